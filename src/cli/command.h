@@ -1,0 +1,48 @@
+#pragma once
+
+#include <ostream>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace plk::cli {
+
+// Exit statuses of plkce-cli.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitUsage = 1;
+inline constexpr int kExitBadInput = 2;  // bad input or an IO error
+
+// Thrown by a command when its arguments are wrong; the message says which.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A failure that is not a FileError but still concerns one input, e.g. an option value.
+class InputError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+using CommandArgs = std::span<const std::string>;
+
+struct Command {
+    std::string_view name;
+    std::string_view usage;    // arguments, after the command name
+    std::string_view summary;  // one line
+    int (*run)(CommandArgs args, std::ostream& out);
+};
+
+// Every command, in the order the help lists them.
+std::span<const Command> AllCommands();
+
+// Runs plkce-cli with `args` (without the program name). Errors go to `err` as one line.
+int Run(CommandArgs args, std::ostream& out, std::ostream& err);
+
+// Commands, one file each.
+int RunNew(CommandArgs args, std::ostream& out);
+int RunInfo(CommandArgs args, std::ostream& out);
+int RunConvert(CommandArgs args, std::ostream& out);
+
+}  // namespace plk::cli

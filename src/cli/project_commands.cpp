@@ -1,0 +1,134 @@
+#include <string>
+
+#include "cli/command.h"
+#include "cli/json.h"
+#include "core/project/project_file.h"
+#include "core/text/sjis.h"
+
+namespace plk::cli {
+namespace {
+
+void RequireArgs(CommandArgs args, std::size_t count) {
+    if (args.size() != count) {
+        throw UsageError("expected " + std::to_string(count) + " argument" +
+                         (count == 1 ? "" : "s") + ", got " + std::to_string(args.size()));
+    }
+}
+
+const char* KindName(ResourceKind kind) {
+    switch (kind) {
+        case ResourceKind::Empty:
+            return "empty";
+        case ResourceKind::Image:
+            return "image";
+        case ResourceKind::Sound:
+            return "sound";
+    }
+    return "unknown";
+}
+
+void PrintText(const OpenedProject& opened, std::ostream& out) {
+    const Project& project = opened.project;
+    out << "version: " << static_cast<int>(opened.version) << "\n";
+    out << "cuts: " << project.cuts.size() << "\n";
+    for (std::size_t i = 0; i < project.cuts.size(); ++i) {
+        const Cut& cut = project.cuts[i];
+        out << "  cut " << i + 1 << ": " << cut.FrameCount() << " frames, " << cut.ColumnCount()
+            << " columns, name \"" << SjisToUtf8(project.cutNames.Name(static_cast<int>(i)))
+            << "\"\n";
+    }
+    int used = 0;
+    for (const ResourceSlot& slot : project.palette.slots) {
+        used += slot.IsEmpty() ? 0 : 1;
+    }
+    out << "palette: " << used << " used slot" << (used == 1 ? "" : "s") << "\n";
+    for (int s = 0; s < kResourceSlots; ++s) {
+        const ResourceSlot& slot = project.palette.slots[static_cast<std::size_t>(s)];
+        if (slot.IsEmpty()) {
+            continue;
+        }
+        out << "  slot " << s << ": " << KindName(slot.Kind()) << " " << SjisToUtf8(slot.Name())
+            << " (" << SjisToUtf8(slot.Path()) << ") at " << slot.worldX << ", " << slot.worldY
+            << "\n";
+    }
+}
+
+void PrintJson(const OpenedProject& opened, std::ostream& out) {
+    const Project& project = opened.project;
+    JsonWriter json(out);
+    json.BeginObject();
+    json.Key("version").Number(static_cast<int>(opened.version));
+    json.Key("cutCount").Number(static_cast<long long>(project.cuts.size()));
+    json.Key("cuts").BeginArray();
+    for (std::size_t i = 0; i < project.cuts.size(); ++i) {
+        const Cut& cut = project.cuts[i];
+        json.BeginObject();
+        json.Key("index").Number(static_cast<long long>(i));
+        json.Key("frames").Number(cut.FrameCount());
+        json.Key("columns").Number(cut.ColumnCount());
+        json.Key("name").String(SjisToUtf8(project.cutNames.Name(static_cast<int>(i))));
+        json.EndObject();
+    }
+    json.EndArray();
+    json.Key("palette").BeginArray();
+    for (int s = 0; s < kResourceSlots; ++s) {
+        const ResourceSlot& slot = project.palette.slots[static_cast<std::size_t>(s)];
+        if (slot.IsEmpty()) {
+            continue;
+        }
+        json.BeginObject();
+        json.Key("slot").Number(s);
+        json.Key("kind").String(KindName(slot.Kind()));
+        json.Key("name").String(SjisToUtf8(slot.Name()));
+        json.Key("path").String(SjisToUtf8(slot.Path()));
+        json.Key("worldX").Number(slot.worldX);
+        json.Key("worldY").Number(slot.worldY);
+        json.EndObject();
+    }
+    json.EndArray();
+    json.EndObject();
+    out << "\n";
+}
+
+}  // namespace
+
+int RunNew(CommandArgs args, std::ostream&) {
+    RequireArgs(args, 1);
+    WriteProjectFile(args[0], NewProject());
+    return kExitOk;
+}
+
+int RunInfo(CommandArgs args, std::ostream& out) {
+    bool asJson = false;
+    std::string file;
+    for (const std::string& arg : args) {
+        if (arg == "--json") {
+            asJson = true;
+        } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
+            throw UsageError("unknown option " + arg);
+        } else if (file.empty()) {
+            file = arg;
+        } else {
+            throw UsageError("more than one file given");
+        }
+    }
+    if (file.empty()) {
+        throw UsageError("no file given");
+    }
+    OpenedProject opened = ReadProjectFile(file);
+    if (asJson) {
+        PrintJson(opened, out);
+    } else {
+        PrintText(opened, out);
+    }
+    return kExitOk;
+}
+
+int RunConvert(CommandArgs args, std::ostream&) {
+    RequireArgs(args, 2);
+    OpenedProject opened = ReadProjectFile(args[0]);
+    WriteProjectFile(args[1], opened.project);
+    return kExitOk;
+}
+
+}  // namespace plk::cli

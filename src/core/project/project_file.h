@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "core/io/file_error.h"
+#include "core/project/project.h"
+
+namespace plk {
+
+// The 296-byte header shared by the project file and the game export.
+struct ProjectHeader {
+    char magic[256];
+    std::int32_t cutCount;
+    std::uint8_t reserved[36];
+};
+static_assert(IsPlainRecord<ProjectHeader> && sizeof(ProjectHeader) == 296);
+
+inline constexpr std::string_view kProjectMagic2000 =
+    "PLK-CRE2000 CopyRight 2004 Halvorn/pelloway";
+inline constexpr std::string_view kProjectMagic1000 =
+    "PLK-CRE1000 CopyRight 2003 Halvorn/pelloway";
+
+enum class ProjectVersion { V1000 = 1000, V2000 = 2000 };
+
+// A header with `magic` and `cutCount`, every other byte zero.
+ProjectHeader MakeHeader(std::string_view magic, std::int32_t cutCount);
+
+// The version a header announces: the 2000 magic anywhere in the zero-terminated header
+// text wins over the 1000 magic. Nothing when neither is there.
+std::optional<ProjectVersion> DetectVersion(const ProjectHeader& header);
+
+struct OpenedProject {
+    Project project;
+    ProjectVersion version;
+};
+
+// Parses a whole project file as Open does: the records are imported over freshly reset
+// defaults and situation 0 is shown. The bytes are checked completely before anything is
+// built, so a refused file yields only a FileError (kind BadFormat) naming `path`.
+OpenedProject ParseProject(std::span<const std::uint8_t> bytes, const std::filesystem::path& path);
+
+// Reads and parses `path`. Throws FileError.
+OpenedProject ReadProjectFile(const std::filesystem::path& path);
+
+// The bytes Save writes (always the current version).
+std::vector<std::uint8_t> SerializeProject(const Project& project);
+
+// Writes `project` to `path` atomically. Throws FileError; the old file survives a failure.
+void WriteProjectFile(const std::filesystem::path& path, const Project& project);
+
+}  // namespace plk
