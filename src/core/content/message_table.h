@@ -11,7 +11,7 @@
 namespace plk {
 
 struct MessageLine {
-    char text[512];  // Shift-JIS, at most 511 bytes of text
+    char text[512];          // Shift-JIS, at most 511 bytes of text
     std::int32_t frequency;  // 3 often, 2 normal, 1 rarely, 0 never
 };
 static_assert(IsPlainRecord<MessageLine> && sizeof(MessageLine) == 516);

@@ -35,8 +35,7 @@ ProfileBlock LoadProfile(const ProfileBlock& stored) {
     ProfileBlock block = stored;
     ProfileRecord& p = block.profile;
     for (auto* field : {&p.characterName, &p.romanName, &p.nickname, &p.age, &p.nationality,
-                        &p.heightWeight, &p.threeSizes, &p.freeWord1, &p.freeWord2,
-                        &p.freeWord3}) {
+                        &p.heightWeight, &p.threeSizes, &p.freeWord1, &p.freeWord2, &p.freeWord3}) {
         Reterminate(*field);
     }
     ValidateNames(p);

@@ -4,9 +4,15 @@
 
 namespace plk {
 
-std::string_view ResourceSlot::Name() const { return FieldText(name); }
-std::string_view ResourceSlot::Path() const { return FieldText(path); }
+std::string_view ResourceSlot::Name() const {
+    return FieldText(name);
+}
+std::string_view ResourceSlot::Path() const {
+    return FieldText(path);
+}
 
-void ResourceTable::ClearAll() { slots = {}; }
+void ResourceTable::ClearAll() {
+    slots = {};
+}
 
 }  // namespace plk

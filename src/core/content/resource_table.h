@@ -16,8 +16,8 @@ enum class ResourceKind : std::uint8_t {
 
 // One palette slot. Slot 0 stands for no resource and is never filled by the editor.
 struct ResourceSlot {
-    char name[260];  // file name with extension: the key of the texture and sound stores
-    char path[260];  // full path at the time the file was loaded
+    char name[260];     // file name with extension: the key of the texture and sound stores
+    char path[260];     // full path at the time the file was loaded
     std::uint8_t kind;  // ResourceKind
     std::uint8_t reserved[3];
     std::int32_t worldX;

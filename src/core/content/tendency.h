@@ -17,8 +17,8 @@ struct TendencyRecord {
     std::int32_t styleTanyaoChanta;  // 0 tanyao .. 4 chanta
     std::int32_t stylePinfuToitoi;   // 0 pinfu .. 4 toitoi
     std::int32_t styleLowHigh;       // 0 low .. 4 high
-    std::int32_t favourite1;  // index into FavouriteYakuTable
-    std::int32_t weight1;     // 0 = never aimed for
+    std::int32_t favourite1;         // index into FavouriteYakuTable
+    std::int32_t weight1;            // 0 = never aimed for
     std::int32_t favourite2;
     std::int32_t weight2;
     std::int32_t favourite3;

@@ -42,9 +42,9 @@ public:
 
     std::size_t Take(std::size_t size, const char* what) {
         if (m_bytes.size() - m_offset < size) {
-            Fail("the file is truncated: " + std::string(what) + " needs " +
-                 std::to_string(size) + " bytes at offset " + std::to_string(m_offset) +
-                 ", but only " + std::to_string(m_bytes.size() - m_offset) + " remain");
+            Fail("the file is truncated: " + std::string(what) + " needs " + std::to_string(size) +
+                 " bytes at offset " + std::to_string(m_offset) + ", but only " +
+                 std::to_string(m_bytes.size() - m_offset) + " remain");
         }
         std::size_t at = m_offset;
         m_offset += size;
@@ -78,7 +78,8 @@ T RecordAt(std::span<const std::uint8_t> bytes, std::size_t offset) {
 // Writes the current version through `put(data, size)`, one call per block.
 template <typename Put>
 void EmitProject(const Project& project, Put&& put) {
-    ProjectHeader header = MakeHeader(kProjectMagic2000, static_cast<std::int32_t>(project.cuts.size()));
+    ProjectHeader header =
+        MakeHeader(kProjectMagic2000, static_cast<std::int32_t>(project.cuts.size()));
     put(&header, sizeof header);
     put(&project.palette, sizeof project.palette);
     put(&project.profile, sizeof project.profile);
@@ -116,8 +117,7 @@ std::optional<ProjectVersion> DetectVersion(const ProjectHeader& header) {
     return std::nullopt;
 }
 
-OpenedProject ParseProject(std::span<const std::uint8_t> bytes,
-                           const std::filesystem::path& path) {
+OpenedProject ParseProject(std::span<const std::uint8_t> bytes, const std::filesystem::path& path) {
     Reader reader(bytes, path);
 
     // Pass 1: check the whole layout; nothing is built until it holds.
@@ -144,9 +144,8 @@ OpenedProject ParseProject(std::span<const std::uint8_t> bytes,
             reader.Fail(cut + " has a negative frame count (" + std::to_string(frameCount) + ")");
         }
         if (columnCount < kMinColumns || columnCount > kMaxColumns) {
-            reader.Fail(cut + " has column count " + std::to_string(columnCount) +
-                        ", outside " + std::to_string(kMinColumns) + ".." +
-                        std::to_string(kMaxColumns));
+            reader.Fail(cut + " has column count " + std::to_string(columnCount) + ", outside " +
+                        std::to_string(kMinColumns) + ".." + std::to_string(kMaxColumns));
         }
         std::size_t framesAt = reader.Offset();
         std::size_t remaining = bytes.size() - framesAt;
@@ -181,7 +180,10 @@ OpenedProject ParseProject(std::span<const std::uint8_t> bytes,
         std::vector<FrameRecord> frames(static_cast<std::size_t>(extent.frameCount));
         const auto* source = reinterpret_cast<const std::byte*>(bytes.data() + extent.framesAt);
         if (*version == ProjectVersion::V2000) {
-            std::memcpy(frames.data(), source, frames.size() * sizeof(FrameRecord));
+            // A cut without frames has no storage to copy into.
+            if (!frames.empty()) {
+                std::memcpy(frames.data(), source, frames.size() * sizeof(FrameRecord));
+            }
         } else {
             for (std::size_t f = 0; f < frames.size(); ++f) {
                 frames[f] = ConvertLegacyFrame(source + f * kLegacyFrameSize);

@@ -19,10 +19,8 @@ struct ProjectHeader {
 };
 static_assert(IsPlainRecord<ProjectHeader> && sizeof(ProjectHeader) == 296);
 
-inline constexpr std::string_view kProjectMagic2000 =
-    "PLK-CRE2000 CopyRight 2004 Halvorn/pelloway";
-inline constexpr std::string_view kProjectMagic1000 =
-    "PLK-CRE1000 CopyRight 2003 Halvorn/pelloway";
+inline constexpr std::string_view kProjectMagic2000 = "PLK-CRE2000 CopyRight 2004 Halvorn/pelloway";
+inline constexpr std::string_view kProjectMagic1000 = "PLK-CRE1000 CopyRight 2003 Halvorn/pelloway";
 
 enum class ProjectVersion { V1000 = 1000, V2000 = 2000 };
 

@@ -5,7 +5,9 @@
 namespace plk {
 namespace {
 
-bool IsTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFC && byte != 0x7F; }
+bool IsTrailByte(unsigned char byte) {
+    return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
+}
 
 // Walks the text character by character; `accept` sees each code (one byte below 0x100,
 // or lead << 8 | trail) and whether it was double-byte. A lead byte with no valid trail
@@ -41,11 +43,15 @@ bool IsValidCharacterName(std::string_view sjis) {
         if (!doubleByte) {
             return false;
         }
-        if (code >= 0x829F && code <= 0x82F1) return true;                     // hiragana
-        if (code >= 0x8340 && code <= 0x8396 && code != 0x837F) return true;  // katakana
-        if (code < 0x889F) return true;                         // symbols, digits, letters
-        if (code >= 0x889F && code <= 0x9872) return true;      // level-1 kanji
-        return code >= 0x989F && code <= 0xEAA4;                // level-2 kanji
+        if (code >= 0x829F && code <= 0x82F1)
+            return true;  // hiragana
+        if (code >= 0x8340 && code <= 0x8396 && code != 0x837F)
+            return true;  // katakana
+        if (code < 0x889F)
+            return true;  // symbols, digits, letters
+        if (code >= 0x889F && code <= 0x9872)
+            return true;                          // level-1 kanji
+        return code >= 0x989F && code <= 0xEAA4;  // level-2 kanji
     });
 }
 

@@ -63,7 +63,9 @@ std::string Convert(const char* to, const char* from, std::string_view in,
 
 }  // namespace
 
-std::string ToSjis(std::string_view utf8) { return Convert("CP932", "UTF-8", utf8, "?"); }
+std::string ToSjis(std::string_view utf8) {
+    return Convert("CP932", "UTF-8", utf8, "?");
+}
 
 std::string SjisToUtf8(std::string_view sjis) {
     return Convert("UTF-8", "CP932", sjis, "\xEF\xBF\xBD");
@@ -96,7 +98,9 @@ void SetFieldText(std::span<char> field, std::string_view text) {
     }
     text = text.substr(0, std::min(text.size(), text.find('\0')));
     std::size_t length = SjisPrefixLength(text, field.size() - 1);
-    std::memcpy(field.data(), text.data(), length);
+    if (length > 0) {
+        std::memcpy(field.data(), text.data(), length);
+    }
     std::fill(field.begin() + static_cast<std::ptrdiff_t>(length), field.end(), '\0');
 }
 

@@ -18,7 +18,9 @@ void Cut::Insert(int row, const FrameRecord& record) {
     m_frames.insert(m_frames.begin() + row, record);
 }
 
-void Cut::Erase(int row) { m_frames.erase(m_frames.begin() + row); }
+void Cut::Erase(int row) {
+    m_frames.erase(m_frames.begin() + row);
+}
 
 int Cut::CountNormalFrames(int firstRow, int endRow) const {
     firstRow = std::max(firstRow, 0);
@@ -43,7 +45,9 @@ int Cut::RowOfFrameNumber(int n) const {
     return FrameCount();
 }
 
-int Cut::NormalFramesBefore(int row) const { return CountNormalFrames(0, row); }
+int Cut::NormalFramesBefore(int row) const {
+    return CountNormalFrames(0, row);
+}
 
 int Cut::RowAfterFrameNumber(int n) const {
     if (n < 1) {
@@ -69,7 +73,9 @@ std::string_view CutNameTable::Name(int cut) const {
     return FieldText(names[cut]);
 }
 
-void CutNameTable::SetName(int cut, std::string_view sjis) { SetFieldText(names[cut], sjis); }
+void CutNameTable::SetName(int cut, std::string_view sjis) {
+    SetFieldText(names[cut], sjis);
+}
 
 std::string DefaultCutName(int index) {
     return ToSjis("カット：") + std::to_string(index + 1);

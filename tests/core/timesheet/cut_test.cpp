@@ -32,16 +32,15 @@ TEST_P(FrameNumberTest, FindsRowsByFrameNumber) {
 
 INSTANTIATE_TEST_SUITE_P(
     Patterns, FrameNumberTest,
-    testing::Values(FrameNumberCase{"", 1, 0, 0},         // empty cut
-                    FrameNumberCase{"NNN", 0, 0, 0},      // n = 0
-                    FrameNumberCase{"NNN", -2, 0, 0},     // negative n
-                    FrameNumberCase{"NNN", 1, 0, 1},
-                    FrameNumberCase{"NNN", 3, 2, 3},
-                    FrameNumberCase{"NNN", 4, 3, 3},      // past the last: frame count
-                    FrameNumberCase{"CNCN", 1, 1, 2},     // control frames are skipped
+    testing::Values(FrameNumberCase{"", 1, 0, 0},      // empty cut
+                    FrameNumberCase{"NNN", 0, 0, 0},   // n = 0
+                    FrameNumberCase{"NNN", -2, 0, 0},  // negative n
+                    FrameNumberCase{"NNN", 1, 0, 1}, FrameNumberCase{"NNN", 3, 2, 3},
+                    FrameNumberCase{"NNN", 4, 3, 3},   // past the last: frame count
+                    FrameNumberCase{"CNCN", 1, 1, 2},  // control frames are skipped
                     FrameNumberCase{"CNCN", 2, 3, 4},
-                    FrameNumberCase{"NCCN", 1, 0, 1},     // stops right after frame 1
-                    FrameNumberCase{"CCC", 1, 3, 3}));    // no frame numbers at all
+                    FrameNumberCase{"NCCN", 1, 0, 1},   // stops right after frame 1
+                    FrameNumberCase{"CCC", 1, 3, 3}));  // no frame numbers at all
 
 TEST(CutTest, CountsNormalFramesInRanges) {
     Cut cut = CutFromPattern("NCNNC");

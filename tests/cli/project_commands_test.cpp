@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "cli/cli_runner.h"
+#include "core/io/file_io.h"
+#include "core/project/project_file.h"
+#include "core/text/sjis.h"
+
+namespace plk {
+namespace {
+
+using test::CliResult;
+using test::RunCli;
+using test::ScratchDir;
+namespace fs = std::filesystem;
+
+std::string TestName() {
+    return testing::UnitTest::GetInstance()->current_test_info()->name();
+}
+
+// One line on stderr, naming the file.
+void ExpectOneLineError(const CliResult& result, const std::string& file) {
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    EXPECT_NE(result.err.find(file), std::string::npos) << result.err;
+}
+
+TEST(ProjectCommandsTest, NewWritesTheNewProjectAndInfoDescribesIt) {
+    ScratchDir dir(TestName());
+    CliResult created = RunCli({"new", (dir / "a.cre").string()}, dir.path());
+    ASSERT_EQ(created.exitCode, 0) << created.err;
+    std::vector<std::uint8_t> bytes = ReadWholeFile(dir / "a.cre");
+    EXPECT_EQ(bytes.size(), 440440u);
+    EXPECT_EQ(bytes, SerializeProject(NewProject()));
+
+    CliResult info = RunCli({"info", (dir / "a.cre").string()}, dir.path());
+    EXPECT_EQ(info.exitCode, 0);
+    EXPECT_NE(info.out.find("version: 2000"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("cut 3: 60 frames, 6 columns, name \"カット：3\""), std::string::npos)
+        << info.out;
+
+    CliResult json = RunCli({"info", "--json", (dir / "a.cre").string()}, dir.path());
+    EXPECT_EQ(json.exitCode, 0);
+    EXPECT_NE(json.out.find(R"({"index":1,"frames":60,"columns":6,"name":"カット：2"})"),
+              std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find(R"("palette":[])"), std::string::npos);
+}
+
+TEST(ProjectCommandsTest, ConvertWritesWhatOpenAndSaveWrite) {
+    ScratchDir dir(TestName());
+    auto project = std::make_unique<Project>(NewProject());
+    ResourceSlot& slot = project->palette.slots[7];
+    SetFieldText(slot.name, "face.png");
+    SetFieldText(slot.path, "/art/face.png");
+    slot.kind = 1;
+    slot.worldX = -40;
+    WriteProjectFile(dir / "in.cre", *project);
+
+    CliResult converted =
+        RunCli({"convert", (dir / "in.cre").string(), (dir / "out.cre").string()}, dir.path());
+    ASSERT_EQ(converted.exitCode, 0) << converted.err;
+    EXPECT_EQ(ReadWholeFile(dir / "out.cre"),
+              SerializeProject(ReadProjectFile(dir / "in.cre").project));
+
+    CliResult info = RunCli({"info", "--json", (dir / "out.cre").string()}, dir.path());
+    EXPECT_NE(
+        info.out.find(
+            R"({"slot":7,"kind":"image","name":"face.png","path":"/art/face.png","worldX":-40,"worldY":0})"),
+        std::string::npos)
+        << info.out;
+}
+
+TEST(ProjectCommandsTest, BadInputExitsTwoWithOneLineAndNoOutput) {
+    ScratchDir dir(TestName());
+    std::vector<std::uint8_t> bytes = SerializeProject(NewProject());
+    bytes.resize(bytes.size() / 2);
+    {
+        std::ofstream(dir / "half.cre", std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(dir / "text.cre") << "hello";
+    }
+    for (const char* input : {"half.cre", "text.cre", "missing.cre"}) {
+        SCOPED_TRACE(input);
+        CliResult result =
+            RunCli({"convert", (dir / input).string(), (dir / "out.cre").string()}, dir.path());
+        EXPECT_EQ(result.exitCode, 2);
+        ExpectOneLineError(result, input);
+        EXPECT_FALSE(fs::exists(dir / "out.cre"));
+    }
+    CliResult unwritable = RunCli({"new", (dir / "no" / "such" / "x.cre").string()}, dir.path());
+    EXPECT_EQ(unwritable.exitCode, 2);
+    ExpectOneLineError(unwritable, "x.cre");
+}
+
+TEST(ProjectCommandsTest, UsageErrorsExitOne) {
+    ScratchDir dir(TestName());
+    const std::vector<std::vector<std::string>> cases = {
+        {}, {"frobnicate"}, {"new"}, {"convert", "a.cre"}, {"info", "--yaml", "a.cre"}};
+    for (const auto& args : cases) {
+        CliResult result = RunCli(args, dir.path());
+        EXPECT_EQ(result.exitCode, 1) << (args.empty() ? "" : args[0]);
+        EXPECT_FALSE(result.err.empty());
+    }
+    CliResult help = RunCli({"--help"}, dir.path());
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("convert IN.cre OUT.cre"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace plk

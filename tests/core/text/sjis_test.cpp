@@ -1,0 +1,42 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "core/text/sjis.h"
+
+namespace plk {
+namespace {
+
+TEST(SjisTest, RoundTripsJapaneseText) {
+    std::string sjis = ToSjis("カット：1");
+    EXPECT_EQ(sjis,
+              "\x83\x4A\x83\x62\x83\x67\x81\x46"
+              "1");
+    EXPECT_EQ(SjisToUtf8(sjis), "カット：1");
+    EXPECT_EQ(SjisToUtf8("\x81"), "\xEF\xBF\xBD");  // a lone lead byte does not vanish silently
+}
+
+TEST(SjisTest, FieldsAreCutAtCharacterBoundaries) {
+    // "ab" + three double-byte characters = 8 bytes.
+    std::string text = "ab" + ToSjis("あいう");
+    char field[6];
+    std::memset(field, 'x', sizeof field);
+    SetFieldText(field, text);  // room for 5 bytes: "ab" + one character, not half of "い"
+    EXPECT_EQ(std::string(field, 5), "ab" + ToSjis("あ") + std::string(1, '\0'));
+    EXPECT_EQ(field[5], '\0');
+
+    // Half-width katakana are single bytes and never mistaken for lead bytes.
+    EXPECT_EQ(SjisPrefixLength("\xB1\xB2\xB3", 2), 2u);
+}
+
+TEST(SjisTest, UnterminatedFieldReadsAsItsLongestWholePrefix) {
+    char full[8];
+    std::memcpy(full, "abcdefgh", 8);
+    EXPECT_EQ(FieldText(full), "abcdefg");
+    std::string kana = ToSjis("あいうえ");  // 8 bytes, no terminator
+    std::memcpy(full, kana.data(), 8);
+    EXPECT_EQ(FieldText(full), ToSjis("あいう"));
+}
+
+}  // namespace
+}  // namespace plk
