@@ -38,12 +38,12 @@ void PrintText(const OpenedProject& opened, std::ostream& out) {
             << "\"\n";
     }
     int used = 0;
-    for (const ResourceSlot& slot : project.palette.slots) {
+    for (const ResourceSlot& slot : project.palette.slot) {
         used += slot.IsEmpty() ? 0 : 1;
     }
     out << "palette: " << used << " used slot" << (used == 1 ? "" : "s") << "\n";
     for (int s = 0; s < kResourceSlots; ++s) {
-        const ResourceSlot& slot = project.palette.slots[static_cast<std::size_t>(s)];
+        const ResourceSlot& slot = project.palette.slot[static_cast<std::size_t>(s)];
         if (slot.IsEmpty()) {
             continue;
         }
@@ -72,7 +72,7 @@ void PrintJson(const OpenedProject& opened, std::ostream& out) {
     json.EndArray();
     json.Key("palette").BeginArray();
     for (int s = 0; s < kResourceSlots; ++s) {
-        const ResourceSlot& slot = project.palette.slots[static_cast<std::size_t>(s)];
+        const ResourceSlot& slot = project.palette.slot[static_cast<std::size_t>(s)];
         if (slot.IsEmpty()) {
             continue;
         }

@@ -51,7 +51,7 @@ TEST(ProjectCommandsTest, NewWritesTheNewProjectAndInfoDescribesIt) {
 TEST(ProjectCommandsTest, ConvertWritesWhatOpenAndSaveWrite) {
     ScratchDir dir(TestName());
     auto project = std::make_unique<Project>(NewProject());
-    ResourceSlot& slot = project->palette.slots[7];
+    ResourceSlot& slot = project->palette.slot[7];
     SetFieldText(slot.name, "face.png");
     SetFieldText(slot.path, "/art/face.png");
     slot.kind = 1;

@@ -36,7 +36,7 @@ static_assert(offsetof(ResourceSlot, kind) == 520 && offsetof(ResourceSlot, worl
 
 inline constexpr int kResourceSlots = 256;
 struct ResourceTable {
-    std::array<ResourceSlot, kResourceSlots> slots;
+    std::array<ResourceSlot, kResourceSlots> slot;  // not "slots": Qt reserves that word
 
     // Every slot empty: names and paths zeroed, kind 0, world position 0.
     void ClearAll();
