@@ -12,7 +12,7 @@ std::string_view ResourceSlot::Path() const {
 }
 
 void ResourceTable::ClearAll() {
-    slots = {};
+    slot = {};
 }
 
 }  // namespace plk
