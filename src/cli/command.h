@@ -44,5 +44,6 @@ int Run(CommandArgs args, std::ostream& out, std::ostream& err);
 int RunNew(CommandArgs args, std::ostream& out);
 int RunInfo(CommandArgs args, std::ostream& out);
 int RunConvert(CommandArgs args, std::ostream& out);
+int RunRender(CommandArgs args, std::ostream& out);
 
 }  // namespace plk::cli

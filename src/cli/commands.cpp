@@ -10,6 +10,10 @@ std::span<const Command> AllCommands() {
         Command{"info", "FILE.cre [--json]", "describe a project: version, cuts, palette", RunInfo},
         Command{"convert", "IN.cre OUT.cre", "read a project (either version) and save it anew",
                 RunConvert},
+        Command{"render",
+                "PROJECT.cre --cut N --frame N --out FILE.png [--zoom STEP] "
+                "[--background R,G,B] [--guides LIST] [--grid SPACING] [--size WxH]",
+                "draw one frame of a cut as the preview does", RunRender},
     };
     return kCommands;
 }

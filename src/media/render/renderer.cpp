@@ -1,0 +1,234 @@
+#include "media/render/renderer.h"
+
+#include <mutex>
+
+#include "media/render/frame_lock.h"
+#include "media/render/texture_store.h"
+#include "media/sound/sound_store.h"
+
+namespace plk {
+namespace {
+
+constexpr std::uint32_t kOpaqueBlackKey = 0xFF000000u;
+
+struct BuiltInImage {
+    int resourceId;
+    const char* name;
+};
+constexpr BuiltInImage kBuiltInImages[] = {
+    {229, kMenuIconGuideName},
+    {227, kMessageWindowGuideName},
+    {230, kNameFontName},
+};
+
+}  // namespace
+
+Renderer& Renderer::Instance() {
+    static Renderer renderer;
+    return renderer;
+}
+
+Renderer::Renderer()
+    : m_playSound([](std::string_view name) { SoundStore::Instance().Play(name); }) {}
+
+std::int32_t Renderer::Init(bool /*windowed*/) {
+    std::lock_guard lock(FrameMutex());
+    m_canvas = QImage(kCanvasWidth, kCanvasHeight, QImage::Format_ARGB32_Premultiplied);
+    if (m_canvas.isNull()) {
+        m_state = DeviceState::None;
+        return kFailure;
+    }
+    m_canvas.fill(Qt::black);
+    m_front = m_canvas.copy(PresentSource(m_clientSize));
+    m_state = DeviceState::Ready;
+    SetRenderStates();
+
+    TextureStore& store = TextureStore::Instance();
+    for (const BuiltInImage& image : kBuiltInImages) {
+        store.LoadFromResource(image.resourceId, "PRS", image.name, kOpaqueBlackKey);
+    }
+    store.CreateBlank(kMessageTextureName, 800, 96, TextureStore::kFileLevel, 0);
+    m_settings = ViewSettings{};
+    m_currentImageName.clear();
+    m_currentImageOffset = {};
+    return kOk;
+}
+
+void Renderer::Shutdown() {
+    std::lock_guard lock(FrameMutex());
+    TextureStore::Destroy();
+    if (m_state != DeviceState::None) {
+        m_canvas.fill(Qt::black);
+    }
+    m_scene.reset();
+    m_state = DeviceState::None;
+}
+
+// The software device has no states to lose; what the original states fix (source-over
+// blending of premultiplied pixels, linear filtering) is set on each scene's painter.
+void Renderer::SetRenderStates() {}
+
+bool Renderer::CheckDevice() {
+    switch (m_state) {
+        case DeviceState::Ready:
+            return true;
+        case DeviceState::NeedsReset:
+            // Textures live in the store, not on the device, so a reset reloads nothing.
+            ++m_resetCount;
+            m_state = DeviceState::Ready;
+            SetRenderStates();
+            return true;
+        case DeviceState::None:
+        case DeviceState::Lost:
+            return false;
+    }
+    return false;
+}
+
+void Renderer::SimulateDeviceLost() {
+    std::lock_guard lock(FrameMutex());
+    if (m_state != DeviceState::None) {
+        m_state = DeviceState::Lost;
+    }
+}
+
+void Renderer::SimulateDeviceRestorable() {
+    std::lock_guard lock(FrameMutex());
+    if (m_state == DeviceState::Lost) {
+        m_state = DeviceState::NeedsReset;
+    }
+}
+
+void Renderer::Clear(bool withColour) {
+    std::lock_guard lock(FrameMutex());
+    if (withColour && !m_canvas.isNull()) {
+        if (m_scene) {
+            ClearTarget();
+        } else {
+            m_canvas.fill(m_settings.Background());
+        }
+    }
+}
+
+bool Renderer::SetCurrentImage(std::string_view name, int x, int y) {
+    std::lock_guard lock(FrameMutex());
+    m_currentImageName = std::string(name.substr(0, 259));
+    m_currentImageOffset = QPoint(x, y);
+    return true;
+}
+
+Scene Renderer::MakeScene() const {
+    return Scene(m_drawer, TextureStore::Instance(), m_settings);
+}
+
+void Renderer::BeginScene() {
+    m_scene = std::make_unique<QPainter>(&m_canvas);
+    m_scene->setRenderHint(QPainter::SmoothPixmapTransform, true);
+    m_scene->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    ClearTarget();
+}
+
+void Renderer::ClearTarget() {
+    m_scene->save();
+    m_scene->setCompositionMode(QPainter::CompositionMode_Source);
+    m_scene->fillRect(m_canvas.rect(), m_settings.Background());
+    m_scene->restore();
+}
+
+void Renderer::EndSceneAndPresent() {
+    m_scene.reset();
+    m_front = m_canvas.copy(PresentSource(m_clientSize));
+    if (m_presentListener) {
+        m_presentListener();
+    }
+}
+
+void Renderer::RenderPreview() {
+    std::lock_guard lock(FrameMutex());
+    if (!CheckDevice()) {
+        return;
+    }
+    BeginScene();
+    Scene scene = MakeScene();
+    if (!m_settings.backgroundImageName.empty()) {
+        scene.DrawImageCentered(*m_scene, m_settings.backgroundImageName, std::nullopt,
+                                m_settings.backgroundImageAlpha);
+    }
+    scene.DrawImageCentered(*m_scene, m_currentImageName, m_currentImageOffset, 100);
+    scene.DrawGuides(*m_scene);
+    EndSceneAndPresent();
+}
+
+void Renderer::DrawCellFrame(const ResourceTable& resources, const FrameRecord& frame,
+                             bool present) {
+    FrameMutex().lock();
+    if (!CheckDevice()) {
+        FrameMutex().unlock();
+        return;
+    }
+    BeginScene();
+    MakeScene().DrawCellLayers(*m_scene, resources, frame, m_playSound);
+    if (present) {
+        EndSceneAndPresent();
+        FrameMutex().unlock();
+    }
+    // Otherwise the scene and the lock stay with this thread until FinishFrame.
+}
+
+bool Renderer::DrawGuides() {
+    std::lock_guard lock(FrameMutex());
+    if (!CheckDevice() || !m_scene) {
+        return false;
+    }
+    MakeScene().DrawGuides(*m_scene);
+    return true;
+}
+
+void Renderer::FinishFrame() {
+    std::lock_guard lock(FrameMutex());
+    if (!m_scene) {
+        return;
+    }
+    if (CheckDevice()) {
+        MakeScene().DrawGuides(*m_scene);
+    }
+    EndSceneAndPresent();
+    // Releases the hold taken by DrawCellFrame without present.
+    FrameMutex().unlock();
+}
+
+void Renderer::SetClientSize(QSize size) {
+    std::lock_guard lock(FrameMutex());
+    m_clientSize = size.boundedTo(QSize(kCanvasWidth, kCanvasHeight)).expandedTo(QSize(0, 0));
+}
+
+QSize Renderer::ClientSize() const {
+    std::lock_guard lock(FrameMutex());
+    return m_clientSize;
+}
+
+QRect Renderer::PresentSource(QSize client) {
+    const int halfW = client.width() / 2;
+    const int halfH = client.height() / 2;
+    return QRect(QPoint(kViewCentreX - halfW, kViewCentreY - halfH), QSize(2 * halfW, 2 * halfH));
+}
+
+QImage Renderer::PresentedImage() const {
+    std::lock_guard lock(FrameMutex());
+    return m_front.copy();
+}
+
+QImage Renderer::PresentedImageScaled(QSize client) const {
+    QImage front = PresentedImage();
+    if (front.size() == client || front.isNull()) {
+        return front;
+    }
+    return front.scaled(client, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+void Renderer::SetPresentListener(std::function<void()> listener) {
+    std::lock_guard lock(FrameMutex());
+    m_presentListener = std::move(listener);
+}
+
+}  // namespace plk

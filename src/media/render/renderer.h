@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <QSize>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/content/resource_table.h"
+#include "core/timesheet/frame_record.h"
+#include "media/render/scene.h"
+#include "media/render/sprite_drawer.h"
+#include "media/render/view_settings.h"
+
+namespace plk {
+
+// The one drawing device of the program: a fixed 1024 x 768 premultiplied canvas, the view
+// settings of the preview, and the frame operations that draw and present.
+//
+// Every frame-level operation holds the frame lock from its device check to its present,
+// so the user-interface thread and playback threads never draw at once. DrawCellFrame
+// without present leaves its scene open, and the lock held, until FinishFrame.
+class Renderer {
+public:
+    static constexpr std::int32_t kOk = 0;
+    static constexpr std::int32_t kFailure = static_cast<std::int32_t>(0x80004005u);
+
+    enum class DeviceState { None, Ready, Lost, NeedsReset };
+
+    static Renderer& Instance();
+
+    // Creates the canvas, loads the built-in guide and font images, creates the blank
+    // message texture and resets the view settings.
+    std::int32_t Init(bool windowed = true);
+    // Clears the background, releases the textures and drops the device.
+    void Shutdown();
+
+    bool CheckDevice();
+    void SetRenderStates();
+    // Without colour only the depth buffer would be cleared, which this device lacks.
+    void Clear(bool withColour);
+
+    bool SetCurrentImage(std::string_view name, int x, int y);
+    void RenderPreview();
+    void DrawCellFrame(const ResourceTable& resources, const FrameRecord& frame, bool present);
+    bool DrawGuides();
+    void FinishFrame();
+
+    ViewSettings& Settings() { return m_settings; }
+    const std::string& CurrentImageName() const { return m_currentImageName; }
+
+    // The preview's client size decides the presented part of the canvas.
+    void SetClientSize(QSize size);
+    QSize ClientSize() const;
+    // The canvas rectangle a client of `client` size shows: centred on (512, 384), each
+    // half size rounded toward zero.
+    static QRect PresentSource(QSize client);
+    // The last presented picture (the source rectangle, not yet stretched to the client).
+    QImage PresentedImage() const;
+    // The same stretched to `client`, as the preview shows it.
+    QImage PresentedImageScaled(QSize client) const;
+    // Called after every present, from the presenting thread.
+    void SetPresentListener(std::function<void()> listener);
+
+    const QImage& Canvas() const { return m_canvas; }
+    DeviceState State() const { return m_state; }
+
+    // Lets tests take the device away and give it back: while lost, frames are skipped;
+    // once it can be reset, the next device check resets it.
+    void SimulateDeviceLost();
+    void SimulateDeviceRestorable();
+
+    int ResetCount() const { return m_resetCount; }
+    void SetSoundPlayer(std::function<void(std::string_view)> play) { m_playSound = std::move(play); }
+
+private:
+    Renderer();
+    void BeginScene();
+    void EndSceneAndPresent();
+    void ClearTarget();
+    Scene MakeScene() const;
+
+    DeviceState m_state = DeviceState::None;
+    QImage m_canvas;
+    std::unique_ptr<QPainter> m_scene;  // open between BeginScene and present
+    QImage m_front;
+    QSize m_clientSize{800, 600};
+    std::string m_currentImageName;
+    QPoint m_currentImageOffset;
+    ViewSettings m_settings;
+    SpriteDrawer m_drawer;
+    std::function<void()> m_presentListener;
+    std::function<void(std::string_view)> m_playSound;
+    int m_resetCount = 0;
+};
+
+}  // namespace plk
