@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <memory>
+
+#include "cli/cli_runner.h"
+#include "core/project/project_file.h"
+#include "core/text/sjis.h"
+#include "render/test_images.h"
+
+namespace plk {
+namespace {
+
+using test::CliResult;
+using test::RunCli;
+using test::ScratchDir;
+namespace fs = std::filesystem;
+
+// A project whose cut 2 starts with a control frame, then frame 1 showing a 40 x 40 red
+// image at world (100, 0) and frame 2 showing it turned by 90 degrees at half opacity.
+fs::path WriteProject(const ScratchDir& dir, bool withImageFile = true) {
+    if (withImageFile) {
+        test::WriteFile(dir / "art" / "red.png", test::PngBytes(test::Filled(40, 40, Qt::red)));
+    }
+    auto project = std::make_unique<Project>(NewProject());
+    ResourceSlot& slot = project->palette.slot[3];
+    SetFieldText(slot.name, "red.png");
+    SetFieldText(slot.path, (dir / "art" / "red.png").string());
+    slot.kind = static_cast<std::uint8_t>(ResourceKind::Image);
+    slot.worldX = 100;
+    Cut& cut = project->cuts[1];
+    ControlBlock wait{};
+    wait.command = static_cast<std::int32_t>(ControlCommand::Wait);
+    cut.Insert(0, NewControlFrame(wait));
+    cut.Frame(1).cells[2].resource = 3;
+    cut.Frame(2).cells[2].resource = 3;
+    cut.Frame(2).cells[2].alpha = 50;
+    fs::path file = dir / "p.cre";
+    WriteProjectFile(file, *project);
+    return file;
+}
+
+TEST(RenderCommandTest, DrawsTheNumberedFrameOfTheCut) {
+    ScratchDir dir("render-frame");
+    fs::path project = WriteProject(dir);
+    fs::path out = dir / "f1.png";
+    CliResult result = RunCli({"render", project.string(), "--cut", "2", "--frame", "1", "--out",
+                               out.string()},
+                              dir.path());
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    QImage picture(QString::fromStdString(out.string()));
+    ASSERT_EQ(picture.size(), QSize(1024, 768));
+    EXPECT_EQ(picture.pixelColor(612, 384), QColor(Qt::red));
+    EXPECT_EQ(picture.pixelColor(512, 384), QColor(Qt::black));
+
+    CliResult second = RunCli({"render", project.string(), "--cut", "2", "--frame", "2", "--out",
+                               out.string(), "--background", "0,0,255", "--guides",
+                               "crossbar,frame", "--size", "800x600"},
+                              dir.path());
+    ASSERT_EQ(second.exitCode, 0) << second.err;
+    picture.load(QString::fromStdString(out.string()));
+    ASSERT_EQ(picture.size(), QSize(800, 600));
+    EXPECT_EQ(picture.pixelColor(400, 10), QColor(Qt::white));  // the centre crossbar
+    EXPECT_EQ(picture.pixelColor(50, 50), QColor(Qt::blue));
+    const QColor half = picture.pixelColor(500, 310);  // red at half opacity over blue
+    EXPECT_NEAR(half.red(), 128, 3);
+    EXPECT_NEAR(half.blue(), 127, 3);
+}
+
+TEST(RenderCommandTest, FindsAMovedImageByNameInTheCurrentFolder) {
+    ScratchDir dir("render-moved");
+    fs::path project = WriteProject(dir, false);
+    test::WriteFile(dir / "red.png", test::PngBytes(test::Filled(40, 40, Qt::red)));
+    std::string command = "cd " + test::ShellQuote(dir.path().string()) + " && " +
+                          test::ShellQuote(PLKCE_CLI_PATH) + " render p.cre --cut 2 --frame 1 --out o.png";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(QImage(QString::fromStdString((dir / "o.png").string())).pixelColor(612, 384),
+              QColor(Qt::red));
+}
+
+TEST(RenderCommandTest, RefusesWhatItCannotDraw) {
+    ScratchDir dir("render-errors");
+    fs::path project = WriteProject(dir);
+    const std::string p = project.string();
+    const std::string out = (dir / "x.png").string();
+    struct Case {
+        std::vector<std::string> args;
+        int exitCode;
+    };
+    const Case cases[] = {
+        {{"render", p, "--cut", "4", "--frame", "1", "--out", out}, 2},   // no cut 4
+        {{"render", p, "--cut", "1", "--frame", "61", "--out", out}, 2},  // 60 frames
+        {{"render", (dir / "none.cre").string(), "--cut", "1", "--frame", "1", "--out", out}, 2},
+        {{"render", p, "--cut", "1", "--frame", "1", "--out", out, "--zoom", "6"}, 1},
+        {{"render", p, "--cut", "1", "--frame", "1", "--out", out, "--guides", "moon"}, 1},
+        {{"render", p, "--cut", "1", "--out", out}, 1},
+    };
+    for (const Case& c : cases) {
+        CliResult result = RunCli(c.args, dir.path());
+        EXPECT_EQ(result.exitCode, c.exitCode) << result.err;
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+        EXPECT_FALSE(fs::exists(out));
+    }
+}
+
+}  // namespace
+}  // namespace plk
