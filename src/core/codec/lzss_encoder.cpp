@@ -22,19 +22,32 @@ std::uint64_t Load64(const std::uint8_t* bytes) {
     return value;
 }
 
-// Index of the first byte that differs between the 18-byte strings at `key` and
-// `candidate`, whose first bytes are known to be equal; 18 when all are equal. Eight bytes
-// are compared at a time (the host is little-endian, so the lowest set bit of the XOR
-// belongs to the first differing byte).
-std::size_t CommonPrefix(const std::uint8_t* candidate, std::uint64_t key1, std::uint64_t key2,
-                         std::uint8_t key17) {
-    if (std::uint64_t diff = key1 ^ Load64(candidate + 1); diff != 0) {
-        return 1 + static_cast<std::size_t>(std::countr_zero(diff) >> 3);
+std::uint64_t ByteSwap(std::uint64_t value) {
+    return __builtin_bswap64(value);
+}
+
+// How the 18-byte string at `candidate` compares with the key (whose first byte it
+// shares): the length of their common prefix, and whether the key sorts after it.
+struct Comparison {
+    std::size_t length;
+    bool keyIsGreater;
+};
+
+// Compares eight bytes at a time. The host is little-endian, so the lowest set bit of the
+// XOR belongs to the first differing byte, and byte-swapped words order like the strings.
+Comparison Compare(const std::uint8_t* candidate, std::uint64_t key1, std::uint64_t key2,
+                   std::uint8_t key17) {
+    const std::uint64_t word1 = Load64(candidate + 1);
+    if (word1 != key1) {
+        return {1 + static_cast<std::size_t>(std::countr_zero(word1 ^ key1) >> 3),
+                ByteSwap(key1) > ByteSwap(word1)};
     }
-    if (std::uint64_t diff = key2 ^ Load64(candidate + 9); diff != 0) {
-        return 9 + static_cast<std::size_t>(std::countr_zero(diff) >> 3);
+    const std::uint64_t word2 = Load64(candidate + 9);
+    if (word2 != key2) {
+        return {9 + static_cast<std::size_t>(std::countr_zero(word2 ^ key2) >> 3),
+                ByteSwap(key2) > ByteSwap(word2)};
     }
-    return key17 == candidate[17] ? kMaxMatch : kMaxMatch - 1;
+    return {key17 == candidate[17] ? kMaxMatch : kMaxMatch - 1, key17 > candidate[17]};
 }
 
 }  // namespace
@@ -63,41 +76,45 @@ void LzssEncoder::InsertNode(std::size_t r) {
     const std::uint64_t key2 = Load64(key + 9);
     const std::uint8_t key17 = key[17];
 
-    std::size_t p = kRootBase + key[0];
-    int direction = kRight;
     m_child[r][kLeft] = kNil;
     m_child[r][kRight] = kNil;
-    m_matchLength = 0;
-    for (;;) {
-        const std::uint16_t next = m_child[p][direction];
-        if (next == kNil) {
-            m_child[p][direction] = static_cast<std::uint16_t>(r);
-            m_parent[r] = static_cast<std::uint16_t>(p);
+    // The best match so far packed as length, then 4095 - depth, then position: taking the
+    // maximum keeps the longest match and, of equally long ones, the first met, without a
+    // branch.
+    std::uint32_t best = 0;
+    std::uint32_t depth = 4095;
+    std::size_t p = kRootBase + key[0];
+    std::uint32_t next = m_child[p][kRight];
+    bool goRight = true;
+    // The step down depends on the loads of the node's children and of its string, which
+    // are issued together; everything else stays off that chain.
+    while (next != kNil) {
+        p = next;
+        std::uint32_t children;
+        std::memcpy(&children, m_child[p].data(), sizeof children);
+        const Comparison comparison = Compare(ring + p, key1, key2, key17);
+        if (comparison.length == kMaxMatch) {
+            m_matchPosition = p;
+            m_matchLength = kMaxMatch;
+            ReplaceNode(p, r);
             return;
         }
-        p = next;
-        const std::uint8_t* candidate = ring + p;
-        const std::size_t length = CommonPrefix(candidate, key1, key2, key17);
-        // Only a longer match replaces the one found higher up the tree.
-        if (length > m_matchLength) {
-            m_matchPosition = p;
-            m_matchLength = length;
-            if (length >= kMaxMatch) {
-                ReplaceNode(p, r);
-                return;
-            }
-        }
-        direction = key[length] > candidate[length] ? kRight : kLeft;
+        best = std::max(best, static_cast<std::uint32_t>(comparison.length << 24) | (depth << 12) |
+                                  static_cast<std::uint32_t>(p));
+        --depth;
+        goRight = comparison.keyIsGreater;
+        next = goRight ? children >> 16 : children & 0xFFFF;
     }
+    m_child[p][goRight ? kRight : kLeft] = static_cast<std::uint16_t>(r);
+    m_parent[r] = static_cast<std::uint16_t>(p);
+    m_matchPosition = best & 0xFFF;
+    m_matchLength = best >> 24;
 }
 
 void LzssEncoder::SetChildOfParent(std::size_t p, std::size_t q) {
     std::array<std::uint16_t, 2>& up = m_child[m_parent[p]];
-    if (up[kRight] == p) {
-        up[kRight] = static_cast<std::uint16_t>(q);
-    } else {
-        up[kLeft] = static_cast<std::uint16_t>(q);
-    }
+    // Indexing by the side saves a hard-to-predict branch.
+    up[up[kRight] == p ? kRight : kLeft] = static_cast<std::uint16_t>(q);
 }
 
 // r takes p's place in its tree; p leaves the tree. Writes to the parent of kNil are
@@ -117,24 +134,24 @@ void LzssEncoder::DeleteNode(std::size_t p) {
     if (m_parent[p] == kNil) {
         return;
     }
+    const std::size_t left = m_child[p][kLeft];
+    const std::size_t right = m_child[p][kRight];
     std::size_t q;
-    if (m_child[p][kRight] == kNil) {
-        q = m_child[p][kLeft];
-    } else if (m_child[p][kLeft] == kNil) {
-        q = m_child[p][kRight];
+    if (left == kNil || right == kNil) {
+        q = left == kNil ? right : left;  // the only child, or kNil for a leaf
     } else {
-        q = m_child[p][kLeft];
+        q = left;
         if (m_child[q][kRight] != kNil) {
             do {
                 q = m_child[q][kRight];
             } while (m_child[q][kRight] != kNil);
             m_child[m_parent[q]][kRight] = m_child[q][kLeft];
             m_parent[m_child[q][kLeft]] = m_parent[q];
-            m_child[q][kLeft] = m_child[p][kLeft];
-            m_parent[m_child[p][kLeft]] = static_cast<std::uint16_t>(q);
+            m_child[q][kLeft] = static_cast<std::uint16_t>(left);
+            m_parent[left] = static_cast<std::uint16_t>(q);
         }
-        m_child[q][kRight] = m_child[p][kRight];
-        m_parent[m_child[p][kRight]] = static_cast<std::uint16_t>(q);
+        m_child[q][kRight] = static_cast<std::uint16_t>(right);
+        m_parent[right] = static_cast<std::uint16_t>(q);
     }
     m_parent[q] = m_parent[p];
     SetChildOfParent(p, q);
