@@ -44,5 +44,9 @@ int Run(CommandArgs args, std::ostream& out, std::ostream& err);
 int RunNew(CommandArgs args, std::ostream& out);
 int RunInfo(CommandArgs args, std::ostream& out);
 int RunConvert(CommandArgs args, std::ostream& out);
+int RunExport(CommandArgs args, std::ostream& out);
+int RunLzss(CommandArgs args, std::ostream& out);
+int RunPack(CommandArgs args, std::ostream& out);
+int RunUnpack(CommandArgs args, std::ostream& out);
 
 }  // namespace plk::cli
