@@ -58,6 +58,9 @@ private:
         if (m_at + size > m_bytes.size()) {
             throw std::runtime_error("game file ends early at " + std::to_string(m_at));
         }
+        if (size == 0) {
+            return;
+        }
         std::memcpy(out, m_bytes.data() + m_at, size);
         m_at += size;
     }
