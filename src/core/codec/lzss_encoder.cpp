@@ -26,30 +26,6 @@ std::uint64_t ByteSwap(std::uint64_t value) {
     return __builtin_bswap64(value);
 }
 
-// How the 18-byte string at `candidate` compares with the key (whose first byte it
-// shares): the length of their common prefix, and whether the key sorts after it.
-struct Comparison {
-    std::size_t length;
-    bool keyIsGreater;
-};
-
-// Compares eight bytes at a time. The host is little-endian, so the lowest set bit of the
-// XOR belongs to the first differing byte, and byte-swapped words order like the strings.
-Comparison Compare(const std::uint8_t* candidate, std::uint64_t key1, std::uint64_t key2,
-                   std::uint8_t key17) {
-    const std::uint64_t word1 = Load64(candidate + 1);
-    if (word1 != key1) {
-        return {1 + static_cast<std::size_t>(std::countr_zero(word1 ^ key1) >> 3),
-                ByteSwap(key1) > ByteSwap(word1)};
-    }
-    const std::uint64_t word2 = Load64(candidate + 9);
-    if (word2 != key2) {
-        return {9 + static_cast<std::size_t>(std::countr_zero(word2 ^ key2) >> 3),
-                ByteSwap(key2) > ByteSwap(word2)};
-    }
-    return {key17 == candidate[17] ? kMaxMatch : kMaxMatch - 1, key17 > candidate[17]};
-}
-
 }  // namespace
 
 LzssEncoder::LzssEncoder() {
@@ -72,37 +48,51 @@ void LzssEncoder::Reset() {
 void LzssEncoder::InsertNode(std::size_t r) {
     const std::uint8_t* ring = m_ring.data();
     const std::uint8_t* key = ring + r;
+    // Bytes 1 to 16 of the key as two words, both as loaded (to find the first differing
+    // byte: the host is little-endian, so it owns the lowest set bit of the XOR) and
+    // byte-swapped (so that comparing words orders them like the strings).
     const std::uint64_t key1 = Load64(key + 1);
     const std::uint64_t key2 = Load64(key + 9);
+    const std::uint64_t order1 = ByteSwap(key1);
+    const std::uint64_t order2 = ByteSwap(key2);
     const std::uint8_t key17 = key[17];
 
     m_child[r][kLeft] = kNil;
     m_child[r][kRight] = kNil;
     // The best match so far packed as length, then 4095 - depth, then position: taking the
     // maximum keeps the longest match and, of equally long ones, the first met, without a
-    // branch.
+    // branch. A path holds at most 4079 nodes, so the depth field never runs out.
     std::uint32_t best = 0;
-    std::uint32_t depth = 4095;
+    std::uint32_t depthTag = 4095u << 12;
     std::size_t p = kRootBase + key[0];
     std::uint32_t next = m_child[p][kRight];
     bool goRight = true;
-    // The step down depends on the loads of the node's children and of its string, which
-    // are issued together; everything else stays off that chain.
+    // Each step waits only for the loads of the node's children and of its first string
+    // word, which are issued together; the match bookkeeping stays off that chain.
     while (next != kNil) {
         p = next;
         std::uint32_t children;
         std::memcpy(&children, m_child[p].data(), sizeof children);
-        const Comparison comparison = Compare(ring + p, key1, key2, key17);
-        if (comparison.length == kMaxMatch) {
+        const std::uint8_t* candidate = ring + p;
+        const std::uint64_t word1 = Load64(candidate + 1);
+        std::uint32_t length;
+        if (word1 != key1) {
+            length = 1 + static_cast<std::uint32_t>(std::countr_zero(word1 ^ key1) >> 3);
+            goRight = order1 > ByteSwap(word1);
+        } else if (const std::uint64_t word2 = Load64(candidate + 9); word2 != key2) {
+            length = 9 + static_cast<std::uint32_t>(std::countr_zero(word2 ^ key2) >> 3);
+            goRight = order2 > ByteSwap(word2);
+        } else if (key17 != candidate[17]) {
+            length = kMaxMatch - 1;
+            goRight = key17 > candidate[17];
+        } else {
             m_matchPosition = p;
             m_matchLength = kMaxMatch;
             ReplaceNode(p, r);
             return;
         }
-        best = std::max(best, static_cast<std::uint32_t>(comparison.length << 24) | (depth << 12) |
-                                  static_cast<std::uint32_t>(p));
-        --depth;
-        goRight = comparison.keyIsGreater;
+        best = std::max(best, (length << 24) | depthTag | static_cast<std::uint32_t>(p));
+        depthTag -= 1u << 12;
         next = goRight ? children >> 16 : children & 0xFFFF;
     }
     m_child[p][goRight ? kRight : kLeft] = static_cast<std::uint16_t>(r);

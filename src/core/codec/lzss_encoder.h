@@ -46,8 +46,8 @@ private:
     static constexpr int kRight = 1;
 
     void Reset();
-    void InsertNode(std::size_t r);
-    void DeleteNode(std::size_t p);
+    [[gnu::always_inline]] inline void InsertNode(std::size_t r);
+    [[gnu::always_inline]] inline void DeleteNode(std::size_t p);
     void ReplaceNode(std::size_t p, std::size_t r);
     void SetChildOfParent(std::size_t p, std::size_t q);
 
