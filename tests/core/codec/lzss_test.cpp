@@ -51,12 +51,11 @@ struct DecodeVector {
 };
 
 TEST(LzssDecoderTest, KnownStreams) {
-    const Bytes pngSignature = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
-    Bytes signatureThenZeros = pngSignature;
-    signatureThenZeros.insert(signatureThenZeros.end(), 3, 0);
-    Bytes signatureStream = {0xFF};
-    signatureStream.insert(signatureStream.end(), pngSignature.begin(), pngSignature.end());
-    signatureStream.insert(signatureStream.end(), {0xFE, 0xEB, 0xF0});
+    // Flag 0xFF and the eight bytes of the PNG signature as literals, then flag 0xFE and a
+    // match of 3 at 0xFEB.
+    const Bytes signatureStream = {0xFF, 0x89, 0x50, 0x4E, 0x47, 0x0D,
+                                   0x0A, 0x1A, 0x0A, 0xFE, 0xEB, 0xF0};
+    const Bytes signatureThenZeros = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0};
 
     const std::vector<DecodeVector> vectors = {
         // Eight literals, then a match of 3 at 0xFEB, which the ring still holds as zeros.
