@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/codec/lzss_encoder.h"
@@ -55,11 +56,11 @@ struct BadBlock {
     const char* detail;
 };
 
-Bytes HeaderThen(std::uint32_t unpacked, std::uint32_t stored, Bytes stream) {
+Bytes HeaderThen(std::uint32_t unpacked, std::uint32_t stored, const Bytes& stream) {
     PackedBlockHeader header = MakePackedBlockHeader(unpacked, stored);
-    Bytes bytes(sizeof header);
+    Bytes bytes(sizeof header + stream.size());
     std::memcpy(bytes.data(), &header, sizeof header);
-    bytes.insert(bytes.end(), stream.begin(), stream.end());
+    std::copy(stream.begin(), stream.end(), bytes.begin() + sizeof header);
     return bytes;
 }
 
