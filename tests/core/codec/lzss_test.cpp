@@ -139,6 +139,20 @@ TEST(LzssEncoderTest, MatchesTheReferenceEncoder) {
     }
 }
 
+// Every short length, where the look-ahead runs out before it ever fills or while matches
+// are still being found, on data with few and with many distinct bytes.
+TEST(LzssEncoderTest, MatchesTheReferenceAtTheEndOfShortInputs) {
+    LzssEncoder encoder;
+    for (int alphabet : {2, 256}) {
+        Bytes source = inputs::RandomBytes(300, static_cast<unsigned>(alphabet), alphabet);
+        for (std::size_t size = 0; size <= source.size(); ++size) {
+            SCOPED_TRACE(testing::Message() << "alphabet " << alphabet << ", size " << size);
+            Bytes input(source.begin(), source.begin() + static_cast<std::ptrdiff_t>(size));
+            ASSERT_EQ(encoder.Encode(input), reference::LzssEncoder().Encode(input));
+        }
+    }
+}
+
 TEST(LzssEncoderTest, AppendsToWhatTheBufferHolds) {
     LzssEncoder encoder;
     Bytes out = {0xAA, 0xBB};
