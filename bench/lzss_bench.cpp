@@ -99,7 +99,7 @@ BENCHMARK(BM_Encode_Png)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTim
 BENCHMARK(BM_Encode_ZeroRunsWithCounter)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(3);
+    ->Iterations(10);
 BENCHMARK(BM_Decode_Text)->UseManualTime()->Unit(benchmark::kMicrosecond)->MinTime(0.5);
 BENCHMARK(BM_Decode_Png)->UseManualTime()->Unit(benchmark::kMicrosecond)->MinTime(0.5);
 
