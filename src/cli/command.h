@@ -45,5 +45,9 @@ int RunNew(CommandArgs args, std::ostream& out);
 int RunInfo(CommandArgs args, std::ostream& out);
 int RunConvert(CommandArgs args, std::ostream& out);
 int RunRender(CommandArgs args, std::ostream& out);
+int RunExport(CommandArgs args, std::ostream& out);
+int RunLzss(CommandArgs args, std::ostream& out);
+int RunPack(CommandArgs args, std::ostream& out);
+int RunUnpack(CommandArgs args, std::ostream& out);
 
 }  // namespace plk::cli

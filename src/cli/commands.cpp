@@ -10,6 +10,11 @@ std::span<const Command> AllCommands() {
         Command{"info", "FILE.cre [--json]", "describe a project: version, cuts, palette", RunInfo},
         Command{"convert", "IN.cre OUT.cre", "read a project (either version) and save it anew",
                 RunConvert},
+        Command{"export", "IN.cre OUT.ce8", "export a project as the game file", RunExport},
+        Command{"lzss", "compress|decompress IN OUT",
+                "raw LZSS stream: compress a file, or decode a stream to its end", RunLzss},
+        Command{"pack", "IN OUT", "compress a file into a WINPRS03 packed block", RunPack},
+        Command{"unpack", "IN OUT", "unpack a WINPRS03 packed block", RunUnpack},
         Command{"render",
                 "PROJECT.cre --cut N --frame N --out FILE.png [--zoom STEP] "
                 "[--background R,G,B] [--guides LIST] [--grid SPACING] [--size WxH]",

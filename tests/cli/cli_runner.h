@@ -1,15 +1,14 @@
 #pragma once
 
 #include <sys/wait.h>
-
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-namespace plk::test {
+#include "support/temp_folder.h"
+
+namespace plk::testing_support {
 
 struct CliResult {
     int exitCode;
@@ -17,52 +16,34 @@ struct CliResult {
     std::string err;
 };
 
-inline std::string ReadText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-inline std::string ShellQuote(const std::string& arg) {
+inline std::string ShellQuote(const std::string& text) {
     std::string quoted = "'";
-    for (char c : arg) {
+    for (char c : text) {
         quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     }
     return quoted + "'";
 }
 
-// Runs the built plkce-cli as a user would, capturing its exit status and both streams.
-inline CliResult RunCli(const std::vector<std::string>& args,
-                        const std::filesystem::path& scratch) {
-    std::string command = ShellQuote(PLKCE_CLI_PATH);
+// Runs the built plkce-cli with `args` in `folder`, capturing both output streams.
+inline CliResult RunCli(const TempFolder& folder, const std::vector<std::string>& args) {
+    auto quote = ShellQuote;
+    std::filesystem::path out = folder / ".cli-out";
+    std::filesystem::path err = folder / ".cli-err";
+    std::string command = "cd " + quote(folder.Path().string()) + " && " + quote(PLKCE_CLI_PATH);
     for (const std::string& arg : args) {
-        command += " " + ShellQuote(arg);
+        command += " " + quote(arg);
     }
-    std::filesystem::path out = scratch / "cli.stdout";
-    std::filesystem::path err = scratch / "cli.stderr";
-    command += " >" + ShellQuote(out.string()) + " 2>" + ShellQuote(err.string()) + " </dev/null";
+    command += " >" + quote(out.string()) + " 2>" + quote(err.string());
     int status = std::system(command.c_str());
-    CliResult result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(out), ReadText(err)};
-    std::filesystem::remove(out);
-    std::filesystem::remove(err);
+    CliResult result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, {}, {}};
+    auto slurp = [](const std::filesystem::path& path) {
+        std::vector<std::uint8_t> bytes = ReadBytes(path);
+        std::filesystem::remove(path);
+        return std::string(bytes.begin(), bytes.end());
+    };
+    result.out = slurp(out);
+    result.err = slurp(err);
     return result;
 }
 
-// A fresh folder per test, removed afterwards.
-class ScratchDir {
-public:
-    explicit ScratchDir(const std::string& name)
-        : m_path(std::filesystem::temp_directory_path() / ("plkce-cli-" + name)) {
-        std::filesystem::remove_all(m_path);
-        std::filesystem::create_directories(m_path);
-    }
-    ~ScratchDir() { std::filesystem::remove_all(m_path); }
-    const std::filesystem::path& path() const { return m_path; }
-    std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
-
-private:
-    std::filesystem::path m_path;
-};
-
-}  // namespace plk::test
+}  // namespace plk::testing_support

@@ -11,14 +11,10 @@
 namespace plk {
 namespace {
 
-using test::CliResult;
-using test::RunCli;
-using test::ScratchDir;
+using testing_support::CliResult;
+using testing_support::RunCli;
+using testing_support::TempFolder;
 namespace fs = std::filesystem;
-
-std::string TestName() {
-    return testing::UnitTest::GetInstance()->current_test_info()->name();
-}
 
 // One line on stderr, naming the file.
 void ExpectOneLineError(const CliResult& result, const std::string& file) {
@@ -27,20 +23,20 @@ void ExpectOneLineError(const CliResult& result, const std::string& file) {
 }
 
 TEST(ProjectCommandsTest, NewWritesTheNewProjectAndInfoDescribesIt) {
-    ScratchDir dir(TestName());
-    CliResult created = RunCli({"new", (dir / "a.cre").string()}, dir.path());
+    TempFolder dir;
+    CliResult created = RunCli(dir, {"new", (dir / "a.cre").string()});
     ASSERT_EQ(created.exitCode, 0) << created.err;
     std::vector<std::uint8_t> bytes = ReadWholeFile(dir / "a.cre");
     EXPECT_EQ(bytes.size(), 440440u);
     EXPECT_EQ(bytes, SerializeProject(NewProject()));
 
-    CliResult info = RunCli({"info", (dir / "a.cre").string()}, dir.path());
+    CliResult info = RunCli(dir, {"info", (dir / "a.cre").string()});
     EXPECT_EQ(info.exitCode, 0);
     EXPECT_NE(info.out.find("version: 2000"), std::string::npos) << info.out;
     EXPECT_NE(info.out.find("cut 3: 60 frames, 6 columns, name \"カット：3\""), std::string::npos)
         << info.out;
 
-    CliResult json = RunCli({"info", "--json", (dir / "a.cre").string()}, dir.path());
+    CliResult json = RunCli(dir, {"info", "--json", (dir / "a.cre").string()});
     EXPECT_EQ(json.exitCode, 0);
     EXPECT_NE(json.out.find(R"({"index":1,"frames":60,"columns":6,"name":"カット：2"})"),
               std::string::npos)
@@ -49,7 +45,7 @@ TEST(ProjectCommandsTest, NewWritesTheNewProjectAndInfoDescribesIt) {
 }
 
 TEST(ProjectCommandsTest, ConvertWritesWhatOpenAndSaveWrite) {
-    ScratchDir dir(TestName());
+    TempFolder dir;
     auto project = std::make_unique<Project>(NewProject());
     ResourceSlot& slot = project->palette.slot[7];
     SetFieldText(slot.name, "face.png");
@@ -59,12 +55,12 @@ TEST(ProjectCommandsTest, ConvertWritesWhatOpenAndSaveWrite) {
     WriteProjectFile(dir / "in.cre", *project);
 
     CliResult converted =
-        RunCli({"convert", (dir / "in.cre").string(), (dir / "out.cre").string()}, dir.path());
+        RunCli(dir, {"convert", (dir / "in.cre").string(), (dir / "out.cre").string()});
     ASSERT_EQ(converted.exitCode, 0) << converted.err;
     EXPECT_EQ(ReadWholeFile(dir / "out.cre"),
               SerializeProject(ReadProjectFile(dir / "in.cre").project));
 
-    CliResult info = RunCli({"info", "--json", (dir / "out.cre").string()}, dir.path());
+    CliResult info = RunCli(dir, {"info", "--json", (dir / "out.cre").string()});
     EXPECT_NE(
         info.out.find(
             R"({"slot":7,"kind":"image","name":"face.png","path":"/art/face.png","worldX":-40,"worldY":0})"),
@@ -73,7 +69,7 @@ TEST(ProjectCommandsTest, ConvertWritesWhatOpenAndSaveWrite) {
 }
 
 TEST(ProjectCommandsTest, BadInputExitsTwoWithOneLineAndNoOutput) {
-    ScratchDir dir(TestName());
+    TempFolder dir;
     std::vector<std::uint8_t> bytes = SerializeProject(NewProject());
     bytes.resize(bytes.size() / 2);
     {
@@ -85,26 +81,26 @@ TEST(ProjectCommandsTest, BadInputExitsTwoWithOneLineAndNoOutput) {
     for (const char* input : {"half.cre", "text.cre", "missing.cre"}) {
         SCOPED_TRACE(input);
         CliResult result =
-            RunCli({"convert", (dir / input).string(), (dir / "out.cre").string()}, dir.path());
+            RunCli(dir, {"convert", (dir / input).string(), (dir / "out.cre").string()});
         EXPECT_EQ(result.exitCode, 2);
         ExpectOneLineError(result, input);
         EXPECT_FALSE(fs::exists(dir / "out.cre"));
     }
-    CliResult unwritable = RunCli({"new", (dir / "no" / "such" / "x.cre").string()}, dir.path());
+    CliResult unwritable = RunCli(dir, {"new", (dir / "no" / "such" / "x.cre").string()});
     EXPECT_EQ(unwritable.exitCode, 2);
     ExpectOneLineError(unwritable, "x.cre");
 }
 
 TEST(ProjectCommandsTest, UsageErrorsExitOne) {
-    ScratchDir dir(TestName());
+    TempFolder dir;
     const std::vector<std::vector<std::string>> cases = {
         {}, {"frobnicate"}, {"new"}, {"convert", "a.cre"}, {"info", "--yaml", "a.cre"}};
     for (const auto& args : cases) {
-        CliResult result = RunCli(args, dir.path());
+        CliResult result = RunCli(dir, args);
         EXPECT_EQ(result.exitCode, 1) << (args.empty() ? "" : args[0]);
         EXPECT_FALSE(result.err.empty());
     }
-    CliResult help = RunCli({"--help"}, dir.path());
+    CliResult help = RunCli(dir, {"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("convert IN.cre OUT.cre"), std::string::npos);
 }

@@ -11,16 +11,18 @@
 namespace plk {
 namespace {
 
-using test::CliResult;
-using test::RunCli;
-using test::ScratchDir;
+using testing_support::CliResult;
+using testing_support::RunCli;
+using testing_support::TempFolder;
 namespace fs = std::filesystem;
 
 // A project whose cut 2 starts with a control frame, then frame 1 showing a 40 x 40 red
 // image at world (100, 0) and frame 2 showing it turned by 90 degrees at half opacity.
-fs::path WriteProject(const ScratchDir& dir, bool withImageFile = true) {
+fs::path WriteProject(const TempFolder& dir, bool withImageFile = true) {
     if (withImageFile) {
-        test::WriteFile(dir / "art" / "red.png", test::PngBytes(test::Filled(40, 40, Qt::red)));
+        testing_support::WriteFile(
+            dir / "art" / "red.png",
+            testing_support::PngBytes(testing_support::Filled(40, 40, Qt::red)));
     }
     auto project = std::make_unique<Project>(NewProject());
     ResourceSlot& slot = project->palette.slot[3];
@@ -41,22 +43,20 @@ fs::path WriteProject(const ScratchDir& dir, bool withImageFile = true) {
 }
 
 TEST(RenderCommandTest, DrawsTheNumberedFrameOfTheCut) {
-    ScratchDir dir("render-frame");
+    TempFolder dir;
     fs::path project = WriteProject(dir);
     fs::path out = dir / "f1.png";
-    CliResult result = RunCli({"render", project.string(), "--cut", "2", "--frame", "1", "--out",
-                               out.string()},
-                              dir.path());
+    CliResult result = RunCli(
+        dir, {"render", project.string(), "--cut", "2", "--frame", "1", "--out", out.string()});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     QImage picture(QString::fromStdString(out.string()));
     ASSERT_EQ(picture.size(), QSize(1024, 768));
     EXPECT_EQ(picture.pixelColor(612, 384), QColor(Qt::red));
     EXPECT_EQ(picture.pixelColor(512, 384), QColor(Qt::black));
 
-    CliResult second = RunCli({"render", project.string(), "--cut", "2", "--frame", "2", "--out",
-                               out.string(), "--background", "0,0,255", "--guides",
-                               "crossbar,frame", "--size", "800x600"},
-                              dir.path());
+    CliResult second = RunCli(
+        dir, {"render", project.string(), "--cut", "2", "--frame", "2", "--out", out.string(),
+              "--background", "0,0,255", "--guides", "crossbar,frame", "--size", "800x600"});
     ASSERT_EQ(second.exitCode, 0) << second.err;
     picture.load(QString::fromStdString(out.string()));
     ASSERT_EQ(picture.size(), QSize(800, 600));
@@ -68,18 +68,21 @@ TEST(RenderCommandTest, DrawsTheNumberedFrameOfTheCut) {
 }
 
 TEST(RenderCommandTest, FindsAMovedImageByNameInTheCurrentFolder) {
-    ScratchDir dir("render-moved");
+    TempFolder dir;
     fs::path project = WriteProject(dir, false);
-    test::WriteFile(dir / "red.png", test::PngBytes(test::Filled(40, 40, Qt::red)));
-    std::string command = "cd " + test::ShellQuote(dir.path().string()) + " && " +
-                          test::ShellQuote(PLKCE_CLI_PATH) + " render p.cre --cut 2 --frame 1 --out o.png";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    testing_support::WriteFile(dir / "red.png",
+                               testing_support::PngBytes(testing_support::Filled(40, 40, Qt::red)));
+    // The project names the image by an absolute path that does not exist; the file
+    // sits beside the project, in the folder the command runs in.
+    ASSERT_EQ(
+        RunCli(dir, {"render", "p.cre", "--cut", "2", "--frame", "1", "--out", "o.png"}).exitCode,
+        0);
     EXPECT_EQ(QImage(QString::fromStdString((dir / "o.png").string())).pixelColor(612, 384),
               QColor(Qt::red));
 }
 
 TEST(RenderCommandTest, RefusesWhatItCannotDraw) {
-    ScratchDir dir("render-errors");
+    TempFolder dir;
     fs::path project = WriteProject(dir);
     const std::string p = project.string();
     const std::string out = (dir / "x.png").string();
@@ -96,7 +99,7 @@ TEST(RenderCommandTest, RefusesWhatItCannotDraw) {
         {{"render", p, "--cut", "1", "--out", out}, 1},
     };
     for (const Case& c : cases) {
-        CliResult result = RunCli(c.args, dir.path());
+        CliResult result = RunCli(dir, c.args);
         EXPECT_EQ(result.exitCode, c.exitCode) << result.err;
         EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
         EXPECT_FALSE(fs::exists(out));

@@ -46,8 +46,43 @@ private:
     static constexpr int kRight = 1;
 
     void Reset();
-    void InsertNode(std::size_t r);
-    void DeleteNode(std::size_t p);
+    // An insertion under way: the key's words and the state of the walk down its tree.
+    struct Descent {
+        std::uint64_t key1;
+        std::uint64_t key2;
+        std::uint64_t order1;
+        std::uint64_t order2;
+        std::size_t r;
+        std::size_t p;
+        std::uint32_t next;
+        std::uint32_t best;
+        std::uint32_t depthTag;
+        std::uint8_t key17;
+        bool goRight;
+        bool replaced;
+    };
+
+    // A match as the tree search leaves it: length in the top byte, the ring position in the
+    // low 12 bits.
+    static std::size_t MatchLength(std::uint32_t match) { return match >> 24; }
+    static std::size_t MatchPosition(std::uint32_t match) { return match & 0xFFF; }
+    static constexpr std::size_t kResultWindow = 64;  // more than the steps run ahead
+
+    [[gnu::always_inline]] inline void AdvanceTo(std::size_t target,
+                                                 std::span<const std::uint8_t> input);
+    [[gnu::always_inline]] inline std::uint32_t InsertNode(std::size_t r);
+    [[gnu::always_inline]] inline void InsertPair(std::size_t r1, std::size_t r2,
+                                                  std::uint32_t& match1, std::uint32_t& match2);
+    [[gnu::always_inline]] inline bool BeginDescent(Descent& d, std::size_t r);
+    [[gnu::always_inline]] inline bool StepDown(Descent& d);
+    [[gnu::always_inline]] inline std::uint32_t FinishDescent(const Descent& d);
+    void PutByte(std::size_t s, std::uint8_t c) {
+        m_ring[s] = c;
+        if (s < lzss::kMaxMatch - 1) {
+            m_ring[s + lzss::kRingSize] = c;  // the mirror
+        }
+    }
+    [[gnu::always_inline]] inline void DeleteNode(std::size_t p);
     void ReplaceNode(std::size_t p, std::size_t r);
     void SetChildOfParent(std::size_t p, std::size_t q);
 
@@ -59,8 +94,9 @@ private:
     // free of a branch on the direction.
     alignas(64) std::array<std::array<std::uint16_t, 2>, kNodeCount> m_child{};
     alignas(64) std::array<std::uint16_t, kNodeCount> m_parent{};
-    std::size_t m_matchPosition = 0;
-    std::size_t m_matchLength = 0;
+    // Matches of the latest steps, by input position modulo kResultWindow.
+    std::array<std::uint32_t, kResultWindow> m_results{};
+    std::size_t m_stepsDone = 0;
 };
 
 }  // namespace plk

@@ -11,7 +11,7 @@
 namespace plk {
 namespace {
 
-using test::ProjectImage;
+using testing_support::ProjectImage;
 
 // A legacy frame whose every byte is distinct from its neighbours, so that any misplaced
 // copy shows.

@@ -7,7 +7,7 @@
 
 #include "core/project/project_file.h"
 
-namespace plk::test {
+namespace plk::testing_support {
 
 // Assembles project-file images block by block so that tests can build valid, legacy and
 // damaged files without fixtures on disk.
@@ -50,4 +50,4 @@ private:
     std::vector<std::uint8_t> m_bytes;
 };
 
-}  // namespace plk::test
+}  // namespace plk::testing_support

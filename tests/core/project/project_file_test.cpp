@@ -13,7 +13,7 @@
 namespace plk {
 namespace {
 
-using test::ProjectImage;
+using testing_support::ProjectImage;
 namespace fs = std::filesystem;
 
 const fs::path kName = "test.cre";

@@ -10,8 +10,8 @@
 namespace plk {
 namespace {
 
-using test::Filled;
-using test::TwoTone;
+using testing_support::Filled;
+using testing_support::TwoTone;
 
 // A renderer on a black canvas with a palette whose slot 1 holds the image "sprite".
 class RendererTest : public testing::Test {

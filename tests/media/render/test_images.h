@@ -9,7 +9,7 @@
 #include <fstream>
 #include <vector>
 
-namespace plk::test {
+namespace plk::testing_support {
 
 // A PNG file image of `image`, written by Qt's encoder.
 inline std::vector<std::uint8_t> PngBytes(const QImage& image) {
@@ -43,4 +43,4 @@ inline QImage TwoTone(int width, int height) {
     return image;
 }
 
-}  // namespace plk::test
+}  // namespace plk::testing_support

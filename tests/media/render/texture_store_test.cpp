@@ -8,9 +8,9 @@ namespace plk {
 namespace {
 
 namespace fs = std::filesystem;
-using test::Filled;
-using test::PngBytes;
-using test::WriteFile;
+using testing_support::Filled;
+using testing_support::PngBytes;
+using testing_support::WriteFile;
 
 class TextureStoreTest : public testing::Test {
 protected:
@@ -121,7 +121,7 @@ TEST(ImageHeaderTest, SizeComesFromTheHeaderRule) {
     EXPECT_EQ(ImageSizeFromHeader(bmp).width, 800u);
     EXPECT_EQ(ImageSizeFromHeader(bmp).height, 600u);
 
-    std::vector<std::uint8_t> png = test::PngBytes(Filled(300, 7, Qt::red));
+    std::vector<std::uint8_t> png = testing_support::PngBytes(Filled(300, 7, Qt::red));
     EXPECT_EQ(ImageSizeFromHeader(png).width, 300u);
     EXPECT_EQ(ImageSizeFromHeader(png).height, 7u);
 

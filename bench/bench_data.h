@@ -1,0 +1,96 @@
+#pragma once
+
+// Inputs for the codec benchmarks: real English text and a real PNG file.
+
+#include <spng.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/codec/test_inputs.h"
+
+namespace plk::bench {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// The licence texts every Debian system carries (about 260 KB of English); generated
+// text when they are missing.
+inline Bytes EnglishText() {
+    Bytes text;
+    std::vector<std::filesystem::path> files;
+    std::error_code error;
+    for (const auto& entry :
+         std::filesystem::directory_iterator("/usr/share/common-licenses", error)) {
+        if (entry.is_regular_file() && !entry.is_symlink()) {
+            files.push_back(entry.path());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    for (const auto& file : files) {
+        std::ifstream in(file, std::ios::binary);
+        text.insert(text.end(), std::istreambuf_iterator<char>(in), {});
+    }
+    if (text.size() < 100000) {
+        text = testing_inputs::TextLike(260000, 1);
+    }
+    return text;
+}
+
+// A 640 x 480 RGBA picture (gradients, soft noise and a few shapes) encoded by libspng:
+// deflate output behind PNG chunk headers, as in a character's image files.
+inline Bytes PngFile() {
+    constexpr std::uint32_t kWidth = 640;
+    constexpr std::uint32_t kHeight = 480;
+    std::vector<std::uint8_t> pixels(kWidth * kHeight * 4);
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> noise(-6, 6);
+    for (std::uint32_t y = 0; y < kHeight; ++y) {
+        for (std::uint32_t x = 0; x < kWidth; ++x) {
+            std::uint8_t* p = &pixels[(y * kWidth + x) * 4];
+            int dx = static_cast<int>(x) - 320;
+            int dy = static_cast<int>(y) - 240;
+            bool inside = dx * dx + dy * dy < 150 * 150;
+            p[0] = static_cast<std::uint8_t>(
+                std::clamp(int(x * 255 / kWidth) + noise(random), 0, 255));
+            p[1] = static_cast<std::uint8_t>(
+                std::clamp(int(y * 255 / kHeight) + noise(random), 0, 255));
+            p[2] = static_cast<std::uint8_t>(inside ? 200 + noise(random) : 60);
+            p[3] = static_cast<std::uint8_t>(inside || (x / 40 + y / 40) % 2 == 0 ? 255 : 0);
+        }
+    }
+    std::unique_ptr<spng_ctx, decltype(&spng_ctx_free)> context(spng_ctx_new(SPNG_CTX_ENCODER),
+                                                                &spng_ctx_free);
+    spng_set_option(context.get(), SPNG_ENCODE_TO_BUFFER, 1);
+    spng_ihdr header{};
+    header.width = kWidth;
+    header.height = kHeight;
+    header.bit_depth = 8;
+    header.color_type = SPNG_COLOR_TYPE_TRUECOLOR_ALPHA;
+    spng_set_ihdr(context.get(), &header);
+    spng_encode_image(context.get(), pixels.data(), pixels.size(), SPNG_FMT_PNG,
+                      SPNG_ENCODE_FINALIZE);
+    std::size_t length = 0;
+    int error = 0;
+    auto* png = static_cast<std::uint8_t*>(spng_get_png_buffer(context.get(), &length, &error));
+    Bytes bytes(png, png + length);
+    std::free(png);
+    return bytes;
+}
+
+// Wall time of one call, in seconds.
+template <typename F>
+double Seconds(F&& f) {
+    auto start = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+}  // namespace plk::bench

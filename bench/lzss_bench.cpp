@@ -1,0 +1,107 @@
+// LZSS codec throughput against the plain versions kept with the tests.
+//   Encode/*: production encoder; baseline: the reference binary-tree encoder with
+//             byte-by-byte comparisons (tests/core/codec/reference_lzss.h).
+//   Decode/*: production decoder; baseline: the byte-at-a-time ring decoder.
+// Each iteration runs both on the same input, so the ratio comes from one run; "ratio" is
+// production throughput over baseline throughput. Outputs are checked to be identical.
+
+#include <benchmark/benchmark.h>
+
+#include <stdexcept>
+
+#include "bench_data.h"
+#include "core/codec/lzss_decoder.h"
+#include "core/codec/lzss_encoder.h"
+#include "core/codec/reference_lzss.h"
+
+namespace plk::bench {
+namespace {
+
+void Report(benchmark::State& state, std::size_t bytes, double seconds, double baselineSeconds) {
+    double megabytes = static_cast<double>(bytes) * static_cast<double>(state.iterations()) / 1e6;
+    state.counters["MB/s"] = megabytes / seconds;
+    state.counters["baseline_MB/s"] = megabytes / baselineSeconds;
+    state.counters["ratio"] = baselineSeconds / seconds;
+    state.counters["input_KB"] = static_cast<double>(bytes) / 1000.0;
+}
+
+void Encode(benchmark::State& state, const Bytes& input) {
+    LzssEncoder encoder;
+    reference::LzssEncoder baseline;
+    double seconds = 0;
+    double baselineSeconds = 0;
+    for (auto _ : state) {
+        Bytes fast;
+        Bytes plain;
+        double t = Seconds([&] { fast = encoder.Encode(input); });
+        baselineSeconds += Seconds([&] { plain = baseline.Encode(input); });
+        if (fast != plain) {
+            state.SkipWithError("the encoders disagree");
+            return;
+        }
+        seconds += t;
+        state.SetIterationTime(t);
+    }
+    Report(state, input.size(), seconds, baselineSeconds);
+}
+
+void Decode(benchmark::State& state, const Bytes& input) {
+    Bytes stream = LzssEncoder().Encode(input);
+    double seconds = 0;
+    double baselineSeconds = 0;
+    for (auto _ : state) {
+        Bytes fast;
+        Bytes plain;
+        double t = Seconds([&] { fast = LzssDecode(stream, input.size()); });
+        baselineSeconds += Seconds([&] { plain = reference::Decode(stream, input.size()); });
+        if (fast != input || plain != input) {
+            state.SkipWithError("a decoder lost the input");
+            return;
+        }
+        seconds += t;
+        state.SetIterationTime(t);
+    }
+    Report(state, input.size(), seconds, baselineSeconds);
+}
+
+const Bytes& Text() {
+    static const Bytes text = EnglishText();
+    return text;
+}
+const Bytes& Png() {
+    static const Bytes png = PngFile();
+    return png;
+}
+// 16 KB of the input that degenerates the trees into chains.
+const Bytes& Chains() {
+    static const Bytes chains = testing_inputs::ZeroRunsWithCounter(16 * 1024);
+    return chains;
+}
+
+void BM_Encode_Text(benchmark::State& state) {
+    Encode(state, Text());
+}
+void BM_Encode_Png(benchmark::State& state) {
+    Encode(state, Png());
+}
+void BM_Encode_ZeroRunsWithCounter(benchmark::State& state) {
+    Encode(state, Chains());
+}
+void BM_Decode_Text(benchmark::State& state) {
+    Decode(state, Text());
+}
+void BM_Decode_Png(benchmark::State& state) {
+    Decode(state, Png());
+}
+
+BENCHMARK(BM_Encode_Text)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Encode_Png)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Encode_ZeroRunsWithCounter)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
+BENCHMARK(BM_Decode_Text)->UseManualTime()->Unit(benchmark::kMicrosecond)->MinTime(0.5);
+BENCHMARK(BM_Decode_Png)->UseManualTime()->Unit(benchmark::kMicrosecond)->MinTime(0.5);
+
+}  // namespace
+}  // namespace plk::bench

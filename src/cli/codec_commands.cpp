@@ -1,0 +1,89 @@
+#include <limits>
+#include <stdexcept>
+#include <string>
+
+#include "cli/command.h"
+#include "core/codec/lzss_decoder.h"
+#include "core/codec/lzss_encoder.h"
+#include "core/codec/packed_block.h"
+#include "core/io/file_io.h"
+#include "core/project/game_export.h"
+#include "core/project/project_file.h"
+
+namespace plk::cli {
+namespace {
+
+// The most a raw stream may decompress to here: the largest size that a packed block or
+// the game file can record.
+constexpr std::uint64_t kMaxDecompressedSize = std::numeric_limits<std::uint32_t>::max();
+
+void RequireArgs(CommandArgs args, std::size_t count) {
+    if (args.size() != count) {
+        throw UsageError("expected " + std::to_string(count) + " arguments, got " +
+                         std::to_string(args.size()));
+    }
+}
+
+void WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes) {
+    AtomicFileWriter writer(path);
+    writer.Write(bytes);
+    writer.Commit();
+}
+
+void CompressRaw(const std::string& in, const std::string& out) {
+    std::vector<std::uint8_t> content = ReadWholeFile(in);
+    LzssEncoder encoder;
+    WriteOutput(out, encoder.Encode(content));
+}
+
+// A raw stream carries no size: it is decoded to its end, and a last item cut short
+// produces nothing.
+void DecompressRaw(const std::string& in, const std::string& out) {
+    std::vector<std::uint8_t> stream = ReadWholeFile(in);
+    std::uint64_t size = LzssDecodedSize(stream);
+    if (size > kMaxDecompressedSize) {
+        throw InputError(in + ": the stream would decompress to " + std::to_string(size) +
+                         " bytes, more than the 4 GiB limit");
+    }
+    WriteOutput(out, LzssDecode(stream, static_cast<std::size_t>(size)));
+}
+
+}  // namespace
+
+int RunExport(CommandArgs args, std::ostream&) {
+    RequireArgs(args, 2);
+    OpenedProject opened = ReadProjectFile(args[0]);
+    ExportGame(opened.project, args[1]);
+    return kExitOk;
+}
+
+int RunLzss(CommandArgs args, std::ostream&) {
+    RequireArgs(args, 3);
+    if (args[0] == "compress") {
+        CompressRaw(args[1], args[2]);
+    } else if (args[0] == "decompress") {
+        DecompressRaw(args[1], args[2]);
+    } else {
+        throw UsageError("unknown mode '" + args[0] + "', expected compress or decompress");
+    }
+    return kExitOk;
+}
+
+int RunPack(CommandArgs args, std::ostream&) {
+    RequireArgs(args, 2);
+    std::vector<std::uint8_t> content = ReadWholeFile(args[0]);
+    if (content.size() > kMaxDecompressedSize) {
+        throw InputError(args[0] + ": 4 GiB or larger, too large for a packed block");
+    }
+    LzssEncoder encoder;
+    WriteOutput(args[1], Pack(content, encoder));
+    return kExitOk;
+}
+
+int RunUnpack(CommandArgs args, std::ostream&) {
+    RequireArgs(args, 2);
+    WriteOutput(args[1], Unpack(ReadWholeFile(args[0]), args[0]));
+    return kExitOk;
+}
+
+}  // namespace plk::cli

@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/codec/lzss_decoder.h"
+#include "core/codec/lzss_encoder.h"
+#include "core/codec/lzss_format.h"
+#include "reference_lzss.h"
+#include "test_inputs.h"
+
+namespace plk {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+namespace inputs = testing_inputs;
+
+Bytes Repeat(std::size_t count, std::uint8_t value) {
+    return Bytes(count, value);
+}
+
+struct EncodeVector {
+    const char* name;
+    Bytes input;
+    Bytes stream;
+};
+
+TEST(LzssEncoderTest, KnownStreams) {
+    const std::vector<EncodeVector> vectors = {
+        {"empty", {}, {}},
+        {"three literals", {0x61, 0x62, 0x63}, {0x07, 0x61, 0x62, 0x63}},
+        // A literal, then matches of 18, 18 and 3 bytes that overlap what they produce.
+        {"40 x 41", Repeat(40, 0x41), {0x01, 0x41, 0xEE, 0xFF, 0x00, 0x0F, 0x04, 0x00}},
+        // Matches taken from the zero-filled ring.
+        {"40 zeros", Repeat(40, 0x00), {0x00, 0xDC, 0xFF, 0xFF, 0xFF, 0x11, 0x01}},
+    };
+    LzssEncoder encoder;
+    for (const EncodeVector& v : vectors) {
+        SCOPED_TRACE(v.name);
+        EXPECT_EQ(encoder.Encode(v.input), v.stream);
+        EXPECT_EQ(reference::LzssEncoder().Encode(v.input), v.stream);
+        EXPECT_EQ(LzssDecode(v.stream, v.input.size()), v.input);
+    }
+}
+
+struct DecodeVector {
+    const char* name;
+    Bytes stream;
+    std::size_t unpackedSize;
+    Bytes output;
+};
+
+TEST(LzssDecoderTest, KnownStreams) {
+    // Flag 0xFF and the eight bytes of the PNG signature as literals, then flag 0xFE and a
+    // match of 3 at 0xFEB.
+    const Bytes signatureStream = {0xFF, 0x89, 0x50, 0x4E, 0x47, 0x0D,
+                                   0x0A, 0x1A, 0x0A, 0xFE, 0xEB, 0xF0};
+    const Bytes signatureThenZeros = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0};
+
+    const std::vector<DecodeVector> vectors = {
+        // Eight literals, then a match of 3 at 0xFEB, which the ring still holds as zeros.
+        {"png signature", signatureStream, 11, signatureThenZeros},
+        // A match just behind the write position repeats the last bytes one by one.
+        {"overlapping match", {0x03, 'a', 'b', 0xEE, 0xF2}, 7, {'a', 'b', 'a', 'b', 'a', 'b', 'a'}},
+        {"flag byte with no items", {0x07, 'x', 'y', 'z', 0xFF}, 3, {'x', 'y', 'z'}},
+        {"match cut after one byte", {0x01, 'q', 0xEE}, 1, {'q'}},
+        // The unpacked size ends a stream that holds more.
+        {"cut at the unpacked size", {0x01, 0x41, 0xEE, 0xFF}, 5, Repeat(5, 0x41)},
+        // A short stream leaves the rest zeroed.
+        {"short stream", {0x07, 'a', 'b', 'c'}, 6, {'a', 'b', 'c', 0, 0, 0}},
+        {"empty stream", {}, 4, {0, 0, 0, 0}},
+        {"nothing wanted", {0x07, 'a', 'b', 'c'}, 0, {}},
+    };
+    for (const DecodeVector& v : vectors) {
+        SCOPED_TRACE(v.name);
+        // An exactly sized heap buffer lets the address sanitizer catch any write past it.
+        EXPECT_EQ(LzssDecode(v.stream, v.unpackedSize), v.output);
+        EXPECT_EQ(reference::Decode(v.stream, v.unpackedSize), v.output);
+    }
+}
+
+TEST(LzssDecoderTest, CountsWhatAStreamProduces) {
+    EXPECT_EQ(LzssDecodedSize({}), 0u);
+    EXPECT_EQ(LzssDecodedSize(Bytes{0x01, 0x41, 0xEE, 0xFF, 0x00, 0x0F, 0x04, 0x00}), 40u);
+    EXPECT_EQ(LzssDecodedSize(Bytes{0x01, 'q', 0xEE}), 1u);
+    EXPECT_EQ(LzssDecodedSize(Bytes{0x07, 'x', 'y', 'z', 0xFF}), 3u);
+}
+
+// Arbitrary bytes as a stream: the fast decoder must agree with the ring decoder on every
+// unpacked size, whether the stream is shorter or longer than that.
+TEST(LzssDecoderTest, MatchesTheRingDecoderOnArbitraryStreams) {
+    for (unsigned seed = 0; seed < 40; ++seed) {
+        Bytes stream = inputs::RandomBytes(50 + seed * 97, seed);
+        std::uint64_t produced = LzssDecodedSize(stream);
+        for (std::size_t size : {std::size_t{0}, std::size_t{17}, std::size_t{produced / 2},
+                                 std::size_t{produced}, std::size_t{produced + 300}}) {
+            SCOPED_TRACE(testing::Message() << "seed " << seed << ", size " << size);
+            ASSERT_EQ(LzssDecode(stream, size), reference::Decode(stream, size));
+        }
+    }
+}
+
+struct DifferentialCase {
+    std::string name;
+    Bytes input;
+};
+
+std::vector<DifferentialCase> DifferentialCases() {
+    std::vector<DifferentialCase> cases;
+    for (std::size_t size : {1, 2, 3, 17, 18, 19, 4077, 4078, 4096, 4114, 10000}) {
+        cases.push_back({"random " + std::to_string(size), inputs::RandomBytes(size, 1)});
+        cases.push_back({"zeros " + std::to_string(size), Bytes(size, 0)});
+    }
+    for (unsigned seed = 0; seed < 4; ++seed) {
+        std::string tag = " seed " + std::to_string(seed);
+        cases.push_back({"four letters" + tag, inputs::RandomBytes(30000, seed, 4)});
+        cases.push_back({"text" + tag, inputs::TextLike(60000 + seed * 1111, seed)});
+        cases.push_back({"runs" + tag, inputs::Runs(40000, seed)});
+        cases.push_back({"blocks near the ring size" + tag,
+                         inputs::RepeatedBlocks(50000, 4000 + seed * 60, seed)});
+        cases.push_back({"png-like" + tag, inputs::PngLike(50000, seed)});
+    }
+    cases.push_back({"zero runs with a counter", inputs::ZeroRunsWithCounter(12000)});
+    return cases;
+}
+
+// The production encoder must give the reference's bytes on every input, and both
+// decoders must give the input back.
+TEST(LzssEncoderTest, MatchesTheReferenceEncoder) {
+    LzssEncoder encoder;  // reused, as the export does
+    for (const DifferentialCase& c : DifferentialCases()) {
+        SCOPED_TRACE(c.name);
+        Bytes stream = encoder.Encode(c.input);
+        ASSERT_EQ(stream, reference::LzssEncoder().Encode(c.input));
+        EXPECT_LE(stream.size(), lzss::MaxStreamSize(c.input.size()));
+        EXPECT_EQ(LzssDecodedSize(stream), c.input.size());
+        EXPECT_EQ(LzssDecode(stream, c.input.size()), c.input);
+        EXPECT_EQ(reference::Decode(stream, c.input.size()), c.input);
+    }
+}
+
+// Every short length, where the look-ahead runs out before it ever fills or while matches
+// are still being found, on data with few and with many distinct bytes.
+TEST(LzssEncoderTest, MatchesTheReferenceAtTheEndOfShortInputs) {
+    LzssEncoder encoder;
+    for (int alphabet : {2, 256}) {
+        Bytes source = inputs::RandomBytes(300, static_cast<unsigned>(alphabet), alphabet);
+        for (std::size_t size = 0; size <= source.size(); ++size) {
+            SCOPED_TRACE(testing::Message() << "alphabet " << alphabet << ", size " << size);
+            Bytes input(source.begin(), source.begin() + static_cast<std::ptrdiff_t>(size));
+            ASSERT_EQ(encoder.Encode(input), reference::LzssEncoder().Encode(input));
+        }
+    }
+}
+
+TEST(LzssEncoderTest, AppendsToWhatTheBufferHolds) {
+    LzssEncoder encoder;
+    Bytes out = {0xAA, 0xBB};
+    EXPECT_EQ(encoder.Encode(Bytes{0x61, 0x62, 0x63}, out), 4u);
+    EXPECT_EQ(out, (Bytes{0xAA, 0xBB, 0x07, 0x61, 0x62, 0x63}));
+}
+
+}  // namespace
+}  // namespace plk

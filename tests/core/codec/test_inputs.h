@@ -1,0 +1,103 @@
+#pragma once
+
+// Inputs that exercise the LZSS match finder in different ways, shared by the differential
+// tests and the benchmarks.
+
+#include <cstddef>
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace plk::testing_inputs {
+
+using Bytes = std::vector<std::uint8_t>;
+
+inline Bytes RandomBytes(std::size_t size, unsigned seed, int alphabet = 256) {
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> pick(0, alphabet - 1);
+    Bytes bytes(size);
+    for (std::uint8_t& b : bytes) {
+        b = static_cast<std::uint8_t>(pick(random));
+    }
+    return bytes;
+}
+
+// Words from a small vocabulary with spaces and line breaks: many long matches at many
+// distances, like the text and record data of a project.
+inline Bytes TextLike(std::size_t size, unsigned seed) {
+    static const char* const kWords[] = {
+        "the",    "character", "smiles", "and",  "waits", "for",   "your",  "discard", "riichi",
+        "ron",    "tsumo",     "hand",   "east", "south", "round", "point", "dealer",  "again",
+        "player", "message",   "window", "cut",  "frame", "alpha", "scale", "rotation"};
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<std::size_t> word(0, std::size(kWords) - 1);
+    std::uniform_int_distribution<int> separator(0, 11);
+    std::string text;
+    while (text.size() < size) {
+        text += kWords[word(random)];
+        int s = separator(random);
+        text += s == 0 ? ".\n" : s == 1 ? ", " : " ";
+    }
+    text.resize(size);
+    return Bytes(text.begin(), text.end());
+}
+
+// Runs of one byte with random lengths: overlapping matches and long chains of equal
+// strings.
+inline Bytes Runs(std::size_t size, unsigned seed) {
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> length(1, 60);
+    std::uniform_int_distribution<int> value(0, 3);
+    Bytes bytes;
+    while (bytes.size() < size) {
+        bytes.insert(bytes.end(), static_cast<std::size_t>(length(random)),
+                     static_cast<std::uint8_t>(value(random) * 0x41));
+    }
+    bytes.resize(size);
+    return bytes;
+}
+
+// A random block repeated at distances near and beyond the ring's size, with a few bytes
+// changed in each copy.
+inline Bytes RepeatedBlocks(std::size_t size, std::size_t blockSize, unsigned seed) {
+    Bytes block = RandomBytes(blockSize, seed);
+    std::mt19937 random(seed + 1);
+    std::uniform_int_distribution<std::size_t> where(0, blockSize - 1);
+    Bytes bytes;
+    while (bytes.size() < size) {
+        block[where(random)] ^= 0x5A;
+        bytes.insert(bytes.end(), block.begin(), block.end());
+    }
+    bytes.resize(size);
+    return bytes;
+}
+
+// The input that turns the trees into chains: 17 zero bytes and then one byte counting
+// 1..255, over and over. Every exact encoder is slow on it; use small slices only.
+inline Bytes ZeroRunsWithCounter(std::size_t size) {
+    Bytes bytes;
+    bytes.reserve(size + 18);
+    for (unsigned counter = 1; bytes.size() < size; counter = counter % 255 + 1) {
+        bytes.insert(bytes.end(), 17, 0);
+        bytes.push_back(static_cast<std::uint8_t>(counter));
+    }
+    bytes.resize(size);
+    return bytes;
+}
+
+// Data shaped like a PNG file: a signature, chunk headers and deflate-like noise with some
+// repeats, for when a real PNG is not at hand.
+inline Bytes PngLike(std::size_t size, unsigned seed) {
+    Bytes bytes = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A,
+                   0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44, 0x52};
+    Bytes noise = RandomBytes(size, seed);
+    Bytes repeats = RepeatedBlocks(size, 700, seed + 7);
+    for (std::size_t i = 0; bytes.size() < size; ++i) {
+        bytes.push_back((i / 512) % 4 == 0 ? repeats[i] : noise[i]);
+    }
+    bytes.resize(size);
+    return bytes;
+}
+
+}  // namespace plk::testing_inputs
