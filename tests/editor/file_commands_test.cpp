@@ -248,17 +248,16 @@ TEST_P(SaveChangesPromptTest, AsksOnlyWhileThereAreUnsavedEdits) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryAnswer, SaveChangesPromptTest,
-    testing::Values(PromptCase{Command::New, Answer::Yes, true},
-                    PromptCase{Command::New, Answer::No, true},
-                    PromptCase{Command::New, Answer::Cancel, false},
-                    PromptCase{Command::Open, Answer::Yes, true},
-                    PromptCase{Command::Open, Answer::No, true},
-                    PromptCase{Command::Open, Answer::Cancel, false},
-                    PromptCase{Command::Close, Answer::Yes, true},
-                    PromptCase{Command::Close, Answer::No, true},
-                    PromptCase{Command::Close, Answer::Cancel, false}));
+INSTANTIATE_TEST_SUITE_P(EveryAnswer, SaveChangesPromptTest,
+                         testing::Values(PromptCase{Command::New, Answer::Yes, true},
+                                         PromptCase{Command::New, Answer::No, true},
+                                         PromptCase{Command::New, Answer::Cancel, false},
+                                         PromptCase{Command::Open, Answer::Yes, true},
+                                         PromptCase{Command::Open, Answer::No, true},
+                                         PromptCase{Command::Open, Answer::Cancel, false},
+                                         PromptCase{Command::Close, Answer::Yes, true},
+                                         PromptCase{Command::Close, Answer::No, true},
+                                         PromptCase{Command::Close, Answer::Cancel, false}));
 
 TEST_F(FileCommandsTest, ExportWritesTheChosenFile) {
     const QString out = PathOf("game.ce8");
@@ -269,23 +268,23 @@ TEST_F(FileCommandsTest, ExportWritesTheChosenFile) {
     std::vector<char> bytes = Bytes(out);
     ASSERT_GE(bytes.size(), 296u);
     EXPECT_EQ(std::string(bytes.data()), "PLK-CE82000 CopyRight 2003 Halvorn/pelloway");
-    EXPECT_EQ(bytes[256], 3);  // cut count
+    EXPECT_EQ(bytes[256], 3);                 // cut count
     EXPECT_EQ(Commands().ProjectPath(), "");  // exporting is not saving
 }
 
 TEST_F(FileCommandsTest, LongExportShowsProgressThatCancels) {
     // An export that keeps going until it is told to stop.
     std::atomic<bool> sawCancel{false};
-    Commands().SetExporter([&](const Project&, const std::filesystem::path&,
-                               const ExportOptions& options) {
-        for (std::size_t done = 0;; ++done) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            if (!options.progress(done % 100, 100)) {
-                sawCancel = true;
-                throw ExportCancelled("cancelled");
+    Commands().SetExporter(
+        [&](const Project&, const std::filesystem::path&, const ExportOptions& options) {
+            for (std::size_t done = 0;; ++done) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                if (!options.progress(done % 100, 100)) {
+                    sawCancel = true;
+                    throw ExportCancelled("cancelled");
+                }
             }
-        }
-    });
+        });
     auto started = std::chrono::steady_clock::now();
     std::chrono::milliseconds shownAfter{-1};
     QTimer watcher;

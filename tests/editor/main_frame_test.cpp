@@ -33,8 +33,8 @@ std::vector<MenuEntry> VisibleMenu(CMainFrame& frame) {
     for (QAction* popup : frame.menuBar()->actions()) {
         for (QAction* item : popup->menu()->actions()) {
             if (!item->isSeparator() && item->isVisible()) {
-                entries.push_back({popup->text(), item->property("commandId").toInt(),
-                                   item->text(), item->isEnabled()});
+                entries.push_back({popup->text(), item->property("commandId").toInt(), item->text(),
+                                   item->isEnabled()});
             }
         }
     }
@@ -83,8 +83,8 @@ TEST_F(MainFrameTest, ToolbarStatusBarTitleAndKeys) {
             EXPECT_FALSE(action->toolTip().isEmpty()) << ids.back();
         }
     }
-    EXPECT_EQ(ids, (std::vector<int>{57600, 188, 219, 221, 0, 192, 0, 57635, 57634, 57637, 0,
-                                     57607, 57664}));
+    EXPECT_EQ(ids, (std::vector<int>{57600, 188, 219, 221, 0, 192, 0, 57635, 57634, 57637, 0, 57607,
+                                     57664}));
     EXPECT_EQ(toolbar->iconSize(), QSize(16, 15));
     EXPECT_TRUE(toolbar->isMovable());
     EXPECT_EQ(toolbar->allowedAreas(), Qt::AllToolBarAreas);

@@ -10,8 +10,8 @@ class QWidget;
 
 namespace plk {
 
-using ExportFunction = std::function<void(const Project&, const std::filesystem::path&,
-                                          const ExportOptions&)>;
+using ExportFunction =
+    std::function<void(const Project&, const std::filesystem::path&, const ExportOptions&)>;
 
 struct ExportOutcome {
     enum class Status { Written, Cancelled, Failed };

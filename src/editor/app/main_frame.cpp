@@ -205,9 +205,8 @@ void CMainFrame::CreateToolWindows() {
     m_profile = new CProfileBrowser(this);
     m_preview = new CPreView(this);
     m_timeSheet = new CTimeSheetBase(this, m_palette);
-    for (CToolWindow* window :
-         std::initializer_list<CToolWindow*>{m_palette, m_messages, m_profile, m_preview,
-                                             m_preview->ControlPanel(), m_timeSheet}) {
+    for (CToolWindow* window : std::initializer_list<CToolWindow*>{
+             m_palette, m_messages, m_profile, m_preview, m_preview->ControlPanel(), m_timeSheet}) {
         connect(window, &CToolWindow::edited, this, [this] { m_commands->MarkModified(); });
     }
 }
@@ -285,8 +284,7 @@ void CMainFrame::ConnectCommands() {
     on(kPrinterSetup, [this] { OnPrinterSetup(); });
     on(kExit, [this] { close(); });
     on(kAbout, [this] { OnAbout(); });
-    connect(m_commands, &FileCommands::recentFilesChanged, this,
-            &CMainFrame::UpdateRecentFileMenu);
+    connect(m_commands, &FileCommands::recentFilesChanged, this, &CMainFrame::UpdateRecentFileMenu);
 }
 
 void CMainFrame::UpdateRecentFileMenu() {
@@ -297,8 +295,8 @@ void CMainFrame::UpdateRecentFileMenu() {
     for (int i = 0; i < m_recentActions.size(); ++i) {
         QAction* action = m_recentActions[i];
         if (i < entries.size()) {
-            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(
-                QDir::toNativeSeparators(entries[i])));
+            action->setText(
+                QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(entries[i])));
             action->setData(entries[i]);
             action->setVisible(true);
         } else {

@@ -14,15 +14,15 @@ using WParam = std::uintptr_t;
 using LParam = std::intptr_t;
 using LResult = std::intptr_t;
 
-inline constexpr std::uint32_t WM_NUDGE_RESOURCE = 0x8064;  // wParam: dx high, dy low
-inline constexpr std::uint32_t WM_PREVIEW_SIZE = 0x8065;  // wParam: height high, width low
+inline constexpr std::uint32_t WM_NUDGE_RESOURCE = 0x8064;        // wParam: dx high, dy low
+inline constexpr std::uint32_t WM_PREVIEW_SIZE = 0x8065;          // wParam: height high, width low
 inline constexpr std::uint32_t WM_MESSAGE_TEXT_CHANGED = 0x8066;  // wParam: line 1..4
 inline constexpr std::uint32_t WM_MESSAGE_FREQUENCY_CHANGED = 0x8067;  // line, selected item
-inline constexpr std::uint32_t WM_MESSAGE_CUT_CHANGED = 0x8068;  // combo 1..5, selected item
-inline constexpr std::uint32_t WM_WINDOW_CUT_FOR_ALL = 0x806A;  // lParam: cut index
+inline constexpr std::uint32_t WM_MESSAGE_CUT_CHANGED = 0x8068;        // combo 1..5, selected item
+inline constexpr std::uint32_t WM_WINDOW_CUT_FOR_ALL = 0x806A;         // lParam: cut index
 inline constexpr std::uint32_t WM_CUT_INSERTED = 0x806E;  // position, new number of cuts
-inline constexpr std::uint32_t WM_CUT_DELETED = 0x806F;  // position, new number of cuts
-inline constexpr std::uint32_t WM_CUT_NAMES = 0x8071;  // address of the 16 x 256 names, count
+inline constexpr std::uint32_t WM_CUT_DELETED = 0x806F;   // position, new number of cuts
+inline constexpr std::uint32_t WM_CUT_NAMES = 0x8071;     // address of the 16 x 256 names, count
 
 // Two 16-bit halves packed into one word: `high` in bits 16..31, `low` in bits 0..15.
 constexpr WParam MakeWParam(std::uint16_t high, std::uint16_t low) {

@@ -15,11 +15,16 @@ namespace {
 
 const char* FrequencyText(std::int32_t frequency) {
     switch (frequency) {
-        case 3: return "よく使う";
-        case 2: return "普通";
-        case 1: return "ほとんど使わない";
-        case 0: return "まったく使わない";
-        default: return "?";
+        case 3:
+            return "よく使う";
+        case 2:
+            return "普通";
+        case 1:
+            return "ほとんど使わない";
+        case 0:
+            return "まったく使わない";
+        default:
+            return "?";
     }
 }
 
@@ -76,8 +81,8 @@ void CMessageBrowser::Refresh() {
         for (int j = 0; j < 4; ++j) {
             const MessageLine& line = situation.line[j];
             auto* child = new QTreeWidgetItem(item);
-            child->setText(0, QStringLiteral("%1: %2").arg(j + 1).arg(
-                                  QStringFromSjis(FieldText(line.text))));
+            child->setText(
+                0, QStringLiteral("%1: %2").arg(j + 1).arg(QStringFromSjis(FieldText(line.text))));
             child->setText(1, QString::fromUtf8(FrequencyText(line.frequency)));
             child->setText(2, CutText(situation.lineCut[j]));
         }

@@ -103,8 +103,10 @@ void CProfileBrowser::Refresh() {
         QStringLiteral("平和 - 対々: %1").arg(t.stylePinfuToitoi),
         QStringLiteral("低め - 高め: %1").arg(t.styleLowHigh),
     };
-    const std::int32_t favourites[5][2] = {{t.favourite1, t.weight1}, {t.favourite2, t.weight2},
-                                           {t.favourite3, t.weight3}, {t.favourite4, t.weight4},
+    const std::int32_t favourites[5][2] = {{t.favourite1, t.weight1},
+                                           {t.favourite2, t.weight2},
+                                           {t.favourite3, t.weight3},
+                                           {t.favourite4, t.weight4},
                                            {t.favourite5, t.weight5}};
     for (int i = 0; i < 5; ++i) {
         tendency.append(QStringLiteral("好きな役%1: %2 (%3)")

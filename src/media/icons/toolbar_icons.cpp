@@ -208,15 +208,24 @@ static_assert(RowsAreComplete(), "every toolbar picture row must be 16 pixels wi
 
 QRgb ColourOf(char code) {
     switch (code) {
-        case 'k': return qRgb(0, 0, 0);
-        case 'w': return qRgb(255, 255, 255);
-        case 'g': return qRgb(192, 192, 192);
-        case 'y': return qRgb(255, 214, 90);
-        case 'o': return qRgb(176, 120, 48);
-        case 'b': return qRgb(40, 80, 176);
-        case 'r': return qRgb(200, 32, 32);
-        case 'e': return qRgb(32, 150, 64);
-        default: return qRgba(0, 0, 0, 0);
+        case 'k':
+            return qRgb(0, 0, 0);
+        case 'w':
+            return qRgb(255, 255, 255);
+        case 'g':
+            return qRgb(192, 192, 192);
+        case 'y':
+            return qRgb(255, 214, 90);
+        case 'o':
+            return qRgb(176, 120, 48);
+        case 'b':
+            return qRgb(40, 80, 176);
+        case 'r':
+            return qRgb(200, 32, 32);
+        case 'e':
+            return qRgb(32, 150, 64);
+        default:
+            return qRgba(0, 0, 0, 0);
     }
 }
 
@@ -227,7 +236,8 @@ QImage ToolbarIcon(ToolbarGlyph glyph) {
     const PixelRows& rows = kGlyphRows[static_cast<std::size_t>(glyph)];
     for (int y = 0; y < kToolbarIconHeight; ++y) {
         for (int x = 0; x < kToolbarIconWidth; ++x) {
-            image.setPixel(x, y, ColourOf(rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]));
+            image.setPixel(
+                x, y, ColourOf(rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]));
         }
     }
     return image;
