@@ -248,6 +248,13 @@ TEST_P(SaveChangesPromptTest, AsksOnlyWhileThereAreUnsavedEdits) {
     }
 }
 
+std::string PromptCaseName(const testing::TestParamInfo<PromptCase>& info) {
+    const char* command[] = {"New", "Open", "Close"};
+    const char* answer[] = {"Yes", "No", "Cancel"};
+    return std::string(command[static_cast<int>(info.param.command)]) + "_" +
+           answer[static_cast<int>(info.param.answer)];
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryAnswer, SaveChangesPromptTest,
                          testing::Values(PromptCase{Command::New, Answer::Yes, true},
                                          PromptCase{Command::New, Answer::No, true},
@@ -257,7 +264,8 @@ INSTANTIATE_TEST_SUITE_P(EveryAnswer, SaveChangesPromptTest,
                                          PromptCase{Command::Open, Answer::Cancel, false},
                                          PromptCase{Command::Close, Answer::Yes, true},
                                          PromptCase{Command::Close, Answer::No, true},
-                                         PromptCase{Command::Close, Answer::Cancel, false}));
+                                         PromptCase{Command::Close, Answer::Cancel, false}),
+                         PromptCaseName);
 
 TEST_F(FileCommandsTest, ExportWritesTheChosenFile) {
     const QString out = PathOf("game.ce8");
