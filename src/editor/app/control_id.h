@@ -7,7 +7,7 @@
 namespace plk {
 
 // Dialog controls carry the numeric id of their template item, so code and tests can
-// address them as the rest of the design does.
+// address them by the same numbers the menus, messages and dialogs use.
 inline void SetControlId(QWidget* control, int id) {
     control->setProperty(kControlIdProperty, id);
 }
