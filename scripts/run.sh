@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts PLK-CE. Arguments go to the program.
+# Sets up, builds and starts PLK-CE. Arguments go to the program; relative paths are taken
+# from the folder the script was started in.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+start_dir=$PWD
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
 scripts/setup.sh
 scripts/build.sh release
-if [ -x build/bin/plkce ]; then
-  exec build/bin/plkce "$@"
+cd "$start_dir"
+if [ -x "$root/build/bin/plkce" ]; then
+  exec "$root/build/bin/plkce" "$@"
 fi
-exec build/bin/plkce-cli "${@:---help}"
+exec "$root/build/bin/plkce-cli" "${@:---help}"

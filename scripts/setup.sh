@@ -3,10 +3,12 @@
 # Safe to run again: apt-get runs only when something is missing.
 set -euo pipefail
 
+# qt6-base-dev brings Qt Core, Gui, Widgets and PrintSupport; qt6-qpa-plugins the X11
+# platform plugin the editor runs on.
 packages=(
   build-essential cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libspng-dev zlib1g-dev
+  qt6-base-dev qt6-qpa-plugins libspng-dev zlib1g-dev
   libsdl2-dev libsdl2-mixer-dev
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
   xvfb xauth

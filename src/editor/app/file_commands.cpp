@@ -1,0 +1,190 @@
+#include "editor/app/file_commands.h"
+
+#include <QFile>
+#include <QSettings>
+
+#include "core/project/project_file.h"
+#include "editor/app/app_strings.h"
+#include "editor/app/window_layout.h"
+#include "editor/content/message_browser.h"
+#include "editor/content/profile_browser.h"
+#include "editor/content/resource_palette.h"
+#include "editor/timesheet/time_sheet_base.h"
+
+namespace plk {
+namespace {
+
+QString ErrorText(const std::exception& error) {
+    return QString::fromLocal8Bit(error.what());
+}
+
+}  // namespace
+
+std::filesystem::path ToFileSystemPath(const QString& path) {
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+FileCommands::FileCommands(QWidget* frame, ProjectWindows windows)
+    : QObject(frame),
+      m_frame(frame),
+      m_windows(windows),
+      m_files(std::make_unique<QtFileDialogs>()),
+      m_boxes(std::make_unique<QtMessageBoxes>()) {
+    QSettings settings(kSettingsOrganization, kSettingsApplication);
+    m_recent.Load(settings);
+}
+
+FileCommands::~FileCommands() = default;
+
+void FileCommands::SetDialogs(std::unique_ptr<FileDialogs> files,
+                              std::unique_ptr<MessageBoxes> boxes) {
+    m_files = std::move(files);
+    m_boxes = std::move(boxes);
+}
+
+void FileCommands::SetExporter(ExportFunction exporter) {
+    m_exportRunner = ExportRunner(std::move(exporter));
+}
+
+bool FileCommands::ConfirmDiscard() {
+    if (!m_modified) {
+        return true;
+    }
+    switch (m_boxes->AskYesNoCancel(m_frame, kSaveChangesQuestion)) {
+        case Answer::Yes:
+            return Save();
+        case Answer::No:
+            return true;
+        case Answer::Cancel:
+            break;
+    }
+    return false;
+}
+
+void FileCommands::New() {
+    if (!ConfirmDiscard()) {
+        return;
+    }
+    m_windows.palette->ClearAll();
+    m_windows.timeSheet->RemoveAllCuts();
+    m_windows.timeSheet->CreateDefaultCuts();
+    m_windows.messages->ResetMessages();
+    m_windows.profile->ResetProfile();
+    m_path.clear();
+    m_modified = false;
+}
+
+void FileCommands::Open() {
+    if (!ConfirmDiscard()) {
+        return;
+    }
+    QString path = m_files->GetOpenFileName(m_frame, ProjectFileFilter());
+    if (!path.isEmpty()) {
+        OpenFile(path);
+    }
+}
+
+void FileCommands::OpenRecent(const QString& path) {
+    if (ConfirmDiscard() && !OpenFile(path)) {
+        ForgetRecent(path);
+    }
+}
+
+bool FileCommands::OpenFile(const QString& path) {
+    // The whole file is read and checked before anything is reset, so a refused file
+    // leaves the current project and its path as they were.
+    OpenedProject opened;
+    try {
+        opened = ReadProjectFile(ToFileSystemPath(path));
+    } catch (const std::exception& error) {
+        m_boxes->ShowError(m_frame, ErrorText(error));
+        return false;
+    }
+    LoadIntoWindows(std::move(opened.project));
+    m_path = path;
+    m_modified = false;
+    RememberRecent(path);
+    return true;
+}
+
+void FileCommands::LoadIntoWindows(Project project) {
+    m_windows.palette->ClearAll();
+    m_windows.timeSheet->RemoveAllCuts();
+    m_windows.messages->ResetMessages();
+    m_windows.profile->ResetProfile();
+
+    m_windows.palette->Table() = project.palette;
+    m_windows.palette->RebuildFromTable();
+    m_windows.profile->LoadProfile(project.profile);
+    m_windows.messages->ImportMessages(project.messages.situations);
+    for (Cut& cut : project.cuts) {
+        m_windows.timeSheet->AppendCut(std::move(cut));
+    }
+    m_windows.timeSheet->CutNames() = project.cutNames;
+    m_windows.timeSheet->RelabelTabs();
+}
+
+bool FileCommands::SaveAs() {
+    QString path = m_files->GetSaveFileName(m_frame, ProjectFileFilter());
+    if (path.isEmpty()) {
+        return false;
+    }
+    return WriteTo(path);
+}
+
+bool FileCommands::Save() {
+    if (m_path.isEmpty()) {
+        return SaveAs();
+    }
+    return WriteTo(m_path);
+}
+
+bool FileCommands::WriteTo(const QString& path) {
+    try {
+        WriteProjectFile(ToFileSystemPath(path), GatherProject());
+    } catch (const std::exception& error) {
+        m_boxes->ShowError(m_frame, ErrorText(error));
+        return false;
+    }
+    m_path = path;
+    m_modified = false;
+    RememberRecent(path);
+    return true;
+}
+
+void FileCommands::Export() {
+    QString path = m_files->GetSaveFileName(m_frame, ExportFileFilter());
+    if (path.isEmpty()) {
+        return;
+    }
+    ExportOutcome outcome = m_exportRunner.Run(m_frame, GatherProject(), ToFileSystemPath(path));
+    if (outcome.status == ExportOutcome::Status::Failed) {
+        m_boxes->ShowError(m_frame, outcome.error);
+    }
+}
+
+Project FileCommands::GatherProject() const {
+    Project project;
+    project.palette = m_windows.palette->Table();
+    project.profile = m_windows.profile->ProfileData();
+    project.messages = m_windows.messages->MessageData();
+    project.cuts = m_windows.timeSheet->Cuts();
+    project.cutNames = m_windows.timeSheet->CutNames();
+    return project;
+}
+
+void FileCommands::RememberRecent(const QString& path) {
+    m_recent.Add(path);
+    QSettings settings(kSettingsOrganization, kSettingsApplication);
+    m_recent.Save(settings);
+    Q_EMIT recentFilesChanged();
+}
+
+void FileCommands::ForgetRecent(const QString& path) {
+    m_recent.Remove(path);
+    QSettings settings(kSettingsOrganization, kSettingsApplication);
+    m_recent.Save(settings);
+    Q_EMIT recentFilesChanged();
+}
+
+}  // namespace plk

@@ -1,0 +1,338 @@
+#include "editor/app/main_frame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "editor/app/about_dialog.h"
+#include "editor/app/command_ids.h"
+#include "editor/app/command_table.h"
+#include "editor/app/file_commands.h"
+#include "editor/app/plkce_view.h"
+#include "editor/content/message_browser.h"
+#include "editor/content/profile_browser.h"
+#include "editor/content/resource_palette.h"
+#include "editor/preview/preview.h"
+#include "editor/preview/preview_ctrl.h"
+#include "editor/timesheet/time_sheet_base.h"
+#include "media/icons/toolbar_icons.h"
+
+namespace plk {
+namespace {
+
+using namespace command;
+
+// Moves a tool window to a stored rectangle. Positions are those of the outer frame; the
+// size is the outer size less whatever decoration the window system adds.
+void PlaceWindow(QWidget* window, const WindowRect& stored, bool keepSize) {
+    QRect rect = stored.ToQRect();
+    if (!keepSize) {
+        QSize decoration = window->frameGeometry().size() - window->geometry().size();
+        window->resize(std::max(1, rect.width() - decoration.width()),
+                       std::max(1, rect.height() - decoration.height()));
+    }
+    window->move(rect.topLeft());
+}
+
+WindowRect RectOf(const QWidget* window) {
+    return WindowRect::FromQRect(window->frameGeometry());
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
+    setWindowTitle(m_doc.Title() + QStringLiteral(" - ") + kApplicationTitle);
+    setWindowIcon(QIcon(QPixmap::fromImage(ApplicationIcon())));
+    m_view = new CPLKCEView(this);
+    setCentralWidget(m_view);
+
+    CreateActions();
+    CreateMenus();
+    CreateToolbar();
+    CreateStatusBar();
+
+    // The layout is read once, before the tool windows exist.
+    {
+        QSettings settings(kSettingsOrganization, kSettingsApplication);
+        m_storedLayout = ReadWindowLayout(settings);
+    }
+    CreateToolWindows();
+    PlaceToolWindowsByDefault();
+    if (m_storedLayout) {
+        PlaceToolWindows(*m_storedLayout);
+    }
+    m_profile->ResetProfile();
+
+    m_commands = new FileCommands(this, {m_palette, m_messages, m_profile, m_timeSheet});
+    ConnectCommands();
+    UpdateRecentFileMenu();
+    resize(1024, 720);
+}
+
+CMainFrame::~CMainFrame() = default;
+
+QAction* CMainFrame::Action(int id) const {
+    auto it = m_actions.find(id);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+void CMainFrame::CreateActions() {
+    auto add = [this](int id, const QString& text) {
+        auto* action = new QAction(text, this);
+        action->setProperty(kCommandIdProperty, id);
+        CommandPrompt prompt = PromptOf(id);
+        action->setStatusTip(prompt.status);
+        action->setToolTip(prompt.tip.isEmpty() ? QString(text).remove(QLatin1Char('&'))
+                                                : prompt.tip);
+        m_actions[id] = action;
+        return action;
+    };
+    for (const MenuPopupSpec& popup : MainMenu()) {
+        for (const MenuItemSpec& item : popup.items) {
+            if (item.id != 0) {
+                add(item.id, QString::fromUtf8(item.text));
+            }
+        }
+    }
+    // Toolbar-only commands: no window handles them, so they stay disabled.
+    for (int id : {kEditCut, kEditCopy, kEditPaste}) {
+        add(id, PromptOf(id).tip)->setEnabled(false);
+    }
+    Action(kProperties)->setEnabled(false);
+    Action(kViewToolbar)->setCheckable(true);
+    Action(kViewStatusBar)->setCheckable(true);
+
+    // Keys go to the commands that have a handler here; Ctrl+O opens a project. The other
+    // keys are left to the focused control (undo, cut, copy, paste, pane switching).
+    std::map<int, QList<QKeySequence>> keys;
+    for (const AcceleratorSpec& accelerator : MainAccelerators()) {
+        int id = accelerator.id == kFrameworkOpen ? kOpenProject : accelerator.id;
+        if (QAction* action = Action(id); action != nullptr && action->isEnabled()) {
+            keys[id].append(QKeySequence(accelerator.keys));
+        }
+    }
+    for (auto& [id, sequences] : keys) {
+        Action(id)->setShortcuts(sequences);
+        Action(id)->setShortcutContext(Qt::ApplicationShortcut);
+    }
+
+    for (int i = 0; i < RecentFileList::kMaxEntries; ++i) {
+        auto* action = new QAction(this);
+        action->setProperty(kCommandIdProperty, kRecentFile1 + i);
+        action->setVisible(false);
+        connect(action, &QAction::triggered, this,
+                [this, action] { m_commands->OpenRecent(action->data().toString()); });
+        m_recentActions.append(action);
+    }
+}
+
+void CMainFrame::CreateMenus() {
+    for (const MenuPopupSpec& popup : MainMenu()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(popup.title));
+        for (const MenuItemSpec& item : popup.items) {
+            if (item.id == 0) {
+                menu->addSeparator();
+                continue;
+            }
+            menu->addAction(Action(item.id));
+            if (item.id == kRecentFile1) {
+                menu->addActions(m_recentActions);
+            }
+        }
+    }
+}
+
+void CMainFrame::CreateToolbar() {
+    m_toolBar = new QToolBar(QStringLiteral("ツール バー"), this);
+    m_toolBar->setObjectName(QStringLiteral("toolbar128"));
+    m_toolBar->setIconSize(QSize(kToolbarIconWidth, kToolbarIconHeight));
+    m_toolBar->setMovable(true);
+    m_toolBar->setFloatable(true);
+    m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    for (const ToolbarButtonSpec& button : MainToolbar()) {
+        if (button.id == 0) {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        QAction* action = Action(button.id);
+        action->setIcon(QIcon(QPixmap::fromImage(ToolbarIcon(button.glyph))));
+        m_toolBar->addAction(action);
+    }
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    Action(kViewToolbar)->setChecked(true);
+    connect(m_toolBar, &QToolBar::visibilityChanged, Action(kViewToolbar), &QAction::setChecked);
+    connect(Action(kViewToolbar), &QAction::triggered, m_toolBar, &QToolBar::setVisible);
+}
+
+void CMainFrame::CreateStatusBar() {
+    QStatusBar* bar = statusBar();
+    // Standard indicator panes for Caps Lock, Num Lock and Scroll Lock.
+    for (const char* name : {"indicatorCaps", "indicatorNum", "indicatorScroll"}) {
+        auto* pane = new QLabel(bar);
+        pane->setObjectName(QString::fromLatin1(name));
+        pane->setFrameShape(QFrame::Panel);
+        pane->setFrameShadow(QFrame::Sunken);
+        pane->setMinimumWidth(36);
+        bar->addPermanentWidget(pane);
+    }
+    // Whenever a prompt goes away the idle text comes back.
+    connect(bar, &QStatusBar::messageChanged, bar, [bar](const QString& text) {
+        if (text.isEmpty()) {
+            bar->showMessage(kIdleStatusText);
+        }
+    });
+    bar->showMessage(kIdleStatusText);
+    Action(kViewStatusBar)->setChecked(true);
+    connect(Action(kViewStatusBar), &QAction::triggered, bar, &QStatusBar::setVisible);
+}
+
+void CMainFrame::CreateToolWindows() {
+    // Created in this order; the time sheet announces its cut names to the browsers, so it
+    // comes after them.
+    m_palette = new CResourcePalette(this);
+    m_messages = new CMessageBrowser(this);
+    m_profile = new CProfileBrowser(this);
+    m_preview = new CPreView(this);
+    m_timeSheet = new CTimeSheetBase(this, m_palette);
+    for (CToolWindow* window : std::initializer_list<CToolWindow*>{
+             m_palette, m_messages, m_profile, m_preview, m_preview->ControlPanel(), m_timeSheet}) {
+        connect(window, &CToolWindow::edited, this, [this] { m_commands->MarkModified(); });
+    }
+}
+
+void CMainFrame::PlaceToolWindowsByDefault() {
+    QRect area(0, 0, 1280, 1024);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        area = screen->availableGeometry();
+    }
+    const QPoint origin = area.topLeft();
+    m_palette->move(origin + QPoint(16, 90));
+    m_messages->move(origin + QPoint(450, 90));
+    m_profile->move(origin + QPoint(470, 120));
+    m_preview->move(origin + QPoint(120, 60));
+    m_preview->ControlPanel()->move(origin + QPoint(940, 60));
+    m_timeSheet->move(origin + QPoint(40, 560));
+}
+
+void CMainFrame::PlaceToolWindows(const WindowLayoutRecord& layout) {
+    PlaceWindow(m_palette, layout.palette, false);
+    PlaceWindow(m_preview, layout.preview, false);
+    PlaceWindow(m_preview->ControlPanel(), layout.previewControl, false);
+    PlaceWindow(m_timeSheet, layout.timeSheet, false);
+    // The browsers have fixed sizes: only their positions come back.
+    PlaceWindow(m_messages, layout.messageBrowser, true);
+    PlaceWindow(m_profile, layout.profileBrowser, true);
+}
+
+void CMainFrame::ShowAll() {
+    if (m_storedLayout && m_storedLayout->maximized != 0) {
+        showMaximized();
+    } else {
+        show();
+    }
+    // After the frame, so the tool windows stand above it even without a window manager.
+    m_palette->show();
+    m_messages->show();
+    m_profile->show();
+    m_preview->show();
+    m_timeSheet->show();
+}
+
+WindowLayoutRecord CMainFrame::CurrentLayout() const {
+    WindowLayoutRecord record = EmptyWindowLayout();
+    record.palette = RectOf(m_palette);
+    record.timeSheet = RectOf(m_timeSheet);
+    record.preview = RectOf(m_preview);
+    record.previewControl = RectOf(m_preview->ControlPanel());
+    record.messageBrowser = RectOf(m_messages);
+    record.profileBrowser = RectOf(m_profile);
+    record.maximized = isMaximized() ? 1 : 0;
+    return record;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!m_commands->ConfirmDiscard()) {
+        event->ignore();
+        return;
+    }
+    QSettings settings(kSettingsOrganization, kSettingsApplication);
+    WriteWindowLayout(settings, CurrentLayout());
+    event->accept();
+    Q_EMIT closed();
+}
+
+void CMainFrame::ConnectCommands() {
+    auto on = [this](int id, auto slot) { connect(Action(id), &QAction::triggered, this, slot); };
+    on(kNew, [this] { m_commands->New(); });
+    on(kOpenProject, [this] { m_commands->Open(); });
+    on(kSaveAs, [this] { m_commands->SaveAs(); });
+    on(kSave, [this] { m_commands->Save(); });
+    on(kExport, [this] { m_commands->Export(); });
+    on(kPrint, [this] { OnPrint(); });
+    on(kPrintPreview, [this] { OnPrintPreview(); });
+    on(kPrinterSetup, [this] { OnPrinterSetup(); });
+    on(kExit, [this] { close(); });
+    on(kAbout, [this] { OnAbout(); });
+    connect(m_commands, &FileCommands::recentFilesChanged, this, &CMainFrame::UpdateRecentFileMenu);
+}
+
+void CMainFrame::UpdateRecentFileMenu() {
+    const QStringList& entries = m_commands->RecentFiles().Entries();
+    // The placeholder stands in the menu, disabled, while the list is empty.
+    Action(kRecentFile1)->setVisible(entries.isEmpty());
+    Action(kRecentFile1)->setEnabled(false);
+    for (int i = 0; i < m_recentActions.size(); ++i) {
+        QAction* action = m_recentActions[i];
+        if (i < entries.size()) {
+            action->setText(
+                QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(entries[i])));
+            action->setData(entries[i]);
+            action->setVisible(true);
+        } else {
+            action->setVisible(false);
+        }
+    }
+}
+
+QPrinter* CMainFrame::Printer() {
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>();
+    }
+    return m_printer.get();
+}
+
+void CMainFrame::OnPrint() {
+    QPrintDialog dialog(Printer(), this);
+    if (dialog.exec() == QDialog::Accepted) {
+        m_view->Print(Printer());
+    }
+}
+
+void CMainFrame::OnPrintPreview() {
+    QPrintPreviewDialog preview(Printer(), this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, m_view, &CPLKCEView::Print);
+    preview.exec();
+}
+
+void CMainFrame::OnPrinterSetup() {
+    QPageSetupDialog dialog(Printer(), this);
+    dialog.exec();
+}
+
+void CMainFrame::OnAbout() {
+    CAboutDlg dialog(this);
+    dialog.exec();
+}
+
+}  // namespace plk

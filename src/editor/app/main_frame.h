@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QMainWindow>
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "editor/app/plkce_doc.h"
+#include "editor/app/window_layout.h"
+
+class QPrinter;
+
+namespace plk {
+
+class CMessageBrowser;
+class CPLKCEView;
+class CPreView;
+class CProfileBrowser;
+class CResourcePalette;
+class CTimeSheetBase;
+class FileCommands;
+
+// The main frame: menu, toolbar and status bar over an empty view, the owner of the five
+// tool windows, and the keeper of their screen layout between runs.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CMainFrame(QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // The action of a menu, toolbar or accelerator command; null for an unknown id.
+    QAction* Action(int id) const;
+    FileCommands& Commands() { return *m_commands; }
+
+    CResourcePalette* Palette() const { return m_palette; }
+    CMessageBrowser* MessageBrowser() const { return m_messages; }
+    CProfileBrowser* ProfileBrowser() const { return m_profile; }
+    CPreView* PreView() const { return m_preview; }
+    CTimeSheetBase* TimeSheet() const { return m_timeSheet; }
+
+    // Shows the frame (maximized when it was at the last close), then the tool windows.
+    void ShowAll();
+
+    // The layout as it stands now, as it is stored at close.
+    WindowLayoutRecord CurrentLayout() const;
+
+Q_SIGNALS:
+    // The frame was closed for good; the application ends.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolbar();
+    void CreateStatusBar();
+    void CreateToolWindows();
+    void PlaceToolWindows(const WindowLayoutRecord& layout);
+    void PlaceToolWindowsByDefault();
+    void UpdateRecentFileMenu();
+    void ConnectCommands();
+
+    QPrinter* Printer();
+    void OnPrint();
+    void OnPrintPreview();
+    void OnPrinterSetup();
+    void OnAbout();
+
+    CPLKCEDoc m_doc;
+    CPLKCEView* m_view = nullptr;
+    // Tool windows, owned as children of the frame.
+    CPreView* m_preview = nullptr;
+    CResourcePalette* m_palette = nullptr;
+    CTimeSheetBase* m_timeSheet = nullptr;
+    CProfileBrowser* m_profile = nullptr;
+    CMessageBrowser* m_messages = nullptr;
+    QToolBar* m_toolBar = nullptr;
+
+    std::map<int, QAction*> m_actions;
+    QList<QAction*> m_recentActions;
+    std::optional<WindowLayoutRecord> m_storedLayout;
+    FileCommands* m_commands = nullptr;
+    std::unique_ptr<QPrinter> m_printer;
+};
+
+}  // namespace plk

@@ -1,0 +1,44 @@
+#include "editor/app/plkce_app.h"
+
+#include <QIcon>
+#include <QPixmap>
+
+#include "editor/app/app_strings.h"
+#include "editor/app/file_commands.h"
+#include "editor/app/main_frame.h"
+#include "media/icons/toolbar_icons.h"
+
+namespace plk {
+
+CPLKCEApp::CPLKCEApp(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(kApplicationTitle);
+    setApplicationVersion(QStringLiteral("1.0"));
+    setWindowIcon(QIcon(QPixmap::fromImage(ApplicationIcon())));
+    // The tool windows outlive a closed frame only for a moment: closing the frame ends
+    // the program.
+    setQuitOnLastWindowClosed(false);
+}
+
+CPLKCEApp::~CPLKCEApp() = default;
+
+int CPLKCEApp::Run() {
+    QString projectPath;
+    for (const QString& argument : arguments().mid(1)) {
+        if (!argument.startsWith(QLatin1Char('-'))) {
+            projectPath = argument;
+            break;
+        }
+    }
+
+    m_frame = std::make_unique<CMainFrame>();
+    connect(m_frame.get(), &CMainFrame::closed, this, &QApplication::quit, Qt::QueuedConnection);
+    m_frame->ShowAll();
+    if (!projectPath.isEmpty()) {
+        m_frame->Commands().OpenFile(projectPath);
+    }
+    int status = exec();
+    m_frame.reset();
+    return status;
+}
+
+}  // namespace plk

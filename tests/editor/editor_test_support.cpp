@@ -1,0 +1,18 @@
+#include "editor_test_support.h"
+
+#include "editor/app/file_commands.h"
+
+namespace plk::test {
+
+FrameWithDialogs MakeFrame() {
+    FrameWithDialogs made;
+    made.frame = std::make_unique<CMainFrame>();
+    auto files = std::make_unique<ScriptedFileDialogs>();
+    auto boxes = std::make_unique<RecordingMessageBoxes>();
+    made.files = files.get();
+    made.boxes = boxes.get();
+    made.frame->Commands().SetDialogs(std::move(files), std::move(boxes));
+    return made;
+}
+
+}  // namespace plk::test

@@ -1,0 +1,320 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QProgressDialog>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+#include "core/project/project_file.h"
+#include "editor/app/file_commands.h"
+#include "editor/content/message_browser.h"
+#include "editor/content/resource_palette.h"
+#include "editor/timesheet/time_sheet_base.h"
+#include "editor_test_support.h"
+
+namespace plk {
+namespace {
+
+std::vector<char> Bytes(const QString& path) {
+    std::ifstream in(ToFileSystemPath(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const QString& path, const std::vector<char>& bytes) {
+    std::ofstream out(ToFileSystemPath(path), std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+void RunCli(const QString& arguments) {
+    std::string command = std::string(PLKCE_CLI_PATH) + " " + arguments.toStdString();
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+}
+
+void Trigger(CMainFrame& frame, int id) {
+    QAction* action = frame.Action(id);
+    ASSERT_NE(action, nullptr) << id;
+    action->trigger();
+}
+
+class FileCommandsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        test::ClearSettings();
+        ASSERT_TRUE(m_dir.isValid());
+        auto made = test::MakeFrame();
+        m_frame = std::move(made.frame);
+        m_files = made.files;
+        m_boxes = made.boxes;
+    }
+    QString PathOf(const QString& name) const { return m_dir.filePath(name); }
+    FileCommands& Commands() { return m_frame->Commands(); }
+
+    // Names slot 1 of the palette, so a later reset or load is visible.
+    void NameSlot(const char* name) {
+        ResourceSlot& slot = m_frame->Palette()->Table().slot[1];
+        std::snprintf(slot.name, sizeof slot.name, "%s", name);
+        slot.kind = 1;
+    }
+    std::string SlotName() const {
+        return std::string(m_frame->Palette()->Table().slot[1].Name());
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<CMainFrame> m_frame;
+    test::ScriptedFileDialogs* m_files = nullptr;
+    test::RecordingMessageBoxes* m_boxes = nullptr;
+};
+
+TEST_F(FileCommandsTest, NewSaveOpenRoundTripMatchesTheCommandLineTool) {
+    const QString saved = PathOf("new.cre"), resaved = PathOf("again.cre");
+    RunCli("new " + PathOf("cli-new.cre"));
+    RunCli("convert " + PathOf("cli-new.cre") + " " + PathOf("cli-converted.cre"));
+
+    // Save with no path yet asks for one, like Save As.
+    Trigger(*m_frame, 57600);
+    m_files->answers = {saved};
+    Trigger(*m_frame, 221);
+    EXPECT_EQ(m_files->filtersAsked, QStringList{"cre"});
+    EXPECT_EQ(Commands().ProjectPath(), saved);
+    EXPECT_EQ(Bytes(saved), Bytes(PathOf("cli-new.cre")));
+
+    m_files->answers = {saved, resaved};
+    Trigger(*m_frame, 188);
+    Trigger(*m_frame, 219);
+    EXPECT_EQ(Commands().ProjectPath(), resaved);
+    EXPECT_EQ(Bytes(resaved), Bytes(PathOf("cli-converted.cre")));
+
+    // Save with a path writes there without a dialog.
+    NameSlot("face.png");
+    Trigger(*m_frame, 221);
+    EXPECT_EQ(m_files->filtersAsked.size(), 3);
+    EXPECT_TRUE(m_boxes->errors.isEmpty()) << m_boxes->errors.join("\n").toStdString();
+    EXPECT_EQ(ReadProjectFile(ToFileSystemPath(resaved)).project.palette.slot[1].Name(),
+              "face.png");
+
+    EXPECT_EQ(m_frame->windowTitle(), "無題 - PLK-CE");  // the title never follows the file
+    EXPECT_EQ(Commands().RecentFiles().Entries(), (QStringList{resaved, saved}));
+}
+
+TEST_F(FileCommandsTest, RecentEntryReopensItsProject) {
+    const QString path = PathOf("recent.cre");
+    NameSlot("recent.png");
+    m_files->answers = {path};
+    Trigger(*m_frame, 219);
+    Trigger(*m_frame, 57600);
+    ASSERT_EQ(SlotName(), "");
+
+    QAction* entry = nullptr;
+    for (QAction* action : m_frame->findChildren<QAction*>()) {
+        if (action->isVisible() && action->data().toString() == path) {
+            entry = action;
+        }
+    }
+    ASSERT_NE(entry, nullptr);
+    entry->trigger();
+    EXPECT_EQ(SlotName(), "recent.png");
+    EXPECT_EQ(Commands().ProjectPath(), path);
+}
+
+TEST_F(FileCommandsTest, RefusedFileKeepsTheProjectAndItsPath) {
+    const QString good = PathOf("good.cre");
+    m_files->answers = {good};
+    Trigger(*m_frame, 219);
+    std::vector<char> bytes = Bytes(good);
+    ASSERT_EQ(bytes.size(), 228736u + 3 * (8 + 60 * 1176));
+
+    std::vector<char> unknownMagic = bytes;
+    unknownMagic[4] = 'X';
+    std::vector<char> tooManyCuts = bytes;
+    tooManyCuts[256] = 17;
+    std::vector<char> truncated(bytes.begin(), bytes.end() - 1);
+    struct Case {
+        const char* name;
+        std::vector<char> content;
+        const char* problem;
+    } cases[] = {
+        {"magic.cre", unknownMagic, "unknown file format"},
+        {"cuts.cre", tooManyCuts, "cut count 17"},
+        {"short.cre", truncated, "truncated"},
+    };
+    NameSlot("kept.png");
+    Commands().MarkModified();
+    m_boxes->answer = Answer::No;
+    for (const Case& c : cases) {
+        const QString bad = PathOf(c.name);
+        WriteBytes(bad, c.content);
+        m_boxes->errors.clear();
+        m_files->answers = {bad};
+        Trigger(*m_frame, 188);
+        ASSERT_EQ(m_boxes->errors.size(), 1) << c.name;
+        EXPECT_TRUE(m_boxes->errors[0].contains(bad)) << m_boxes->errors[0].toStdString();
+        EXPECT_TRUE(m_boxes->errors[0].contains(c.problem)) << m_boxes->errors[0].toStdString();
+        EXPECT_EQ(SlotName(), "kept.png") << c.name;
+        EXPECT_EQ(Commands().ProjectPath(), good) << c.name;
+        EXPECT_EQ(m_frame->TimeSheet()->CutCount(), 3) << c.name;
+    }
+
+    // A missing file is reported with the standard text.
+    m_boxes->errors.clear();
+    m_files->answers = {PathOf("missing.cre")};
+    Trigger(*m_frame, 188);
+    ASSERT_EQ(m_boxes->errors.size(), 1);
+    EXPECT_EQ(m_boxes->errors[0], PathOf("missing.cre") + " was not found.");
+}
+
+TEST_F(FileCommandsTest, FailedSaveReportsAndKeepsThePath) {
+    m_files->answers = {PathOf("no-such-folder/x.cre")};
+    Trigger(*m_frame, 219);
+    ASSERT_EQ(m_boxes->errors.size(), 1);
+    EXPECT_EQ(m_boxes->errors[0], PathOf("no-such-folder/x.cre") + " was not found.");
+    EXPECT_EQ(Commands().ProjectPath(), "");
+}
+
+// What each answer to "変更を保存しますか？" does to New, Open and closing the frame.
+enum class Command { New, Open, Close };
+struct PromptCase {
+    Command command;
+    Answer answer;
+    bool proceeds;
+};
+
+class SaveChangesPromptTest : public FileCommandsTest,
+                              public testing::WithParamInterface<PromptCase> {};
+
+TEST_P(SaveChangesPromptTest, AsksOnlyWhileThereAreUnsavedEdits) {
+    const PromptCase& c = GetParam();
+    const QString saveTo = PathOf("saved.cre");
+    const QString firstOpen = PathOf("first.cre"), secondOpen = PathOf("second.cre");
+    RunCli("new " + firstOpen);
+    RunCli("new " + secondOpen);
+
+    auto run = [&](const QString& toOpen) {
+        if (c.command == Command::New) {
+            Trigger(*m_frame, 57600);
+        } else if (c.command == Command::Open) {
+            m_files->answers.push_back(toOpen);
+            Trigger(*m_frame, 188);
+        } else {
+            m_frame->close();
+        }
+    };
+
+    // Without edits nothing is asked.
+    run(firstOpen);
+    EXPECT_TRUE(m_boxes->questions.isEmpty());
+    m_files->answers.clear();
+
+    NameSlot("edited.png");
+    m_frame->Palette()->MarkEdited();  // a window reports an edit
+    ASSERT_TRUE(Commands().IsModified());
+    const QString pathBefore = Commands().ProjectPath();
+    m_boxes->answer = c.answer;
+    // Saving asks where only while the project has no path.
+    const QString savedTo = pathBefore.isEmpty() ? saveTo : pathBefore;
+    if (c.answer == Answer::Yes && pathBefore.isEmpty()) {
+        m_files->answers.push_back(saveTo);
+    }
+    bool closeAccepted = true;
+    if (c.command == Command::Close) {
+        m_frame->show();
+        closeAccepted = m_frame->close();
+    } else {
+        run(secondOpen);
+    }
+    EXPECT_EQ(m_boxes->questions, QStringList{"変更を保存しますか？"});
+
+    if (c.answer == Answer::Yes) {
+        EXPECT_EQ(ReadProjectFile(ToFileSystemPath(savedTo)).project.palette.slot[1].Name(),
+                  "edited.png");
+    }
+    if (!c.proceeds) {
+        EXPECT_EQ(SlotName(), "edited.png");
+        EXPECT_TRUE(Commands().IsModified());
+        EXPECT_EQ(Commands().ProjectPath(), pathBefore);
+        EXPECT_EQ(closeAccepted, c.command != Command::Close);
+        return;
+    }
+    EXPECT_TRUE(closeAccepted);
+    if (c.command != Command::Close) {
+        EXPECT_FALSE(Commands().IsModified());
+        EXPECT_EQ(SlotName(), "");
+    }
+}
+
+std::string PromptCaseName(const testing::TestParamInfo<PromptCase>& info) {
+    const char* command[] = {"New", "Open", "Close"};
+    const char* answer[] = {"Yes", "No", "Cancel"};
+    return std::string(command[static_cast<int>(info.param.command)]) + "_" +
+           answer[static_cast<int>(info.param.answer)];
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryAnswer, SaveChangesPromptTest,
+                         testing::Values(PromptCase{Command::New, Answer::Yes, true},
+                                         PromptCase{Command::New, Answer::No, true},
+                                         PromptCase{Command::New, Answer::Cancel, false},
+                                         PromptCase{Command::Open, Answer::Yes, true},
+                                         PromptCase{Command::Open, Answer::No, true},
+                                         PromptCase{Command::Open, Answer::Cancel, false},
+                                         PromptCase{Command::Close, Answer::Yes, true},
+                                         PromptCase{Command::Close, Answer::No, true},
+                                         PromptCase{Command::Close, Answer::Cancel, false}),
+                         PromptCaseName);
+
+TEST_F(FileCommandsTest, ExportWritesTheChosenFile) {
+    const QString out = PathOf("game.ce8");
+    m_files->answers = {out};
+    Trigger(*m_frame, 192);
+    EXPECT_EQ(m_files->filtersAsked, QStringList{"ce8"});
+    EXPECT_TRUE(m_boxes->errors.isEmpty()) << m_boxes->errors.join("\n").toStdString();
+    std::vector<char> bytes = Bytes(out);
+    ASSERT_GE(bytes.size(), 296u);
+    EXPECT_EQ(std::string(bytes.data()), "PLK-CE82000 CopyRight 2003 Halvorn/pelloway");
+    EXPECT_EQ(bytes[256], 3);                 // cut count
+    EXPECT_EQ(Commands().ProjectPath(), "");  // exporting is not saving
+}
+
+TEST_F(FileCommandsTest, LongExportShowsProgressThatCancels) {
+    // An export that keeps going until it is told to stop.
+    std::atomic<bool> sawCancel{false};
+    Commands().SetExporter(
+        [&](const Project&, const std::filesystem::path&, const ExportOptions& options) {
+            for (std::size_t done = 0;; ++done) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                if (!options.progress(done % 100, 100)) {
+                    sawCancel = true;
+                    throw ExportCancelled("cancelled");
+                }
+            }
+        });
+    auto started = std::chrono::steady_clock::now();
+    std::chrono::milliseconds shownAfter{-1};
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* progress = qobject_cast<QProgressDialog*>(window);
+            if (progress != nullptr && progress->isVisible() && shownAfter.count() < 0) {
+                shownAfter = std::chrono::duration_cast<std::chrono::milliseconds>(
+                    std::chrono::steady_clock::now() - started);
+                progress->cancel();
+            }
+        }
+    });
+    watcher.start(10);
+    m_files->answers = {PathOf("slow.ce8")};
+    Trigger(*m_frame, 192);
+    watcher.stop();
+
+    EXPECT_TRUE(sawCancel);
+    EXPECT_GE(shownAfter.count(), 500);
+    EXPECT_TRUE(m_boxes->errors.isEmpty());  // cancelling is not an error
+}
+
+}  // namespace
+}  // namespace plk

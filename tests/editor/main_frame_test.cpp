@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "editor/app/about_dialog.h"
+#include "editor/app/control_id.h"
+#include "editor_test_support.h"
+
+namespace plk {
+namespace {
+
+struct MenuEntry {
+    QString popup;
+    int id;
+    QString text;
+    bool enabled;
+    bool operator==(const MenuEntry&) const = default;
+};
+
+void PrintTo(const MenuEntry& e, std::ostream* os) {
+    *os << e.popup.toStdString() << " / " << e.id << " \"" << e.text.toStdString() << "\" "
+        << (e.enabled ? "enabled" : "disabled");
+}
+
+std::vector<MenuEntry> VisibleMenu(CMainFrame& frame) {
+    std::vector<MenuEntry> entries;
+    for (QAction* popup : frame.menuBar()->actions()) {
+        for (QAction* item : popup->menu()->actions()) {
+            if (!item->isSeparator() && item->isVisible()) {
+                entries.push_back({popup->text(), item->property("commandId").toInt(), item->text(),
+                                   item->isEnabled()});
+            }
+        }
+    }
+    return entries;
+}
+
+class MainFrameTest : public testing::Test {
+protected:
+    void SetUp() override { test::ClearSettings(); }
+};
+
+TEST_F(MainFrameTest, MenuHoldsEveryItemWithItsIdAndText) {
+    CMainFrame frame;
+    const QString file = "ファイル(&F)", view = "表示(&V)", help = "ヘルプ(&H)";
+    std::vector<MenuEntry> expected = {
+        {file, 57600, "新規作成\tCtrl+N(&N)", true},
+        {file, 188, "CREファイルを開く　\tCtrl+O(&O)", true},
+        {file, 219, "名前をつけて保存\tCtrl+S(&S)", true},
+        {file, 221, "上書き保存", true},
+        {file, 192, "実行形式でエクスポート", true},
+        {file, 190, "プロパティ", false},
+        {file, 57607, "印刷...\tCtrl+P(&P)", true},
+        {file, 57609, "印刷プレビュー(&V)", true},
+        {file, 57606, "プリンタの設定(&R)...", true},
+        {file, 57616, "最近使ったファイル", false},  // no recent files yet
+        {file, 57665, "アプリケーションの終了(&X)", true},
+        {view, 59392, "ツール バー(&T)", true},
+        {view, 59393, "ステータス バー(&S)", true},
+        {help, 57664, "バージョン情報 PLK-CE(&A)...", true},
+    };
+    EXPECT_EQ(VisibleMenu(frame), expected);
+}
+
+TEST_F(MainFrameTest, ToolbarStatusBarTitleAndKeys) {
+    CMainFrame frame;
+    EXPECT_EQ(frame.windowTitle(), "無題 - PLK-CE");
+
+    QToolBar* toolbar = frame.findChild<QToolBar*>();
+    ASSERT_NE(toolbar, nullptr);
+    std::vector<int> ids;
+    for (QAction* action : toolbar->actions()) {
+        ids.push_back(action->isSeparator() ? 0 : action->property("commandId").toInt());
+        if (!action->isSeparator()) {
+            QSize size = action->icon().actualSize(QSize(16, 15));
+            EXPECT_EQ(size, QSize(16, 15)) << ids.back();
+            EXPECT_FALSE(action->toolTip().isEmpty()) << ids.back();
+        }
+    }
+    EXPECT_EQ(ids, (std::vector<int>{57600, 188, 219, 221, 0, 192, 0, 57635, 57634, 57637, 0, 57607,
+                                     57664}));
+    EXPECT_EQ(toolbar->iconSize(), QSize(16, 15));
+    EXPECT_TRUE(toolbar->isMovable());
+    EXPECT_EQ(toolbar->allowedAreas(), Qt::AllToolBarAreas);
+    EXPECT_FALSE(frame.Action(57635)->isEnabled());  // nothing handles cut here
+
+    // The idle text, and its return once a prompt is gone.
+    EXPECT_EQ(frame.statusBar()->currentMessage(), "レディ");
+    frame.statusBar()->showMessage(frame.Action(57600)->statusTip());
+    EXPECT_EQ(frame.statusBar()->currentMessage(), "新規にファイルを作成");
+    frame.statusBar()->clearMessage();
+    EXPECT_EQ(frame.statusBar()->currentMessage(), "レディ");
+
+    struct Prompt {
+        int id;
+        const char* status;
+        const char* tip;
+    };
+    for (const Prompt& p : {Prompt{188, "CREファイルを開く", "CREファイルを開く"},
+                            Prompt{192, "実行形式でエクスポートt", "実行形式でエクスポート"},
+                            Prompt{219, "CREファイルとして保存", "CREファイルとして保存"},
+                            Prompt{221, "上書き保存", "上書き保存"},
+                            Prompt{57600, "新規にファイルを作成", "新規ファイル"}}) {
+        EXPECT_EQ(frame.Action(p.id)->statusTip(), QString::fromUtf8(p.status)) << p.id;
+        EXPECT_EQ(frame.Action(p.id)->toolTip(), QString::fromUtf8(p.tip)) << p.id;
+    }
+
+    // Ctrl+O opens a project; Ctrl+S is Save As.
+    EXPECT_TRUE(frame.Action(57600)->shortcuts().contains(QKeySequence("Ctrl+N")));
+    EXPECT_TRUE(frame.Action(188)->shortcuts().contains(QKeySequence("Ctrl+O")));
+    EXPECT_TRUE(frame.Action(219)->shortcuts().contains(QKeySequence("Ctrl+S")));
+    EXPECT_TRUE(frame.Action(57607)->shortcuts().contains(QKeySequence("Ctrl+P")));
+    EXPECT_TRUE(frame.Action(221)->shortcuts().isEmpty());
+}
+
+TEST_F(MainFrameTest, AboutDialogNamesTheVersion) {
+    CAboutDlg about(nullptr);
+    EXPECT_EQ(about.windowTitle(), "バージョン情報 PLK-CE");
+    auto* text = qobject_cast<QLabel*>(FindControl(&about, CAboutDlg::kVersionTextId));
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->text(), "PLK-CE Version 1.0");
+    ASSERT_NE(FindControl(&about, CAboutDlg::kOkId), nullptr);
+}
+
+}  // namespace
+}  // namespace plk
