@@ -17,23 +17,10 @@ namespace {
 // the game file can record.
 constexpr std::uint64_t kMaxDecompressedSize = std::numeric_limits<std::uint32_t>::max();
 
-void RequireArgs(CommandArgs args, std::size_t count) {
-    if (args.size() != count) {
-        throw UsageError("expected " + std::to_string(count) + " arguments, got " +
-                         std::to_string(args.size()));
-    }
-}
-
-void WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes) {
-    AtomicFileWriter writer(path);
-    writer.Write(bytes);
-    writer.Commit();
-}
-
 void CompressRaw(const std::string& in, const std::string& out) {
     std::vector<std::uint8_t> content = ReadWholeFile(in);
     LzssEncoder encoder;
-    WriteOutput(out, encoder.Encode(content));
+    WriteWholeFile(out, encoder.Encode(content));
 }
 
 // A raw stream carries no size: it is decoded to its end, and a last item cut short
@@ -45,7 +32,7 @@ void DecompressRaw(const std::string& in, const std::string& out) {
         throw InputError(in + ": the stream would decompress to " + std::to_string(size) +
                          " bytes, more than the 4 GiB limit");
     }
-    WriteOutput(out, LzssDecode(stream, static_cast<std::size_t>(size)));
+    WriteWholeFile(out, LzssDecode(stream, static_cast<std::size_t>(size)));
 }
 
 }  // namespace
@@ -76,13 +63,13 @@ int RunPack(CommandArgs args, std::ostream&) {
         throw InputError(args[0] + ": 4 GiB or larger, too large for a packed block");
     }
     LzssEncoder encoder;
-    WriteOutput(args[1], Pack(content, encoder));
+    WriteWholeFile(args[1], Pack(content, encoder));
     return kExitOk;
 }
 
 int RunUnpack(CommandArgs args, std::ostream&) {
     RequireArgs(args, 2);
-    WriteOutput(args[1], Unpack(ReadWholeFile(args[0]), args[0]));
+    WriteWholeFile(args[1], Unpack(ReadWholeFile(args[0]), args[0]));
     return kExitOk;
 }
 

@@ -40,6 +40,9 @@ std::span<const Command> AllCommands();
 // Runs plkce-cli with `args` (without the program name). Errors go to `err` as one line.
 int Run(CommandArgs args, std::ostream& out, std::ostream& err);
 
+// Throws UsageError unless exactly `count` arguments were given.
+void RequireArgs(CommandArgs args, std::size_t count);
+
 // Commands, one file each.
 int RunNew(CommandArgs args, std::ostream& out);
 int RunInfo(CommandArgs args, std::ostream& out);

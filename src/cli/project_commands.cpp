@@ -8,13 +8,6 @@
 namespace plk::cli {
 namespace {
 
-void RequireArgs(CommandArgs args, std::size_t count) {
-    if (args.size() != count) {
-        throw UsageError("expected " + std::to_string(count) + " argument" +
-                         (count == 1 ? "" : "s") + ", got " + std::to_string(args.size()));
-    }
-}
-
 const char* KindName(ResourceKind kind) {
     switch (kind) {
         case ResourceKind::Empty:

@@ -44,9 +44,9 @@ void WritePng(const QImage& image, const std::string& path) {
     if (!image.convertToFormat(QImage::Format_ARGB32).save(&buffer, "PNG")) {
         throw FileError(FileError::Kind::Generic, path, "the picture could not be encoded");
     }
-    AtomicFileWriter writer(path);
-    writer.Write(png.constData(), static_cast<std::size_t>(png.size()));
-    writer.Commit();
+    WriteWholeFile(
+        path, std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(png.constData()),
+                                            static_cast<std::size_t>(png.size())));
 }
 
 }  // namespace
@@ -87,8 +87,8 @@ int RunRender(CommandArgs args, std::ostream&) {
 
     renderer.DrawCellFrame(project.palette, cut.Frame(row), false);
     renderer.FinishFrame();
-    QImage picture = options.size ? renderer.PresentedImageScaled(*options.size)
-                                  : renderer.Canvas().copy();
+    QImage picture =
+        options.size ? renderer.PresentedImageScaled(*options.size) : renderer.Canvas().copy();
     renderer.Shutdown();
     WritePng(picture, options.out);
     return kExitOk;

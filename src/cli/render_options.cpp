@@ -31,10 +31,14 @@ std::vector<std::string> Split(const std::string& text, char separator) {
 }
 
 Guide ParseGuide(const std::string& name) {
-    if (name == "crossbar") return Guide::CentreCrossbar;
-    if (name == "frame") return Guide::ScreenFrame;
-    if (name == "message") return Guide::MessageWindow;
-    if (name == "menuicon") return Guide::MenuIcon;
+    if (name == "crossbar")
+        return Guide::CentreCrossbar;
+    if (name == "frame")
+        return Guide::ScreenFrame;
+    if (name == "message")
+        return Guide::MessageWindow;
+    if (name == "menuicon")
+        return Guide::MenuIcon;
     throw UsageError("unknown guide '" + name + "' (crossbar, frame, message, menuicon)");
 }
 

@@ -1,5 +1,6 @@
 #include <exception>
 #include <new>
+#include <string>
 
 #include "cli/command.h"
 #include "core/io/file_error.h"
@@ -32,6 +33,13 @@ const Command* FindCommand(std::string_view name) {
 }
 
 }  // namespace
+
+void RequireArgs(CommandArgs args, std::size_t count) {
+    if (args.size() != count) {
+        throw UsageError("expected " + std::to_string(count) + " argument" +
+                         (count == 1 ? "" : "s") + ", got " + std::to_string(args.size()));
+    }
+}
 
 int Run(CommandArgs args, std::ostream& out, std::ostream& err) {
     if (args.empty()) {

@@ -57,6 +57,12 @@ std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path) {
     return bytes;
 }
 
+void WriteWholeFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+    AtomicFileWriter writer(path);
+    writer.Write(bytes);
+    writer.Commit();
+}
+
 AtomicFileWriter::AtomicFileWriter(std::filesystem::path target) : m_target(std::move(target)) {
     std::filesystem::path folder = m_target.parent_path();
     if (folder.empty()) {

@@ -13,6 +13,9 @@ namespace plk {
 // The whole content of a file, read with one call. Throws FileError.
 std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path);
 
+// Writes `bytes` as the whole content of `path`, atomically (see AtomicFileWriter).
+void WriteWholeFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+
 // Writes a file so that readers see either the old content or the complete new one: the
 // bytes go to a temporary file in the target's folder, which is flushed to disk and then
 // renamed over the target. If anything fails, the temporary file is removed and the

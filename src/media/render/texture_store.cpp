@@ -32,8 +32,8 @@ std::uint32_t SurfaceBytes(const QImage& image) {
 }  // namespace
 
 bool TextureEntry::HasTexture() const {
-    return !tiles.empty() &&
-           std::all_of(tiles.begin(), tiles.end(), [](const TextureTile& t) { return !t.texture.isNull(); });
+    return !tiles.empty() && std::all_of(tiles.begin(), tiles.end(),
+                                         [](const TextureTile& t) { return !t.texture.isNull(); });
 }
 
 TextureStore& TextureStore::Instance() {
@@ -55,8 +55,13 @@ void TextureStore::Destroy() {
 }
 
 TextureEntry* TextureStore::AddEntry(std::string_view key, std::string_view source,
-                                     std::uint32_t colourKey) {
+                                     std::uint32_t colourKey, std::uint8_t level) {
+    if (TextureEntry* present = Find(key)) {
+        ++present->refCount;
+        return nullptr;
+    }
     TextureEntry entry;
+    entry.level = level;
     entry.name = key;
     entry.source = source;
     entry.colourKey = colourKey;
@@ -73,50 +78,43 @@ bool TextureStore::LoadFromFile(const std::filesystem::path& path, std::string_v
                                 std::uint32_t colourKey) {
     std::lock_guard lock(FrameMutex());
     std::string key = path.filename().string();
-    if (TextureEntry* present = Find(key)) {
-        ++present->refCount;
-        return true;
-    }
     // The entry exists from here on, even if reading fails: a later load of the same key
     // only adds a reference, and Bind keeps ignoring it.
-    TextureEntry& entry = *AddEntry(key, source, colourKey);
+    TextureEntry* entry = AddEntry(key, source, colourKey, kFileLevel);
+    if (entry == nullptr) {
+        return true;
+    }
     std::optional<std::vector<std::uint8_t>> bytes = LoadPackedFile(path, source);
     if (!bytes) {
         return false;
     }
-    entry.level = kFileLevel;
-    return LoadBytes(entry, *bytes);
+    return LoadBytes(*entry, *bytes);
 }
 
 bool TextureStore::LoadFromResource(int resourceId, std::string_view type, std::string_view name,
                                     std::uint32_t colourKey) {
     std::lock_guard lock(FrameMutex());
-    if (TextureEntry* present = Find(name)) {
-        ++present->refCount;
+    TextureEntry* entry = AddEntry(name, type, colourKey, kEmbeddedLevel);
+    if (entry == nullptr) {
         return true;
     }
-    TextureEntry& entry = *AddEntry(name, type, colourKey);
-    entry.level = kEmbeddedLevel;
     std::optional<std::vector<std::uint8_t>> bytes = LoadPackedResource(resourceId, type);
     if (!bytes) {
         return false;
     }
-    return LoadBytes(entry, *bytes);
+    return LoadBytes(*entry, *bytes);
 }
 
 bool TextureStore::LoadFromImage(std::string_view name, std::string_view source,
-                                 const QImage& image, std::uint32_t colourKey,
-                                 std::uint8_t level) {
+                                 const QImage& image, std::uint32_t colourKey, std::uint8_t level) {
     std::lock_guard lock(FrameMutex());
-    if (TextureEntry* present = Find(name)) {
-        ++present->refCount;
+    TextureEntry* entry = AddEntry(name, source, colourKey, level);
+    if (entry == nullptr) {
         return true;
     }
-    TextureEntry& entry = *AddEntry(name, source, colourKey);
-    entry.level = level;
-    entry.width = static_cast<std::uint32_t>(image.width());
-    entry.height = static_cast<std::uint32_t>(image.height());
-    return !image.isNull() && Upload(entry, image);
+    entry->width = static_cast<std::uint32_t>(image.width());
+    entry->height = static_cast<std::uint32_t>(image.height());
+    return !image.isNull() && Upload(*entry, image);
 }
 
 bool TextureStore::LoadBytes(TextureEntry& entry, std::span<const std::uint8_t> bytes) {
@@ -157,9 +155,10 @@ bool TextureStore::Upload(TextureEntry& entry, const QImage& image) {
                 tile.texture.fill(Qt::transparent);
                 QPainter painter(&tile.texture);
                 painter.setCompositionMode(QPainter::CompositionMode_Source);
-                painter.drawImage(QPoint(0, 0), image,
-                                  QRect(static_cast<int>(c * maxSide), static_cast<int>(r * maxSide),
-                                        static_cast<int>(maxSide), static_cast<int>(maxSide)));
+                painter.drawImage(
+                    QPoint(0, 0), image,
+                    QRect(static_cast<int>(c * maxSide), static_cast<int>(r * maxSide),
+                          static_cast<int>(maxSide), static_cast<int>(maxSide)));
                 painter.end();
                 tile.width = tile.height = maxSide;
                 entry.tileWidth = entry.tileHeight = maxSide;
@@ -174,21 +173,19 @@ bool TextureStore::Upload(TextureEntry& entry, const QImage& image) {
 bool TextureStore::CreateBlank(std::string_view name, std::uint32_t width, std::uint32_t height,
                                std::uint8_t level, std::uint32_t colourKey) {
     std::lock_guard lock(FrameMutex());
-    if (TextureEntry* present = Find(name)) {
-        ++present->refCount;
+    TextureEntry* entry = AddEntry(name, name, colourKey, level);
+    if (entry == nullptr) {
         return true;
     }
-    TextureEntry& entry = *AddEntry(name, name, colourKey);
-    entry.level = level;
-    entry.width = width;
-    entry.height = height;
+    entry->width = width;
+    entry->height = height;
     QImage blank(static_cast<int>(width), static_cast<int>(height),
                  QImage::Format_ARGB32_Premultiplied);
     if (blank.isNull()) {
         return false;
     }
     blank.fill(Qt::transparent);
-    return Upload(entry, blank);
+    return Upload(*entry, blank);
 }
 
 const TextureEntry* TextureStore::Bind(std::string_view name) const {

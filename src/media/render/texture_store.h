@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
-#include <span>
 #include <vector>
 
 namespace plk {
@@ -81,8 +81,10 @@ public:
     std::uint32_t MaxTextureSize() const { return m_maxTextureSize; }
 
 private:
-    TextureEntry* AddEntry(std::string_view key, std::string_view source,
-                           std::uint32_t colourKey);
+    // A new entry with one reference, or nothing when the key is present, which then only
+    // gains a reference.
+    TextureEntry* AddEntry(std::string_view key, std::string_view source, std::uint32_t colourKey,
+                           std::uint8_t level);
     bool LoadBytes(TextureEntry& entry, std::span<const std::uint8_t> bytes);
     bool Upload(TextureEntry& entry, const QImage& image);
     void FreeEntry(TextureEntry& entry);
