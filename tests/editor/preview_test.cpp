@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
-#include <QCheckBox>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>

@@ -129,6 +129,9 @@ LResult CPreViewCtrl::OnWindowMessage(const WindowMessage& message) {
 
 void CPreViewCtrl::OnTopmostClicked(bool checked) {
     SetStaysOnTop(m_preview, checked);
+    // The preview's window was made anew while this panel, its child, waited to repaint
+    // the box; that repaint is lost on some window systems.
+    update();
 }
 
 // --- Size ---------------------------------------------------------------------------------

@@ -30,8 +30,12 @@ QLabel* ValueText(const QString& text, const QString& widest, int id, QWidget* p
     return label;
 }
 
+constexpr int kSliderWidth = 180;
+
 QSlider* PlainSlider(int minimum, int maximum, int value, int id, QWidget* parent) {
-    return WithId(new TickSlider(minimum, maximum, value, parent), id);
+    auto* slider = WithId(new TickSlider(minimum, maximum, value, parent), id);
+    slider->setMinimumWidth(kSliderWidth);
+    return slider;
 }
 
 QLineEdit* SizeEdit(int value, int id, QWidget* parent) {
@@ -58,6 +62,7 @@ QWidget* CPreViewCtrl::BuildSizeControls() {
     m_yEdit = SizeEdit(m_ySize, 1026, box);
     for (QSlider* slider : {static_cast<QSlider*>(m_xSlider), static_cast<QSlider*>(m_ySlider)}) {
         slider->setPageStep(16);
+        slider->setMinimumWidth(kSliderWidth);
     }
 
     m_zoomSlider = WithId(new TickSlider(kMinZoomStep, kMaxZoomStep, 0, box), 1014);
@@ -67,6 +72,7 @@ QWidget* CPreViewCtrl::BuildSizeControls() {
     }
     m_zoomSlider->SetTickMarks(std::move(steps));
     m_zoomSlider->setPageStep(1);
+    m_zoomSlider->setMinimumWidth(kSliderWidth);
     m_zoomText = ValueText(ZoomStepText(0), ZoomStepText(kMinZoomStep), 1027, box);
 
     grid->addWidget(new QLabel(QStringLiteral("X（横方向）のサイズ"), box), 0, 0, 1, 2);
