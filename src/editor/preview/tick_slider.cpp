@@ -2,6 +2,7 @@
 
 #include <QStyleOptionSlider>
 #include <QStylePainter>
+#include <algorithm>
 #include <utility>
 
 namespace plk {
