@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTest>
 #include <vector>
 
+#include "editor/app/control_id.h"
 #include "editor/app/window_messages.h"
 #include "editor/preview/preview.h"
 #include "editor/preview/preview_ctrl.h"
@@ -82,7 +85,83 @@ TEST(PreviewTest, ResizingTellsThePanelTheNewClientSize) {
         [&] { return !panel.received.empty() && LowWord(panel.received.back()) == 640; }, 5000));
     EXPECT_EQ(HighWord(panel.received.back()), 480);
     EXPECT_EQ(LowWord(panel.received.back()), 640);
-    EXPECT_EQ(Renderer::Instance().ClientSize(), QSize(640, 480));
+    // Smaller than the game's screen: the picture gets what the scroll bars leave.
+    EXPECT_EQ(Renderer::Instance().ClientSize(), preview.CanvasRect().size());
+    EXPECT_LT(preview.CanvasRect().width(), 640);
+}
+
+TEST(PreviewTest, ScrollBarsComeWithTheNextResizeAfterAZoom) {
+    Listener panel("PreViewControl");
+    CPreView preview(nullptr);
+    preview.ControlPanel()->setWindowTitle(QStringLiteral("real panel"));
+    preview.show();
+    QCoreApplication::sendPostedEvents();
+    QScrollBar* vertical = preview.VerticalScrollBar();
+    QScrollBar* horizontal = preview.HorizontalScrollBar();
+    EXPECT_FALSE(vertical->isVisible());
+    EXPECT_FALSE(horizontal->isVisible());
+    EXPECT_EQ(preview.maximumSize(), QSize(1024, 768));
+
+    Renderer::Instance().Settings().zoom = 2.0f;
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(vertical->isVisible());  // the zoom alone does not add them
+
+    panel.received.clear();
+    preview.resize(800, 601);
+    preview.resize(800, 600);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !panel.received.empty() && HighWord(panel.received.back()) == 600; }, 5000));
+    ASSERT_TRUE(vertical->isVisible());
+    ASSERT_TRUE(horizontal->isVisible());
+    EXPECT_EQ(vertical->minimum(), -300);
+    EXPECT_EQ(vertical->maximum() + vertical->pageStep() - 1, 300);
+    EXPECT_EQ(horizontal->minimum(), -400);
+    EXPECT_EQ(horizontal->maximum() + horizontal->pageStep() - 1, 400);
+    EXPECT_EQ(vertical->pageStep(), 8);
+    // The panel hears the whole client; the picture and the limits leave room for the bars.
+    EXPECT_EQ(LowWord(panel.received.back()), 800);
+    const int extent = 800 - preview.CanvasRect().width();
+    EXPECT_GT(extent, 0);
+    EXPECT_EQ(preview.CanvasRect().size(), QSize(800 - extent, 600 - extent));
+    EXPECT_EQ(Renderer::Instance().ClientSize(), preview.CanvasRect().size());
+    EXPECT_EQ(preview.maximumSize(), QSize(1024 + extent, 768 + extent));
+    EXPECT_EQ(preview.minimumSize(), QSize(1 + extent, 1 + extent));
+
+    // Scrolling moves the bars, never the picture.
+    QCoreApplication::processEvents();
+    const QImage before = preview.grab(preview.CanvasRect()).toImage();
+    vertical->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    horizontal->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(vertical->value(), 8);
+    EXPECT_EQ(horizontal->value(), -1);
+    EXPECT_EQ(preview.grab(preview.CanvasRect()).toImage(), before);
+
+    // Back at zoom 1 the whole screen fits again.
+    Renderer::Instance().Settings().zoom = 1.0f;
+    preview.resize(810, 600);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !vertical->isVisible(); }, 5000));
+    EXPECT_FALSE(horizontal->isVisible());
+    EXPECT_EQ(preview.maximumSize(), QSize(1024, 768));
+}
+
+TEST(PreviewTest, StaysOnTopWhenThePanelSaysSo) {
+    CPreView preview(nullptr);
+    preview.show();
+    preview.move(50, 40);
+    QCoreApplication::processEvents();
+    const QRect placed = preview.geometry();
+    auto* box = qobject_cast<QCheckBox*>(FindControl(preview.ControlPanel(), 1010));
+    ASSERT_NE(box, nullptr);
+
+    box->click();
+    EXPECT_TRUE(preview.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(preview.isVisible());
+    EXPECT_TRUE(preview.ControlPanel()->isVisible());
+    EXPECT_EQ(preview.geometry(), placed);
+    box->click();
+    EXPECT_FALSE(preview.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(preview.isVisible());
+    EXPECT_EQ(preview.geometry(), placed);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "editor/app/tool_window.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 
 namespace plk {
@@ -19,6 +20,15 @@ bool CToolWindow::event(QEvent* event) {
         message->SetResult(OnWindowMessage(*message));
         return true;
     }
+    if (event->type() == QEvent::WindowActivate) {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window != this && window->isVisible() &&
+                window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) &&
+                qobject_cast<CToolWindow*>(window) != nullptr) {
+                window->raise();
+            }
+        }
+    }
     return QDialog::event(event);
 }
 
@@ -31,6 +41,20 @@ void CToolWindow::keyPressEvent(QKeyEvent* event) {
             return;
         default:
             QDialog::keyPressEvent(event);
+    }
+}
+
+void SetStaysOnTop(QWidget* window, bool on) {
+    if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on) {
+        return;
+    }
+    // Changing the flag makes a new native window, hidden: put it back where it was.
+    const QRect geometry = window->geometry();
+    const bool shown = window->isVisible();
+    window->setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    window->setGeometry(geometry);
+    if (shown) {
+        window->show();
     }
 }
 

@@ -24,9 +24,15 @@ protected:
     // Handles one private message; the returned value is the sender's result.
     virtual LResult OnWindowMessage(const WindowMessage& message);
 
+    // On activation a tool window lifts the windows that stay on top back above itself,
+    // even where the window system ignores the request.
     bool event(QEvent* event) override;
     // Enter and Escape do not close a tool window.
     void keyPressEvent(QKeyEvent* event) override;
 };
+
+// Makes a top-level window stay above the other windows of the program, or no longer. The
+// window keeps its place and size, and stays shown if it was.
+void SetStaysOnTop(QWidget* window, bool on);
 
 }  // namespace plk

@@ -5,6 +5,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <algorithm>
 
 #include "editor/app/window_messages.h"
 #include "editor/preview/preview_ctrl.h"
@@ -14,7 +18,10 @@
 namespace plk {
 
 CPreView::CPreView(QWidget* owner)
-    : CToolWindow(QStringLiteral("PreView Window"), owner), m_control(new CPreViewCtrl(this)) {
+    : CToolWindow(QStringLiteral("PreView Window"), owner),
+      m_control(new CPreViewCtrl(this)),
+      m_vertical(new QScrollBar(Qt::Vertical, this)),
+      m_horizontal(new QScrollBar(Qt::Horizontal, this)) {
     Renderer& renderer = Renderer::Instance();
     renderer.Init(true);
     // Without an audio device the store still keeps its catalogue; it just plays nothing.
@@ -33,6 +40,13 @@ CPreView::CPreView(QWidget* owner)
     });
     setAttribute(Qt::WA_OpaquePaintEvent);  // every paint covers the whole client area
     setFocusPolicy(Qt::StrongFocus);
+    for (QScrollBar* bar : {m_vertical, m_horizontal}) {
+        bar->hide();
+        // The arrow keys belong to the preview, which nudges the palette's image with them.
+        bar->setFocusPolicy(Qt::NoFocus);
+        bar->setPageStep(kScrollPage);
+        connect(bar, &QScrollBar::valueChanged, this, qOverload<>(&QWidget::update));
+    }
     setMinimumSize(1, 1);
     setMaximumSize(kCanvasWidth, kCanvasHeight);
     resize(kClientWidth, kClientHeight);
@@ -58,24 +72,97 @@ void CPreView::showEvent(QShowEvent* event) {
 void CPreView::paintEvent(QPaintEvent*) {
     // Only the presented picture is painted here; drawing happens when something changes.
     QPainter painter(this);
+    const QRect canvas = CanvasRect();
+    if (m_vertical->isVisible() && m_horizontal->isVisible()) {
+        painter.fillRect(QRect(canvas.right() + 1, canvas.bottom() + 1, width(), height()),
+                         palette().window());
+    }
     QImage front = Renderer::Instance().PresentedImage();
     if (front.isNull()) {
-        painter.fillRect(rect(), Qt::black);
+        painter.fillRect(canvas, Qt::black);
         return;
     }
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter.drawImage(rect(), front);
+    painter.drawImage(canvas, front);
+}
+
+QRect CPreView::CanvasRect() const {
+    const int extent = ScrollBarExtent();
+    const int w = width() - (m_vertical->isVisible() ? extent : 0);
+    const int h = height() - (m_horizontal->isVisible() ? extent : 0);
+    return QRect(0, 0, std::max(1, w), std::max(1, h));
+}
+
+int CPreView::ScrollBarExtent() const {
+    return style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+}
+
+void CPreView::UpdateScrollBars() {
+    const float zoom = Renderer::Instance().Settings().zoom;
+    const int extent = ScrollBarExtent();
+    const int outerWidth = width();
+    const int outerHeight = height();
+    // Each bar takes room from the other direction, so one bar can call for the other;
+    // the second pass settles that.
+    bool vertical = false;
+    bool horizontal = false;
+    for (int pass = 0; pass < 2; ++pass) {
+        vertical = static_cast<float>(outerHeight - (horizontal ? extent : 0)) < zoom * 600;
+        horizontal = static_cast<float>(outerWidth - (vertical ? extent : 0)) < zoom * 800;
+    }
+    const auto reset = [](QScrollBar* bar, int half) {
+        const QSignalBlocker blocker(bar);
+        bar->setRange(-half, half - kScrollPage + 1);
+        bar->setValue(0);
+    };
+    if (vertical) {
+        reset(m_vertical, kScrollHalfHeight);
+        m_vertical->setGeometry(outerWidth - extent, 0, extent,
+                                outerHeight - (horizontal ? extent : 0));
+    }
+    if (horizontal) {
+        reset(m_horizontal, kScrollHalfWidth);
+        m_horizontal->setGeometry(0, outerHeight - extent, outerWidth - (vertical ? extent : 0),
+                                  extent);
+    }
+    m_vertical->setVisible(vertical);
+    m_horizontal->setVisible(horizontal);
+    // The client for the picture stays between 1 x 1 and the whole canvas; the bars come
+    // on top of that.
+    const int grownWidth = vertical ? extent : 0;
+    const int grownHeight = horizontal ? extent : 0;
+    setMinimumSize(1 + grownWidth, 1 + grownHeight);
+    setMaximumSize(kCanvasWidth + grownWidth, kCanvasHeight + grownHeight);
 }
 
 void CPreView::resizeEvent(QResizeEvent* event) {
     CToolWindow::resizeEvent(event);
+    if (m_updatingScrollBars) {
+        return;  // a limit that moved changed the size: the outer call finishes the work
+    }
+    m_updatingScrollBars = true;
+    // New limits may change the size at once; the bars follow that size (the choice only
+    // grows, so a few passes settle it).
+    for (int pass = 0; pass < 3; ++pass) {
+        const QSize laidOut = size();
+        UpdateScrollBars();
+        if (size() == laidOut) {
+            break;
+        }
+    }
+    m_updatingScrollBars = false;
+
     Renderer& renderer = Renderer::Instance();
-    renderer.SetClientSize(size());
-    const WParam packed =
-        MakeWParam(static_cast<std::uint16_t>(height()), static_cast<std::uint16_t>(width()));
-    PostWindowMessage(FindWindowByTitle(QStringLiteral("PreViewControl")), WM_PREVIEW_SIZE, packed,
-                      0);
+    renderer.SetClientSize(CanvasRect().size());
+    // The panel is told the whole client size, scroll bars included: the size it asks for.
+    if (width() != 0 || height() != 0) {
+        const WParam packed =
+            MakeWParam(static_cast<std::uint16_t>(height()), static_cast<std::uint16_t>(width()));
+        PostWindowMessage(FindWindowByTitle(QStringLiteral("PreViewControl")), WM_PREVIEW_SIZE,
+                          packed, 0);
+    }
     renderer.RenderPreview();
+    update();
 }
 
 void CPreView::PostNudge(int dx, int dy) {

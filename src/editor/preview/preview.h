@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
+
+class QScrollBar;
 
 #include "editor/app/tool_window.h"
 
@@ -9,19 +12,30 @@ namespace plk {
 class CPreViewCtrl;
 
 // "PreView Window": shows the part of the drawing canvas that fits its client area,
-// stretched to it. It starts the renderer and the sound player and shuts both down when
-// it goes. Dragging with the left button, or releasing an arrow key, asks the palette to
-// move its selected image; the preview itself changes no data.
+// stretched to it. Scroll bars appear while the client is smaller than the game's screen
+// at the current zoom; the picture stays centred whatever their positions. It starts the renderer
+// and the sound player and shuts both down when it goes. Dragging with the left button, or
+// releasing an arrow key, asks the palette to move its selected image; the preview itself changes
+// no data.
 class CPreView : public CToolWindow {
     Q_OBJECT
 public:
     static constexpr int kClientWidth = 800;
     static constexpr int kClientHeight = 600;
+    // Scroll bar ranges as the window system counts them: the last page ends at the
+    // maximum.
+    static constexpr int kScrollHalfWidth = 400;
+    static constexpr int kScrollHalfHeight = 300;
+    static constexpr int kScrollPage = 8;
 
     explicit CPreView(QWidget* owner);
     ~CPreView() override;
 
     CPreViewCtrl* ControlPanel() const { return m_control; }
+    QScrollBar* VerticalScrollBar() const { return m_vertical; }
+    QScrollBar* HorizontalScrollBar() const { return m_horizontal; }
+    // The client area left for the picture beside the shown scroll bars.
+    QRect CanvasRect() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -34,8 +48,15 @@ protected:
 
 private:
     void PostNudge(int dx, int dy);
+    // Shows the scroll bars this client size needs at the current zoom and fits the size
+    // limits to them.
+    void UpdateScrollBars();
+    int ScrollBarExtent() const;
 
     CPreViewCtrl* m_control;
+    QScrollBar* m_vertical;
+    QScrollBar* m_horizontal;
+    bool m_updatingScrollBars = false;
     bool m_controlShown = false;
     bool m_dragging = false;
     QPoint m_lastPoint;
