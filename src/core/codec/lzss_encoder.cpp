@@ -107,7 +107,7 @@ bool LzssEncoder::StepDown(Descent& d) {
     const std::uint8_t* candidate = m_ring.data() + p;
     const std::uint64_t word1 = Load64(candidate + 1);
     std::uint32_t length;
-    if (word1 != d.key1) {
+    if (word1 != d.key1) [[likely]] {
         length = 1 + static_cast<std::uint32_t>(std::countr_zero(word1 ^ d.key1) >> 3);
         d.goRight = d.order1 > ByteSwap(word1);
     } else if (const std::uint64_t word2 = Load64(candidate + 9); word2 != d.key2) {
