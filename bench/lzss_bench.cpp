@@ -25,8 +25,8 @@ void Report(benchmark::State& state, std::size_t bytes, double seconds, double b
     state.counters["input_KB"] = static_cast<double>(bytes) / 1000.0;
 }
 
-void Encode(benchmark::State& state, const Bytes& input) {
-    LzssEncoder encoder;
+void Encode(benchmark::State& state, const Bytes& input, unsigned lanes) {
+    LzssEncoder encoder(lanes);
     reference::LzssEncoder baseline;
     double seconds = 0;
     double baselineSeconds = 0;
@@ -78,14 +78,22 @@ const Bytes& Chains() {
     return chains;
 }
 
+// Two lanes on two threads, as a single file is compressed; one lane, as the export runs
+// one file per core.
 void BM_Encode_Text(benchmark::State& state) {
-    Encode(state, Text());
+    Encode(state, Text(), 2);
 }
 void BM_Encode_Png(benchmark::State& state) {
-    Encode(state, Png());
+    Encode(state, Png(), 2);
+}
+void BM_Encode_Text_OneLane(benchmark::State& state) {
+    Encode(state, Text(), 1);
+}
+void BM_Encode_Png_OneLane(benchmark::State& state) {
+    Encode(state, Png(), 1);
 }
 void BM_Encode_ZeroRunsWithCounter(benchmark::State& state) {
-    Encode(state, Chains());
+    Encode(state, Chains(), 1);
 }
 void BM_Decode_Text(benchmark::State& state) {
     Decode(state, Text());
@@ -96,6 +104,8 @@ void BM_Decode_Png(benchmark::State& state) {
 
 BENCHMARK(BM_Encode_Text)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_Encode_Png)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Encode_Text_OneLane)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Encode_Png_OneLane)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_Encode_ZeroRunsWithCounter)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)

@@ -19,7 +19,7 @@ constexpr std::uint64_t kMaxDecompressedSize = std::numeric_limits<std::uint32_t
 
 void CompressRaw(const std::string& in, const std::string& out) {
     std::vector<std::uint8_t> content = ReadWholeFile(in);
-    LzssEncoder encoder;
+    LzssEncoder encoder(LzssEncoder::LanesForThisMachine());
     WriteWholeFile(out, encoder.Encode(content));
 }
 
@@ -62,7 +62,7 @@ int RunPack(CommandArgs args, std::ostream&) {
     if (content.size() > kMaxDecompressedSize) {
         throw InputError(args[0] + ": 4 GiB or larger, too large for a packed block");
     }
-    LzssEncoder encoder;
+    LzssEncoder encoder(LzssEncoder::LanesForThisMachine());
     WriteWholeFile(args[1], Pack(content, encoder));
     return kExitOk;
 }

@@ -3,11 +3,13 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <span>
 #include <string_view>
 #include <vector>
 
 #include "core/codec/lzss_format.h"
+#include "core/codec/lzss_trees.h"
 #include "core/codec/packed_item.h"
 
 namespace plk {
@@ -17,11 +19,19 @@ namespace plk {
 // long matches the one met first on the search path wins. Any change to the order in which
 // strings enter and leave the trees changes the stream.
 //
-// One encoder is reused for many items; each Encode starts from a fresh ring and trees.
-// Not thread-safe: use one encoder per thread.
+// The trees can be shared out between two lanes that run on two threads (see LzssTrees);
+// the stream is the same either way. One encoder is reused for many items; each Encode
+// starts afresh. Not thread-safe: use one encoder per thread.
 class LzssEncoder {
 public:
-    LzssEncoder();
+    // `lanes` is 1 or 2; the export, which already compresses one file per core, uses 1.
+    explicit LzssEncoder(unsigned lanes = 1);
+    ~LzssEncoder();
+    LzssEncoder(const LzssEncoder&) = delete;
+    LzssEncoder& operator=(const LzssEncoder&) = delete;
+
+    // Two lanes when the machine has two cores or more.
+    static unsigned LanesForThisMachine();
 
     // Compresses `input` and appends the stream to `out`; returns the stream's length.
     // The stream is at most lzss::MaxStreamSize(input.size()) bytes; an empty input gives
@@ -37,66 +47,34 @@ public:
     PackedItem CompressMemory(std::span<const std::uint8_t> bytes);
 
 private:
-    static constexpr std::uint16_t kNil = static_cast<std::uint16_t>(lzss::kRingSize);
-    // Node indices: ring positions 0..4095, kNil, then the 256 tree roots (one per first
-    // byte), which only ever use their right child.
-    static constexpr std::size_t kRootBase = lzss::kRingSize + 1;
-    static constexpr std::size_t kNodeCount = kRootBase + 256;
-    static constexpr int kLeft = 0;
-    static constexpr int kRight = 1;
+    // Steps are run, and their matches kept, this many at a time.
+    static constexpr std::size_t kSegmentSteps = std::size_t{1} << 16;
+    // Below this a second thread costs more than it saves.
+    static constexpr std::size_t kMinInputForLanes = 32 * 1024;
 
-    void Reset();
-    // An insertion under way: the key's words and the state of the walk down its tree.
-    struct Descent {
-        std::uint64_t key1;
-        std::uint64_t key2;
-        std::uint64_t order1;
-        std::uint64_t order2;
-        std::size_t r;
-        std::size_t p;
-        std::uint32_t next;
-        std::uint32_t best;
-        std::uint32_t depthTag;
-        std::uint8_t key17;
-        bool goRight;
-        bool replaced;
+    // Writes the stream: items behind flag bytes; a group's flag byte is filled in when the
+    // group closes.
+    struct Coder {
+        std::uint8_t* dst = nullptr;
+        std::size_t position = 0;  // next input position to code
+        std::size_t flagAt = 0;
+        std::size_t written = 1;
+        unsigned flags = 0;
+        unsigned mask = 1;
+
+        void Run(std::span<const std::uint8_t> input, const std::uint32_t* matches,
+                 std::size_t matchesStart, std::size_t end);
+        // The stream's length.
+        std::size_t Finish();
     };
 
-    // A match as the tree search leaves it: length in the top byte, the ring position in the
-    // low 12 bits.
-    static std::size_t MatchLength(std::uint32_t match) { return match >> 24; }
-    static std::size_t MatchPosition(std::uint32_t match) { return match & 0xFFF; }
-    static constexpr std::size_t kResultWindow = 64;  // more than the steps run ahead
+    void EncodeInOneLane(std::span<const std::uint8_t> input, Coder& coder);
+    void EncodeInTwoLanes(std::span<const std::uint8_t> input, Coder& coder);
 
-    [[gnu::always_inline]] inline void AdvanceTo(std::size_t target,
-                                                 std::span<const std::uint8_t> input);
-    [[gnu::always_inline]] inline std::uint32_t InsertNode(std::size_t r);
-    [[gnu::always_inline]] inline void InsertPair(std::size_t r1, std::size_t r2,
-                                                  std::uint32_t& match1, std::uint32_t& match2);
-    [[gnu::always_inline]] inline bool BeginDescent(Descent& d, std::size_t r);
-    [[gnu::always_inline]] inline bool StepDown(Descent& d);
-    [[gnu::always_inline]] inline std::uint32_t FinishDescent(const Descent& d);
-    void PutByte(std::size_t s, std::uint8_t c) {
-        m_ring[s] = c;
-        if (s < lzss::kMaxMatch - 1) {
-            m_ring[s + lzss::kRingSize] = c;  // the mirror
-        }
-    }
-    [[gnu::always_inline]] inline void DeleteNode(std::size_t p);
-    void ReplaceNode(std::size_t p, std::size_t r);
-    void SetChildOfParent(std::size_t p, std::size_t q);
-
-    // The ring plus 17 bytes mirroring positions 0..16, so that the 18 bytes starting at
-    // any position can be compared without wrapping; padded so that 8-byte loads stay
-    // inside the array.
-    alignas(64) std::array<std::uint8_t, lzss::kRingSize + lzss::kMaxMatch - 1 + 8> m_ring{};
-    // m_child[node][kLeft / kRight]: indexing by the comparison result keeps the descent
-    // free of a branch on the direction.
-    alignas(64) std::array<std::array<std::uint16_t, 2>, kNodeCount> m_child{};
-    alignas(64) std::array<std::uint16_t, kNodeCount> m_parent{};
-    // Matches of the latest steps, by input position modulo kResultWindow.
-    std::array<std::uint32_t, kResultWindow> m_results{};
-    std::size_t m_stepsDone = 0;
+    unsigned m_lanes;
+    std::vector<std::unique_ptr<LzssTrees>> m_trees;
+    std::array<std::array<bool, 256>, 2> m_owned{};
+    std::array<std::vector<std::uint32_t>, 2> m_matches;  // of two segments
 };
 
 }  // namespace plk

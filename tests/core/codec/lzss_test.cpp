@@ -139,6 +139,24 @@ TEST(LzssEncoderTest, MatchesTheReferenceEncoder) {
     }
 }
 
+// Two lanes share the trees out by first byte and run the steps in segments; the stream
+// must not change. The inputs span several segments, and their ends fall at odd places.
+TEST(LzssEncoderTest, TwoLanesGiveTheReferenceStream) {
+    LzssEncoder encoder(2);  // reused
+    const std::vector<std::pair<std::string, Bytes>> cases = {
+        {"text", inputs::TextLike(150001, 3)},
+        {"png-like", inputs::PngLike(140003, 4)},
+        {"runs", inputs::Runs(70000, 5)},
+        {"two symbols", inputs::RandomBytes(66000, 6, 2)},
+        {"zero runs with a counter", inputs::ZeroRunsWithCounter(40000)},
+        {"one byte value", Bytes(131072 + 17, 0x41)},
+    };
+    for (const auto& [name, input] : cases) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(encoder.Encode(input), reference::LzssEncoder().Encode(input));
+    }
+}
+
 // Every short length, where the look-ahead runs out before it ever fills or while matches
 // are still being found, on data with few and with many distinct bytes.
 TEST(LzssEncoderTest, MatchesTheReferenceAtTheEndOfShortInputs) {

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "core/codec/lzss_format.h"
+
+namespace plk {
+
+// The match-finding trees of the LZSS encoder, for one lane of work.
+//
+// Step j of the encoder (from 1) deletes the string of input position j - 4079 and enters
+// the string of input position j; before step 1 the 18 all-zero strings of positions
+// -1..-18 and then position 0 are entered. Each string lives in the binary tree of its
+// first byte, and a step's two operations touch only the trees of their strings' first
+// bytes. So the 256 trees can be shared out among lanes that each run every step on their
+// own trees only: the trees, and with them the matches, come out exactly as if one lane had
+// run all of them.
+//
+// A node is the ring position of its string (as in the decoder's ring), but its bytes are
+// kept in two halves: the copies of the ring that even and odd rounds of 4096 input bytes
+// fill. So the bytes of the strings can be copied in ahead, a chunk at a time, instead of
+// one byte per step. A node's id carries the half in bit 13: id & 0x1FFF is the node,
+// id itself the place of its bytes.
+class LzssTrees {
+public:
+    // A match: length in bits 26..31, the ring position in the low 12 bits.
+    static std::size_t MatchLength(std::uint32_t match) { return match >> 26; }
+    static std::size_t MatchPosition(std::uint32_t match) { return match & lzss::kRingMask; }
+
+    // Runs steps [first, last) of `input` on the trees marked in `owned` and stores the
+    // match of each string it enters at results[j - first]. Step 0 stands for the start:
+    // the zero strings and position 0. Chunks must follow each other from step 0.
+    void Run(std::span<const std::uint8_t> input, const std::array<bool, 256>& owned,
+             std::size_t first, std::size_t last, std::uint32_t* results);
+
+private:
+    static constexpr std::size_t kRingMask = lzss::kRingMask;
+    static constexpr std::size_t kOddHalf = std::size_t{1} << 13;
+    static constexpr std::size_t kNodeMask = kOddHalf - 1;
+    static constexpr std::uint16_t kNil = static_cast<std::uint16_t>(lzss::kRingSize);
+    // Nodes: ring positions 0..4095, kNil, then the 256 tree roots, which only use their
+    // right child.
+    static constexpr std::size_t kRootBase = lzss::kRingSize + 1;
+    static constexpr std::size_t kNodeCount = kRootBase + 256;
+    static constexpr int kLeft = 0;
+    static constexpr int kRight = 1;
+    // Bytes are copied in this far ahead of the steps; with two halves this keeps every
+    // live string's bytes in place.
+    static constexpr std::size_t kFillAhead = 2048;
+    // Each half is followed by 17 bytes mirroring the start of the other, so that 18 bytes
+    // can be read from any id without wrapping. kNil's bytes fall in the even half's mirror.
+    static constexpr std::size_t kMirror = lzss::kMaxMatch - 1;
+
+    static std::size_t IdOf(std::ptrdiff_t position) {
+        const auto placed =
+            static_cast<std::size_t>(static_cast<std::ptrdiff_t>(lzss::kFirstWrite) + position);
+        return (placed & kRingMask) | ((placed << 1) & kOddHalf);
+    }
+    static std::size_t Node(std::size_t id) { return id & kNodeMask; }
+
+    void Reset();
+    // Makes the bytes of input positions below `end` available, as the decoder's ring holds
+    // them: past the input's end the ring still holds what was there 4096 bytes before.
+    void FillTo(std::span<const std::uint8_t> input, std::size_t end);
+    std::uint32_t InsertNode(std::size_t r);
+    void DeleteNode(std::size_t p);
+    void ReplaceNode(std::size_t p, std::size_t r);
+    void SetChildOfParent(std::size_t p, std::size_t q);
+    // Left child in the low half, right child in the high half.
+    std::uint32_t ChildPair(std::size_t node) const;
+
+    // The bytes by id: the even half, its mirror, a gap never read, the odd half, its
+    // mirror, and padding for 8-byte loads.
+    alignas(64) std::array<std::uint8_t, kOddHalf + lzss::kRingSize + kMirror + 8> m_bytes{};
+    // m_child[node][kLeft / kRight] holds ids: indexed by the comparison result so the
+    // descent does not branch on the direction.
+    alignas(64) std::array<std::array<std::uint16_t, 2>, kNodeCount> m_child{};
+    // Nodes, not ids.
+    alignas(64) std::array<std::uint16_t, kNodeCount> m_parent{};
+    std::size_t m_filled = 0;
+    // The current chunk's steps for this lane: offset << 2 | kDeleteWork | kInsertWork.
+    static constexpr unsigned kDeleteWork = 1;
+    static constexpr unsigned kInsertWork = 2;
+    std::array<std::uint32_t, kFillAhead> m_steps{};
+};
+
+}  // namespace plk
