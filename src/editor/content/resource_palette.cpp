@@ -130,6 +130,8 @@ void CResourcePalette::BuildControls() {
     m_list->setTextElideMode(Qt::ElideRight);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Static items turn drops off; files from the file manager must still land.
+    m_list->viewport()->setAcceptDrops(true);
     for (int i = 0; i < kResourceSlots; ++i) {
         m_list->addItem(QString());
     }

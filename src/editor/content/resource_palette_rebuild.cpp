@@ -169,6 +169,11 @@ void CResourcePalette::RebuildFromTable() {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
     progress.reset();
+    // A slot whose file is missing still holds its resource and is saved with it, so the
+    // list names it (beside the empty picture) rather than showing it as free.
+    for (int i = 1; i < kResourceSlots; ++i) {
+        ShowItem(i);
+    }
 
     if (notFound.isEmpty() && unreadable.isEmpty()) {
         return;
