@@ -62,12 +62,12 @@ Bytes ArtPng(Size size, std::uint32_t seed) {
             const bool body = d < radius;
             const bool stripe = body && ((x + y + seed) / 23) % 5 == 0;
             const int shade = static_cast<int>(255 - d * 120 / radius);
-            p[0] = static_cast<std::uint8_t>(std::clamp(
-                (stripe ? 40 : shade) + noise(random), 0, 255));
-            p[1] = static_cast<std::uint8_t>(std::clamp(
-                int(y * 200 / size.height) + noise(random), 0, 255));
-            p[2] = static_cast<std::uint8_t>(std::clamp(
-                int((seed * 37) % 200) + (body ? 40 : 0) + noise(random), 0, 255));
+            p[0] = static_cast<std::uint8_t>(
+                std::clamp((stripe ? 40 : shade) + noise(random), 0, 255));
+            p[1] = static_cast<std::uint8_t>(
+                std::clamp(int(y * 200 / size.height) + noise(random), 0, 255));
+            p[2] = static_cast<std::uint8_t>(
+                std::clamp(int((seed * 37) % 200) + (body ? 40 : 0) + noise(random), 0, 255));
             p[3] = body ? 255 : (d < radius * 1.05 ? 128 : 0);
         }
     }
@@ -194,9 +194,8 @@ void BM_PaletteRebuild_AllCores(benchmark::State& state) {
     if (ResetPeakResident()) {
         files.Rebuild();
         const std::uint64_t peak = StatusBytes("VmHWM");
-        state.counters["peak_over_decoded"] =
-            static_cast<double>(peak - std::min(peak, before)) /
-            static_cast<double>(files.DecodedBytes());
+        state.counters["peak_over_decoded"] = static_cast<double>(peak - std::min(peak, before)) /
+                                              static_cast<double>(files.DecodedBytes());
         PaletteFiles::ReleaseTextures();
     }
 

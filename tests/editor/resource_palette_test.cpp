@@ -2,11 +2,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
 #include <QRadioButton>
-#include <QLineEdit>
 #include <QTest>
 #include <QUrl>
 #include <cstring>
@@ -41,7 +41,11 @@ std::vector<std::uint8_t> WavBytes() {
             wav.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
         }
     };
-    auto tag = [&wav](const char* text) { wav.insert(wav.end(), text, text + 4); };
+    auto tag = [&wav](const char* text) {
+        for (int i = 0; i < 4; ++i) {
+            wav.push_back(static_cast<std::uint8_t>(text[i]));
+        }
+    };
     const std::uint32_t samples = 2000;
     tag("RIFF");
     put(36 + samples * 2, 4);
@@ -85,7 +89,9 @@ class ResourcePaletteTest : public testing::Test {
 protected:
     void SetUp() override {
         m_previousFolder = fs::current_path();
-        SoundStore::Instance().Start();  // SDL's dummy driver in the tests
+        // A damaged WAV shows only once the store has a device: SDL's dummy one here.
+        setenv("SDL_AUDIODRIVER", "dummy", 0);
+        ASSERT_TRUE(SoundStore::Instance().Start()) << std::getenv("SDL_AUDIODRIVER");
         m_palette = std::make_unique<CResourcePalette>(nullptr);
         auto files = std::make_unique<test::ScriptedFileDialogs>();
         auto boxes = std::make_unique<test::RecordingMessageBoxes>();
@@ -112,7 +118,9 @@ protected:
     QListWidget* List() const {
         return static_cast<QListWidget*>(FindControl(m_palette.get(), 1000));
     }
-    QLineEdit* Edit(int id) const { return static_cast<QLineEdit*>(FindControl(m_palette.get(), id)); }
+    QLineEdit* Edit(int id) const {
+        return static_cast<QLineEdit*>(FindControl(m_palette.get(), id));
+    }
     void Click(int index) {
         List()->scrollToItem(List()->item(index));
         QTest::mouseClick(List()->viewport(), Qt::LeftButton, {},

@@ -54,9 +54,9 @@ std::int32_t LeadingInteger(const QString& text) {
 }
 
 std::int32_t Nudged(std::int32_t value, int delta) {
-    return static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(std::int64_t{value} + delta, -CResourcePalette::kWorldLimit,
-                                 CResourcePalette::kWorldLimit));
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{value} + delta,
+                                                              -CResourcePalette::kWorldLimit,
+                                                              CResourcePalette::kWorldLimit));
 }
 
 }  // namespace

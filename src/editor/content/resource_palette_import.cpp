@@ -45,7 +45,8 @@ void CResourcePalette::DropFiles(int hitIndex, const QStringList& paths) {
     }
     for (const QString& path : paths) {
         int index = hitIndex;
-        while (index < kResourceSlots && !m_table->slot[static_cast<std::size_t>(index)].IsEmpty()) {
+        while (index < kResourceSlots &&
+               !m_table->slot[static_cast<std::size_t>(index)].IsEmpty()) {
             ++index;
         }
         if (index >= kResourceSlots) {
@@ -69,7 +70,8 @@ bool CResourcePalette::ImportFile(int index, const QString& path) {
             break;
     }
     m_boxes->ShowError(
-        this, QStringLiteral("「%1」は読み込めません。PNG 画像か WAVE サウンドのファイルを選んでください。")
+        this, QStringLiteral(
+                  "「%1」は読み込めません。PNG 画像か WAVE サウンドのファイルを選んでください。")
                   .arg(Shown(path)));
     return false;
 }

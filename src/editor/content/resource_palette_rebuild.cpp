@@ -124,8 +124,8 @@ void CResourcePalette::RebuildFromTable() {
             SetSlotPictures(i, m_soundPictures);
             ShowItem(i);
         } else if (slot.Kind() == ResourceKind::Image) {
-            jobs.push_back({i, ToFileSystemPath(QStringFromSjis(slot.Path())),
-                            ByName(folder, slot.Name())});
+            jobs.push_back(
+                {i, ToFileSystemPath(QStringFromSjis(slot.Path())), ByName(folder, slot.Name())});
         }
     }
 

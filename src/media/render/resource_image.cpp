@@ -20,12 +20,12 @@ QImage OverWhite(const QImage& scaled) {
 
 std::array<QImage, 3> MakeThumbnails(const QImage& image) {
     const int largest = kThumbnailSides[2];
-    QImage square = OverWhite(image.scaled(largest, largest, Qt::IgnoreAspectRatio,
-                                           Qt::SmoothTransformation));
+    QImage square =
+        OverWhite(image.scaled(largest, largest, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     std::array<QImage, 3> thumbnails;
     for (std::size_t i = 0; i + 1 < kThumbnailSides.size(); ++i) {
-        thumbnails[i] = square.scaled(kThumbnailSides[i], kThumbnailSides[i],
-                                      Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        thumbnails[i] = square.scaled(kThumbnailSides[i], kThumbnailSides[i], Qt::IgnoreAspectRatio,
+                                      Qt::SmoothTransformation);
     }
     thumbnails[2] = std::move(square);
     return thumbnails;

@@ -26,7 +26,7 @@ public:
     struct Result {
         int slot = 0;
         Outcome outcome = Outcome::NotFound;
-        bool fromFallback = false;  // the image came from the fallback file
+        bool fromFallback = false;   // the image came from the fallback file
         std::filesystem::path file;  // the file decoded
         ResourceImage decoded;
     };

@@ -41,7 +41,9 @@ SoundStore& SoundStore::Instance() {
     return *store;
 }
 
-void SoundStore::Shutdown() { SharedStore().reset(); }
+void SoundStore::Shutdown() {
+    SharedStore().reset();
+}
 
 SoundStore::~SoundStore() {
     if (m_started) {
@@ -99,7 +101,8 @@ void SoundStore::LoadFile(std::string_view name, const std::filesystem::path& fi
     if (chunk == nullptr) {
         return;
     }
-    std::unique_ptr<Entry, EntryDeleter> entry(new Entry{std::string(name), std::string(secondName), 1, chunk});
+    std::unique_ptr<Entry, EntryDeleter> entry(
+        new Entry{std::string(name), std::string(secondName), 1, chunk});
     m_entries.emplace(std::string(name), std::move(entry));
 }
 
