@@ -90,7 +90,7 @@ protected:
     void SetUp() override {
         m_previousFolder = fs::current_path();
         // A damaged WAV shows only once the store has a device: SDL's dummy one here.
-        setenv("SDL_AUDIODRIVER", "dummy", 0);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
         ASSERT_TRUE(SoundStore::Instance().Start()) << std::getenv("SDL_AUDIODRIVER");
         m_palette = std::make_unique<CResourcePalette>(nullptr);
         auto files = std::make_unique<test::ScriptedFileDialogs>();
