@@ -1,6 +1,7 @@
 #include "editor_test_support.h"
 
 #include "editor/app/file_commands.h"
+#include "editor/content/resource_palette.h"
 
 namespace plk::test {
 
@@ -12,6 +13,11 @@ FrameWithDialogs MakeFrame() {
     made.files = files.get();
     made.boxes = boxes.get();
     made.frame->Commands().SetDialogs(std::move(files), std::move(boxes));
+    auto paletteFiles = std::make_unique<ScriptedFileDialogs>();
+    auto paletteBoxes = std::make_unique<RecordingMessageBoxes>();
+    made.paletteFiles = paletteFiles.get();
+    made.paletteBoxes = paletteBoxes.get();
+    made.frame->Palette()->SetDialogs(std::move(paletteFiles), std::move(paletteBoxes));
     return made;
 }
 

@@ -52,6 +52,9 @@ struct FrameWithDialogs {
     std::unique_ptr<CMainFrame> frame;
     ScriptedFileDialogs* files;
     RecordingMessageBoxes* boxes;
+    // The palette's own dialogs (it reports resource files it cannot find).
+    ScriptedFileDialogs* paletteFiles;
+    RecordingMessageBoxes* paletteBoxes;
 };
 FrameWithDialogs MakeFrame();
 

@@ -57,13 +57,14 @@ TEST(ToolWindowsTest, StartWithWhatANewCharacterHolds) {
 
 TEST(ToolWindowsTest, PaletteListsNamedSlots) {
     test::ClearSettings();
-    CMainFrame frame;
-    CResourcePalette& palette = *frame.Palette();
+    auto made = test::MakeFrame();
+    CResourcePalette& palette = *made.frame->Palette();
     ResourceSlot& slot = palette.Table().slot[7];
     std::snprintf(slot.name, sizeof slot.name, "face.png");
     slot.kind = static_cast<std::uint8_t>(ResourceKind::Image);
     palette.RebuildFromTable();
     EXPECT_EQ(palette.SlotText(7), " 007 \n face.png");
+    EXPECT_EQ(made.paletteBoxes->errors.size(), 1);  // no such file here
     palette.ClearAll();
     EXPECT_EQ(palette.SlotText(7), " 007 \n NoFile");
 }

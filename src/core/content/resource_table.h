@@ -43,4 +43,8 @@ struct ResourceTable {
 };
 static_assert(IsPlainRecord<ResourceTable> && sizeof(ResourceTable) == 136192);
 
+// The kind a file brings into a slot, from the text after the last dot of its name, with
+// letter case ignored (png, PNG and Png are images); Empty for any other file.
+ResourceKind KindFromFileName(std::string_view fileName);
+
 }  // namespace plk

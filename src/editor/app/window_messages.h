@@ -23,6 +23,10 @@ inline constexpr std::uint32_t WM_WINDOW_CUT_FOR_ALL = 0x806A;         // lParam
 inline constexpr std::uint32_t WM_CUT_INSERTED = 0x806E;  // position, new number of cuts
 inline constexpr std::uint32_t WM_CUT_DELETED = 0x806F;   // position, new number of cuts
 inline constexpr std::uint32_t WM_CUT_NAMES = 0x8071;     // address of the 16 x 256 names, count
+// Sent by the palette to "TimeSheet" after the author clicks a slot (wParam: the slot), so
+// the current cut page can repaint the thumbnail of the selected image (static 1113); it
+// reads the picture from CResourcePalette::SelectedThumbnail.
+inline constexpr std::uint32_t WM_RESOURCE_SELECTED = 0x8080;
 
 // Two 16-bit halves packed into one word: `high` in bits 16..31, `low` in bits 0..15.
 constexpr WParam MakeWParam(std::uint16_t high, std::uint16_t low) {

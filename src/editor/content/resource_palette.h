@@ -1,39 +1,126 @@
 #pragma once
 
+#include <QPixmap>
+#include <QStringList>
+#include <array>
+#include <filesystem>
 #include <memory>
 
 #include "core/content/resource_table.h"
 #include "editor/app/tool_window.h"
+#include "editor/app/user_dialogs.h"
+#include "media/render/resource_image_batch.h"
 
+class QLineEdit;
 class QListWidget;
+class QMenu;
+class QRadioButton;
 
 namespace plk {
 
-// "Resource Palette": owns the character's 256 resource slots and lists them.
+// "Resource Palette": owns the character's 256 resource slots (slot 0 stands for no
+// resource), lists them with thumbnails at one of three cell sizes, loads, replaces and
+// deletes PNG images and WAV sounds, and places the selected image in the preview.
 class CResourcePalette : public CToolWindow {
     Q_OBJECT
 public:
     static constexpr int kSlotListId = 1000;
+    static constexpr int kCell48Id = 1003;
+    static constexpr int kCell64Id = 1004;
+    static constexpr int kCell128Id = 1005;
+    static constexpr int kWorldXId = 1006;
+    static constexpr int kWorldYId = 1007;
+    static constexpr int kLoadCommand = 137;
+    static constexpr int kDeleteCommand = 138;
+    static constexpr int kWorldPositionCommand = 139;  // offered, does nothing
+    static constexpr int kWorldLimit = 2048;           // nudging keeps positions within this
 
     explicit CResourcePalette(QWidget* owner);
     ~CResourcePalette() override;
 
-    // Every slot empty.
+    // Replaces the dialogs the palette shows (tests answer them instead of a user).
+    void SetDialogs(std::unique_ptr<FileDialogs> files, std::unique_ptr<MessageBoxes> boxes);
+    // Threads that decode images in RebuildFromTable; 0 (the default) uses every core.
+    void SetRebuildThreads(int threads) { m_rebuildThreads = threads; }
+
+    // Every slot empty; the palette's textures and sounds released.
     void ClearAll();
     // The slot table, read and written directly by the project file.
     ResourceTable& Table() { return *m_table; }
     const ResourceTable& Table() const { return *m_table; }
-    // Brings the list up to date after the table was filled from a file.
+    // Loads every resource of a table just read from a file. Images decode on every core
+    // while the windows keep painting; when it returns, every slot is in place. Files found
+    // neither at their path nor by name in the current folder are listed in one message.
     void RebuildFromTable();
 
     // The list text of slot `index`: " %03d \n NoFile" or " %03d \n <name>".
     QString SlotText(int index) const;
+    // The selected slot, or -1 when none.
+    int SelectedSlot() const;
+    // The picture slot `index` shows at the current cell size.
+    QPixmap SlotPicture(int index) const;
+    // The selected slot's picture (slot 0's when none), as the time sheet shows it.
+    QPixmap SelectedThumbnail() const;
+    int CellSize() const { return m_cellSize; }
+
+    // The context menu a right click offers: null unless a slot from 1 up is selected.
+    std::unique_ptr<QMenu> CreateContextMenu();
+    // 137: asks for a file and loads it into the selected slot.
+    void LoadSelected();
+    // 138: empties the selected slot.
+    void DeleteSelected();
+    // Loads `path` into slot `index` (from 1), replacing what it holds. A file of another
+    // type, or one that does not decode, leaves the slot as it was and is named in a message.
+    bool ImportFile(int index, const QString& path);
+    // Files dropped on item `hitIndex`: each goes to the first empty slot from there on.
+    void DropFiles(int hitIndex, const QStringList& paths);
+
+protected:
+    LResult OnWindowMessage(const WindowMessage& message) override;
 
 private:
-    void RefreshList();
+    void BuildControls();
+    void SetCellSize(int side);
+    void UpdateGridSize();
+    void SetSlotPictures(int index, const std::array<QPixmap, 3>& pictures);
+    void SetSlotPicturesFromImage(int index, const ResourceImage& image);
+    void ShowItem(int index);
+    void OnSlotClicked(int index);
+    void OnSlotDoubleClicked(int index);
+    void OnWorldEdited(bool xAxis, const QString& text);
+    void Nudge(int dx, int dy);
+    void ShowSlotInPreview(int index);
+    void ShowWorldPosition(int x, int y);
+    void AskTimeSheetToRepaint(int index);
+    // Lets go of the texture or sound slot `index` holds.
+    void ReleaseSlotResource(int index);
+    bool ImportImage(int index, const QString& path);
+    bool ImportSound(int index, const QString& path);
+    void StoreFileIdentity(int index, const QString& path, ResourceKind kind);
+    enum class SoundLoad { Loaded, NotFound, Undecodable };
+    // Sound slot `index` into the sound store, from its path or else by name in `folder`.
+    SoundLoad LoadRebuiltSound(int index, const std::filesystem::path& folder);
+    void ApplyRebuiltImage(const ResourceImageBatch::Result& result);
+    void StorePath(int index, const std::filesystem::path& file);
+    // "007: face.png (/path/face.png)" for the messages that list slots.
+    QString SlotLine(int index) const;
 
     std::unique_ptr<ResourceTable> m_table;
-    QListWidget* m_list;
+    std::unique_ptr<FileDialogs> m_files;
+    std::unique_ptr<MessageBoxes> m_boxes;
+    QListWidget* m_list = nullptr;
+    std::array<QRadioButton*, 3> m_cellButtons{};
+    QLineEdit* m_worldX = nullptr;
+    QLineEdit* m_worldY = nullptr;
+    // One picture per slot and cell size (48, 64, 128).
+    std::array<std::array<QPixmap, kResourceSlots>, 3> m_pictures;
+    std::array<QPixmap, 3> m_emptyPictures;
+    std::array<QPixmap, 3> m_soundPictures;
+    // Slots holding a reference in the texture store, so clearing releases exactly those.
+    std::array<bool, kResourceSlots> m_holdsTexture{};
+    std::array<bool, kResourceSlots> m_holdsSound{};
+    int m_cellSize = 64;
+    int m_rebuildThreads = 0;
 };
 
 }  // namespace plk

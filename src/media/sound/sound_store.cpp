@@ -41,7 +41,9 @@ SoundStore& SoundStore::Instance() {
     return *store;
 }
 
-void SoundStore::Shutdown() { SharedStore().reset(); }
+void SoundStore::Shutdown() {
+    SharedStore().reset();
+}
 
 SoundStore::~SoundStore() {
     if (m_started) {
@@ -72,11 +74,20 @@ bool SoundStore::Start() {
 }
 
 void SoundStore::Load(std::string_view name, std::string_view secondName) {
+    LoadFile(name, std::filesystem::path(std::string(name)), secondName);
+}
+
+void SoundStore::LoadFrom(std::string_view name, const std::filesystem::path& file) {
+    LoadFile(name, file, {});
+}
+
+void SoundStore::LoadFile(std::string_view name, const std::filesystem::path& file,
+                          std::string_view secondName) {
     if (auto it = m_entries.find(name); it != m_entries.end()) {
         ++it->second->useCount;
         return;
     }
-    std::optional<std::vector<std::uint8_t>> bytes = LoadPackedFile(std::string(name), secondName);
+    std::optional<std::vector<std::uint8_t>> bytes = LoadPackedFile(file, secondName);
     if (!bytes) {
         return;
     }
@@ -90,7 +101,8 @@ void SoundStore::Load(std::string_view name, std::string_view secondName) {
     if (chunk == nullptr) {
         return;
     }
-    std::unique_ptr<Entry, EntryDeleter> entry(new Entry{std::string(name), std::string(secondName), 1, chunk});
+    std::unique_ptr<Entry, EntryDeleter> entry(
+        new Entry{std::string(name), std::string(secondName), 1, chunk});
     m_entries.emplace(std::string(name), std::move(entry));
 }
 

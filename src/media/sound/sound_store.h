@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -36,6 +37,9 @@ public:
     // its name. A known name only gains a use. A missing or undecodable file leaves no
     // entry.
     void Load(std::string_view name, std::string_view secondName = {});
+    // As Load, but a sound not yet known is read from `file`: the palette keeps each
+    // sound's full path beside its name and need not depend on the current folder.
+    void LoadFrom(std::string_view name, const std::filesystem::path& file);
     // Starts the sound mixed with whatever plays; false when the name is unknown.
     bool Play(std::string_view name);
     // Drops one use; the sound is freed with its last use. False when unknown.
@@ -47,6 +51,8 @@ public:
 
 private:
     SoundStore() = default;
+    void LoadFile(std::string_view name, const std::filesystem::path& file,
+                  std::string_view secondName);
     struct Entry;
     struct EntryDeleter {
         void operator()(Entry* entry) const;

@@ -1,0 +1,226 @@
+// Palette rebuild of 255 PNG slots of mixed sizes (up to 1024 x 768, about 130 MB decoded):
+// decode, three thumbnails and texture upload on every core, as RebuildFromTable runs it.
+// Baseline: decoding the same files one after another with libspng alone, in the same run.
+// "ratio" is rebuild time over baseline time (lower is better).
+//
+// Memory: "peak_over_decoded" is the rise of the process's peak resident size while one
+// rebuild runs, over the decoded pixel bytes. The peak is reset first by writing 5 to
+// /proc/self/clear_refs, so it covers that rebuild alone; the rebuild's images stay in the
+// texture store until it is measured, as they do in the editor. Allocator caches and page
+// rounding count against the rebuild, so the figure is an upper bound; free memory the
+// allocator still holds from writing the files is handed back (malloc_trim) first, so that
+// it is not silently reused. It is measured before any timed run for the same reason.
+// "ratio_one_thread" shows what the pipeline costs beyond the decode itself.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <spng.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+#include "bench_data.h"
+#include "core/codec/packed_loader.h"
+#include "media/render/resource_image_batch.h"
+#include "media/render/texture_store.h"
+
+namespace plk::bench {
+namespace {
+
+constexpr int kSlots = 255;
+
+struct Size {
+    std::uint32_t width;
+    std::uint32_t height;
+};
+
+// Sizes a character uses: a few full-screen pictures, many parts and small pieces.
+Size SlotSize(int slot) {
+    static constexpr Size kCycle[8] = {{1024, 768}, {320, 240}, {400, 300}, {256, 256},
+                                       {512, 384},  {160, 120}, {128, 128}, {200, 150}};
+    Size size = kCycle[slot % 8];
+    if (slot % 16 == 8) {
+        size = {640, 480};
+    }
+    return size;
+}
+
+// Painted-looking RGBA: soft gradients, low noise, filled shapes with hard edges and a
+// transparent surround, so deflate sees the kind of data character art gives it.
+Bytes ArtPng(Size size, std::uint32_t seed) {
+    std::vector<std::uint8_t> pixels(std::size_t{size.width} * size.height * 4);
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> noise(-5, 5);
+    const double cx = size.width * (0.3 + 0.4 * (seed % 7) / 7.0);
+    const double cy = size.height * 0.5;
+    const double radius = std::min(size.width, size.height) * 0.4;
+    for (std::uint32_t y = 0; y < size.height; ++y) {
+        for (std::uint32_t x = 0; x < size.width; ++x) {
+            std::uint8_t* p = &pixels[(std::size_t{y} * size.width + x) * 4];
+            const double d = std::hypot(x - cx, (y - cy) * 1.4);
+            const bool body = d < radius;
+            const bool stripe = body && ((x + y + seed) / 23) % 5 == 0;
+            const int shade = static_cast<int>(255 - d * 120 / radius);
+            p[0] = static_cast<std::uint8_t>(
+                std::clamp((stripe ? 40 : shade) + noise(random), 0, 255));
+            p[1] = static_cast<std::uint8_t>(
+                std::clamp(int(y * 200 / size.height) + noise(random), 0, 255));
+            p[2] = static_cast<std::uint8_t>(
+                std::clamp(int((seed * 37) % 200) + (body ? 40 : 0) + noise(random), 0, 255));
+            p[3] = body ? 255 : (d < radius * 1.05 ? 128 : 0);
+        }
+    }
+    std::unique_ptr<spng_ctx, decltype(&spng_ctx_free)> context(spng_ctx_new(SPNG_CTX_ENCODER),
+                                                                &spng_ctx_free);
+    spng_set_option(context.get(), SPNG_ENCODE_TO_BUFFER, 1);
+    spng_ihdr header{};
+    header.width = size.width;
+    header.height = size.height;
+    header.bit_depth = 8;
+    header.color_type = SPNG_COLOR_TYPE_TRUECOLOR_ALPHA;
+    spng_set_ihdr(context.get(), &header);
+    spng_encode_image(context.get(), pixels.data(), pixels.size(), SPNG_FMT_PNG,
+                      SPNG_ENCODE_FINALIZE);
+    std::size_t length = 0;
+    int error = 0;
+    auto* png = static_cast<std::uint8_t*>(spng_get_png_buffer(context.get(), &length, &error));
+    Bytes bytes(png, png + length);
+    std::free(png);
+    return bytes;
+}
+
+class PaletteFiles {
+public:
+    PaletteFiles() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "plkce-bench-XXXXXX");
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            throw std::runtime_error("cannot create a temporary folder");
+        }
+        m_folder = pattern;
+        for (int s = 1; s <= kSlots; ++s) {
+            const Size size = SlotSize(s);
+            const Bytes png = ArtPng(size, static_cast<std::uint32_t>(s));
+            const std::filesystem::path path = m_folder / ("slot" + std::to_string(s) + ".png");
+            std::ofstream(path, std::ios::binary)
+                .write(reinterpret_cast<const char*>(png.data()),
+                       static_cast<std::streamsize>(png.size()));
+            m_paths.push_back(path);
+            m_decodedBytes += std::uint64_t{size.width} * size.height * 4;
+            m_fileBytes += png.size();
+        }
+    }
+    ~PaletteFiles() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_folder, ignored);
+    }
+
+    // libspng alone, one file after another; the pixels are dropped at once.
+    double SequentialDecode() const {
+        return Seconds([&] {
+            for (const auto& path : m_paths) {
+                std::optional<Bytes> bytes = LoadPackedFile(path);
+                std::unique_ptr<spng_ctx, decltype(&spng_ctx_free)> ctx(spng_ctx_new(0),
+                                                                        &spng_ctx_free);
+                spng_set_png_buffer(ctx.get(), bytes->data(), bytes->size());
+                std::size_t size = 0;
+                spng_decoded_image_size(ctx.get(), SPNG_FMT_RGBA8, &size);
+                std::vector<std::uint8_t> out(size);
+                spng_decode_image(ctx.get(), out.data(), out.size(), SPNG_FMT_RGBA8, 0);
+                benchmark::DoNotOptimize(out.data());
+            }
+        });
+    }
+
+    // The palette's rebuild: one job per image on every core, results applied in slot
+    // order to the texture store. The textures stay until ReleaseTextures.
+    double Rebuild(int threads = 0) const {
+        return Seconds([&] {
+            std::vector<ResourceImageBatch::Job> jobs;
+            for (std::size_t i = 0; i < m_paths.size(); ++i) {
+                jobs.push_back({static_cast<int>(i + 1), m_paths[i], {}});
+            }
+            ResourceImageBatch batch(threads);
+            batch.Start(std::move(jobs));
+            while (!batch.AllTaken()) {
+                if (auto result = batch.TakeNext(std::chrono::milliseconds(20))) {
+                    const std::string name = "slot" + std::to_string(result->slot) + ".png";
+                    TextureStore::Instance().LoadFromImage(name, {}, result->decoded.image, 0,
+                                                           TextureStore::kFileLevel);
+                    benchmark::DoNotOptimize(result->decoded.thumbnails[0].constBits());
+                }
+            }
+        });
+    }
+    static void ReleaseTextures() { TextureStore::Instance().ReleaseLevel(0); }
+
+    std::uint64_t DecodedBytes() const { return m_decodedBytes; }
+    std::uint64_t FileBytes() const { return m_fileBytes; }
+
+private:
+    std::filesystem::path m_folder;
+    std::vector<std::filesystem::path> m_paths;
+    std::uint64_t m_decodedBytes = 0;
+    std::uint64_t m_fileBytes = 0;
+};
+
+// A field of /proc/self/status in bytes; 0 when absent.
+std::uint64_t StatusBytes(const std::string& field) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind(field + ":", 0) == 0) {
+            std::istringstream values(line.substr(field.size() + 1));
+            std::uint64_t kilobytes = 0;
+            values >> kilobytes;
+            return kilobytes * 1024;
+        }
+    }
+    return 0;
+}
+
+bool ResetPeakResident() {
+    std::ofstream clear("/proc/self/clear_refs");
+    clear << "5";
+    return static_cast<bool>(clear);
+}
+
+void BM_PaletteRebuild_AllCores(benchmark::State& state) {
+    static const PaletteFiles files;  // written once
+
+    // The memory figure first, before timed runs leave allocator caches behind.
+    malloc_trim(0);
+    const std::uint64_t before = StatusBytes("VmRSS");
+    if (ResetPeakResident()) {
+        files.Rebuild();
+        const std::uint64_t peak = StatusBytes("VmHWM");
+        state.counters["peak_over_decoded"] = static_cast<double>(peak - std::min(peak, before)) /
+                                              static_cast<double>(files.DecodedBytes());
+        PaletteFiles::ReleaseTextures();
+    }
+
+    double oneThreadSeconds = 0;
+    double seconds = 0;
+    double baselineSeconds = 0;
+    for (auto _ : state) {
+        baselineSeconds += files.SequentialDecode();
+        const double t = files.Rebuild();
+        PaletteFiles::ReleaseTextures();
+        oneThreadSeconds += files.Rebuild(1);
+        PaletteFiles::ReleaseTextures();
+        seconds += t;
+        state.SetIterationTime(t);
+    }
+    state.counters["ratio"] = seconds / baselineSeconds;
+    state.counters["decoded_MB"] = static_cast<double>(files.DecodedBytes()) / 1e6;
+    state.counters["files_MB"] = static_cast<double>(files.FileBytes()) / 1e6;
+    state.counters["ratio_one_thread"] = oneThreadSeconds / baselineSeconds;
+    state.counters["threads"] = QThread::idealThreadCount();
+}
+BENCHMARK(BM_PaletteRebuild_AllCores)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
+}  // namespace
+}  // namespace plk::bench

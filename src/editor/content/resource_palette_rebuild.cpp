@@ -1,0 +1,194 @@
+// Emptying the palette and loading a whole table read from a project file.
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QListWidget>
+#include <QProgressDialog>
+
+#include "core/text/sjis.h"
+#include "editor/app/file_commands.h"
+#include "editor/app/qt_text.h"
+#include "editor/content/resource_palette.h"
+#include "media/render/texture_store.h"
+#include "media/sound/sound_store.h"
+
+namespace plk {
+namespace {
+
+constexpr int kProgressDelayMs = 500;
+constexpr std::chrono::milliseconds kWaitStep(20);
+
+bool IsFile(const std::filesystem::path& path) {
+    std::error_code error;
+    return !path.empty() && std::filesystem::is_regular_file(path, error);
+}
+
+// The file of the same name in `folder`; nothing for a name without a file name part.
+std::filesystem::path ByName(const std::filesystem::path& folder, std::string_view sjisName) {
+    const std::filesystem::path name = ToFileSystemPath(QStringFromSjis(sjisName)).filename();
+    return name.empty() || folder.empty() ? std::filesystem::path() : folder / name;
+}
+
+}  // namespace
+
+void CResourcePalette::ClearAll() {
+    // Only the palette's own references go: the preview's background image and the message
+    // texture live in the same store and must survive a new project.
+    for (int i = 0; i < kResourceSlots; ++i) {
+        ReleaseSlotResource(i);
+    }
+    SoundStore::Instance().ClearAll();
+    m_holdsSound.fill(false);
+    m_table->ClearAll();
+    for (std::size_t i = 0; i < m_pictures.size(); ++i) {
+        m_pictures[i].fill(m_emptyPictures[i]);
+    }
+    for (int i = 0; i < kResourceSlots; ++i) {
+        m_list->item(i)->setIcon(QIcon(SlotPicture(i)));
+        ShowItem(i);
+    }
+}
+
+QString CResourcePalette::SlotLine(int index) const {
+    const ResourceSlot& slot = m_table->slot[static_cast<std::size_t>(index)];
+    return QStringLiteral("%1: %2 (%3)")
+        .arg(index, 3, 10, QLatin1Char('0'))
+        .arg(QStringFromSjis(slot.Name()), QDir::toNativeSeparators(QStringFromSjis(slot.Path())));
+}
+
+void CResourcePalette::StorePath(int index, const std::filesystem::path& file) {
+    ResourceSlot& slot = m_table->slot[static_cast<std::size_t>(index)];
+    const QString path = QFile::decodeName(QByteArray::fromStdString(file.native()));
+    SetFieldText(slot.path, SjisFromQString(QDir::cleanPath(path)));
+}
+
+CResourcePalette::SoundLoad CResourcePalette::LoadRebuiltSound(
+    int index, const std::filesystem::path& folder) {
+    const std::size_t at = static_cast<std::size_t>(index);
+    const ResourceSlot& slot = m_table->slot[at];
+    std::filesystem::path file = ToFileSystemPath(QStringFromSjis(slot.Path()));
+    bool fromFallback = false;
+    if (!IsFile(file)) {
+        file = ByName(folder, slot.Name());
+        fromFallback = true;
+    }
+    if (!IsFile(file)) {
+        return SoundLoad::NotFound;
+    }
+    SoundStore& sounds = SoundStore::Instance();
+    sounds.LoadFrom(slot.Name(), file);
+    m_holdsSound[at] = sounds.Contains(slot.Name());
+    if (!m_holdsSound[at] && sounds.IsStarted()) {
+        return SoundLoad::Undecodable;
+    }
+    if (fromFallback) {
+        StorePath(index, file);
+    }
+    return SoundLoad::Loaded;
+}
+
+void CResourcePalette::ApplyRebuiltImage(const ResourceImageBatch::Result& result) {
+    const int index = result.slot;
+    if (result.fromFallback) {
+        StorePath(index, result.file);
+    }
+    SetSlotPicturesFromImage(index, result.decoded);
+    TextureStore::Instance().LoadFromImage(m_table->slot[static_cast<std::size_t>(index)].Name(),
+                                           {}, result.decoded.image, 0, TextureStore::kFileLevel);
+    m_holdsTexture[static_cast<std::size_t>(index)] = true;
+    ShowItem(index);
+}
+
+void CResourcePalette::RebuildFromTable() {
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::current_path(error);
+    QStringList notFound;
+    QStringList unreadable;
+
+    // Slot 0 stands for no resource and never holds one.
+    std::vector<ResourceImageBatch::Job> jobs;
+    for (int i = 1; i < kResourceSlots; ++i) {
+        const ResourceSlot& slot = m_table->slot[static_cast<std::size_t>(i)];
+        if (slot.Kind() == ResourceKind::Sound) {
+            switch (LoadRebuiltSound(i, folder)) {
+                case SoundLoad::NotFound:
+                    notFound.append(SlotLine(i));
+                    break;
+                case SoundLoad::Undecodable:
+                    unreadable.append(SlotLine(i));
+                    break;
+                case SoundLoad::Loaded:
+                    break;
+            }
+            SetSlotPictures(i, m_soundPictures);
+            ShowItem(i);
+        } else if (slot.Kind() == ResourceKind::Image) {
+            jobs.push_back(
+                {i, ToFileSystemPath(QStringFromSjis(slot.Path())), ByName(folder, slot.Name())});
+        }
+    }
+
+    // Images decode on every core while this thread applies the results in slot order
+    // (so shared names end up in the texture store exactly as a one-by-one load leaves
+    // them) and keeps the windows painting. Input waits until the palette is complete, so
+    // no command can start on a half-loaded project.
+    ResourceImageBatch batch(m_rebuildThreads);
+    batch.Start(std::move(jobs));
+    QElapsedTimer clock;
+    clock.start();
+    std::unique_ptr<QProgressDialog> progress;
+    while (!batch.AllTaken()) {
+        if (std::optional<ResourceImageBatch::Result> result = batch.TakeNext(kWaitStep)) {
+            switch (result->outcome) {
+                case ResourceImageBatch::Outcome::Decoded:
+                    ApplyRebuiltImage(*result);
+                    break;
+                case ResourceImageBatch::Outcome::NotFound:
+                    notFound.append(SlotLine(result->slot));
+                    break;
+                case ResourceImageBatch::Outcome::Undecodable:
+                    unreadable.append(SlotLine(result->slot));
+                    break;
+            }
+        }
+        if (!progress && clock.elapsed() > kProgressDelayMs) {
+            progress = std::make_unique<QProgressDialog>(
+                QStringLiteral("リソースを読み込んでいます..."), QString(), 0,
+                static_cast<int>(batch.JobCount()), this);
+            // Modeless: a modal progress dialog would run the whole event loop, input
+            // included, from inside setValue.
+            progress->setWindowModality(Qt::NonModal);
+            progress->setMinimumDuration(0);
+            progress->setAutoClose(false);
+            progress->show();
+        }
+        if (progress) {
+            progress->setValue(static_cast<int>(batch.FinishedCount()));
+        }
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    progress.reset();
+    // A slot whose file is missing still holds its resource and is saved with it, so the
+    // list names it (beside the empty picture) rather than showing it as free.
+    for (int i = 1; i < kResourceSlots; ++i) {
+        ShowItem(i);
+    }
+
+    if (notFound.isEmpty() && unreadable.isEmpty()) {
+        return;
+    }
+    QStringList text;
+    if (!notFound.isEmpty()) {
+        text << QStringLiteral("次のリソースのファイルが見つかりませんでした。") << notFound;
+    }
+    if (!unreadable.isEmpty()) {
+        if (!text.isEmpty()) {
+            text << QString();
+        }
+        text << QStringLiteral("次のリソースのファイルを読み込めませんでした。") << unreadable;
+    }
+    m_boxes->ShowError(this, text.join(u'\n'));
+}
+
+}  // namespace plk
