@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <limits>
@@ -173,6 +174,11 @@ void CResourcePalette::UpdateGridSize() {
     const int side = m_list->sizeHintForIndex(m_list->model()->index(0, 0)).height();
     m_list->setGridSize(QSize(side, side));
     m_list->doItemsLayout();
+}
+
+void CResourcePalette::showEvent(QShowEvent* event) {
+    CToolWindow::showEvent(event);
+    UpdateGridSize();
 }
 
 QString CResourcePalette::SlotText(int index) const {

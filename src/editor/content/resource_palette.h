@@ -77,6 +77,8 @@ public:
 
 protected:
     LResult OnWindowMessage(const WindowMessage& message) override;
+    // The items' height depends on the font and style the window gets once it is shown.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void BuildControls();
