@@ -44,6 +44,28 @@ inline Bytes EnglishText() {
     return text;
 }
 
+// RGBA pixels encoded by libspng.
+inline Bytes EncodeRgbaPng(const std::vector<std::uint8_t>& pixels, std::uint32_t width,
+                           std::uint32_t height) {
+    std::unique_ptr<spng_ctx, decltype(&spng_ctx_free)> context(spng_ctx_new(SPNG_CTX_ENCODER),
+                                                                &spng_ctx_free);
+    spng_set_option(context.get(), SPNG_ENCODE_TO_BUFFER, 1);
+    spng_ihdr header{};
+    header.width = width;
+    header.height = height;
+    header.bit_depth = 8;
+    header.color_type = SPNG_COLOR_TYPE_TRUECOLOR_ALPHA;
+    spng_set_ihdr(context.get(), &header);
+    spng_encode_image(context.get(), pixels.data(), pixels.size(), SPNG_FMT_PNG,
+                      SPNG_ENCODE_FINALIZE);
+    std::size_t length = 0;
+    int error = 0;
+    auto* png = static_cast<std::uint8_t*>(spng_get_png_buffer(context.get(), &length, &error));
+    Bytes bytes(png, png + length);
+    std::free(png);
+    return bytes;
+}
+
 // A 640 x 480 RGBA picture (gradients, soft noise and a few shapes) encoded by libspng:
 // deflate output behind PNG chunk headers, as in a character's image files.
 inline Bytes PngFile() {
@@ -66,23 +88,7 @@ inline Bytes PngFile() {
             p[3] = static_cast<std::uint8_t>(inside || (x / 40 + y / 40) % 2 == 0 ? 255 : 0);
         }
     }
-    std::unique_ptr<spng_ctx, decltype(&spng_ctx_free)> context(spng_ctx_new(SPNG_CTX_ENCODER),
-                                                                &spng_ctx_free);
-    spng_set_option(context.get(), SPNG_ENCODE_TO_BUFFER, 1);
-    spng_ihdr header{};
-    header.width = kWidth;
-    header.height = kHeight;
-    header.bit_depth = 8;
-    header.color_type = SPNG_COLOR_TYPE_TRUECOLOR_ALPHA;
-    spng_set_ihdr(context.get(), &header);
-    spng_encode_image(context.get(), pixels.data(), pixels.size(), SPNG_FMT_PNG,
-                      SPNG_ENCODE_FINALIZE);
-    std::size_t length = 0;
-    int error = 0;
-    auto* png = static_cast<std::uint8_t*>(spng_get_png_buffer(context.get(), &length, &error));
-    Bytes bytes(png, png + length);
-    std::free(png);
-    return bytes;
+    return EncodeRgbaPng(pixels, kWidth, kHeight);
 }
 
 // Wall time of one call, in seconds.

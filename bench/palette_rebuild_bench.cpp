@@ -71,23 +71,7 @@ Bytes ArtPng(Size size, std::uint32_t seed) {
             p[3] = body ? 255 : (d < radius * 1.05 ? 128 : 0);
         }
     }
-    std::unique_ptr<spng_ctx, decltype(&spng_ctx_free)> context(spng_ctx_new(SPNG_CTX_ENCODER),
-                                                                &spng_ctx_free);
-    spng_set_option(context.get(), SPNG_ENCODE_TO_BUFFER, 1);
-    spng_ihdr header{};
-    header.width = size.width;
-    header.height = size.height;
-    header.bit_depth = 8;
-    header.color_type = SPNG_COLOR_TYPE_TRUECOLOR_ALPHA;
-    spng_set_ihdr(context.get(), &header);
-    spng_encode_image(context.get(), pixels.data(), pixels.size(), SPNG_FMT_PNG,
-                      SPNG_ENCODE_FINALIZE);
-    std::size_t length = 0;
-    int error = 0;
-    auto* png = static_cast<std::uint8_t*>(spng_get_png_buffer(context.get(), &length, &error));
-    Bytes bytes(png, png + length);
-    std::free(png);
-    return bytes;
+    return EncodeRgbaPng(pixels, size.width, size.height);
 }
 
 class PaletteFiles {
