@@ -5,11 +5,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
 #include "bench_data.h"
 #include "core/project/game_export.h"
 #include "core/text/sjis.h"
+#include "support/temp_folder.h"
 
 namespace plk::bench {
 namespace {
@@ -20,11 +19,6 @@ constexpr int kResources = 255;
 class ExportFixture {
 public:
     ExportFixture() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "plkce-bench-XXXXXX");
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot create a temporary folder");
-        }
-        m_folder = pattern;
         Bytes png = PngFile();
         Bytes text = EnglishText();
         m_project = NewProject();
@@ -38,26 +32,19 @@ public:
             }
             std::string name = "r" + std::to_string(s) + ".png";
             std::filesystem::path path = m_folder / name;
-            std::ofstream(path, std::ios::binary)
-                .write(reinterpret_cast<const char*>(content.data()),
-                       static_cast<std::streamsize>(content.size()));
+            testing_support::WriteBytes(path, content);
             ResourceSlot& slot = m_project.palette.slot[static_cast<std::size_t>(s)];
             SetFieldText(slot.name, name);
             SetFieldText(slot.path, ToSjis(path.string()));
             slot.kind = 1;
         }
     }
-    ~ExportFixture() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_folder, ignored);
-    }
-
     double Export(unsigned threads) {
         return Seconds([&] { ExportGame(m_project, m_folder / "out.ce8", {.threads = threads}); });
     }
 
 private:
-    std::filesystem::path m_folder;
+    testing_support::TempFolder m_folder;
     Project m_project;
 };
 

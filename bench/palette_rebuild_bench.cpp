@@ -14,7 +14,6 @@
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <spng.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <fstream>
@@ -24,6 +23,7 @@
 #include "core/codec/packed_loader.h"
 #include "media/render/resource_image_batch.h"
 #include "media/render/texture_store.h"
+#include "support/temp_folder.h"
 
 namespace plk::bench {
 namespace {
@@ -77,28 +77,16 @@ Bytes ArtPng(Size size, std::uint32_t seed) {
 class PaletteFiles {
 public:
     PaletteFiles() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "plkce-bench-XXXXXX");
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot create a temporary folder");
-        }
-        m_folder = pattern;
         for (int s = 1; s <= kSlots; ++s) {
             const Size size = SlotSize(s);
             const Bytes png = ArtPng(size, static_cast<std::uint32_t>(s));
             const std::filesystem::path path = m_folder / ("slot" + std::to_string(s) + ".png");
-            std::ofstream(path, std::ios::binary)
-                .write(reinterpret_cast<const char*>(png.data()),
-                       static_cast<std::streamsize>(png.size()));
+            testing_support::WriteBytes(path, png);
             m_paths.push_back(path);
             m_decodedBytes += std::uint64_t{size.width} * size.height * 4;
             m_fileBytes += png.size();
         }
     }
-    ~PaletteFiles() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_folder, ignored);
-    }
-
     // libspng alone, one file after another; the pixels are dropped at once.
     double SequentialDecode() const {
         return Seconds([&] {
@@ -142,7 +130,7 @@ public:
     std::uint64_t FileBytes() const { return m_fileBytes; }
 
 private:
-    std::filesystem::path m_folder;
+    testing_support::TempFolder m_folder;
     std::vector<std::filesystem::path> m_paths;
     std::uint64_t m_decodedBytes = 0;
     std::uint64_t m_fileBytes = 0;
