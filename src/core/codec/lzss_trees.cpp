@@ -35,12 +35,11 @@ void LzssTrees::Reset() {
 }
 
 void LzssTrees::FillTo(std::span<const std::uint8_t> input, std::size_t end) {
-    const std::size_t size = input.size();
-    while (m_filled < std::min(end, size)) {
+    const std::size_t copyEnd = std::min(end, input.size());
+    while (m_filled < copyEnd) {
         // Up to the end of the input, or of the half, whichever comes first.
         const std::size_t id = IdOf(static_cast<std::ptrdiff_t>(m_filled));
-        const std::size_t left = kRingSize - (id & kRingMask);
-        const std::size_t run = std::min(std::min(end, size) - m_filled, left);
+        const std::size_t run = std::min(copyEnd - m_filled, kRingSize - (id & kRingMask));
         std::memcpy(m_bytes.data() + id, input.data() + m_filled, run);
         m_filled += run;
     }

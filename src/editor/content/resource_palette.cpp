@@ -17,6 +17,7 @@
 #include "media/icons/palette_pictures.h"
 #include "media/render/renderer.h"
 #include "media/render/resource_image.h"
+#include "media/render/texture_store.h"
 #include "media/sound/sound_store.h"
 
 namespace plk {
@@ -207,12 +208,17 @@ void CResourcePalette::SetSlotPictures(int index, const std::array<QPixmap, 3>& 
     m_list->item(index)->setIcon(QIcon(SlotPicture(index)));
 }
 
-void CResourcePalette::SetSlotPicturesFromImage(int index, const ResourceImage& image) {
+void CResourcePalette::InstallImage(int index, const ResourceImage& image) {
     std::array<QPixmap, 3> pictures;
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         pictures[i] = QPixmap::fromImage(image.thumbnails[i]);
     }
     SetSlotPictures(index, pictures);
+    const std::size_t at = static_cast<std::size_t>(index);
+    TextureStore::Instance().LoadFromImage(m_table->slot[at].Name(), {}, image.image, 0,
+                                           TextureStore::kFileLevel);
+    m_holdsTexture[at] = true;
+    ShowItem(index);
 }
 
 void CResourcePalette::ShowItem(int index) {

@@ -85,7 +85,9 @@ private:
     void SetCellSize(int side);
     void UpdateGridSize();
     void SetSlotPictures(int index, const std::array<QPixmap, 3>& pictures);
-    void SetSlotPicturesFromImage(int index, const ResourceImage& image);
+    // The decoded image becomes slot `index`'s thumbnails and its texture, stored under the
+    // slot's name.
+    void InstallImage(int index, const ResourceImage& image);
     void ShowItem(int index);
     void OnSlotClicked(int index);
     void OnSlotDoubleClicked(int index);

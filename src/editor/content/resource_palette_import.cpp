@@ -95,11 +95,7 @@ bool CResourcePalette::ImportImage(int index, const QString& path) {
     ResourceSlot& slot = m_table->slot[static_cast<std::size_t>(index)];
     slot.worldX = 0;
     slot.worldY = 0;
-    SetSlotPicturesFromImage(index, *decoded);
-    TextureStore::Instance().LoadFromImage(slot.Name(), {}, decoded->image, 0,
-                                           TextureStore::kFileLevel);
-    m_holdsTexture[static_cast<std::size_t>(index)] = true;
-    ShowItem(index);
+    InstallImage(index, *decoded);
     MarkEdited();
     return true;
 }
@@ -119,7 +115,7 @@ bool CResourcePalette::ImportSound(int index, const QString& path) {
     sounds.LoadFrom(name, ToFileSystemPath(path));
     // Sounds decode in the store, which can only tell once its audio device is open.
     const bool loaded = sounds.Contains(name);
-    if (!loaded && (sounds.IsStarted() || !LoadPackedFile(ToFileSystemPath(path)))) {
+    if (!loaded && (sounds.IsStarted() || !QFileInfo(path).isReadable())) {
         if (hadSound) {
             sounds.LoadFrom(oldName, oldFile);
         }

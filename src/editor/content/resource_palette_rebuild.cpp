@@ -10,7 +10,6 @@
 #include "editor/app/file_commands.h"
 #include "editor/app/qt_text.h"
 #include "editor/content/resource_palette.h"
-#include "media/render/texture_store.h"
 #include "media/sound/sound_store.h"
 
 namespace plk {
@@ -93,11 +92,7 @@ void CResourcePalette::ApplyRebuiltImage(const ResourceImageBatch::Result& resul
     if (result.fromFallback) {
         StorePath(index, result.file);
     }
-    SetSlotPicturesFromImage(index, result.decoded);
-    TextureStore::Instance().LoadFromImage(m_table->slot[static_cast<std::size_t>(index)].Name(),
-                                           {}, result.decoded.image, 0, TextureStore::kFileLevel);
-    m_holdsTexture[static_cast<std::size_t>(index)] = true;
-    ShowItem(index);
+    InstallImage(index, result.decoded);
 }
 
 void CResourcePalette::RebuildFromTable() {
