@@ -3,6 +3,11 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <limits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace plk {
 namespace {
@@ -23,6 +28,19 @@ std::uint64_t ByteSwap(std::uint64_t value) {
     return __builtin_bswap64(value);
 }
 
+// Moves a whole array's worth of slots by one, into the padding behind the array: a move of
+// a fixed size needs no call and no branch on the size.
+void MoveSlots(std::uint16_t* to, const std::uint16_t* from) {
+    std::array<std::uint16_t, 32> slots;
+    std::memcpy(slots.data(), from, sizeof slots);
+    std::memcpy(to, slots.data(), sizeof slots);
+}
+
+// The two bytes after a string's first, which order the strings of one tree.
+std::uint16_t HeadOf(const std::uint8_t* string) {
+    return static_cast<std::uint16_t>(string[1] << 8 | string[2]);
+}
+
 }  // namespace
 
 void LzssTrees::Reset() {
@@ -31,6 +49,8 @@ void LzssTrees::Reset() {
         m_child[root][kRight] = kNil;
     }
     std::fill(m_parent.begin(), m_parent.begin() + lzss::kRingSize, kNil);
+    m_count.fill(0);
+    m_linked.fill(false);
     m_filled = 0;
 }
 
@@ -53,10 +73,10 @@ void LzssTrees::FillTo(std::span<const std::uint8_t> input, std::size_t end) {
     std::memcpy(m_bytes.data() + kOddHalf + kRingSize, m_bytes.data(), kMirror);
 }
 
-// Enters the string of id r into the tree of its first byte and returns the longest
+// Enters the string of id r into the linked tree of its first byte and returns the longest
 // earlier match. Of equally long matches the one met first on the way down wins. A string
 // equal in all 18 bytes takes the older node's place, so the tree keeps the latest copy.
-[[gnu::always_inline]] inline std::uint32_t LzssTrees::InsertNode(std::size_t r) {
+std::uint32_t LzssTrees::InsertIntoLinkedTree(std::size_t r) {
     const std::uint8_t* key = m_bytes.data() + r;
     const std::uint64_t key1 = Load64(key + 1);
     const std::uint64_t key2 = Load64(key + 9);
@@ -81,32 +101,28 @@ void LzssTrees::FillTo(std::span<const std::uint8_t> input, std::size_t end) {
         const std::uint8_t* candidate = m_bytes.data() + p;
         const std::uint64_t word1 = Load64(candidate + 1);
         const std::uint64_t differ1 = word1 ^ key1;
-        goRight = order1 > ByteSwap(word1);
-        // A match of two bytes or fewer is coded as a literal whatever its place, so the
-        // match is looked at only when the next two bytes agree as well (rare in packed
-        // data such as PNG files).
-        if ((differ1 & 0xFFFF) == 0) [[unlikely]] {
-            std::uint32_t length;
-            if (differ1 != 0) {
-                length = 1 + static_cast<std::uint32_t>(std::countr_zero(differ1) >> 3);
-            } else if (const std::uint64_t word2 = Load64(candidate + 9); word2 != key2) {
-                length = 9 + static_cast<std::uint32_t>(std::countr_zero(word2 ^ key2) >> 3);
-                goRight = order2 > ByteSwap(word2);
-            } else if (key17 != candidate[17]) {
-                length = kMaxMatch - 1;
-                goRight = key17 > candidate[17];
-            } else {
-                ReplaceNode(p, r);
-                return (static_cast<std::uint32_t>(kMaxMatch) << 26) |
-                       static_cast<std::uint32_t>(p);
-            }
-            best = std::max(best, (length << 26) | depthTag | static_cast<std::uint32_t>(p));
+        const std::uint64_t word2 = Load64(candidate + 9);
+        const std::uint64_t differ2 = word2 ^ key2;
+        const std::uint8_t byte17 = candidate[17];
+        if ((differ1 | differ2) == 0 && key17 == byte17) [[unlikely]] {
+            ReplaceNode(p, r);
+            m_rank[Node(r)] = m_rank[Node(p)];
+            return (static_cast<std::uint32_t>(kMaxMatch) << 26) | static_cast<std::uint32_t>(p);
         }
+        // Without a branch on how far the strings agree: in text that is a coin toss.
+        const bool right1 = order1 > ByteSwap(word1);
+        const bool right2 = order2 > ByteSwap(word2);
+        goRight = differ1 != 0 ? right1 : (differ2 != 0 ? right2 : key17 > byte17);
+        const auto bytes1 = static_cast<std::uint32_t>(std::countr_zero(differ1) >> 3);
+        const auto bytes2 = static_cast<std::uint32_t>(std::countr_zero(differ2) >> 3);
+        const std::uint32_t length = 1 + bytes1 + (differ1 == 0 ? bytes2 : 0);
+        best = std::max(best, (length << 26) | depthTag | static_cast<std::uint32_t>(p));
         depthTag -= 1u << 14;
         next = goRight ? children >> 16 : children & 0xFFFF;
     }
     m_child[Node(p)][goRight ? kRight : kLeft] = static_cast<std::uint16_t>(r);
     m_parent[Node(r)] = static_cast<std::uint16_t>(Node(p));
+    ++m_count[key[0]];
     return best;
 }
 
@@ -135,13 +151,10 @@ void LzssTrees::ReplaceNode(std::size_t p, std::size_t r) {
     m_parent[node] = kNil;
 }
 
-// Removes id p from its tree, if it is in one. A node with two children is replaced by the
-// rightmost node of its left subtree.
-[[gnu::always_inline]] inline void LzssTrees::DeleteNode(std::size_t p) {
+// Removes id p from its linked tree. A node with two children is replaced by the rightmost
+// node of its left subtree, which takes its rank.
+void LzssTrees::DeleteFromLinkedTree(std::size_t p) {
     const std::size_t node = Node(p);
-    if (m_parent[node] == kNil) {
-        return;
-    }
     const std::size_t left = m_child[node][kLeft];
     const std::size_t right = m_child[node][kRight];
     std::size_t q;
@@ -161,15 +174,234 @@ void LzssTrees::ReplaceNode(std::size_t p, std::size_t r) {
         }
         m_child[Node(q)][kRight] = static_cast<std::uint16_t>(right);
         m_parent[Node(right)] = static_cast<std::uint16_t>(Node(q));
+        m_rank[Node(q)] = m_rank[node];
     }
     m_parent[Node(q)] = m_parent[node];
     SetChildOfParent(p, q);
     m_parent[node] = kNil;
+    --m_count[m_bytes[p]];
+}
+
+std::size_t LzssTrees::SharedLength(std::size_t a, std::size_t b) const {
+    const std::uint8_t* x = m_bytes.data() + a;
+    const std::uint8_t* y = m_bytes.data() + b;
+    if (const std::uint64_t differ = Load64(x + 1) ^ Load64(y + 1); differ != 0) {
+        return 1 + static_cast<std::size_t>(std::countr_zero(differ) >> 3);
+    }
+    if (const std::uint64_t differ = Load64(x + 9) ^ Load64(y + 9); differ != 0) {
+        return 9 + static_cast<std::size_t>(std::countr_zero(differ) >> 3);
+    }
+    return x[17] != y[17] ? kMaxMatch - 1 : kMaxMatch;
+}
+
+LzssTrees::Span LzssTrees::SameHeadInArray(std::size_t tree, std::size_t r) const {
+    const std::uint16_t head = HeadOf(m_bytes.data() + r);
+    const std::uint16_t* heads = m_heads[tree].data();
+    // Two bits per slot, for the slots in use; the array is sorted, so the slots below the
+    // head and those equal to it are each one run of bits.
+    const std::size_t count = m_count[tree];
+    const std::uint64_t used =
+        count == kArrayCapacity ? ~std::uint64_t{0} : (std::uint64_t{1} << (2 * count)) - 1;
+    std::uint64_t belowBits = 0;
+    std::uint64_t equalBits = 0;
+#if defined(__SSE2__)
+    // Unsigned order through signed compares: flip the top bits.
+    const __m128i flip = _mm_set1_epi16(static_cast<short>(0x8000));
+    const __m128i wanted = _mm_set1_epi16(static_cast<short>(head ^ 0x8000));
+#pragma GCC unroll 4
+    for (std::size_t i = 0; i < kArrayCapacity; i += 8) {
+        const __m128i slots =
+            _mm_xor_si128(_mm_load_si128(reinterpret_cast<const __m128i*>(heads + i)), flip);
+        belowBits |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(
+                         _mm_movemask_epi8(_mm_cmplt_epi16(slots, wanted))))
+                     << (2 * i);
+        equalBits |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(
+                         _mm_movemask_epi8(_mm_cmpeq_epi16(slots, wanted))))
+                     << (2 * i);
+    }
+#else
+    for (std::size_t i = 0; i < kArrayCapacity; ++i) {
+        belowBits |= std::uint64_t{heads[i] < head ? 3u : 0u} << (2 * i);
+        equalBits |= std::uint64_t{heads[i] == head ? 3u : 0u} << (2 * i);
+    }
+#endif
+    const std::size_t below = static_cast<std::size_t>(std::countr_one(belowBits & used)) / 2;
+    const std::size_t equal =
+        static_cast<std::size_t>(std::countr_one((equalBits & used) >> (2 * below))) / 2;
+    return {below, equal};
+}
+
+std::size_t LzssTrees::PlaceAmongEqualHeads(std::size_t tree, std::size_t r, std::size_t below,
+                                            std::size_t equal) const {
+    // Strings that agree in their first three bytes are told apart by the rest.
+    const std::uint8_t* key = m_bytes.data() + r;
+    const std::uint64_t order1 = ByteSwap(Load64(key + 3));
+    const std::uint64_t order2 = ByteSwap(Load64(key + 10));
+    std::size_t at = below;
+    for (const std::size_t end = below + equal; at < end; ++at) {
+        const std::uint8_t* other = m_bytes.data() + m_ids[tree][at];
+        const std::uint64_t other1 = ByteSwap(Load64(other + 3));
+        if (other1 != order1) {
+            if (other1 > order1) {
+                break;
+            }
+            continue;
+        }
+        if (ByteSwap(Load64(other + 10)) >= order2) {
+            break;
+        }
+    }
+    return at;
+}
+
+// As in the linked tree: the longest match, of equally long ones the one of lowest rank,
+// and an equal string gives up its place and rank.
+std::uint32_t LzssTrees::InsertIntoArray(std::size_t tree, std::size_t r) {
+    std::uint16_t* ids = m_ids[tree].data();
+    const auto [below, equal] = SameHeadInArray(tree, r);
+    std::size_t at = below;
+    std::uint32_t match = 0;  // nothing shares three bytes: a literal, whatever its place
+    if (equal > 0) {
+        at = PlaceAmongEqualHeads(tree, r, below, equal);
+        // Only the strings with the same head can share more than two bytes.
+        const std::size_t end = below + equal;
+        const std::size_t before = at > below ? SharedLength(ids[at - 1], r) : 0;
+        const std::size_t after = at < end ? SharedLength(ids[at], r) : 0;
+        if (after == kMaxMatch) {
+            const std::size_t same = ids[at];
+            ids[at] = static_cast<std::uint16_t>(r);
+            m_rank[Node(r)] = m_rank[Node(same)];
+            m_parent[Node(r)] = kInArray;
+            m_parent[Node(same)] = kNil;
+            return static_cast<std::uint32_t>(kMaxMatch << 26 | same);
+        }
+        const std::size_t length = std::max(before, after);
+        std::size_t lowest = before == length ? ids[at - 1] : ids[at];
+        for (std::size_t i = at; i > below && SharedLength(ids[i - 1], r) == length; --i) {
+            lowest = m_rank[Node(ids[i - 1])] < m_rank[Node(lowest)] ? ids[i - 1] : lowest;
+        }
+        for (std::size_t i = at; i < end && SharedLength(ids[i], r) == length; ++i) {
+            lowest = m_rank[Node(ids[i])] < m_rank[Node(lowest)] ? ids[i] : lowest;
+        }
+        match = static_cast<std::uint32_t>(length << 26 | lowest);
+    }
+    std::uint16_t* heads = m_heads[tree].data();
+    MoveSlots(heads + at + 1, heads + at);
+    MoveSlots(ids + at + 1, ids + at);
+    heads[at] = HeadOf(m_bytes.data() + r);
+    ids[at] = static_cast<std::uint16_t>(r);
+    m_parent[Node(r)] = kInArray;
+    ++m_count[tree];
+    return match;
+}
+
+void LzssTrees::DeleteFromArray(std::size_t tree, std::size_t p) {
+    std::uint16_t* ids = m_ids[tree].data();
+    const std::size_t count = m_count[tree];
+    // The string itself is among those with its head.
+    auto [at, equal] = SameHeadInArray(tree, p);
+    while (equal > 1 && ids[at] != p) {
+        ++at;
+        --equal;
+    }
+    // Without a branch, as whether the predecessor takes the rank is a coin toss: a missing
+    // neighbour reads kNil's rank, 0, which ranks after nothing.
+    const std::uint64_t rank = m_rank[Node(p)];
+    const std::size_t before = at > 0 ? Node(ids[at - 1]) : kNil;
+    const std::size_t after = at + 1 < count ? Node(ids[at + 1]) : kNil;
+    const std::uint64_t beforeRank = m_rank[before];
+    const bool handOn = (beforeRank > rank) & (m_rank[after] > rank);
+    m_rank[before] = handOn ? rank : beforeRank;
+    std::uint16_t* heads = m_heads[tree].data();
+    MoveSlots(heads + at, heads + at + 1);
+    MoveSlots(ids + at, ids + at + 1);
+    m_parent[Node(p)] = kNil;
+    --m_count[tree];
+}
+
+// Builds the Cartesian tree of the array: each string hangs below the nearest string to its
+// left that ranks before it, and takes the ones that rank after it as its left subtree.
+void LzssTrees::MakeLinked(std::size_t tree) {
+    const std::uint16_t* ids = m_ids[tree].data();
+    const std::size_t count = m_count[tree];
+    std::array<std::uint16_t, kArrayCapacity + 1> spine;  // ids, root first
+    std::size_t depth = 0;
+    const std::size_t root = kRootBase + tree;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t id = ids[i];
+        std::size_t left = kNil;
+        while (depth > 0 && m_rank[Node(spine[depth - 1])] > m_rank[Node(id)]) {
+            left = spine[--depth];
+        }
+        m_child[Node(id)][kLeft] = static_cast<std::uint16_t>(left);
+        m_child[Node(id)][kRight] = kNil;
+        m_parent[Node(left)] = static_cast<std::uint16_t>(Node(id));
+        const std::size_t parent = depth > 0 ? Node(spine[depth - 1]) : root;
+        m_child[parent][kRight] = static_cast<std::uint16_t>(id);
+        m_parent[Node(id)] = static_cast<std::uint16_t>(parent);
+        spine[depth++] = static_cast<std::uint16_t>(id);
+    }
+    if (count == 0) {
+        m_child[root][kRight] = kNil;
+    }
+    m_linked[tree] = true;
+}
+
+// Lists the linked tree in order into the array.
+void LzssTrees::MakeArray(std::size_t tree) {
+    std::array<std::uint16_t, kArrayCapacity> pending;  // ids whose right part is still to come
+    std::size_t depth = 0;
+    std::size_t count = 0;
+    std::size_t id = m_child[kRootBase + tree][kRight];
+    while (id != kNil || depth > 0) {
+        for (; id != kNil; id = m_child[Node(id)][kLeft]) {
+            pending[depth++] = static_cast<std::uint16_t>(id);
+        }
+        id = pending[--depth];
+        m_ids[tree][count] = static_cast<std::uint16_t>(id);
+        m_heads[tree][count] = HeadOf(m_bytes.data() + id);
+        m_parent[Node(id)] = kInArray;
+        ++count;
+        id = m_child[Node(id)][kRight];
+    }
+    m_child[kRootBase + tree][kRight] = kNil;
+    m_linked[tree] = false;
+}
+
+// Enters the string of id r with this rank and returns the longest earlier match.
+std::uint32_t LzssTrees::InsertNode(std::size_t r, std::uint64_t rank) {
+    const std::size_t tree = m_bytes[r];
+    m_rank[Node(r)] = rank;
+    if (!m_linked[tree]) {
+        if (m_count[tree] < kArrayCapacity) {
+            return InsertIntoArray(tree, r);
+        }
+        MakeLinked(tree);
+    }
+    return InsertIntoLinkedTree(r);
+}
+
+// Removes id p from its tree, if it is in one.
+void LzssTrees::DeleteNode(std::size_t p) {
+    if (m_parent[Node(p)] == kNil) {
+        return;
+    }
+    const std::size_t tree = m_bytes[p];
+    if (!m_linked[tree]) {
+        DeleteFromArray(tree, p);
+        return;
+    }
+    DeleteFromLinkedTree(p);
+    if (m_count[tree] <= kArrayAgain) {
+        MakeArray(tree);
+    }
 }
 
 void LzssTrees::Run(std::span<const std::uint8_t> input, const std::array<bool, 256>& owned,
                     std::size_t first, std::size_t last, std::uint32_t* results) {
     const bool ownsAll = std::all_of(owned.begin(), owned.end(), [](bool own) { return own; });
+    // The zero strings rank 0..17, then each step's string by its step.
+    auto rankOf = [](std::size_t step) { return std::uint64_t{kMaxMatch} + step; };
     std::size_t j = first;
     if (j == 0 && j < last) {
         Reset();
@@ -178,11 +410,11 @@ void LzssTrees::Run(std::span<const std::uint8_t> input, const std::array<bool, 
         // runs of zeros can match the zero-filled ring from the start.
         if (owned[0]) {
             for (std::ptrdiff_t i = 1; i <= static_cast<std::ptrdiff_t>(kMaxMatch); ++i) {
-                InsertNode(IdOf(-i));
+                InsertNode(IdOf(-i), static_cast<std::uint64_t>(i - 1));
             }
         }
         if (owned[input[0]]) {
-            results[0] = InsertNode(IdOf(0));
+            results[0] = InsertNode(IdOf(0), rankOf(0));
         }
         ++j;
     }
@@ -192,7 +424,7 @@ void LzssTrees::Run(std::span<const std::uint8_t> input, const std::array<bool, 
         if (ownsAll) {
             for (; j < chunkEnd; ++j) {
                 DeleteNode(IdOf(static_cast<std::ptrdiff_t>(j) - kDeleteLag));
-                results[j - first] = InsertNode(IdOf(static_cast<std::ptrdiff_t>(j)));
+                results[j - first] = InsertNode(IdOf(static_cast<std::ptrdiff_t>(j)), rankOf(j));
             }
             continue;
         }
@@ -212,7 +444,8 @@ void LzssTrees::Run(std::span<const std::uint8_t> input, const std::array<bool, 
                 DeleteNode(IdOf(static_cast<std::ptrdiff_t>(step) - kDeleteLag));
             }
             if (m_steps[k] & kInsertWork) {
-                results[step - first] = InsertNode(IdOf(static_cast<std::ptrdiff_t>(step)));
+                results[step - first] =
+                    InsertNode(IdOf(static_cast<std::ptrdiff_t>(step)), rankOf(step));
             }
         }
         j = chunkEnd;

@@ -19,6 +19,19 @@ namespace plk {
 // own trees only: the trees, and with them the matches, come out exactly as if one lane had
 // run all of them.
 //
+// Give every string a rank: the order in which it was entered, handed on to the string that
+// takes its place (an equal string entered later, or the predecessor that replaces a
+// deleted string with two children). Parents always rank before their children, so a tree
+// is the Cartesian tree of its strings in sorted order and their ranks. That lets a small
+// tree be kept as a sorted array with ranks, searched without a walk down unpredictable
+// turns:
+//   - a deleted string has two children exactly when both its neighbours rank after it,
+//     and then its predecessor takes its rank;
+//   - of the strings sharing the most leading bytes with a new one (they sit next to its
+//     place), the first on its search path is the one of lowest rank.
+// A tree that outgrows its array is built as linked nodes from the same sequence, and goes
+// back to an array when it shrinks; either way the matches are the linked tree's.
+//
 // A node is the ring position of its string (as in the decoder's ring), but its bytes are
 // kept in two halves: the copies of the ring that even and odd rounds of 4096 input bytes
 // fill. So the bytes of the strings can be copied in ahead, a chunk at a time, instead of
@@ -61,16 +74,44 @@ private:
     }
     static std::size_t Node(std::size_t id) { return id & kNodeMask; }
 
+    // A tree held as an array has at most this many strings; one that has fallen to
+    // kArrayAgain is made an array again.
+    static constexpr std::size_t kArrayCapacity = 32;
+    static constexpr std::size_t kArrayAgain = 12;
+    // m_parent of a node in an array.
+    static constexpr std::uint16_t kInArray = 0xFFFF;
+
     void Reset();
     // Makes the bytes of input positions below `end` available, as the decoder's ring holds
     // them: past the input's end the ring still holds what was there 4096 bytes before.
     void FillTo(std::span<const std::uint8_t> input, std::size_t end);
-    std::uint32_t InsertNode(std::size_t r);
+    std::uint32_t InsertNode(std::size_t r, std::uint64_t rank);
     void DeleteNode(std::size_t p);
+
+    std::uint32_t InsertIntoLinkedTree(std::size_t r);
+    void DeleteFromLinkedTree(std::size_t p);
     void ReplaceNode(std::size_t p, std::size_t r);
     void SetChildOfParent(std::size_t p, std::size_t q);
     // Left child in the low half, right child in the high half.
     std::uint32_t ChildPair(std::size_t node) const;
+
+    std::uint32_t InsertIntoArray(std::size_t tree, std::size_t r);
+    void DeleteFromArray(std::size_t tree, std::size_t p);
+    // The slots of the array below the string of id r in their first three bytes, and the
+    // number of slots that agree with it there.
+    struct Span {
+        std::size_t below;
+        std::size_t equal;
+    };
+    Span SameHeadInArray(std::size_t tree, std::size_t r) const;
+    // Where the string of id r belongs among the `equal` slots from `below` that agree with
+    // it in the first three bytes: the place of the first string not below it.
+    std::size_t PlaceAmongEqualHeads(std::size_t tree, std::size_t r, std::size_t below,
+                                     std::size_t equal) const;
+    // How many leading bytes the strings of two ids share, up to 18.
+    std::size_t SharedLength(std::size_t a, std::size_t b) const;
+    void MakeLinked(std::size_t tree);
+    void MakeArray(std::size_t tree);
 
     // The bytes by id: the even half, its mirror, a gap never read, the odd half, its
     // mirror, and padding for 8-byte loads.
@@ -80,6 +121,14 @@ private:
     alignas(64) std::array<std::array<std::uint16_t, 2>, kNodeCount> m_child{};
     // Nodes, not ids.
     alignas(64) std::array<std::uint16_t, kNodeCount> m_parent{};
+    // Arrays: the two bytes after the tree's own as a big-endian number, and ids, in the
+    // strings' order.
+    alignas(64) std::array<std::array<std::uint16_t, 2 * kArrayCapacity>, 256> m_heads{};
+    alignas(64) std::array<std::array<std::uint16_t, 2 * kArrayCapacity>, 256> m_ids{};
+    std::array<std::uint16_t, 256> m_count{};
+    std::array<bool, 256> m_linked{};
+    // Ranks by node; kNil's stays 0.
+    std::array<std::uint64_t, lzss::kRingSize + 1> m_rank{};
     std::size_t m_filled = 0;
     // The current chunk's steps for this lane: offset << 2 | kDeleteWork | kInsertWork.
     static constexpr unsigned kDeleteWork = 1;
