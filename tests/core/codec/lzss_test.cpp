@@ -119,6 +119,7 @@ std::vector<DifferentialCase> DifferentialCases() {
         cases.push_back({"blocks near the ring size" + tag,
                          inputs::RepeatedBlocks(50000, 4000 + seed * 60, seed)});
         cases.push_back({"png-like" + tag, inputs::PngLike(50000, seed)});
+        cases.push_back({"shifting alphabets" + tag, inputs::ShiftingAlphabets(80000, seed)});
     }
     cases.push_back({"zero runs with a counter", inputs::ZeroRunsWithCounter(12000)});
     return cases;
@@ -148,6 +149,7 @@ TEST(LzssEncoderTest, TwoLanesGiveTheReferenceStream) {
         {"png-like", inputs::PngLike(140003, 4)},
         {"runs", inputs::Runs(70000, 5)},
         {"two symbols", inputs::RandomBytes(66000, 6, 2)},
+        {"shifting alphabets", inputs::ShiftingAlphabets(200000, 7)},
         {"zero runs with a counter", inputs::ZeroRunsWithCounter(40000)},
         {"one byte value", Bytes(131072 + 17, 0x41)},
     };

@@ -3,6 +3,7 @@
 // Inputs that exercise the LZSS match finder in different ways, shared by the differential
 // tests and the benchmarks.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <random>
@@ -70,6 +71,27 @@ inline Bytes RepeatedBlocks(std::size_t size, std::size_t blockSize, unsigned se
         bytes.insert(bytes.end(), block.begin(), block.end());
     }
     bytes.resize(size);
+    return bytes;
+}
+
+// Stretches drawn from different sets of byte values, some small and some large, some
+// overlapping: the trees of a byte grow large in one stretch and shrink to nothing or to a
+// few strings in the next, and strings that agree in their first bytes are common.
+inline Bytes ShiftingAlphabets(std::size_t size, unsigned seed) {
+    std::mt19937 random(seed);
+    Bytes bytes;
+    bytes.reserve(size);
+    while (bytes.size() < size) {
+        const int first = std::uniform_int_distribution<int>(0, 250)(random);
+        const int count = std::uniform_int_distribution<int>(1, 255 - first)(random);
+        const int span =
+            std::min(count, std::uniform_int_distribution<int>(0, 1)(random) ? 6 : 200);
+        std::uniform_int_distribution<int> pick(first, first + span);
+        const std::size_t stretch = std::uniform_int_distribution<std::size_t>(500, 9000)(random);
+        for (std::size_t i = 0; i < stretch && bytes.size() < size; ++i) {
+            bytes.push_back(static_cast<std::uint8_t>(pick(random)));
+        }
+    }
     return bytes;
 }
 
