@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <limits>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -30,8 +29,9 @@ std::uint64_t ByteSwap(std::uint64_t value) {
 
 // Moves a whole array's worth of slots by one, into the padding behind the array: a move of
 // a fixed size needs no call and no branch on the size.
+template <std::size_t kCount>
 void MoveSlots(std::uint16_t* to, const std::uint16_t* from) {
-    std::array<std::uint16_t, 32> slots;
+    std::array<std::uint16_t, kCount> slots;
     std::memcpy(slots.data(), from, sizeof slots);
     std::memcpy(to, slots.data(), sizeof slots);
 }
@@ -286,8 +286,8 @@ std::uint32_t LzssTrees::InsertIntoArray(std::size_t tree, std::size_t r) {
         match = static_cast<std::uint32_t>(length << 26 | lowest);
     }
     std::uint16_t* heads = m_heads[tree].data();
-    MoveSlots(heads + at + 1, heads + at);
-    MoveSlots(ids + at + 1, ids + at);
+    MoveSlots<kArrayCapacity>(heads + at + 1, heads + at);
+    MoveSlots<kArrayCapacity>(ids + at + 1, ids + at);
     heads[at] = HeadOf(m_bytes.data() + r);
     ids[at] = static_cast<std::uint16_t>(r);
     m_parent[Node(r)] = kInArray;
@@ -313,8 +313,8 @@ void LzssTrees::DeleteFromArray(std::size_t tree, std::size_t p) {
     const bool handOn = (beforeRank > rank) & (m_rank[after] > rank);
     m_rank[before] = handOn ? rank : beforeRank;
     std::uint16_t* heads = m_heads[tree].data();
-    MoveSlots(heads + at, heads + at + 1);
-    MoveSlots(ids + at, ids + at + 1);
+    MoveSlots<kArrayCapacity>(heads + at, heads + at + 1);
+    MoveSlots<kArrayCapacity>(ids + at, ids + at + 1);
     m_parent[Node(p)] = kNil;
     --m_count[tree];
 }

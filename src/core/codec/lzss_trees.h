@@ -122,9 +122,10 @@ private:
     // Nodes, not ids.
     alignas(64) std::array<std::uint16_t, kNodeCount> m_parent{};
     // Arrays: the two bytes after the tree's own as a big-endian number, and ids, in the
-    // strings' order.
+    // strings' order. The second half of each is room for moves of a whole array.
     alignas(64) std::array<std::array<std::uint16_t, 2 * kArrayCapacity>, 256> m_heads{};
     alignas(64) std::array<std::array<std::uint16_t, 2 * kArrayCapacity>, 256> m_ids{};
+    // Strings per tree, and which trees are linked rather than arrays.
     std::array<std::uint16_t, 256> m_count{};
     std::array<bool, 256> m_linked{};
     // Ranks by node; kNil's stays 0.
