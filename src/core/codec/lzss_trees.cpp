@@ -29,17 +29,27 @@ std::uint64_t ByteSwap(std::uint64_t value) {
 
 // Moves a whole array's worth of slots by one, into the padding behind the array: a move of
 // a fixed size needs no call and no branch on the size.
-template <std::size_t kCount>
-void MoveSlots(std::uint16_t* to, const std::uint16_t* from) {
-    std::array<std::uint16_t, kCount> slots;
+template <std::size_t kCount, typename Slot>
+void MoveSlots(Slot* to, const Slot* from) {
+    std::array<Slot, kCount> slots;
     std::memcpy(slots.data(), from, sizeof slots);
     std::memcpy(to, slots.data(), sizeof slots);
 }
 
-// The two bytes after a string's first, which order the strings of one tree.
-std::uint16_t HeadOf(const std::uint8_t* string) {
-    return static_cast<std::uint16_t>(string[1] << 8 | string[2]);
+// The two bytes after a string's first, which order the strings of one tree, with the top
+// bit flipped: signed 16-bit comparisons then give their order.
+std::int16_t HeadOf(const std::uint8_t* string) {
+    return static_cast<std::int16_t>((string[1] << 8 | string[2]) ^ 0x8000);
 }
+
+#if defined(__SSE2__)
+// One bit per slot of 32 16-bit slots, from compare results of four vectors of eight.
+std::uint32_t SlotBits(__m128i first, __m128i second, __m128i third, __m128i fourth) {
+    const auto low = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(first, second)));
+    const auto high = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(third, fourth)));
+    return low | high << 16;
+}
+#endif
 
 }  // namespace
 
@@ -194,41 +204,44 @@ std::size_t LzssTrees::SharedLength(std::size_t a, std::size_t b) const {
     return x[17] != y[17] ? kMaxMatch - 1 : kMaxMatch;
 }
 
-LzssTrees::Span LzssTrees::SameHeadInArray(std::size_t tree, std::size_t r) const {
-    const std::uint16_t head = HeadOf(m_bytes.data() + r);
-    const std::uint16_t* heads = m_heads[tree].data();
-    // Two bits per slot, for the slots in use; the array is sorted, so the slots below the
-    // head and those equal to it are each one run of bits.
-    const std::size_t count = m_count[tree];
-    const std::uint64_t used =
-        count == kArrayCapacity ? ~std::uint64_t{0} : (std::uint64_t{1} << (2 * count)) - 1;
-    std::uint64_t belowBits = 0;
-    std::uint64_t equalBits = 0;
+std::size_t LzssTrees::CountBelow(std::size_t tree, std::int16_t head) const {
+    const std::int16_t* heads = m_heads[tree].data();
+    static_assert(kArrayCapacity == 32);
+    // The array is sorted, so the slots below the head are the first ones; slots past the
+    // count hold leftovers and are cut off by the count.
 #if defined(__SSE2__)
-    // Unsigned order through signed compares: flip the top bits.
-    const __m128i flip = _mm_set1_epi16(static_cast<short>(0x8000));
-    const __m128i wanted = _mm_set1_epi16(static_cast<short>(head ^ 0x8000));
-#pragma GCC unroll 4
-    for (std::size_t i = 0; i < kArrayCapacity; i += 8) {
-        const __m128i slots =
-            _mm_xor_si128(_mm_load_si128(reinterpret_cast<const __m128i*>(heads + i)), flip);
-        belowBits |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(
-                         _mm_movemask_epi8(_mm_cmplt_epi16(slots, wanted))))
-                     << (2 * i);
-        equalBits |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(
-                         _mm_movemask_epi8(_mm_cmpeq_epi16(slots, wanted))))
-                     << (2 * i);
-    }
+    const __m128i wanted = _mm_set1_epi16(head);
+    auto below = [&](std::size_t i) {
+        return _mm_cmplt_epi16(_mm_load_si128(reinterpret_cast<const __m128i*>(heads + i)), wanted);
+    };
+    const std::uint32_t bits = SlotBits(below(0), below(8), below(16), below(24));
+    const auto run = static_cast<std::size_t>(std::countr_one(bits));
 #else
-    for (std::size_t i = 0; i < kArrayCapacity; ++i) {
-        belowBits |= std::uint64_t{heads[i] < head ? 3u : 0u} << (2 * i);
-        equalBits |= std::uint64_t{heads[i] == head ? 3u : 0u} << (2 * i);
+    std::size_t run = 0;
+    while (run < kArrayCapacity && heads[run] < head) {
+        ++run;
     }
 #endif
-    const std::size_t below = static_cast<std::size_t>(std::countr_one(belowBits & used)) / 2;
-    const std::size_t equal =
-        static_cast<std::size_t>(std::countr_one((equalBits & used) >> (2 * below))) / 2;
-    return {below, equal};
+    return std::min<std::size_t>(run, m_count[tree]);
+}
+
+std::size_t LzssTrees::SlotOf(std::size_t tree, std::size_t id) const {
+    const std::uint16_t* ids = m_ids[tree].data();
+    // An id is in its tree once; leftovers past the count come after it.
+#if defined(__SSE2__)
+    const __m128i wanted = _mm_set1_epi16(static_cast<short>(id));
+    auto same = [&](std::size_t i) {
+        return _mm_cmpeq_epi16(_mm_load_si128(reinterpret_cast<const __m128i*>(ids + i)), wanted);
+    };
+    return static_cast<std::size_t>(
+        std::countr_zero(SlotBits(same(0), same(8), same(16), same(24))));
+#else
+    std::size_t slot = 0;
+    while (ids[slot] != id) {
+        ++slot;
+    }
+    return slot;
+#endif
 }
 
 std::size_t LzssTrees::PlaceAmongEqualHeads(std::size_t tree, std::size_t r, std::size_t below,
@@ -258,10 +271,17 @@ std::size_t LzssTrees::PlaceAmongEqualHeads(std::size_t tree, std::size_t r, std
 // and an equal string gives up its place and rank.
 std::uint32_t LzssTrees::InsertIntoArray(std::size_t tree, std::size_t r) {
     std::uint16_t* ids = m_ids[tree].data();
-    const auto [below, equal] = SameHeadInArray(tree, r);
+    std::int16_t* heads = m_heads[tree].data();
+    const std::int16_t head = HeadOf(m_bytes.data() + r);
+    const std::size_t count = m_count[tree];
+    const std::size_t below = CountBelow(tree, head);
     std::size_t at = below;
     std::uint32_t match = 0;  // nothing shares three bytes: a literal, whatever its place
-    if (equal > 0) {
+    if (below < count && heads[below] == head) [[unlikely]] {
+        std::size_t equal = 1;
+        while (below + equal < count && heads[below + equal] == head) {
+            ++equal;
+        }
         at = PlaceAmongEqualHeads(tree, r, below, equal);
         // Only the strings with the same head can share more than two bytes.
         const std::size_t end = below + equal;
@@ -285,10 +305,9 @@ std::uint32_t LzssTrees::InsertIntoArray(std::size_t tree, std::size_t r) {
         }
         match = static_cast<std::uint32_t>(length << 26 | lowest);
     }
-    std::uint16_t* heads = m_heads[tree].data();
     MoveSlots<kArrayCapacity>(heads + at + 1, heads + at);
     MoveSlots<kArrayCapacity>(ids + at + 1, ids + at);
-    heads[at] = HeadOf(m_bytes.data() + r);
+    heads[at] = head;
     ids[at] = static_cast<std::uint16_t>(r);
     m_parent[Node(r)] = kInArray;
     ++m_count[tree];
@@ -298,12 +317,7 @@ std::uint32_t LzssTrees::InsertIntoArray(std::size_t tree, std::size_t r) {
 void LzssTrees::DeleteFromArray(std::size_t tree, std::size_t p) {
     std::uint16_t* ids = m_ids[tree].data();
     const std::size_t count = m_count[tree];
-    // The string itself is among those with its head.
-    auto [at, equal] = SameHeadInArray(tree, p);
-    while (equal > 1 && ids[at] != p) {
-        ++at;
-        --equal;
-    }
+    const std::size_t at = SlotOf(tree, p);
     // Without a branch, as whether the predecessor takes the rank is a coin toss: a missing
     // neighbour reads kNil's rank, 0, which ranks after nothing.
     const std::uint64_t rank = m_rank[Node(p)];
@@ -312,7 +326,7 @@ void LzssTrees::DeleteFromArray(std::size_t tree, std::size_t p) {
     const std::uint64_t beforeRank = m_rank[before];
     const bool handOn = (beforeRank > rank) & (m_rank[after] > rank);
     m_rank[before] = handOn ? rank : beforeRank;
-    std::uint16_t* heads = m_heads[tree].data();
+    std::int16_t* heads = m_heads[tree].data();
     MoveSlots<kArrayCapacity>(heads + at, heads + at + 1);
     MoveSlots<kArrayCapacity>(ids + at, ids + at + 1);
     m_parent[Node(p)] = kNil;

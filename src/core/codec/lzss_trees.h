@@ -97,13 +97,10 @@ private:
 
     std::uint32_t InsertIntoArray(std::size_t tree, std::size_t r);
     void DeleteFromArray(std::size_t tree, std::size_t p);
-    // The slots of the array below the string of id r in their first three bytes, and the
-    // number of slots that agree with it there.
-    struct Span {
-        std::size_t below;
-        std::size_t equal;
-    };
-    Span SameHeadInArray(std::size_t tree, std::size_t r) const;
+    // How many strings of the array are below this head (a string's bytes 1 and 2).
+    std::size_t CountBelow(std::size_t tree, std::int16_t head) const;
+    // The slot of the string of this id in the array.
+    std::size_t SlotOf(std::size_t tree, std::size_t id) const;
     // Where the string of id r belongs among the `equal` slots from `below` that agree with
     // it in the first three bytes: the place of the first string not below it.
     std::size_t PlaceAmongEqualHeads(std::size_t tree, std::size_t r, std::size_t below,
@@ -121,9 +118,9 @@ private:
     alignas(64) std::array<std::array<std::uint16_t, 2>, kNodeCount> m_child{};
     // Nodes, not ids.
     alignas(64) std::array<std::uint16_t, kNodeCount> m_parent{};
-    // Arrays: the two bytes after the tree's own as a big-endian number, and ids, in the
-    // strings' order. The second half of each is room for moves of a whole array.
-    alignas(64) std::array<std::array<std::uint16_t, 2 * kArrayCapacity>, 256> m_heads{};
+    // Arrays: heads (the two bytes after the tree's own, ordered as signed numbers), and
+    // ids, in the strings' order. The second half of each is room for moves of a whole array.
+    alignas(64) std::array<std::array<std::int16_t, 2 * kArrayCapacity>, 256> m_heads{};
     alignas(64) std::array<std::array<std::uint16_t, 2 * kArrayCapacity>, 256> m_ids{};
     // Strings per tree, and which trees are linked rather than arrays.
     std::array<std::uint16_t, 256> m_count{};
