@@ -53,12 +53,40 @@ std::uint32_t SlotBits(__m128i first, __m128i second, __m128i third, __m128i fou
 
 }  // namespace
 
+LzssTrees::LzssTrees() {
+    m_top.fill(kNil);
+}
+
+void LzssTrees::ForgetTops(std::size_t tree) {
+    std::fill_n(m_top.begin() + static_cast<std::ptrdiff_t>(tree << 8), 256, kNil);
+}
+
+std::size_t LzssTrees::BucketOf(std::size_t id) const {
+    return std::size_t{m_bytes[id]} << 8 | m_bytes[id + 1];
+}
+
+std::size_t LzssTrees::TopOfBucketFrom(std::size_t bucket, std::size_t id) const {
+    while (id != kNil) {
+        const std::size_t here = BucketOf(id);
+        if (here == bucket) {
+            return id;
+        }
+        id = m_child[Node(id)][here < bucket ? kRight : kLeft];
+    }
+    return kNil;
+}
+
 void LzssTrees::Reset() {
     m_bytes.fill(0);
     for (std::size_t root = kRootBase; root < kNodeCount; ++root) {
         m_child[root][kRight] = kNil;
     }
     std::fill(m_parent.begin(), m_parent.begin() + lzss::kRingSize, kNil);
+    for (std::size_t tree = 0; tree < m_linked.size(); ++tree) {
+        if (m_linked[tree]) {
+            ForgetTops(tree);
+        }
+    }
     m_count.fill(0);
     m_linked.fill(false);
     m_filled = 0;
@@ -102,9 +130,13 @@ std::uint32_t LzssTrees::InsertIntoLinkedTree(std::size_t r) {
     // branch. A path holds fewer than 4096 nodes, so the depth field never runs out.
     std::uint32_t best = 0;
     std::uint32_t depthTag = static_cast<std::uint32_t>(kRingMask) << 14;
+    // The strings above the top of the string's bucket share only the first byte with it:
+    // the walk can start at the top.
+    const std::size_t bucket = std::size_t{key[0]} << 8 | key[1];
+    const std::size_t top = m_top[bucket];
     std::size_t p = kRootBase + key[0];
     bool goRight = true;
-    std::size_t next = m_child[p][kRight];
+    std::size_t next = top != kNil ? top : m_child[p][kRight];
     while (next != kNil) {
         p = next;
         const std::uint32_t children = ChildPair(Node(p));
@@ -117,6 +149,9 @@ std::uint32_t LzssTrees::InsertIntoLinkedTree(std::size_t r) {
         if ((differ1 | differ2) == 0 && key17 == byte17) [[unlikely]] {
             ReplaceNode(p, r);
             m_rank[Node(r)] = m_rank[Node(p)];
+            if (top == p) {
+                m_top[bucket] = static_cast<std::uint16_t>(r);
+            }
             return (static_cast<std::uint32_t>(kMaxMatch) << 26) | static_cast<std::uint32_t>(p);
         }
         // Without a branch on how far the strings agree: in text that is a coin toss.
@@ -133,6 +168,9 @@ std::uint32_t LzssTrees::InsertIntoLinkedTree(std::size_t r) {
     m_child[Node(p)][goRight ? kRight : kLeft] = static_cast<std::uint16_t>(r);
     m_parent[Node(r)] = static_cast<std::uint16_t>(Node(p));
     ++m_count[key[0]];
+    if (top == kNil) {
+        m_top[bucket] = static_cast<std::uint16_t>(r);
+    }
     return best;
 }
 
@@ -165,6 +203,8 @@ void LzssTrees::ReplaceNode(std::size_t p, std::size_t r) {
 // node of its left subtree, which takes its rank.
 void LzssTrees::DeleteFromLinkedTree(std::size_t p) {
     const std::size_t node = Node(p);
+    const std::size_t bucket = BucketOf(p);
+    const bool wasTop = m_top[bucket] == p;
     const std::size_t left = m_child[node][kLeft];
     const std::size_t right = m_child[node][kRight];
     std::size_t q;
@@ -184,12 +224,21 @@ void LzssTrees::DeleteFromLinkedTree(std::size_t p) {
         }
         m_child[Node(q)][kRight] = static_cast<std::uint16_t>(right);
         m_parent[Node(right)] = static_cast<std::uint16_t>(Node(q));
+        // The predecessor takes the rank, and may become the top of its own bucket.
+        if (const std::size_t its = BucketOf(q);
+            its != bucket && m_rank[node] < m_rank[Node(m_top[its])]) {
+            m_top[its] = static_cast<std::uint16_t>(q);
+        }
         m_rank[Node(q)] = m_rank[node];
     }
     m_parent[Node(q)] = m_parent[node];
     SetChildOfParent(p, q);
     m_parent[node] = kNil;
     --m_count[m_bytes[p]];
+    if (wasTop) {
+        // What is left of the bucket hangs below the string that took p's place.
+        m_top[bucket] = static_cast<std::uint16_t>(TopOfBucketFrom(bucket, q));
+    }
 }
 
 std::size_t LzssTrees::SharedLength(std::size_t a, std::size_t b) const {
@@ -358,6 +407,15 @@ void LzssTrees::MakeLinked(std::size_t tree) {
     if (count == 0) {
         m_child[root][kRight] = kNil;
     }
+    // Each bucket's top is its string of lowest rank.
+    ForgetTops(tree);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t id = ids[i];
+        std::uint16_t& top = m_top[BucketOf(id)];
+        if (top == kNil || m_rank[Node(id)] < m_rank[Node(top)]) {
+            top = static_cast<std::uint16_t>(id);
+        }
+    }
     m_linked[tree] = true;
 }
 
@@ -379,6 +437,7 @@ void LzssTrees::MakeArray(std::size_t tree) {
         id = m_child[Node(id)][kRight];
     }
     m_child[kRootBase + tree][kRight] = kNil;
+    ForgetTops(tree);
     m_linked[tree] = false;
 }
 

@@ -39,6 +39,8 @@ namespace plk {
 // id itself the place of its bytes.
 class LzssTrees {
 public:
+    LzssTrees();
+
     // A match: length in bits 26..31, the ring position in the low 12 bits.
     static std::size_t MatchLength(std::uint32_t match) { return match >> 26; }
     static std::size_t MatchPosition(std::uint32_t match) { return match & lzss::kRingMask; }
@@ -108,6 +110,12 @@ private:
     // How many leading bytes the strings of two ids share, up to 18.
     std::size_t SharedLength(std::size_t a, std::size_t b) const;
     void MakeLinked(std::size_t tree);
+    // A linked tree's strings of one bucket (first two bytes) sit together in sorted order,
+    // so one of them is an ancestor of all the others: the top, the one of lowest rank.
+    std::size_t BucketOf(std::size_t id) const;
+    // The top of a bucket, looked for from a string above all of the bucket's strings.
+    std::size_t TopOfBucketFrom(std::size_t bucket, std::size_t id) const;
+    void ForgetTops(std::size_t tree);
     void MakeArray(std::size_t tree);
 
     // The bytes by id: the even half, its mirror, a gap never read, the odd half, its
@@ -122,6 +130,8 @@ private:
     // ids, in the strings' order. The second half of each is room for moves of a whole array.
     alignas(64) std::array<std::array<std::int16_t, 2 * kArrayCapacity>, 256> m_heads{};
     alignas(64) std::array<std::array<std::uint16_t, 2 * kArrayCapacity>, 256> m_ids{};
+    // Tops of the buckets of linked trees, by bucket; kNil otherwise.
+    std::array<std::uint16_t, std::size_t{1} << 16> m_top;
     // Strings per tree, and which trees are linked rather than arrays.
     std::array<std::uint16_t, 256> m_count{};
     std::array<bool, 256> m_linked{};
