@@ -30,7 +30,10 @@ namespace plk {
 //   - of the strings sharing the most leading bytes with a new one (they sit next to its
 //     place), the first on its search path is the one of lowest rank.
 // A tree that outgrows its array is built as linked nodes from the same sequence, and goes
-// back to an array when it shrinks; either way the matches are the linked tree's.
+// back to an array when it shrinks; either way the matches are the linked tree's. In a
+// linked tree the walk starts at the top of the new string's bucket (the strings with its
+// first two bytes): those above it share one byte with it and cannot give a coded match.
+// (lzss_tree_arrays.cpp and lzss_linked_trees.cpp hold the two forms.)
 //
 // A node is the ring position of its string (as in the decoder's ring), but its bytes are
 // kept in two halves: the copies of the ring that even and odd rounds of 4096 input bytes
