@@ -38,11 +38,10 @@ std::size_t LzssTrees::TopOfBucketFrom(std::size_t bucket, std::size_t id) const
 // equal in all 18 bytes takes the older node's place, so the tree keeps the latest copy.
 std::uint32_t LzssTrees::InsertIntoLinkedTree(std::size_t r) {
     const std::uint8_t* key = m_bytes.data() + r;
-    const std::uint64_t key1 = Load64(key + 1);
-    const std::uint64_t key2 = Load64(key + 9);
-    // Byte-swapped words compare as the strings do.
-    const std::uint64_t order1 = ByteSwap(key1);
-    const std::uint64_t order2 = ByteSwap(key2);
+    // Byte-swapped words compare as the strings do, and their leading zeros after an xor
+    // count the bytes the strings share.
+    const std::uint64_t order1 = ByteSwap(Load64(key + 1));
+    const std::uint64_t order2 = ByteSwap(Load64(key + 9));
     const std::uint8_t key17 = key[17];
     m_child[Node(r)][kLeft] = kNil;
     m_child[Node(r)][kRight] = kNil;
@@ -63,10 +62,10 @@ std::uint32_t LzssTrees::InsertIntoLinkedTree(std::size_t r) {
         p = next;
         const std::uint32_t children = ChildPair(Node(p));
         const std::uint8_t* candidate = m_bytes.data() + p;
-        const std::uint64_t word1 = Load64(candidate + 1);
-        const std::uint64_t differ1 = word1 ^ key1;
-        const std::uint64_t word2 = Load64(candidate + 9);
-        const std::uint64_t differ2 = word2 ^ key2;
+        const std::uint64_t word1 = ByteSwap(Load64(candidate + 1));
+        const std::uint64_t differ1 = word1 ^ order1;
+        const std::uint64_t word2 = ByteSwap(Load64(candidate + 9));
+        const std::uint64_t differ2 = word2 ^ order2;
         const std::uint8_t byte17 = candidate[17];
         if ((differ1 | differ2) == 0 && key17 == byte17) [[unlikely]] {
             ReplaceNode(p, r);
@@ -77,11 +76,9 @@ std::uint32_t LzssTrees::InsertIntoLinkedTree(std::size_t r) {
             return (static_cast<std::uint32_t>(kMaxMatch) << 26) | static_cast<std::uint32_t>(p);
         }
         // Without a branch on how far the strings agree: in text that is a coin toss.
-        const bool right1 = order1 > ByteSwap(word1);
-        const bool right2 = order2 > ByteSwap(word2);
-        goRight = differ1 != 0 ? right1 : (differ2 != 0 ? right2 : key17 > byte17);
-        const auto bytes1 = static_cast<std::uint32_t>(std::countr_zero(differ1) >> 3);
-        const auto bytes2 = static_cast<std::uint32_t>(std::countr_zero(differ2) >> 3);
+        goRight = differ1 != 0 ? order1 > word1 : (differ2 != 0 ? order2 > word2 : key17 > byte17);
+        const auto bytes1 = static_cast<std::uint32_t>(std::countl_zero(differ1) >> 3);
+        const auto bytes2 = static_cast<std::uint32_t>(std::countl_zero(differ2) >> 3);
         const std::uint32_t length = 1 + bytes1 + (differ1 == 0 ? bytes2 : 0);
         best = std::max(best, (length << 26) | depthTag | static_cast<std::uint32_t>(p));
         depthTag -= 1u << 14;
