@@ -9,7 +9,7 @@
 #include "core/codec/lzss_trees.h"
 #include "core/codec/lzss_words.h"
 
-#if defined(__SSE2__)
+#if defined(__SSE2__) && !defined(PLKCE_NO_SIMD)
 #include <emmintrin.h>
 #endif
 
@@ -30,7 +30,7 @@ void MoveSlots(Slot* to, const Slot* from) {
     std::memcpy(to, slots.data(), sizeof slots);
 }
 
-#if defined(__SSE2__)
+#if defined(__SSE2__) && !defined(PLKCE_NO_SIMD)
 // One bit per slot of 32 16-bit slots, from compare results of four vectors of eight.
 std::uint32_t SlotBits(__m128i first, __m128i second, __m128i third, __m128i fourth) {
     const auto low = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(first, second)));
@@ -58,7 +58,7 @@ std::size_t LzssTrees::CountBelow(std::size_t tree, std::int16_t head) const {
     static_assert(kArrayCapacity == 32);
     // The array is sorted, so the slots below the head are the first ones; slots past the
     // count hold leftovers and are cut off by the count.
-#if defined(__SSE2__)
+#if defined(__SSE2__) && !defined(PLKCE_NO_SIMD)
     const __m128i wanted = _mm_set1_epi16(head);
     auto below = [&](std::size_t i) {
         return _mm_cmplt_epi16(_mm_load_si128(reinterpret_cast<const __m128i*>(heads + i)), wanted);
@@ -77,7 +77,7 @@ std::size_t LzssTrees::CountBelow(std::size_t tree, std::int16_t head) const {
 std::size_t LzssTrees::SlotOf(std::size_t tree, std::size_t id) const {
     const std::uint16_t* ids = m_ids[tree].data();
     // An id is in its tree once; leftovers past the count come after it.
-#if defined(__SSE2__)
+#if defined(__SSE2__) && !defined(PLKCE_NO_SIMD)
     const __m128i wanted = _mm_set1_epi16(static_cast<short>(id));
     auto same = [&](std::size_t i) {
         return _mm_cmpeq_epi16(_mm_load_si128(reinterpret_cast<const __m128i*>(ids + i)), wanted);
