@@ -16,10 +16,17 @@ namespace {
 
 using lzss::kMaxMatch;
 
+struct LaneSplit {
+    std::array<std::array<bool, 256>, 2> owned{};
+    // Whether the lighter lane has enough to do to pay for a second thread: not when a few
+    // byte values make up nearly all of the input.
+    bool worthwhile = false;
+};
+
 // Shares the 256 trees out between two lanes by the number of strings each enters: the
 // most frequent first bytes first, each to the lane further below its share. The first
 // lane also runs the coder, so it takes a little less.
-std::array<std::array<bool, 256>, 2> BalanceTrees(std::span<const std::uint8_t> input) {
+LaneSplit BalanceTrees(std::span<const std::uint8_t> input) {
     constexpr double kFirstLaneShare = 0.47;
     std::array<std::size_t, 256> count{};
     for (std::uint8_t byte : input) {
@@ -31,15 +38,18 @@ std::array<std::array<bool, 256>, 2> BalanceTrees(std::span<const std::uint8_t> 
     }
     std::stable_sort(order.begin(), order.end(),
                      [&](std::uint8_t a, std::uint8_t b) { return count[a] > count[b]; });
-    std::array<std::array<bool, 256>, 2> owned{};
+    constexpr double kLeastLighterShare = 0.25;
+    LaneSplit split;
     std::array<double, 2> load{};
     for (std::uint8_t byte : order) {
         const std::size_t lane =
             load[0] / kFirstLaneShare <= load[1] / (1 - kFirstLaneShare) ? 0 : 1;
-        owned[lane][byte] = true;
+        split.owned[lane][byte] = true;
         load[lane] += static_cast<double>(count[byte]);
     }
-    return owned;
+    split.worthwhile =
+        std::min(load[0], load[1]) >= kLeastLighterShare * static_cast<double>(input.size());
+    return split;
 }
 
 }  // namespace
@@ -105,7 +115,13 @@ std::size_t LzssEncoder::Encode(std::span<const std::uint8_t> input,
     out.resize(start + lzss::MaxStreamSize(size));
     Coder coder;
     coder.dst = out.data() + start;
+    bool twoLanes = false;
     if (m_lanes > 1 && size >= kMinInputForLanes) {
+        const LaneSplit split = BalanceTrees(input);
+        m_owned = split.owned;
+        twoLanes = split.worthwhile;
+    }
+    if (twoLanes) {
         EncodeInTwoLanes(input, coder);
     } else {
         EncodeInOneLane(input, coder);
@@ -134,7 +150,6 @@ void LzssEncoder::EncodeInOneLane(std::span<const std::uint8_t> input, Coder& co
 void LzssEncoder::EncodeInTwoLanes(std::span<const std::uint8_t> input, Coder& coder) {
     const std::size_t size = input.size();
     const std::size_t segments = (size + kSegmentSteps - 1) / kSegmentSteps;
-    m_owned = BalanceTrees(input);
     for (auto& matches : m_matches) {
         matches.resize(std::min(size, kSegmentSteps));
     }

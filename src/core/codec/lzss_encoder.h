@@ -20,7 +20,8 @@ namespace plk {
 // strings enter and leave the trees changes the stream.
 //
 // The trees can be shared out between two lanes that run on two threads (see LzssTrees);
-// the stream is the same either way. One encoder is reused for many items; each Encode
+// the stream is the same either way. Two lanes are used only when the lighter one would
+// enter at least a quarter of the strings. One encoder is reused for many items; each Encode
 // starts afresh. Not thread-safe: use one encoder per thread.
 class LzssEncoder {
 public:
