@@ -115,13 +115,12 @@ std::size_t LzssEncoder::Encode(std::span<const std::uint8_t> input,
     out.resize(start + lzss::MaxStreamSize(size));
     Coder coder;
     coder.dst = out.data() + start;
-    bool twoLanes = false;
+    LaneSplit split;
     if (m_lanes > 1 && size >= kMinInputForLanes) {
-        const LaneSplit split = BalanceTrees(input);
-        m_owned = split.owned;
-        twoLanes = split.worthwhile;
+        split = BalanceTrees(input);
     }
-    if (twoLanes) {
+    if (split.worthwhile) {
+        m_owned = split.owned;
         EncodeInTwoLanes(input, coder);
     } else {
         EncodeInOneLane(input, coder);

@@ -10,9 +10,8 @@
 namespace plk {
 
 using lzss::kMaxMatch;
-using lzss_words::ByteSwap;
 using lzss_words::HeadOf;
-using lzss_words::Load64;
+using lzss_words::LoadBigEndian64;
 
 void LzssTrees::ForgetTops(std::size_t tree) {
     std::fill_n(m_top.begin() + static_cast<std::ptrdiff_t>(tree << 8), 256, kNil);
@@ -38,10 +37,8 @@ std::size_t LzssTrees::TopOfBucketFrom(std::size_t bucket, std::size_t id) const
 // equal in all 18 bytes takes the older node's place, so the tree keeps the latest copy.
 std::uint32_t LzssTrees::InsertIntoLinkedTree(std::size_t r) {
     const std::uint8_t* key = m_bytes.data() + r;
-    // Byte-swapped words compare as the strings do, and their leading zeros after an xor
-    // count the bytes the strings share.
-    const std::uint64_t order1 = ByteSwap(Load64(key + 1));
-    const std::uint64_t order2 = ByteSwap(Load64(key + 9));
+    const std::uint64_t order1 = LoadBigEndian64(key + 1);
+    const std::uint64_t order2 = LoadBigEndian64(key + 9);
     const std::uint8_t key17 = key[17];
     m_child[Node(r)][kLeft] = kNil;
     m_child[Node(r)][kRight] = kNil;
@@ -53,7 +50,7 @@ std::uint32_t LzssTrees::InsertIntoLinkedTree(std::size_t r) {
     std::uint32_t depthTag = static_cast<std::uint32_t>(kRingMask) << 14;
     // The strings above the top of the string's bucket share only the first byte with it:
     // the walk can start at the top.
-    const std::size_t bucket = std::size_t{key[0]} << 8 | key[1];
+    const std::size_t bucket = BucketOf(r);
     const std::size_t top = m_top[bucket];
     std::size_t p = kRootBase + key[0];
     bool goRight = true;
@@ -62,9 +59,9 @@ std::uint32_t LzssTrees::InsertIntoLinkedTree(std::size_t r) {
         p = next;
         const std::uint32_t children = ChildPair(Node(p));
         const std::uint8_t* candidate = m_bytes.data() + p;
-        const std::uint64_t word1 = ByteSwap(Load64(candidate + 1));
+        const std::uint64_t word1 = LoadBigEndian64(candidate + 1);
         const std::uint64_t differ1 = word1 ^ order1;
-        const std::uint64_t word2 = ByteSwap(Load64(candidate + 9));
+        const std::uint64_t word2 = LoadBigEndian64(candidate + 9);
         const std::uint64_t differ2 = word2 ^ order2;
         const std::uint8_t byte17 = candidate[17];
         if ((differ1 | differ2) == 0 && key17 == byte17) [[unlikely]] {
@@ -181,9 +178,6 @@ void LzssTrees::MakeLinked(std::size_t tree) {
         m_child[parent][kRight] = static_cast<std::uint16_t>(id);
         m_parent[Node(id)] = static_cast<std::uint16_t>(parent);
         spine[depth++] = static_cast<std::uint16_t>(id);
-    }
-    if (count == 0) {
-        m_child[root][kRight] = kNil;
     }
     // Each bucket's top is its string of lowest rank.
     ForgetTops(tree);

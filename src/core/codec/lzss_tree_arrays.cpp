@@ -17,9 +17,9 @@ namespace plk {
 namespace {
 
 using lzss::kMaxMatch;
-using lzss_words::ByteSwap;
 using lzss_words::HeadOf;
 using lzss_words::Load64;
+using lzss_words::LoadBigEndian64;
 
 // Moves a whole array's worth of slots by one, into the padding behind the array: a move of
 // a fixed size needs no call and no branch on the size.
@@ -97,19 +97,19 @@ std::size_t LzssTrees::PlaceAmongEqualHeads(std::size_t tree, std::size_t r, std
                                             std::size_t equal) const {
     // Strings that agree in their first three bytes are told apart by the rest.
     const std::uint8_t* key = m_bytes.data() + r;
-    const std::uint64_t order1 = ByteSwap(Load64(key + 3));
-    const std::uint64_t order2 = ByteSwap(Load64(key + 10));
+    const std::uint64_t order1 = LoadBigEndian64(key + 3);
+    const std::uint64_t order2 = LoadBigEndian64(key + 10);
     std::size_t at = below;
     for (const std::size_t end = below + equal; at < end; ++at) {
         const std::uint8_t* other = m_bytes.data() + m_ids[tree][at];
-        const std::uint64_t other1 = ByteSwap(Load64(other + 3));
+        const std::uint64_t other1 = LoadBigEndian64(other + 3);
         if (other1 != order1) {
             if (other1 > order1) {
                 break;
             }
             continue;
         }
-        if (ByteSwap(Load64(other + 10)) >= order2) {
+        if (LoadBigEndian64(other + 10) >= order2) {
             break;
         }
     }

@@ -13,9 +13,10 @@ inline std::uint64_t Load64(const std::uint8_t* bytes) {
     return value;
 }
 
-// Byte-swapped words compare as the strings do.
-inline std::uint64_t ByteSwap(std::uint64_t value) {
-    return __builtin_bswap64(value);
+// Eight bytes as a big-endian number: such numbers compare as the strings do, and the
+// leading zeros of two of them xor-ed count the bytes the strings share.
+inline std::uint64_t LoadBigEndian64(const std::uint8_t* bytes) {
+    return __builtin_bswap64(Load64(bytes));
 }
 
 // The two bytes after a string's first, which order the strings of one tree, with the top
