@@ -5,6 +5,8 @@
 #include <QProgressDialog>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUndoCommand>
+#include <QUndoStack>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -62,9 +64,7 @@ protected:
         std::snprintf(slot.name, sizeof slot.name, "%s", name);
         slot.kind = 1;
     }
-    std::string SlotName() const {
-        return std::string(m_frame->Palette()->Table().slot[1].Name());
-    }
+    std::string SlotName() const { return std::string(m_frame->Palette()->Table().slot[1].Name()); }
 
     QTemporaryDir m_dir;
     std::unique_ptr<CMainFrame> m_frame;
@@ -266,6 +266,54 @@ INSTANTIATE_TEST_SUITE_P(EveryAnswer, SaveChangesPromptTest,
                                          PromptCase{Command::Close, Answer::No, true},
                                          PromptCase{Command::Close, Answer::Cancel, false}),
                          PromptCaseName);
+
+// An edit that only counts how often it was done and undone.
+class CountingEdit : public QUndoCommand {
+public:
+    explicit CountingEdit(int* value) : m_value(value) {}
+    void redo() override { ++*m_value; }
+    void undo() override { --*m_value; }
+
+private:
+    int* m_value;
+};
+
+TEST_F(FileCommandsTest, ModifiedFlagFollowsTheUndoHistory) {
+    int value = 0;
+    QUndoStack* stack = Commands().UndoStack();
+    ASSERT_EQ(m_frame->TimeSheet()->UndoStack(), stack);  // every window shares it
+    m_frame->TimeSheet()->PushEdit(std::make_unique<CountingEdit>(&value));
+    EXPECT_EQ(value, 1);
+    EXPECT_TRUE(Commands().IsModified());
+    EXPECT_TRUE(m_frame->Action(57643)->isEnabled());
+
+    // Undoing back to the saved state clears the flag; redoing raises it again.
+    Trigger(*m_frame, 57643);
+    EXPECT_EQ(value, 0);
+    EXPECT_FALSE(Commands().IsModified());
+    EXPECT_TRUE(m_frame->Action(57644)->isEnabled());
+    Trigger(*m_frame, 57644);
+    EXPECT_TRUE(Commands().IsModified());
+
+    // After a save, the saved state is the clean one; undoing past it is a change again.
+    m_files->answers.push_back(PathOf("saved.cre"));
+    ASSERT_TRUE(Commands().Save());
+    EXPECT_FALSE(Commands().IsModified());
+    Trigger(*m_frame, 57643);
+    EXPECT_TRUE(Commands().IsModified());
+
+    // A change outside the history keeps the flag up whatever is undone; New clears both.
+    Trigger(*m_frame, 57644);
+    Commands().MarkModified();
+    Trigger(*m_frame, 57643);
+    Trigger(*m_frame, 57644);
+    EXPECT_TRUE(Commands().IsModified());
+    m_boxes->answer = Answer::No;
+    Trigger(*m_frame, 57600);
+    EXPECT_FALSE(Commands().IsModified());
+    EXPECT_EQ(stack->count(), 0);
+    EXPECT_FALSE(m_frame->Action(57643)->isEnabled());
+}
 
 TEST_F(FileCommandsTest, ExportWritesTheChosenFile) {
     const QString out = PathOf("game.ce8");

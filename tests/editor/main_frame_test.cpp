@@ -48,7 +48,7 @@ protected:
 
 TEST_F(MainFrameTest, MenuHoldsEveryItemWithItsIdAndText) {
     CMainFrame frame;
-    const QString file = "ファイル(&F)", view = "表示(&V)", help = "ヘルプ(&H)";
+    const QString file = "ファイル(&F)", edit = "編集(&E)", view = "表示(&V)", help = "ヘルプ(&H)";
     std::vector<MenuEntry> expected = {
         {file, 57600, "新規作成\tCtrl+N(&N)", true},
         {file, 188, "CREファイルを開く　\tCtrl+O(&O)", true},
@@ -61,6 +61,8 @@ TEST_F(MainFrameTest, MenuHoldsEveryItemWithItsIdAndText) {
         {file, 57606, "プリンタの設定(&R)...", true},
         {file, 57616, "最近使ったファイル", false},  // no recent files yet
         {file, 57665, "アプリケーションの終了(&X)", true},
+        {edit, 57643, "元に戻す\tCtrl+Z", false},  // nothing to undo or redo yet
+        {edit, 57644, "やり直し\tCtrl+Y", false},
         {view, 59392, "ツール バー(&T)", true},
         {view, 59393, "ステータス バー(&S)", true},
         {help, 57664, "バージョン情報 PLK-CE(&A)...", true},

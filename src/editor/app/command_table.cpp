@@ -28,6 +28,12 @@ constexpr MenuItemSpec kFileItems[] = {
     {kExit, "アプリケーションの終了(&X)"},
 };
 
+// Undo and redo act on the project's one undo history.
+constexpr MenuItemSpec kEditItems[] = {
+    {kEditUndo, "元に戻す\tCtrl+Z"},
+    {kEditRedo, "やり直し\tCtrl+Y"},
+};
+
 constexpr MenuItemSpec kViewItems[] = {
     {kViewToolbar, "ツール バー(&T)"},
     {kViewStatusBar, "ステータス バー(&S)"},
@@ -39,6 +45,7 @@ constexpr MenuItemSpec kHelpItems[] = {
 
 constexpr MenuPopupSpec kMenu[] = {
     {"ファイル(&F)", kFileItems},
+    {"編集(&E)", kEditItems},
     {"表示(&V)", kViewItems},
     {"ヘルプ(&H)", kHelpItems},
 };
@@ -69,6 +76,8 @@ constexpr PromptEntry kPrompts[] = {
     {kEditCut, "選択範囲を切り取ってクリップボードに移動します\n切り取り"},
     {kEditCopy, "選択範囲をコピーしてクリップボードに保存します\nコピー"},
     {kEditPaste, "クリップボードの内容を挿入します\n貼り付け"},
+    {kEditUndo, "直前に行った動作を元に戻します\n元に戻す"},
+    {kEditRedo, "直前に元に戻した動作をやり直します\nやり直し"},
     {kPrint, "アクティブなドキュメントを印刷します\n印刷"},
     {kAbout, "プログラム情報、バージョン、著作権を表示します\nバージョン情報"},
 };

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSettings>
+#include <QUndoStack>
 
 #include "core/project/project_file.h"
 #include "editor/app/app_strings.h"
@@ -29,9 +30,12 @@ FileCommands::FileCommands(QWidget* frame, ProjectWindows windows)
       m_frame(frame),
       m_windows(windows),
       m_files(std::make_unique<QtFileDialogs>()),
-      m_boxes(std::make_unique<QtMessageBoxes>()) {
+      m_boxes(std::make_unique<QtMessageBoxes>()),
+      m_undo(new QUndoStack(this)) {
     QSettings settings(kSettingsOrganization, kSettingsApplication);
     m_recent.Load(settings);
+    connect(m_undo, &QUndoStack::cleanChanged, this,
+            [this] { Q_EMIT modifiedChanged(IsModified()); });
 }
 
 FileCommands::~FileCommands() = default;
@@ -46,8 +50,29 @@ void FileCommands::SetExporter(ExportFunction exporter) {
     m_exportRunner = ExportRunner(std::move(exporter));
 }
 
+bool FileCommands::IsModified() const {
+    return m_modifiedOutsideHistory || !m_undo->isClean();
+}
+
+void FileCommands::MarkModified() {
+    const bool was = IsModified();
+    m_modifiedOutsideHistory = true;
+    if (!was) {
+        Q_EMIT modifiedChanged(true);
+    }
+}
+
+void FileCommands::MarkSaved() {
+    const bool was = IsModified();
+    m_modifiedOutsideHistory = false;
+    m_undo->setClean();
+    if (was) {
+        Q_EMIT modifiedChanged(false);
+    }
+}
+
 bool FileCommands::ConfirmDiscard() {
-    if (!m_modified) {
+    if (!IsModified()) {
         return true;
     }
     switch (m_boxes->AskYesNoCancel(m_frame, kSaveChangesQuestion)) {
@@ -70,8 +95,9 @@ void FileCommands::New() {
     m_windows.timeSheet->CreateDefaultCuts();
     m_windows.messages->ResetMessages();
     m_windows.profile->ResetProfile();
+    m_undo->clear();
     m_path.clear();
-    m_modified = false;
+    MarkSaved();
 }
 
 void FileCommands::Open() {
@@ -100,9 +126,10 @@ bool FileCommands::OpenFile(const QString& path) {
         m_boxes->ShowError(m_frame, ErrorText(error));
         return false;
     }
+    m_undo->clear();
     LoadIntoWindows(std::move(opened.project));
     m_path = path;
-    m_modified = false;
+    MarkSaved();
     RememberRecent(path);
     return true;
 }
@@ -147,7 +174,7 @@ bool FileCommands::WriteTo(const QString& path) {
         return false;
     }
     m_path = path;
-    m_modified = false;
+    MarkSaved();
     RememberRecent(path);
     return true;
 }

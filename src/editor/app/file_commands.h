@@ -10,6 +10,7 @@
 #include "editor/app/recent_files.h"
 #include "editor/app/user_dialogs.h"
 
+class QUndoStack;
 class QWidget;
 
 namespace plk {
@@ -54,8 +55,12 @@ public:
     bool ConfirmDiscard();
 
     const QString& ProjectPath() const { return m_path; }
-    bool IsModified() const { return m_modified; }
-    void MarkModified() { m_modified = true; }
+    // Unsaved work: the undo history stands away from its saved state, or a change that
+    // cannot be undone (a resource path corrected on Open) was made since the last save.
+    bool IsModified() const;
+    void MarkModified();
+    // The project's one undo history; New and Open clear it, a save marks its clean state.
+    QUndoStack* UndoStack() const { return m_undo; }
     const RecentFileList& RecentFiles() const { return m_recent; }
 
     // The character as the windows hold it now.
@@ -63,12 +68,16 @@ public:
 
 Q_SIGNALS:
     void recentFilesChanged();
+    void modifiedChanged(bool modified);
 
 private:
     void LoadIntoWindows(Project project);
     bool WriteTo(const QString& path);
     void RememberRecent(const QString& path);
     void ForgetRecent(const QString& path);
+    // After New, Open or a save: the windows hold exactly what the file (or a new project)
+    // holds.
+    void MarkSaved();
 
     QWidget* m_frame;
     ProjectWindows m_windows;
@@ -77,7 +86,8 @@ private:
     ExportRunner m_exportRunner;
     RecentFileList m_recent;
     QString m_path;
-    bool m_modified = false;
+    QUndoStack* m_undo;
+    bool m_modifiedOutsideHistory = false;
 };
 
 // A path chosen in a dialog as the file system sees it.

@@ -14,6 +14,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoStack>
 
 #include "editor/app/about_dialog.h"
 #include "editor/app/command_ids.h"
@@ -75,6 +76,9 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     m_profile->ResetProfile();
 
     m_commands = new FileCommands(this, {m_palette, m_messages, m_profile, m_timeSheet});
+    for (CToolWindow* window : ToolWindows()) {
+        window->SetUndoStack(m_commands->UndoStack());
+    }
     ConnectCommands();
     UpdateRecentFileMenu();
     resize(1024, 720);
@@ -205,10 +209,13 @@ void CMainFrame::CreateToolWindows() {
     m_profile = new CProfileBrowser(this);
     m_preview = new CPreView(this);
     m_timeSheet = new CTimeSheetBase(this, m_palette);
-    for (CToolWindow* window : std::initializer_list<CToolWindow*>{
-             m_palette, m_messages, m_profile, m_preview, m_preview->ControlPanel(), m_timeSheet}) {
+    for (CToolWindow* window : ToolWindows()) {
         connect(window, &CToolWindow::edited, this, [this] { m_commands->MarkModified(); });
     }
+}
+
+std::vector<CToolWindow*> CMainFrame::ToolWindows() const {
+    return {m_palette, m_messages, m_profile, m_preview, m_preview->ControlPanel(), m_timeSheet};
 }
 
 void CMainFrame::PlaceToolWindowsByDefault() {
@@ -285,6 +292,23 @@ void CMainFrame::ConnectCommands() {
     on(kExit, [this] { close(); });
     on(kAbout, [this] { OnAbout(); });
     connect(m_commands, &FileCommands::recentFilesChanged, this, &CMainFrame::UpdateRecentFileMenu);
+    ConnectUndoCommands();
+}
+
+void CMainFrame::ConnectUndoCommands() {
+    // Application-wide keys: the tool windows are windows of their own. A focused text
+    // field takes Ctrl+Z and Ctrl+Y first and undoes its own typing.
+    QUndoStack* stack = m_commands->UndoStack();
+    QAction* undo = Action(kEditUndo);
+    QAction* redo = Action(kEditRedo);
+    redo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    redo->setShortcutContext(Qt::ApplicationShortcut);
+    connect(undo, &QAction::triggered, stack, &QUndoStack::undo);
+    connect(redo, &QAction::triggered, stack, &QUndoStack::redo);
+    connect(stack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(stack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    undo->setEnabled(stack->canUndo());
+    redo->setEnabled(stack->canRedo());
 }
 
 void CMainFrame::UpdateRecentFileMenu() {

@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "editor/app/plkce_doc.h"
 #include "editor/app/window_layout.h"
@@ -18,6 +19,7 @@ class CPreView;
 class CProfileBrowser;
 class CResourcePalette;
 class CTimeSheetBase;
+class CToolWindow;
 class FileCommands;
 
 // The main frame: menu, toolbar and status bar over an empty view, the owner of the five
@@ -61,6 +63,9 @@ private:
     void PlaceToolWindowsByDefault();
     void UpdateRecentFileMenu();
     void ConnectCommands();
+    void ConnectUndoCommands();
+    // Every tool window, the preview's control panel included.
+    std::vector<CToolWindow*> ToolWindows() const;
 
     QPrinter* Printer();
     void OnPrint();

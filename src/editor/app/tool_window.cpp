@@ -2,12 +2,25 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QUndoStack>
 
 namespace plk {
 
-CToolWindow::CToolWindow(const QString& title, QWidget* owner) : QDialog(owner) {
+CToolWindow::CToolWindow(const QString& title, QWidget* owner)
+    : QDialog(owner), m_undo(new QUndoStack(this)) {
     setWindowTitle(title);
     setModal(false);
+}
+
+void CToolWindow::SetUndoStack(QUndoStack* stack) {
+    if (m_undo->parent() == this) {
+        delete m_undo;
+    }
+    m_undo = stack;
+}
+
+void CToolWindow::PushEdit(std::unique_ptr<QUndoCommand> edit) {
+    m_undo->push(edit.release());
 }
 
 LResult CToolWindow::OnWindowMessage(const WindowMessage&) {

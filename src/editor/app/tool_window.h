@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 
 #include "editor/app/window_messages.h"
+
+class QUndoCommand;
+class QUndoStack;
 
 namespace plk {
 
@@ -12,6 +16,13 @@ class CToolWindow : public QDialog {
     Q_OBJECT
 public:
     CToolWindow(const QString& title, QWidget* owner);
+
+    // The project's undo stack. Until the frame hands over the shared one, a window keeps
+    // a stack of its own, so a window used alone still records its edits.
+    QUndoStack* UndoStack() const { return m_undo; }
+    void SetUndoStack(QUndoStack* stack);
+    // Runs the edit (its redo) and records it as one step of the undo history.
+    void PushEdit(std::unique_ptr<QUndoCommand> edit);
 
 Q_SIGNALS:
     // Raised by every edit of the records this window owns.
@@ -29,6 +40,9 @@ protected:
     bool event(QEvent* event) override;
     // Enter and Escape do not close a tool window.
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QUndoStack* m_undo;
 };
 
 // Makes a top-level window stay above the other windows of the program, or no longer. The
