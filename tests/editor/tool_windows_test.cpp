@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QListWidget>
-#include <QTabWidget>
 
 #include "editor/app/control_id.h"
+#include "editor/app/multi_row_tab_widget.h"
 #include "editor/app/tool_window.h"
 #include "editor/content/message_browser.h"
 #include "editor/content/profile_browser.h"
@@ -44,10 +44,10 @@ TEST(ToolWindowsTest, StartWithWhatANewCharacterHolds) {
     EXPECT_EQ(list->item(0)->text(), " 000 \n NoFile");
     EXPECT_EQ(list->item(255)->text(), " 255 \n NoFile");
 
-    auto* tabs = qobject_cast<QTabWidget*>(FindControl(frame.TimeSheet(), 1101));
+    auto* tabs = qobject_cast<MultiRowTabWidget*>(FindControl(frame.TimeSheet(), 1101));
     ASSERT_NE(tabs, nullptr);
-    ASSERT_EQ(tabs->count(), 3);
-    EXPECT_EQ(tabs->tabText(2), "カット：3");
+    ASSERT_EQ(tabs->Count(), 3);
+    EXPECT_EQ(tabs->TabText(2), "カット：3");
 
     // The time sheet announced its cut names to both browsers.
     QStringList names{"カット：1", "カット：2", "カット：3"};

@@ -22,6 +22,14 @@ void Cut::Erase(int row) {
     m_frames.erase(m_frames.begin() + row);
 }
 
+void Cut::InsertFrames(int row, std::span<const FrameRecord> records) {
+    m_frames.insert(m_frames.begin() + row, records.begin(), records.end());
+}
+
+void Cut::EraseFrames(int row, int count) {
+    m_frames.erase(m_frames.begin() + row, m_frames.begin() + row + count);
+}
+
 int Cut::CountNormalFrames(int firstRow, int endRow) const {
     firstRow = std::max(firstRow, 0);
     endRow = std::min(endRow, FrameCount());

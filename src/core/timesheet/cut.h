@@ -35,6 +35,10 @@ public:
     // Inserts before the record at `row` (row == FrameCount() appends).
     void Insert(int row, const FrameRecord& record);
     void Erase(int row);
+    // Inserts `records` in order before the record at `row`.
+    void InsertFrames(int row, std::span<const FrameRecord> records);
+    // Removes `count` records from `row` on.
+    void EraseFrames(int row, int count);
 
     // Records of kind 1 in [firstRow, endRow); 0 for an empty range.
     int CountNormalFrames(int firstRow, int endRow) const;

@@ -1,23 +1,31 @@
 #pragma once
 
+#include <array>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "core/timesheet/cut.h"
 #include "editor/app/tool_window.h"
 
-class QTabWidget;
-
 namespace plk {
 
 class CResourcePalette;
+class CTimeSheet;
+class MessageBoxes;
+class MultiRowTabWidget;
 
-// "TimeSheet": owns every cut of the character (one tab per cut) and the cut-name table.
-// Whenever the names change it tells the message and profile browsers.
+// "TimeSheet": one tab per cut, each with the cut's page, plus the cut-name table. It
+// inserts, deletes, copies, pastes and renames cuts, and tells the message and profile
+// browsers whenever the list of cuts or their names change.
 class CTimeSheetBase : public CToolWindow {
     Q_OBJECT
 public:
     static constexpr int kCutTabsId = 1101;
+
+    // Asks a cut's new name; nothing on cancel.
+    using NameDialog = std::function<std::optional<QString>(QWidget*)>;
 
     // `palette` is the palette the cuts draw their resources from.
     CTimeSheetBase(QWidget* owner, CResourcePalette* palette);
@@ -27,9 +35,15 @@ public:
     // Three new cuts with the default name table, as a new project has.
     void CreateDefaultCuts();
 
-    int CutCount() const { return static_cast<int>(m_cuts.size()); }
-    const Cut& CutAt(int index) const { return m_cuts[static_cast<std::size_t>(index)]; }
-    const std::vector<Cut>& Cuts() const { return m_cuts; }
+    int CutCount() const;
+    CTimeSheet* Page(int index) const;
+    int IndexOfPage(const CTimeSheet* page) const;
+    // The selected tab (-1 with no cuts) and its page.
+    int CurrentIndex() const;
+    CTimeSheet* CurrentPage() const;
+    void SelectCut(int index);
+    // Every cut as its page holds it, in tab order, for saving and the export.
+    std::vector<Cut> Cuts() const;
     // Appends a cut read from a file; false (and nothing changes) when 16 cuts exist.
     bool AppendCut(Cut cut);
 
@@ -42,15 +56,45 @@ public:
     // Index of the cut last copied; -1 when none.
     int CopiedCut() const { return m_copiedCut; }
 
+    // The cut menu's commands by id (213, 214, 216, 217, 231) for a right click on tab
+    // `clickedTab` (-1 when the click hit no tab).
+    bool IsCutCommandEnabled(int id, int clickedTab) const;
+    void RunCutCommand(int id, int clickedTab);
+
+    MessageBoxes& Boxes() const { return *m_boxes; }
+    void SetMessageBoxes(std::unique_ptr<MessageBoxes> boxes);
+    void SetNameDialog(NameDialog dialog) { m_nameDialog = std::move(dialog); }
+    MultiRowTabWidget* Tabs() const { return m_tabs; }
+
+    // Changes of the cut list without recording them; the cut edits call these.
+    // Inserts `cut` at `index` (the names from there move up one place, entry `index`
+    // takes `name`) and selects `select`.
+    void ApplyInsertCut(int index, Cut cut, const std::array<char, kCutNameSize>& name, int select);
+    // Deletes cut `index`; the names after it move down one place, the last entry keeping
+    // its bytes unless `lastEntry` is given.
+    void ApplyDeleteCut(int index, std::optional<std::array<char, kCutNameSize>> lastEntry);
+    void ApplyCutName(int index, const std::array<char, kCutNameSize>& name);
+
+Q_SIGNALS:
+    // A page was made (for a new, read, inserted or restored cut).
+    void pageCreated(CTimeSheet* page);
+
+protected:
+    LResult OnWindowMessage(const WindowMessage& message) override;
+
 private:
-    void AddTab(int index);
+    CTimeSheet* CreatePage(Cut cut);
+    void OpenCutMenu(const QPoint& globalPosition, int clickedTab);
+    void OnTabChanged(int index);
     void SendCutNames();
+    void SendCutListChange(std::uint32_t message, int position);
 
     CResourcePalette* m_palette;
-    std::vector<Cut> m_cuts;
     std::unique_ptr<CutNameTable> m_names;
     int m_copiedCut = -1;
-    QTabWidget* m_tabs;
+    MultiRowTabWidget* m_tabs;
+    std::unique_ptr<MessageBoxes> m_boxes;
+    NameDialog m_nameDialog;
 };
 
 }  // namespace plk

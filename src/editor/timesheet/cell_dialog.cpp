@@ -1,0 +1,94 @@
+#include "editor/timesheet/cell_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "editor/app/control_id.h"
+#include "editor/app/user_dialogs.h"
+
+namespace plk {
+namespace {
+
+QDialogButtonBox* OkCancelButtons(QDialog* dialog) {
+    auto* buttons = new QDialogButtonBox(dialog);
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}
+
+}  // namespace
+
+CCelldlg::CCelldlg(QWidget* parent, Mode mode, MessageBoxes& boxes)
+    : QDialog(parent), m_boxes(boxes), m_edit(new QLineEdit(QStringLiteral("1"), this)) {
+    const bool insert = mode == Mode::Insert;
+    setWindowTitle(insert ? QStringLiteral("セルの挿入") : QStringLiteral("セルの削除"));
+    SetControlId(m_edit, kCountEditId);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(
+        insert ? QStringLiteral("挿入するセル数") : QStringLiteral("削除するセル数"), this));
+    layout->addWidget(m_edit);
+    layout->addWidget(OkCancelButtons(this));
+    m_edit->selectAll();
+}
+
+std::optional<int> CCelldlg::Count() const {
+    bool ok = false;
+    const int count = m_edit->text().trimmed().toInt(&ok);
+    if (!ok || count < kMinCount || count > kMaxCount) {
+        return std::nullopt;
+    }
+    return count;
+}
+
+void CCelldlg::accept() {
+    bool ok = false;
+    const int count = m_edit->text().trimmed().toInt(&ok);
+    if (!ok) {
+        m_boxes.ShowError(this, QStringLiteral("Please enter an integer."));
+    } else if (count < kMinCount || count > kMaxCount) {
+        m_boxes.ShowError(this, QStringLiteral("Please enter an integer between %1 and %2.")
+                                    .arg(kMinCount)
+                                    .arg(kMaxCount));
+    } else {
+        QDialog::accept();
+        return;
+    }
+    m_edit->setFocus();
+    m_edit->selectAll();
+}
+
+std::optional<int> CCelldlg::AskCount(QWidget* parent, Mode mode, MessageBoxes& boxes) {
+    CCelldlg dialog(parent, mode, boxes);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Count();
+}
+
+CCutName::CCutName(QWidget* parent) : QDialog(parent), m_edit(new QLineEdit(this)) {
+    setWindowTitle(QStringLiteral("カットの名称"));
+    SetControlId(m_edit, kNameEditId);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_edit);
+    layout->addWidget(OkCancelButtons(this));
+    setMinimumWidth(280);
+}
+
+QString CCutName::Name() const {
+    return m_edit->text();
+}
+
+std::optional<QString> CCutName::AskName(QWidget* parent) {
+    CCutName dialog(parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Name();
+}
+
+}  // namespace plk

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QTableView>
+
+namespace plk {
+
+class CTimeSheet;
+class CutTableModel;
+
+// The time-sheet grid (control 1002): reports presses, drags, releases, right clicks and
+// keys to its page, which owns the selection and the edits.
+class CutGrid : public QTableView {
+    Q_OBJECT
+public:
+    static constexpr int kColumnWidth = 48;
+
+    CutGrid(CTimeSheet* page, CutTableModel* model);
+
+    // The cell under a point of the viewport; (-1, -1) when it hits none.
+    std::pair<int, int> CellAt(const QPoint& point) const;
+    // As CellAt, but a point outside the cells is first moved 2 pixels inside the visible
+    // part cells, so a release beside the grid still ends on a cell.
+    std::pair<int, int> ClampedCellAt(const QPoint& point) const;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    CTimeSheet* m_page;
+    bool m_leftDown = false;
+};
+
+}  // namespace plk

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QUndoCommand>
+#include <array>
+
+#include "core/timesheet/cut.h"
+
+namespace plk {
+
+class CTimeSheetBase;
+
+using CutNameBytes = std::array<char, kCutNameSize>;
+
+// A new cut appended at the end of the list, with its default name.
+class InsertCutEdit : public QUndoCommand {
+public:
+    InsertCutEdit(CTimeSheetBase* sheet, const QString& text);
+    void redo() override;
+    void undo() override;
+
+private:
+    CTimeSheetBase* m_sheet;
+    int m_index = -1;
+    CutNameBytes m_oldName{};
+};
+
+// Cut `index` deleted; the cuts after it and their names move down one place.
+class DeleteCutEdit : public QUndoCommand {
+public:
+    DeleteCutEdit(CTimeSheetBase* sheet, int index, const QString& text);
+    void redo() override;
+    void undo() override;
+
+private:
+    CTimeSheetBase* m_sheet;
+    int m_index;
+    int m_selectedBefore = 0;
+    Cut m_cut;
+    CutNameBytes m_name{};
+};
+
+// The name of cut `index` replaced (the table entry's bytes, as stored).
+class RenameCutEdit : public QUndoCommand {
+public:
+    RenameCutEdit(CTimeSheetBase* sheet, int index, CutNameBytes name, const QString& text);
+    void redo() override;
+    void undo() override;
+
+private:
+    CTimeSheetBase* m_sheet;
+    int m_index;
+    CutNameBytes m_name;
+    CutNameBytes m_oldName{};
+};
+
+}  // namespace plk

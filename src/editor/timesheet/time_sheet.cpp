@@ -1,0 +1,545 @@
+#include "editor/timesheet/time_sheet.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "core/timesheet/cut_editing.h"
+#include "editor/app/control_id.h"
+#include "editor/app/user_dialogs.h"
+#include "editor/content/resource_palette.h"
+#include "editor/timesheet/cell_dialog.h"
+#include "editor/timesheet/cut_grid.h"
+#include "editor/timesheet/cut_table_model.h"
+#include "editor/timesheet/time_sheet_base.h"
+#include "editor/timesheet/time_sheet_menus.h"
+
+namespace plk {
+namespace {
+
+using namespace timesheet_command;
+
+constexpr int kPaintMergeKey = 1;
+const char* const kResourceModeText = "リソース指定";
+const char* const kRangeModeText = "範囲指定";
+
+QString EditText(int id) {
+    return QString::fromUtf8(PopupItemText(id));
+}
+
+}  // namespace
+
+CTimeSheet::CTimeSheet(CTimeSheetBase* sheet, CResourcePalette* palette, Cut cut)
+    : QWidget(nullptr),
+      m_sheet(sheet),
+      m_palette(palette),
+      m_cut(std::move(cut)),
+      m_model(std::make_unique<CutTableModel>(m_cut)) {
+    BuildLayout();
+    m_countDialog = [this](QWidget* parent, bool insert) {
+        return CCelldlg::AskCount(parent, insert ? CCelldlg::Mode::Insert : CCelldlg::Mode::Delete,
+                                  Boxes());
+    };
+}
+
+CTimeSheet::~CTimeSheet() {
+    // The grid's view goes first: it still refers to the model.
+    delete m_grid;
+    m_grid = nullptr;
+}
+
+void CTimeSheet::BuildLayout() {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    m_upper = new QHBoxLayout();
+    layout->addLayout(m_upper);
+
+    auto* modeRow = new QHBoxLayout();
+    m_modeCheck = new QCheckBox(QString::fromUtf8(kResourceModeText), this);
+    SetControlId(m_modeCheck, kModeCheckId);
+    // A push-like check box: a button that stays down in range mode.
+    m_modeCheck->setStyleSheet(QString());
+    modeRow->addWidget(m_modeCheck);
+    modeRow->addStretch(1);
+    layout->addLayout(modeRow);
+    connect(m_modeCheck, &QCheckBox::toggled, this, [this](bool on) { SetRangeMode(on); });
+
+    m_grid = new CutGrid(this, m_model.get());
+    SetControlId(m_grid, kGridId);
+    layout->addWidget(m_grid, 1);
+}
+
+int CTimeSheet::CutIndex() const {
+    return m_sheet != nullptr ? m_sheet->IndexOfPage(this) : 0;
+}
+
+MessageBoxes& CTimeSheet::Boxes() const {
+    return m_sheet->Boxes();
+}
+
+void CTimeSheet::SetRangeMode(bool on) {
+    if (m_modeCheck->isChecked() != on) {
+        m_modeCheck->setChecked(on);  // comes back here through toggled
+        return;
+    }
+    m_rangeMode = on;
+    m_modeCheck->setText(QString::fromUtf8(on ? kRangeModeText : kResourceModeText));
+    if (!on) {
+        // Back in resource mode the rectangle is no longer shown.
+        m_model->SetHighlight({});
+    }
+    m_dragging = false;
+    m_painting = false;
+}
+
+void CTimeSheet::SetSelection(const CellRange& range) {
+    m_selection = range;
+    m_model->SetHighlight(range);
+    Q_EMIT selectionChanged(range);
+}
+
+// ---- Undoable edits -------------------------------------------------------------------
+
+void CTimeSheet::PushEdit(std::unique_ptr<QUndoCommand> edit) {
+    m_sheet->PushEdit(std::move(edit));
+}
+
+void CTimeSheet::EditCells(std::span<const CellWrite> changes, const QString& text, int mergeKey) {
+    std::vector<CellWrite> before;
+    std::vector<CellWrite> after;
+    before.reserve(changes.size());
+    for (const CellWrite& change : changes) {
+        if (change.row < 0 || change.row >= m_cut.FrameCount() || change.slot < 0 ||
+            change.slot >= kCellSlots) {
+            continue;
+        }
+        before.push_back({change.row, change.slot, m_cut.Frame(change.row).cells[change.slot]});
+        after.push_back(change);
+    }
+    if (after.empty()) {
+        return;
+    }
+    PushEdit(std::make_unique<CellsEdit>(m_sheet, CutIndex(), std::move(before), std::move(after),
+                                         text, mergeKey == 0 ? -1 : mergeKey, m_mergeSerial));
+}
+
+void CTimeSheet::InsertRows(int row, std::vector<FrameRecord> records, const QString& text) {
+    if (records.empty() || row < 0 || row > m_cut.FrameCount()) {
+        return;
+    }
+    PushEdit(std::make_unique<RowsEdit>(m_sheet, CutIndex(), row, std::vector<FrameRecord>{},
+                                        std::move(records), text));
+}
+
+void CTimeSheet::ReplaceRow(int row, const FrameRecord& record, const QString& text) {
+    if (row < 0 || row >= m_cut.FrameCount()) {
+        return;
+    }
+    PushEdit(std::make_unique<RowsEdit>(m_sheet, CutIndex(), row,
+                                        std::vector<FrameRecord>{m_cut.Frame(row)},
+                                        std::vector<FrameRecord>{record}, text));
+}
+
+void CTimeSheet::AppendRow(const FrameRecord& record, const QString& text) {
+    InsertRows(m_cut.FrameCount(), {record}, text);
+}
+
+void CTimeSheet::EraseRows(int row, int count, const QString& text) {
+    if (count < 1 || row < 0 || row + count > m_cut.FrameCount()) {
+        return;
+    }
+    PushEdit(std::make_unique<RowsEdit>(m_sheet, CutIndex(), row,
+                                        CopyFrames(m_cut, row, row + count - 1),
+                                        std::vector<FrameRecord>{}, text));
+}
+
+// ---- Applying changes -----------------------------------------------------------------
+
+void CTimeSheet::ApplyRows(int row, int removed, std::span<const FrameRecord> inserted) {
+    const int normalBefore = m_cut.CountNormalFrames(0, m_cut.FrameCount());
+    const int insertedCount = static_cast<int>(inserted.size());
+    m_model->BeginRowsReplaced(row, removed, insertedCount);
+    {
+        std::lock_guard lock(m_cutMutex);
+        const int replaced = std::min(removed, insertedCount);
+        for (int i = 0; i < replaced; ++i) {
+            m_cut.Frame(row + i) = inserted[static_cast<std::size_t>(i)];
+        }
+        if (removed > replaced) {
+            m_cut.EraseFrames(row + replaced, removed - replaced);
+        } else if (insertedCount > replaced) {
+            m_cut.InsertFrames(row + replaced,
+                               inserted.subspan(static_cast<std::size_t>(replaced)));
+        }
+    }
+    m_model->EndRowsReplaced(row, removed, insertedCount);
+    AfterRowCountChange(normalBefore);
+}
+
+void CTimeSheet::AfterRowCountChange(int normalBefore) {
+    // A rectangle past the last row would make later commands read outside the cut.
+    if (!m_selection.IsEmpty() && m_selection.lastRow >= m_cut.FrameCount()) {
+        CellRange clipped = m_selection;
+        clipped.lastRow = m_cut.FrameCount() - 1;
+        SetSelection(clipped.firstRow <= clipped.lastRow ? clipped : CellRange{});
+    }
+    const int normalAfter = m_cut.CountNormalFrames(0, m_cut.FrameCount());
+    if (normalAfter != normalBefore) {
+        Q_EMIT normalFrameCountChanged(normalAfter);
+    }
+}
+
+void CTimeSheet::ApplyCells(std::span<const CellWrite> writes, bool inReverse) {
+    if (writes.empty()) {
+        return;
+    }
+    CellRange touched{writes.front().row, writes.front().row, writes.front().slot,
+                      writes.front().slot};
+    {
+        std::lock_guard lock(m_cutMutex);
+        auto apply = [&](const CellWrite& write) {
+            m_cut.Frame(write.row).cells[write.slot] = write.value;
+            touched.firstRow = std::min(touched.firstRow, write.row);
+            touched.lastRow = std::max(touched.lastRow, write.row);
+            touched.firstColumn = std::min(touched.firstColumn, write.slot);
+            touched.lastColumn = std::max(touched.lastColumn, write.slot);
+        };
+        if (inReverse) {
+            std::for_each(writes.rbegin(), writes.rend(), apply);
+        } else {
+            std::for_each(writes.begin(), writes.end(), apply);
+        }
+    }
+    m_model->CellsChanged(touched);
+}
+
+void CTimeSheet::ApplyPartShift(bool insert, int slot) {
+    const int oldColumns = m_cut.ColumnCount();
+    {
+        std::lock_guard lock(m_cutMutex);
+        if (insert) {
+            InsertPart(m_cut, slot);
+        } else {
+            DeletePart(m_cut, slot);
+        }
+    }
+    m_model->ColumnsChanged(oldColumns);
+    if (!m_selection.IsEmpty() && m_selection.lastColumn >= m_cut.ColumnCount()) {
+        CellRange clipped = m_selection;
+        clipped.lastColumn = m_cut.ColumnCount() - 1;
+        SetSelection(clipped.firstColumn <= clipped.lastColumn ? clipped : CellRange{});
+    }
+}
+
+void CTimeSheet::ApplyNormalFrameCells(int slot, std::span<const CellRecord> cells) {
+    {
+        std::lock_guard lock(m_cutMutex);
+        SetNormalFrameCells(m_cut, slot, cells);
+    }
+    m_model->CellsChanged({0, m_cut.FrameCount() - 1, slot, slot});
+}
+
+// ---- Popup commands -------------------------------------------------------------------
+
+bool CTimeSheet::IsCellCommandEnabled(int id, int row) const {
+    const bool hit = row >= 0 && row < m_cut.FrameCount();
+    switch (id) {
+        case kInsertFrame:
+        case kInsertFrames:
+        case kInsertControlFrame:
+            return hit;
+        case kDeleteFrame:
+        case kDeleteFrames:
+            return hit && m_cut.FrameCount() >= 2;
+        case kChangeControlFrame:
+            return hit && !m_cut.Frame(row).IsNormal();
+        case kCopyFrames:
+        case kPasteFrames:
+        case kAppendFrame:
+        case kAppendControlFrame:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CTimeSheet::RunCellCommand(int id, int row) {
+    if (!IsCellCommandEnabled(id, row)) {
+        return;
+    }
+    const QString text = EditText(id);
+    switch (id) {
+        case kInsertFrame:
+            InsertRows(row, {NewNormalFrame()}, text);
+            break;
+        case kDeleteFrame:
+            EraseRows(row, 1, text);
+            break;
+        case kCopyFrames:
+            // The buffer is the page's own; copying changes nothing of the project.
+            m_frameCopy = m_selection.IsEmpty()
+                              ? std::vector<FrameRecord>{}
+                              : CopyFrames(m_cut, m_selection.firstRow, m_selection.lastRow);
+            break;
+        case kPasteFrames:
+            if (row >= 0 && row < m_cut.FrameCount()) {
+                InsertRows(row, m_frameCopy, text);
+            }
+            break;
+        case kInsertFrames:
+            if (std::optional<int> count = m_countDialog(this, true)) {
+                InsertRows(
+                    row,
+                    std::vector<FrameRecord>(static_cast<std::size_t>(*count), NewNormalFrame()),
+                    text);
+            }
+            break;
+        case kDeleteFrames:
+            if (std::optional<int> count = m_countDialog(this, false)) {
+                EraseRows(row, ClampedDeleteCount(m_cut, row, *count), text);
+            }
+            break;
+        case kInsertControlFrame:
+        case kAppendControlFrame:
+            if (m_controlFrameDialog) {
+                if (std::optional<ControlBlock> block =
+                        m_controlFrameDialog(this, ControlBlock{}, false)) {
+                    InsertRows(id == kAppendControlFrame ? m_cut.FrameCount() : row,
+                               {NewControlFrame(*block)}, text);
+                }
+            }
+            break;
+        case kChangeControlFrame:
+            if (m_controlFrameDialog) {
+                const FrameRecord& old = m_cut.Frame(row);
+                if (std::optional<ControlBlock> block =
+                        m_controlFrameDialog(this, old.control, true)) {
+                    // The row stays a control frame: parts 0..26 cleared, the copy buffer
+                    // slot and the reserved words kept.
+                    FrameRecord changed = old;
+                    std::fill(changed.cells, changed.cells + kPartCopySlot, CellRecord{});
+                    changed.control = *block;
+                    changed.control.reserved1 = old.control.reserved1;
+                    changed.control.reserved2 = old.control.reserved2;
+                    ReplaceRow(row, changed, text);
+                }
+            }
+            break;
+        case kAppendFrame:
+            AppendRow(NewNormalFrame(), text);
+            break;
+        default:
+            break;
+    }
+}
+
+bool CTimeSheet::IsHeaderCommandEnabled(int id, int column) const {
+    (void)column;
+    switch (id) {
+        case kInsertPart:
+            return CanInsertPart(m_cut);
+        case kDeletePart:
+            return CanDeletePart(m_cut);
+        case kCopyPart:
+            return true;
+        case kPastePart:
+            return m_partCopied;
+        default:
+            return false;
+    }
+}
+
+void CTimeSheet::RunHeaderCommand(int id, int column) {
+    if (!IsHeaderCommandEnabled(id, column) || column < 0 || column >= m_cut.ColumnCount()) {
+        return;  // the menu point lies on no column
+    }
+    const QString text = EditText(id);
+    switch (id) {
+        case kInsertPart:
+            PushEdit(std::make_unique<PartShiftEdit>(m_sheet, CutIndex(),
+                                                     PartShiftEdit::Kind::Insert, column, text));
+            break;
+        case kDeletePart:
+            PushEdit(std::make_unique<PartShiftEdit>(m_sheet, CutIndex(),
+                                                     PartShiftEdit::Kind::Delete, column, text));
+            break;
+        case kCopyPart:
+            PushEdit(std::make_unique<PartColumnEdit>(m_sheet, CutIndex(),
+                                                      PartColumnEdit::Kind::Copy, column, text));
+            break;
+        case kPastePart:
+            PushEdit(std::make_unique<PartColumnEdit>(m_sheet, CutIndex(),
+                                                      PartColumnEdit::Kind::Paste, column, text));
+            break;
+        default:
+            break;
+    }
+}
+
+void CTimeSheet::OpenCellMenu(const QPoint& globalPosition, int row) {
+    QMenu menu(this);
+    for (const PopupItem& item : CellPopup().items) {
+        QAction* action = menu.addAction(QString::fromUtf8(item.text));
+        action->setData(item.id);
+        action->setEnabled(IsCellCommandEnabled(item.id, row));
+    }
+    if (QAction* chosen = menu.exec(globalPosition)) {
+        RunCellCommand(chosen->data().toInt(), row);
+    }
+}
+
+void CTimeSheet::OpenHeaderMenu(const QPoint& globalPosition, int column) {
+    QMenu menu(this);
+    for (const PopupItem& item : HeaderPopup().items) {
+        QAction* action = menu.addAction(QString::fromUtf8(item.text));
+        action->setData(item.id);
+        action->setEnabled(IsHeaderCommandEnabled(item.id, column));
+    }
+    if (QAction* chosen = menu.exec(globalPosition)) {
+        RunHeaderCommand(chosen->data().toInt(), column);
+    }
+}
+
+// ---- Selection and painting -----------------------------------------------------------
+
+void CTimeSheet::OnGridPressed(int row, int column, Qt::KeyboardModifiers modifiers) {
+    if (!m_rangeMode) {
+        if (row < 0 || column < 0) {
+            return;
+        }
+        SetSelection({row, row, column, column});
+        if (column >= 1 && m_cut.Frame(row).IsNormal()) {
+            Q_EMIT propertyFieldsEnabled(true);
+            Q_EMIT showCell(row, column);
+        }
+        // One stroke of painting is one step of the history.
+        CloseMerge();
+        m_painting = true;
+        m_lastPaintRow = -1;
+        m_lastPaintColumn = -1;
+        PaintCell(row, column);
+        return;
+    }
+    m_model->SetHighlight({});
+    if (!modifiers.testFlag(Qt::ShiftModifier)) {
+        m_dragging = true;
+        m_anchorRow = row;
+        m_anchorColumn = column;
+    }
+}
+
+void CTimeSheet::OnGridDragged(int row, int column) {
+    if (!m_rangeMode) {
+        if (m_painting) {
+            PaintCell(row, column);
+        }
+        return;
+    }
+    // While dragging, the rectangle being spanned is shown as it grows.
+    if (m_dragging && m_anchorRow >= 0 && m_anchorColumn >= 0 && row >= 0 && column >= 0) {
+        m_model->SetHighlight(CellRange::Spanning(m_anchorRow, m_anchorColumn, row, column));
+    }
+}
+
+void CTimeSheet::OnGridReleased(int row, int column, Qt::KeyboardModifiers modifiers) {
+    if (!m_rangeMode) {
+        m_painting = false;
+        CloseMerge();
+        return;
+    }
+    if (row < 0 || column < 0) {
+        QApplication::beep();
+        m_dragging = false;
+        m_model->SetHighlight(m_selection);
+        return;
+    }
+    int startRow = row;
+    int startColumn = column;
+    if (m_dragging && m_anchorRow >= 0 && m_anchorColumn >= 0) {
+        startRow = m_anchorRow;
+        startColumn = m_anchorColumn;
+    } else if (modifiers.testFlag(Qt::ShiftModifier) && !m_selection.IsEmpty()) {
+        startRow = m_selection.firstRow;
+        startColumn = m_selection.firstColumn;
+    }
+    m_dragging = false;
+    m_selection = CellRange::Spanning(startRow, startColumn, row, column);
+    AnnounceSelection();
+}
+
+void CTimeSheet::AnnounceSelection() {
+    CellRange& range = m_selection;
+    if (range.CellCount() == 1 && range.firstColumn == 0) {
+        // A frame number stands for its row's parts.
+        range.firstColumn = 1;
+        range.lastColumn = m_cut.ColumnCount() - 1;
+    }
+    Q_EMIT propertyFieldsEnabled(true);
+    if (range.CellCount() > 1) {
+        Q_EMIT showCell(range.firstRow, range.firstColumn);
+        Q_EMIT tweenEnabled(true);
+    } else if (range.CellCount() == 1) {
+        if (m_cut.Frame(range.firstRow).IsNormal()) {
+            Q_EMIT showCell(range.firstRow, range.firstColumn);
+        } else {
+            Q_EMIT propertyFieldsEnabled(false);
+        }
+        Q_EMIT tweenEnabled(false);
+    }
+    m_model->SetHighlight(range);
+    Q_EMIT selectionChanged(range);
+}
+
+void CTimeSheet::OnGridKeyMoved(int row, int column, bool extend) {
+    if (row < 0 || column < 0 || row >= m_cut.FrameCount() || column >= m_cut.ColumnCount()) {
+        return;
+    }
+    int startRow = row;
+    int startColumn = column;
+    if (extend && !m_selection.IsEmpty()) {
+        // The keyboard's anchor is the corner the rectangle started from.
+        startRow = m_anchorRow >= 0 ? m_anchorRow : m_selection.firstRow;
+        startColumn = m_anchorColumn >= 0 ? m_anchorColumn : m_selection.firstColumn;
+    } else {
+        m_anchorRow = row;
+        m_anchorColumn = column;
+    }
+    m_selection = CellRange::Spanning(startRow, startColumn, row, column);
+    if (m_selection.CellCount() == 1 && column == 0) {
+        m_selection.firstColumn = m_selection.lastColumn = 0;
+    }
+    AnnounceSelection();
+}
+
+void CTimeSheet::PaintCell(int row, int column) {
+    if (row < 0 || column < 1 || row >= m_cut.FrameCount() ||
+        (row == m_lastPaintRow && column == m_lastPaintColumn)) {
+        return;
+    }
+    m_lastPaintRow = row;
+    m_lastPaintColumn = column;
+    const int slot = m_palette != nullptr ? m_palette->SelectedSlot() : -1;
+    if (slot < 0) {
+        return;
+    }
+    std::vector<CellWrite> writes;
+    const int rows = PaintedRowCount(m_cut, row, m_limitedUnit);
+    for (int r = row; r < row + rows; ++r) {
+        CellRecord cell = m_cut.Frame(r).cells[column];
+        if (cell.resource != slot) {
+            cell.resource = slot;
+            writes.push_back({r, column, cell});
+        }
+    }
+    EditCells(writes, QStringLiteral("リソースの指定"), kPaintMergeKey);
+    if (m_cut.Frame(row).IsNormal()) {
+        Q_EMIT showCell(row, column);
+    }
+}
+
+}  // namespace plk

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <span>
+
+namespace plk {
+
+// Popup menus of the time sheet (menu 136): ids and texts.
+namespace timesheet_command {
+inline constexpr int kInsertPart = 142;
+inline constexpr int kDeletePart = 143;
+inline constexpr int kCopyPart = 144;
+inline constexpr int kPastePart = 145;
+inline constexpr int kInsertFrame = 146;
+inline constexpr int kDeleteFrame = 147;
+inline constexpr int kInsertFrames = 148;
+inline constexpr int kDeleteFrames = 149;
+inline constexpr int kInsertControlFrame = 153;
+inline constexpr int kChangeControlFrame = 154;
+inline constexpr int kInsertCut = 213;
+inline constexpr int kDeleteCut = 214;
+inline constexpr int kCopyCut = 216;
+inline constexpr int kPasteCut = 217;
+inline constexpr int kCopyFrames = 222;
+inline constexpr int kPasteFrames = 223;
+inline constexpr int kAppendFrame = 224;
+inline constexpr int kAppendControlFrame = 225;
+inline constexpr int kRenameCut = 231;
+}  // namespace timesheet_command
+
+struct PopupItem {
+    int id;
+    const char* text;  // UTF-8
+};
+
+struct PopupSpec {
+    const char* title;
+    std::span<const PopupItem> items;
+};
+
+// "ヘッダ": the grid's column headings.
+PopupSpec HeaderPopup();
+// "セルメニュー": the grid's cells.
+PopupSpec CellPopup();
+// "カットメニュー": the cut tabs.
+PopupSpec CutPopup();
+// The text of a popup command, for the undo history ("" for an unknown id).
+const char* PopupItemText(int id);
+
+}  // namespace plk
