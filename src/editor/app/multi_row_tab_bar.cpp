@@ -96,8 +96,15 @@ int MultiRowTabBar::RowCount() const {
 
 QSize MultiRowTabBar::TabSize(int index) const {
     const QFontMetrics metrics = fontMetrics();
-    const int width = metrics.horizontalAdvance(m_labels[index]) + 2 * kHorizontalPadding;
-    return {std::max(kMinimumTabWidth, width), metrics.height() + 2 * kVerticalPadding};
+    QStyleOptionTab option;
+    option.initFrom(this);
+    option.text = m_labels[index];
+    option.shape = QTabBar::RoundedNorth;
+    // The style adds its own margins around the label, as it does for a QTabBar.
+    const QSize content(metrics.horizontalAdvance(m_labels[index]) + 2 * kHorizontalPadding,
+                        metrics.height() + 2 * kVerticalPadding);
+    const QSize size = style()->sizeFromContents(QStyle::CT_TabBarTab, &option, content, this);
+    return {std::max(kMinimumTabWidth, size.width()), size.height()};
 }
 
 std::vector<QRect> MultiRowTabBar::LayOut(int width) const {

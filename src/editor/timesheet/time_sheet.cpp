@@ -1,11 +1,11 @@
 #include "editor/timesheet/time_sheet.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -60,14 +60,14 @@ void CTimeSheet::BuildLayout() {
     layout->addLayout(m_upper);
 
     auto* modeRow = new QHBoxLayout();
-    m_modeCheck = new QCheckBox(QString::fromUtf8(kResourceModeText), this);
-    SetControlId(m_modeCheck, kModeCheckId);
     // A push-like check box: a button that stays down in range mode.
-    m_modeCheck->setStyleSheet(QString());
+    m_modeCheck = new QPushButton(QString::fromUtf8(kResourceModeText), this);
+    m_modeCheck->setCheckable(true);
+    SetControlId(m_modeCheck, kModeCheckId);
     modeRow->addWidget(m_modeCheck);
     modeRow->addStretch(1);
     layout->addLayout(modeRow);
-    connect(m_modeCheck, &QCheckBox::toggled, this, [this](bool on) { SetRangeMode(on); });
+    connect(m_modeCheck, &QPushButton::toggled, this, [this](bool on) { SetRangeMode(on); });
 
     m_grid = new CutGrid(this, m_model.get());
     SetControlId(m_grid, kGridId);

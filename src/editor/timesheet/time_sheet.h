@@ -12,7 +12,7 @@
 #include "core/timesheet/cut.h"
 #include "editor/timesheet/cut_edits.h"
 
-class QCheckBox;
+class QPushButton;
 class QHBoxLayout;
 class QMenu;
 
@@ -138,7 +138,7 @@ private:
     mutable std::mutex m_cutMutex;
     std::unique_ptr<CutTableModel> m_model;
     CutGrid* m_grid = nullptr;
-    QCheckBox* m_modeCheck = nullptr;
+    QPushButton* m_modeCheck = nullptr;
     QHBoxLayout* m_upper = nullptr;
 
     CellRange m_selection;
