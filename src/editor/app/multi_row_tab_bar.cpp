@@ -101,7 +101,8 @@ QSize MultiRowTabBar::TabSize(int index) const {
     option.text = m_labels[index];
     option.shape = QTabBar::RoundedNorth;
     // The style adds its own margins around the label, as it does for a QTabBar.
-    const QSize content(metrics.horizontalAdvance(m_labels[index]) + 2 * kHorizontalPadding,
+    const int space = style()->pixelMetric(QStyle::PM_TabBarTabHSpace, &option, this);
+    const QSize content(metrics.horizontalAdvance(m_labels[index]) + space + kHorizontalPadding,
                         metrics.height() + 2 * kVerticalPadding);
     const QSize size = style()->sizeFromContents(QStyle::CT_TabBarTab, &option, content, this);
     return {std::max(kMinimumTabWidth, size.width()), size.height()};
