@@ -57,6 +57,13 @@ protected:
         fs::current_path(m_dir);  // the store opens sounds by name in the current folder
         Write("beep.wav", SquareWaveWav(4410, 4000));
         Write("broken.wav", {'R', 'I', 'F', 'F', 1, 2, 3});
+        // A sound the mixer itself would play, but not a WAVE: an AIFF, 8-bit mono, 44.1 kHz.
+        std::vector<std::uint8_t> aiff = {'F', 'O', 'R', 'M', 0, 0, 0, 50, 'A', 'I', 'F', 'F',
+                                          'C', 'O', 'M', 'M', 0, 0, 0, 18, 0, 1, 0, 0, 0, 4, 0, 8,
+                                          0x40, 0x0E, 0xAC, 0x44, 0, 0, 0, 0, 0, 0,
+                                          'S', 'S', 'N', 'D', 0, 0, 0, 12, 0, 0, 0, 0, 0, 0, 0, 0,
+                                          1, 2, 3, 4};
+        Write("aiff.wav", aiff);
     }
     void TearDown() override {
         SoundStore::Shutdown();
@@ -108,8 +115,10 @@ TEST_F(SoundStoreTest, UseCountsDecideWhenASoundIsFreed) {
     EXPECT_FALSE(store.Remove("beep.wav"));
 
     store.Load("broken.wav");  // undecodable: no entry
+    store.Load("aiff.wav");    // not a WAVE, whatever the mixer could make of it
     store.Load("missing.wav");
     EXPECT_FALSE(store.Contains("broken.wav"));
+    EXPECT_FALSE(store.Contains("aiff.wav"));
     EXPECT_FALSE(store.Play("missing.wav"));
 
     store.Load("beep.wav");
