@@ -45,9 +45,12 @@ TEST(HostileInputTest, NamedPipesAreRefusedAtOnce) {
     TempFolder folder;
     ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
     const std::vector<std::vector<std::string>> commands = {
-        {"info", "pipe"},          {"convert", "pipe", "out.cre"},
-        {"lzss", "compress", "pipe", "out"}, {"lzss", "decompress", "pipe", "out"},
-        {"pack", "pipe", "out"},   {"unpack", "pipe", "out"},
+        {"info", "pipe"},
+        {"convert", "pipe", "out.cre"},
+        {"lzss", "compress", "pipe", "out"},
+        {"lzss", "decompress", "pipe", "out"},
+        {"pack", "pipe", "out"},
+        {"unpack", "pipe", "out"},
         {"render", "pipe", "--cut", "1", "--frame", "1", "--out", "out.png"},
     };
     for (const auto& args : commands) {
@@ -56,7 +59,7 @@ TEST(HostileInputTest, NamedPipesAreRefusedAtOnce) {
         for (const std::string& arg : args) {
             shell += " " + ShellQuote(arg);
         }
-        ExpectRefusal(RunShell(folder, shell), "pipe is not a regular file (it is a named pipe)");
+        ExpectRefusal(RunShell(folder, shell), "pipe is not a regular file. (it is a named pipe)");
     }
 
     // A pipe in a palette slot stops the export, naming the slot; nothing is left behind.
@@ -96,8 +99,7 @@ TEST(HostileInputTest, FileSizeLimitGivesAnErrorAndLeavesNoTemporary) {
         byte = static_cast<std::uint8_t>(state >> 24);
     }
     WriteBytes(folder / "noise", noise);
-    ExpectRefusal(RunShell(folder, "ulimit -f 64 && \"$CLI\" pack noise out"),
-                  "file-size limit");
+    ExpectRefusal(RunShell(folder, "ulimit -f 64 && \"$CLI\" pack noise out"), "file-size limit");
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"noise"});
 }
 

@@ -11,8 +11,8 @@ namespace {
 std::string Describe(FileError::Kind kind, const std::filesystem::path& path,
                      const std::string& detail) {
     // An empty name would leave a hole in the sentence.
-    std::string text = path.empty() ? std::string("No file name was given.")
-                                    : StandardFileErrorText(kind);
+    std::string text =
+        path.empty() ? std::string("No file name was given.") : StandardFileErrorText(kind);
     std::string name = path.string();
     if (auto at = text.find("%1"); at != std::string::npos) {
         text.replace(at, 2, name);

@@ -75,7 +75,8 @@ InputFile::~InputFile() {
 
 std::vector<std::uint8_t> InputFile::Read(std::uint64_t offset, std::size_t size) const {
     const std::uint64_t available = offset < m_size ? m_size - offset : 0;
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::min<std::uint64_t>(size, available)));
+    std::vector<std::uint8_t> bytes(
+        static_cast<std::size_t>(std::min<std::uint64_t>(size, available)));
     std::size_t done = 0;
     // One read normally returns everything; the loop only covers short reads.
     while (done < bytes.size()) {
@@ -103,8 +104,7 @@ std::vector<std::uint8_t> InputFile::ReadAll() const {
     return Read(0, static_cast<std::size_t>(m_size));
 }
 
-std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path,
-                                        std::uint64_t maxSize) {
+std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path, std::uint64_t maxSize) {
     InputFile file(path);
     if (file.Size() > maxSize) {
         throw FileError(FileError::Kind::BadFormat, path,

@@ -200,7 +200,8 @@ OpenedProject ParseProject(std::span<const std::uint8_t> bytes, const std::files
         auto messages = RecordAt<MessageTable>(bytes, found.messagesAt);
         ImportMessages(project.messages, messages.situations);
     } else {
-        project.profile = ImportLegacyProfile(RecordAt<LegacyProfileRecord>(bytes, found.profileAt));
+        project.profile =
+            ImportLegacyProfile(RecordAt<LegacyProfileRecord>(bytes, found.profileAt));
         std::vector<SituationMessages> legacy(kLegacySituationCount);
         std::memcpy(legacy.data(), bytes.data() + found.messagesAt, kLegacyMessageBlock);
         ImportMessages(project.messages, legacy);

@@ -49,7 +49,8 @@ TEST(FileIoTest, ReadingRefusesWhatIsNotARegularFileWithoutBlocking) {
     const struct {
         fs::path path;
         std::string what;
-    } cases[] = {{folder / "pipe", "named pipe"}, {folder / "dir", "folder"}, {"/dev/null", "device"}};
+    } cases[] = {
+        {folder / "pipe", "named pipe"}, {folder / "dir", "folder"}, {"/dev/null", "device"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path.string());
         FileError error = ErrorOf([&] { ReadWholeFile(c.path); });
@@ -90,7 +91,7 @@ TEST(FileIoTest, SavingThroughASymlinkReplacesItsTargetAndKeepsTheLink) {
     TempFolder folder;
     fs::create_directory(folder / "real");
     WriteBytes(folder / "real" / "file.cre", kOld);
-    fs::create_symlink("real/file.cre", folder / "link.cre");      // relative
+    fs::create_symlink("real/file.cre", folder / "link.cre");                  // relative
     fs::create_symlink(folder / "real" / "new.cre", folder / "dangling.cre");  // not yet there
 
     WriteWholeFile(folder / "link.cre", kNew);

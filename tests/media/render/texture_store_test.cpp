@@ -141,8 +141,8 @@ namespace {
 
 // A 24-bit BMP of `width` x `height` as its header states it, with `pixelBytes` of pixels;
 // `infoSize` 12 gives the OS/2 header with 16-bit sides.
-std::vector<std::uint8_t> BmpBytes(std::int32_t width, std::int32_t height,
-                                   std::size_t pixelBytes, std::uint32_t infoSize = 40) {
+std::vector<std::uint8_t> BmpBytes(std::int32_t width, std::int32_t height, std::size_t pixelBytes,
+                                   std::uint32_t infoSize = 40) {
     std::vector<std::uint8_t> bmp;
     auto put = [&bmp](std::uint32_t value, int bytes) {
         for (int i = 0; i < bytes; ++i) {
