@@ -4,7 +4,8 @@
 set -euo pipefail
 
 # qt6-base-dev brings Qt Core, Gui, Widgets and PrintSupport; qt6-qpa-plugins the X11
-# platform plugin the editor runs on.
+# platform plugin the editor runs on. clang with its runtime libraries builds the fuzz
+# targets (libFuzzer).
 packages=(
   build-essential cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
@@ -12,6 +13,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
   xvfb xauth
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()

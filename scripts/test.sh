@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: once in a normal build, once with
-# AddressSanitizer and UndefinedBehaviorSanitizer, where any finding fails the run.
+# AddressSanitizer and UndefinedBehaviorSanitizer, where any finding fails the run; then the
+# tests that run threads under ThreadSanitizer (the list is tests/tsan_tests.txt), and each
+# fuzz target for a short fixed number of executions on its seed corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,3 +20,23 @@ for flavour in release sanitize; do
   echo "== $flavour tests"
   ctest --test-dir "$dir" --output-on-failure -j "${PLKCE_JOBS:-2}"
 done
+
+echo "== tsan build"
+programs=()
+filters=()
+while read -r program filter; do
+  [[ -z "$program" || "$program" == \#* ]] && continue
+  programs+=("$program")
+  filters+=("$filter")
+done < tests/tsan_tests.txt
+scripts/build.sh tsan "${programs[@]}"
+echo "== tsan tests"
+# The editor's tests keep their settings in a temporary folder of their own.
+export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/tests/tsan.supp"
+for i in "${!programs[@]}"; do
+  echo "-- ${programs[$i]} --gtest_filter=${filters[$i]}"
+  build-tsan/bin/"${programs[$i]}" --gtest_filter="${filters[$i]}" --gtest_brief=1
+done
+
+echo "== fuzz targets"
+scripts/fuzz.sh

@@ -16,9 +16,20 @@ namespace {
 // The most a raw stream may decompress to here: the largest size that a packed block or
 // the game file can record.
 constexpr std::uint64_t kMaxDecompressedSize = std::numeric_limits<std::uint32_t>::max();
+// The longest stream that can decode to that: literals only, one flag byte per eight.
+constexpr std::uint64_t kMaxStreamSize = kMaxDecompressedSize / 8 * 9 + 9;
+
+// The whole of `path`, refused before it is read when larger than the formats can hold.
+std::vector<std::uint8_t> ReadInput(const std::string& path, std::uint64_t limit) {
+    InputFile file(path);
+    if (file.Size() > limit) {
+        throw InputError(path + ": 4 GiB or larger, more than the formats can hold");
+    }
+    return file.ReadAll();
+}
 
 void CompressRaw(const std::string& in, const std::string& out) {
-    std::vector<std::uint8_t> content = ReadWholeFile(in);
+    std::vector<std::uint8_t> content = ReadInput(in, kMaxDecompressedSize);
     LzssEncoder encoder(LzssEncoder::LanesForThisMachine());
     WriteWholeFile(out, encoder.Encode(content));
 }
@@ -26,7 +37,7 @@ void CompressRaw(const std::string& in, const std::string& out) {
 // A raw stream carries no size: it is decoded to its end, and a last item cut short
 // produces nothing.
 void DecompressRaw(const std::string& in, const std::string& out) {
-    std::vector<std::uint8_t> stream = ReadWholeFile(in);
+    std::vector<std::uint8_t> stream = ReadInput(in, kMaxStreamSize);
     std::uint64_t size = LzssDecodedSize(stream);
     if (size > kMaxDecompressedSize) {
         throw InputError(in + ": the stream would decompress to " + std::to_string(size) +
@@ -58,10 +69,11 @@ int RunLzss(CommandArgs args, std::ostream&) {
 
 int RunPack(CommandArgs args, std::ostream&) {
     RequireArgs(args, 2);
-    std::vector<std::uint8_t> content = ReadWholeFile(args[0]);
-    if (content.size() > kMaxDecompressedSize) {
+    InputFile file(args[0]);
+    if (file.Size() > kMaxDecompressedSize) {
         throw InputError(args[0] + ": 4 GiB or larger, too large for a packed block");
     }
+    std::vector<std::uint8_t> content = file.ReadAll();
     LzssEncoder encoder(LzssEncoder::LanesForThisMachine());
     WriteWholeFile(args[1], Pack(content, encoder));
     return kExitOk;
@@ -69,7 +81,15 @@ int RunPack(CommandArgs args, std::ostream&) {
 
 int RunUnpack(CommandArgs args, std::ostream&) {
     RequireArgs(args, 2);
-    WriteWholeFile(args[1], Unpack(ReadWholeFile(args[0]), args[0]));
+    // Only the header and the stored bytes it announces are read; anything after them is
+    // ignored, as it is in memory.
+    InputFile file(args[0]);
+    std::vector<std::uint8_t> block = file.Read(0, sizeof(PackedBlockHeader));
+    if (block.size() == sizeof(PackedBlockHeader)) {
+        const std::uint32_t stored = ReadPackedBlockHeader(block, args[0]).storedSize;
+        block = file.Read(0, sizeof(PackedBlockHeader) + std::size_t{stored});
+    }
+    WriteWholeFile(args[1], Unpack(block, args[0]));
     return kExitOk;
 }
 

@@ -173,7 +173,9 @@ TEST_F(FileCommandsTest, FailedSaveReportsAndKeepsThePath) {
     m_files->answers = {PathOf("no-such-folder/x.cre")};
     Trigger(*m_frame, 219);
     ASSERT_EQ(m_boxes->errors.size(), 1);
-    EXPECT_EQ(m_boxes->errors[0], PathOf("no-such-folder/x.cre") + " was not found.");
+    EXPECT_EQ(m_boxes->errors[0], PathOf("no-such-folder/x.cre") +
+                                      " cannot be created. (the folder " +
+                                      PathOf("no-such-folder") + " does not exist)");
     EXPECT_EQ(Commands().ProjectPath(), "");
 }
 

@@ -233,6 +233,29 @@ TEST_F(ResourcePaletteTest, ImportAcceptsAnyLetterCaseAndRefusalsLeaveTheSlotAsI
     EXPECT_NE(TextureStore::Instance().Bind("original.png"), nullptr);
 }
 
+// Whether a WAV decodes is checked without the audio device: with none open, noise or
+// another sound format named .wav is still refused and the slot stays as it was.
+TEST_F(ResourcePaletteTest, CorruptWavesAreRefusedWithoutAnAudioDevice) {
+    SoundStore::Shutdown();
+    ASSERT_FALSE(SoundStore::Instance().IsStarted());
+    std::vector<std::uint8_t> noise(4096);
+    for (std::size_t i = 0; i < noise.size(); ++i) {
+        noise[i] = static_cast<std::uint8_t>(i * 2654435761u >> 13);
+    }
+    std::vector<std::uint8_t> cut = WavBytes();
+    cut.resize(60);  // the data chunk claims far more than the file holds
+    for (const auto& [name, bytes] : {std::pair{"noise.wav", noise}, std::pair{"cut.wav", cut}}) {
+        SCOPED_TRACE(name);
+        m_boxes->errors.clear();
+        EXPECT_FALSE(m_palette->ImportFile(7, Write(name, bytes)));
+        EXPECT_TRUE(Slot(7).IsEmpty());
+        ASSERT_EQ(m_boxes->errors.size(), 1);
+        EXPECT_TRUE(m_boxes->errors[0].contains(QString::fromUtf8(name)));
+    }
+    EXPECT_TRUE(m_palette->ImportFile(7, Write("good.wav", WavBytes())));
+    EXPECT_EQ(Slot(7).Kind(), ResourceKind::Sound);
+}
+
 TEST_F(ResourcePaletteTest, ReloadingAFileOfTheSameNameReplacesItsPixels) {
     const QString path = WritePng("face.png", Qt::red);
     m_files->answers = {path};

@@ -203,10 +203,12 @@ PackedItem LzssEncoder::CompressFile(const std::filesystem::path& path,
     if (resourceName.empty()) {
         return {};
     }
-    std::vector<std::uint8_t> input = ReadWholeFile(path);
-    if (input.size() > std::numeric_limits<std::uint32_t>::max()) {
+    // Checked before reading: a file too large for the format is never loaded.
+    InputFile file(path);
+    if (file.Size() > std::numeric_limits<std::uint32_t>::max()) {
         throw FileError(FileError::Kind::BadFormat, path, "4 GiB or larger");
     }
+    std::vector<std::uint8_t> input = file.ReadAll();
     PackedItem item = CompressMemory(input);
     item.name = std::string(resourceName);
     return item;

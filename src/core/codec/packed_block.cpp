@@ -30,8 +30,8 @@ std::vector<std::uint8_t> Pack(std::span<const std::uint8_t> data, LzssEncoder& 
     return block;
 }
 
-PackedBlockView ReadPackedBlock(std::span<const std::uint8_t> bytes,
-                                const std::filesystem::path& origin) {
+PackedBlockHeader ReadPackedBlockHeader(std::span<const std::uint8_t> bytes,
+                                        const std::filesystem::path& origin) {
     PackedBlockHeader header;
     if (bytes.size() < sizeof header) {
         throw FileError(FileError::Kind::BadFormat, origin,
@@ -42,6 +42,12 @@ PackedBlockView ReadPackedBlock(std::span<const std::uint8_t> bytes,
     if (std::memcmp(header.magic, kPackedBlockMagic.data(), kPackedBlockMagic.size()) != 0) {
         throw FileError(FileError::Kind::BadFormat, origin, "no WINPRS03 packed block header");
     }
+    return header;
+}
+
+PackedBlockView ReadPackedBlock(std::span<const std::uint8_t> bytes,
+                                const std::filesystem::path& origin) {
+    const PackedBlockHeader header = ReadPackedBlockHeader(bytes, origin);
     std::span<const std::uint8_t> rest = bytes.subspan(sizeof header);
     if (header.storedSize > rest.size()) {
         throw FileError(FileError::Kind::BadFormat, origin,

@@ -30,6 +30,11 @@ PackedBlockHeader MakePackedBlockHeader(std::uint32_t unpackedSize, std::uint32_
 // `data` compressed behind its header. Throws std::length_error for 4 GiB or more.
 std::vector<std::uint8_t> Pack(std::span<const std::uint8_t> data, LzssEncoder& encoder);
 
+// Checks only the header at the start of `bytes` (its length and magic) and returns it.
+// Throws FileError (BadFormat) naming `origin`.
+PackedBlockHeader ReadPackedBlockHeader(std::span<const std::uint8_t> bytes,
+                                        const std::filesystem::path& origin);
+
 // The parts of a block, pointing into the bytes it was read from.
 struct PackedBlockView {
     PackedBlockHeader header;

@@ -1,5 +1,7 @@
 #include "core/io/file_error.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstring>
 
@@ -8,7 +10,9 @@ namespace {
 
 std::string Describe(FileError::Kind kind, const std::filesystem::path& path,
                      const std::string& detail) {
-    std::string text = StandardFileErrorText(kind);
+    // An empty name would leave a hole in the sentence.
+    std::string text =
+        path.empty() ? std::string("No file name was given.") : StandardFileErrorText(kind);
     std::string name = path.string();
     if (auto at = text.find("%1"); at != std::string::npos) {
         text.replace(at, 2, name);
@@ -39,9 +43,27 @@ FileError FileError::FromErrno(int error, const std::filesystem::path& path) {
         case ENOSPC:
         case EDQUOT:
             return FileError(Kind::DiskFull, path);
+        case EFBIG:
+            return FileError(Kind::Generic, path, "the file would exceed the file-size limit");
+        case EISDIR:
+            return FileError(Kind::NotRegular, path, "it is a folder");
         default:
             return FileError(Kind::Generic, path, std::strerror(error));
     }
+}
+
+FileError FileError::NotRegularFile(unsigned mode, const std::filesystem::path& path) {
+    const char* what = "it is not a plain file";
+    if (S_ISDIR(mode)) {
+        what = "it is a folder";
+    } else if (S_ISFIFO(mode)) {
+        what = "it is a named pipe";
+    } else if (S_ISCHR(mode) || S_ISBLK(mode)) {
+        what = "it is a device";
+    } else if (S_ISSOCK(mode)) {
+        what = "it is a socket";
+    }
+    return FileError(Kind::NotRegular, path, what);
 }
 
 std::string StandardFileErrorText(FileError::Kind kind) {
@@ -54,6 +76,10 @@ std::string StandardFileErrorText(FileError::Kind kind) {
             return "Disk full while accessing %1.";
         case FileError::Kind::BadFormat:
             return "%1 is not a valid file.";
+        case FileError::Kind::NotRegular:
+            return "%1 is not a regular file.";
+        case FileError::Kind::BadPath:
+            return "%1 cannot be created.";
         case FileError::Kind::Generic:
             break;
     }

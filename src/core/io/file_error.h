@@ -14,7 +14,9 @@ public:
         NotFound,
         AccessDenied,
         DiskFull,
-        BadFormat,  // the file was read but its content is refused
+        BadFormat,   // the file was read but its content is refused
+        NotRegular,  // a folder, named pipe, device or socket where a file was expected
+        BadPath,     // the name cannot be used for a new file (the detail says why)
         Generic,
     };
 
@@ -26,6 +28,9 @@ public:
 
     // Builds the error for an errno value reported while working on `path`.
     static FileError FromErrno(int error, const std::filesystem::path& path);
+    // The error for something at `path` that exists but is not a regular file; `mode` is
+    // its st_mode.
+    static FileError NotRegularFile(unsigned mode, const std::filesystem::path& path);
 
 private:
     Kind m_kind;

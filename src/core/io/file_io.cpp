@@ -4,9 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <string>
+
+#include "core/io/temp_file_registry.h"
 
 namespace plk {
 namespace {
@@ -17,35 +21,72 @@ void CloseQuietly(int fd) {
     }
 }
 
+// The file a write to `path` really lands in: symbolic links are followed, also a link
+// whose target does not exist yet (the file is then created there).
+std::filesystem::path FollowLinks(std::filesystem::path path) {
+    // As many hops as the kernel allows before ELOOP.
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            return path;
+        }
+        std::string link(PATH_MAX, '\0');
+        ssize_t length = ::readlink(path.c_str(), link.data(), link.size());
+        if (length < 0) {
+            return path;
+        }
+        link.resize(static_cast<std::size_t>(length));
+        std::filesystem::path next(link);
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    throw FileError::FromErrno(ELOOP, path);
+}
+
+std::filesystem::path FolderOf(const std::filesystem::path& file) {
+    std::filesystem::path folder = file.parent_path();
+    return folder.empty() ? std::filesystem::path(".") : folder;
+}
+
 }  // namespace
 
-std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        throw FileError::FromErrno(errno, path);
+InputFile::InputFile(std::filesystem::path path) : m_path(std::move(path)) {
+    // Non-blocking, so that a named pipe without a writer cannot hang the open; the kind is
+    // checked at once, and regular files never block anyway.
+    m_fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (m_fd < 0) {
+        throw FileError::FromErrno(errno, m_path);
     }
     struct stat info {};
-    if (::fstat(fd, &info) != 0) {
+    if (::fstat(m_fd, &info) != 0) {
         int error = errno;
-        CloseQuietly(fd);
-        throw FileError::FromErrno(error, path);
+        CloseQuietly(m_fd);
+        throw FileError::FromErrno(error, m_path);
     }
     if (!S_ISREG(info.st_mode)) {
-        CloseQuietly(fd);
-        throw FileError(FileError::Kind::Generic, path, "not a regular file");
+        CloseQuietly(m_fd);
+        throw FileError::NotRegularFile(info.st_mode, m_path);
     }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
+    m_size = static_cast<std::uint64_t>(info.st_size);
+}
+
+InputFile::~InputFile() {
+    CloseQuietly(m_fd);
+}
+
+std::vector<std::uint8_t> InputFile::Read(std::uint64_t offset, std::size_t size) const {
+    const std::uint64_t available = offset < m_size ? m_size - offset : 0;
+    std::vector<std::uint8_t> bytes(
+        static_cast<std::size_t>(std::min<std::uint64_t>(size, available)));
     std::size_t done = 0;
     // One read normally returns everything; the loop only covers short reads.
     while (done < bytes.size()) {
-        ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
+        ssize_t got = ::pread(m_fd, bytes.data() + done, bytes.size() - done,
+                              static_cast<off_t>(offset + done));
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
             }
-            int error = errno;
-            CloseQuietly(fd);
-            throw FileError::FromErrno(error, path);
+            throw FileError::FromErrno(errno, m_path);
         }
         if (got == 0) {
             break;  // the file shrank meanwhile: keep only what was read
@@ -53,8 +94,24 @@ std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path) {
         done += static_cast<std::size_t>(got);
     }
     bytes.resize(done);
-    CloseQuietly(fd);
     return bytes;
+}
+
+std::vector<std::uint8_t> InputFile::ReadAll() const {
+    if (m_size > std::numeric_limits<std::size_t>::max()) {
+        throw FileError(FileError::Kind::Generic, m_path, "too large to read into memory");
+    }
+    return Read(0, static_cast<std::size_t>(m_size));
+}
+
+std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path, std::uint64_t maxSize) {
+    InputFile file(path);
+    if (file.Size() > maxSize) {
+        throw FileError(FileError::Kind::BadFormat, path,
+                        std::to_string(file.Size()) + " bytes, more than the " +
+                            std::to_string(maxSize) + " allowed");
+    }
+    return file.ReadAll();
 }
 
 void WriteWholeFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
@@ -64,11 +121,33 @@ void WriteWholeFile(const std::filesystem::path& path, std::span<const std::uint
 }
 
 AtomicFileWriter::AtomicFileWriter(std::filesystem::path target) : m_target(std::move(target)) {
-    std::filesystem::path folder = m_target.parent_path();
-    if (folder.empty()) {
-        folder = ".";
+    if (m_target.empty()) {
+        throw FileError(FileError::Kind::BadPath, m_target);
     }
-    std::string pattern = (folder / ("." + m_target.filename().string() + ".XXXXXX")).string();
+    m_replaced = FollowLinks(m_target);
+    struct stat old {};
+    const bool replacing = ::stat(m_replaced.c_str(), &old) == 0;
+    if (replacing && !S_ISREG(old.st_mode)) {
+        throw FileError::NotRegularFile(old.st_mode, m_target);
+    }
+    if (!m_replaced.has_filename()) {
+        throw FileError(FileError::Kind::BadPath, m_target, "the name ends in a folder");
+    }
+    const std::filesystem::path folder = FolderOf(m_replaced);
+    if (!replacing) {
+        struct stat where {};
+        if (::stat(folder.c_str(), &where) != 0) {
+            if (errno == ENOENT) {
+                throw FileError(FileError::Kind::BadPath, m_target,
+                                "the folder " + folder.string() + " does not exist");
+            }
+        } else if (!S_ISDIR(where.st_mode)) {
+            throw FileError(FileError::Kind::BadPath, m_target,
+                            folder.string() + " is not a folder");
+        }
+    }
+
+    std::string pattern = (folder / ("." + m_replaced.filename().string() + ".XXXXXX")).string();
     m_fd = ::mkstemp(pattern.data());
     if (m_fd < 0) {
         int error = errno;
@@ -76,10 +155,20 @@ AtomicFileWriter::AtomicFileWriter(std::filesystem::path target) : m_target(std:
         throw FileError::FromErrno(error, m_target);
     }
     m_temp = pattern;
-    // mkstemp creates 0600; a saved project should get the usual permissions.
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(m_fd, 0666 & ~mask);
+    m_cleanupSlot = RegisterTemporaryFile(m_temp.c_str());
+    if (replacing) {
+        // Keep what the old file had, as careful editors do. The owner can only be kept
+        // where the process may set it; failing that, the new file is ours.
+        if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
+            [[maybe_unused]] int ignored = ::fchown(m_fd, old.st_uid, old.st_gid);
+        }
+        ::fchmod(m_fd, old.st_mode & 07777);
+    } else {
+        // mkstemp creates 0600; a new file gets the usual permissions.
+        mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(m_fd, 0666 & ~mask);
+    }
 }
 
 AtomicFileWriter::~AtomicFileWriter() {
@@ -87,6 +176,7 @@ AtomicFileWriter::~AtomicFileWriter() {
     if (!m_committed && !m_temp.empty()) {
         ::unlink(m_temp.c_str());
     }
+    UnregisterTemporaryFile(m_cleanupSlot);
 }
 
 void AtomicFileWriter::Write(std::span<const std::uint8_t> bytes) {
@@ -125,10 +215,12 @@ void AtomicFileWriter::Commit() {
     if (::close(fd) != 0) {
         throw FileError::FromErrno(errno, m_target);
     }
-    if (::rename(m_temp.c_str(), m_target.c_str()) != 0) {
+    if (::rename(m_temp.c_str(), m_replaced.c_str()) != 0) {
         throw FileError::FromErrno(errno, m_target);
     }
     m_committed = true;
+    UnregisterTemporaryFile(m_cleanupSlot);
+    m_cleanupSlot = -1;
 }
 
 }  // namespace plk

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <span>
 #include <vector>
 
@@ -10,8 +11,36 @@
 
 namespace plk {
 
-// The whole content of a file, read with one call. Throws FileError.
-std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path);
+// A regular file opened for reading. Opening never blocks (a named pipe or a device would
+// wait forever for a writer), and anything that is not a regular file is refused with
+// FileError kind NotRegular. Throws FileError.
+class InputFile {
+public:
+    explicit InputFile(std::filesystem::path path);
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    const std::filesystem::path& Path() const { return m_path; }
+    // The size when the file was opened.
+    std::uint64_t Size() const { return m_size; }
+
+    // Up to `size` bytes from `offset`; fewer when the file ends first (it may have shrunk
+    // since it was opened). Never allocates more than the file held when it was opened.
+    std::vector<std::uint8_t> Read(std::uint64_t offset, std::size_t size) const;
+    std::vector<std::uint8_t> ReadAll() const;
+
+private:
+    std::filesystem::path m_path;
+    int m_fd = -1;
+    std::uint64_t m_size = 0;
+};
+
+// The whole content of a regular file. A file larger than `maxSize` is refused before
+// anything is read (FileError kind BadFormat). Throws FileError.
+std::vector<std::uint8_t> ReadWholeFile(
+    const std::filesystem::path& path,
+    std::uint64_t maxSize = std::numeric_limits<std::uint64_t>::max());
 
 // Writes `bytes` as the whole content of `path`, atomically (see AtomicFileWriter).
 void WriteWholeFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
@@ -19,7 +48,14 @@ void WriteWholeFile(const std::filesystem::path& path, std::span<const std::uint
 // Writes a file so that readers see either the old content or the complete new one: the
 // bytes go to a temporary file in the target's folder, which is flushed to disk and then
 // renamed over the target. If anything fails, the temporary file is removed and the
-// target is untouched. Throws FileError.
+// target is untouched; InstallTemporaryFileCleanup() also removes it when the process is
+// interrupted or terminated.
+//
+// A target that is a symbolic link is written through: the file the link points to is
+// replaced and the link stays. An existing target keeps its permission bits (and its
+// owner, where the process may set it). A target that exists but is not a regular file is
+// refused, and so is a name in a folder that does not exist (kind BadPath). Throws
+// FileError naming the target as given.
 class AtomicFileWriter {
 public:
     explicit AtomicFileWriter(std::filesystem::path target);
@@ -38,11 +74,18 @@ public:
     void Commit();
 
 private:
-    std::filesystem::path m_target;
+    std::filesystem::path m_target;    // as given; named in errors
+    std::filesystem::path m_replaced;  // the file actually replaced (links followed)
     std::filesystem::path m_temp;
     int m_fd = -1;
+    int m_cleanupSlot = -1;
     std::uint64_t m_position = 0;
     bool m_committed = false;
 };
+
+// For programs: a write beyond the file-size limit fails with an error instead of killing
+// the process (SIGXFSZ is ignored), and SIGINT, SIGTERM and SIGHUP remove the temporary
+// files of every AtomicFileWriter still open before the signal ends the process as usual.
+void InstallTemporaryFileCleanup();
 
 }  // namespace plk

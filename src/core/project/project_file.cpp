@@ -1,6 +1,9 @@
 #include "core/project/project_file.h"
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
+#include <limits>
 #include <string>
 
 #include "core/io/file_io.h"
@@ -32,19 +35,24 @@ VersionLayout LayoutOf(ProjectVersion version) {
     return {sizeof(LegacyProfileRecord), kLegacyMessageBlock, kLegacyFrameSize};
 }
 
-// Bounds-checked reading of the file image; every failure names what was missing.
+// Bounds-checked walk over a project's bytes; every failure names what was missing. The
+// bytes come through `peek`, so a file can be measured by reading only its header and
+// counts.
 class Reader {
 public:
-    Reader(std::span<const std::uint8_t> bytes, const std::filesystem::path& path)
-        : m_bytes(bytes), m_path(path) {}
+    using Peek = std::function<void(std::size_t offset, void* out, std::size_t size)>;
+
+    Reader(std::size_t total, Peek peek, const std::filesystem::path& path)
+        : m_total(total), m_peek(std::move(peek)), m_path(path) {}
 
     std::size_t Offset() const { return m_offset; }
+    std::size_t Remaining() const { return m_total - m_offset; }
 
     std::size_t Take(std::size_t size, const char* what) {
-        if (m_bytes.size() - m_offset < size) {
+        if (Remaining() < size) {
             Fail("the file is truncated: " + std::string(what) + " needs " + std::to_string(size) +
                  " bytes at offset " + std::to_string(m_offset) + ", but only " +
-                 std::to_string(m_bytes.size() - m_offset) + " remain");
+                 std::to_string(Remaining()) + " remain");
         }
         std::size_t at = m_offset;
         m_offset += size;
@@ -54,7 +62,8 @@ public:
     template <typename T>
     T TakeValue(const char* what) {
         T value;
-        std::memcpy(&value, m_bytes.data() + Take(sizeof(T), what), sizeof(T));
+        std::size_t at = Take(sizeof(T), what);
+        m_peek(at, &value, sizeof(T));
         return value;
     }
 
@@ -63,10 +72,65 @@ public:
     }
 
 private:
-    std::span<const std::uint8_t> m_bytes;
+    std::size_t m_total;
+    Peek m_peek;
     const std::filesystem::path& m_path;
     std::size_t m_offset = 0;
 };
+
+// Where each block of a checked project lies.
+struct ProjectLayout {
+    ProjectVersion version = ProjectVersion::V2000;
+    std::size_t paletteAt = 0;
+    std::size_t profileAt = 0;
+    std::size_t messagesAt = 0;
+    std::vector<CutExtent> extents;
+    std::size_t namesAt = 0;
+    std::size_t end = 0;  // bytes after this are ignored
+};
+
+// Pass 1: checks the whole layout; nothing is built until it holds.
+ProjectLayout MeasureProject(Reader& reader) {
+    ProjectLayout found;
+    auto header = reader.TakeValue<ProjectHeader>("the header");
+    std::optional<ProjectVersion> version = DetectVersion(header);
+    if (!version) {
+        reader.Fail("unknown file format: the header holds no project magic");
+    }
+    if (header.cutCount < 0 || header.cutCount > kMaxCuts) {
+        reader.Fail("cut count " + std::to_string(header.cutCount) + " is outside 0.." +
+                    std::to_string(kMaxCuts));
+    }
+    found.version = *version;
+    const VersionLayout layout = LayoutOf(*version);
+    found.paletteAt = reader.Take(sizeof(ResourceTable), "the palette block");
+    found.profileAt = reader.Take(layout.profileBlock, "the profile block");
+    found.messagesAt = reader.Take(layout.messageBlock, "the message block");
+
+    for (int i = 0; i < header.cutCount; ++i) {
+        auto frameCount = reader.TakeValue<std::int32_t>("a cut's frame count");
+        auto columnCount = reader.TakeValue<std::int32_t>("a cut's column count");
+        std::string cut = "cut " + std::to_string(i + 1);
+        if (frameCount < 0) {
+            reader.Fail(cut + " has a negative frame count (" + std::to_string(frameCount) + ")");
+        }
+        if (columnCount < kMinColumns || columnCount > kMaxColumns) {
+            reader.Fail(cut + " has column count " + std::to_string(columnCount) + ", outside " +
+                        std::to_string(kMinColumns) + ".." + std::to_string(kMaxColumns));
+        }
+        std::size_t framesAt = reader.Offset();
+        std::size_t remaining = reader.Remaining();
+        if (static_cast<std::size_t>(frameCount) > remaining / layout.frameRecord) {
+            reader.Fail("the file is truncated: " + cut + " has " + std::to_string(frameCount) +
+                        " frames, but only " + std::to_string(remaining) + " bytes remain");
+        }
+        reader.Take(static_cast<std::size_t>(frameCount) * layout.frameRecord, "frames");
+        found.extents.push_back({frameCount, columnCount, framesAt});
+    }
+    found.namesAt = reader.Take(sizeof(CutNameTable), "the cut-name block");
+    found.end = reader.Offset();
+    return found;
+}
 
 template <typename T>
 T RecordAt(std::span<const std::uint8_t> bytes, std::size_t offset) {
@@ -118,68 +182,37 @@ std::optional<ProjectVersion> DetectVersion(const ProjectHeader& header) {
 }
 
 OpenedProject ParseProject(std::span<const std::uint8_t> bytes, const std::filesystem::path& path) {
-    Reader reader(bytes, path);
-
-    // Pass 1: check the whole layout; nothing is built until it holds.
-    auto header = RecordAt<ProjectHeader>(bytes, reader.Take(sizeof(ProjectHeader), "the header"));
-    std::optional<ProjectVersion> version = DetectVersion(header);
-    if (!version) {
-        reader.Fail("unknown file format: the header holds no project magic");
-    }
-    if (header.cutCount < 0 || header.cutCount > kMaxCuts) {
-        reader.Fail("cut count " + std::to_string(header.cutCount) + " is outside 0.." +
-                    std::to_string(kMaxCuts));
-    }
-    const VersionLayout layout = LayoutOf(*version);
-    std::size_t paletteAt = reader.Take(sizeof(ResourceTable), "the palette block");
-    std::size_t profileAt = reader.Take(layout.profileBlock, "the profile block");
-    std::size_t messagesAt = reader.Take(layout.messageBlock, "the message block");
-
-    std::vector<CutExtent> extents;
-    for (int i = 0; i < header.cutCount; ++i) {
-        auto frameCount = reader.TakeValue<std::int32_t>("a cut's frame count");
-        auto columnCount = reader.TakeValue<std::int32_t>("a cut's column count");
-        std::string cut = "cut " + std::to_string(i + 1);
-        if (frameCount < 0) {
-            reader.Fail(cut + " has a negative frame count (" + std::to_string(frameCount) + ")");
-        }
-        if (columnCount < kMinColumns || columnCount > kMaxColumns) {
-            reader.Fail(cut + " has column count " + std::to_string(columnCount) + ", outside " +
-                        std::to_string(kMinColumns) + ".." + std::to_string(kMaxColumns));
-        }
-        std::size_t framesAt = reader.Offset();
-        std::size_t remaining = bytes.size() - framesAt;
-        if (static_cast<std::size_t>(frameCount) > remaining / layout.frameRecord) {
-            reader.Fail("the file is truncated: " + cut + " has " + std::to_string(frameCount) +
-                        " frames, but only " + std::to_string(remaining) + " bytes remain");
-        }
-        reader.Take(static_cast<std::size_t>(frameCount) * layout.frameRecord, "frames");
-        extents.push_back({frameCount, columnCount, framesAt});
-    }
-    std::size_t namesAt = reader.Take(sizeof(CutNameTable), "the cut-name block");
+    Reader reader(
+        bytes.size(),
+        [bytes](std::size_t offset, void* out, std::size_t size) {
+            std::memcpy(out, bytes.data() + offset, size);
+        },
+        path);
+    const ProjectLayout found = MeasureProject(reader);
 
     // Pass 2: build the project over reset defaults, as Open does.
-    OpenedProject opened{{}, *version};
+    OpenedProject opened{{}, found.version};
     Project& project = opened.project;
-    project.palette = RecordAt<ResourceTable>(bytes, paletteAt);
+    project.palette = RecordAt<ResourceTable>(bytes, found.paletteAt);
     ResetMessages(project.messages, MessageDefaults::NewProject);
-    if (*version == ProjectVersion::V2000) {
-        project.profile = LoadProfile(RecordAt<ProfileBlock>(bytes, profileAt));
-        auto messages = RecordAt<MessageTable>(bytes, messagesAt);
+    if (found.version == ProjectVersion::V2000) {
+        project.profile = LoadProfile(RecordAt<ProfileBlock>(bytes, found.profileAt));
+        auto messages = RecordAt<MessageTable>(bytes, found.messagesAt);
         ImportMessages(project.messages, messages.situations);
     } else {
-        project.profile = ImportLegacyProfile(RecordAt<LegacyProfileRecord>(bytes, profileAt));
+        project.profile =
+            ImportLegacyProfile(RecordAt<LegacyProfileRecord>(bytes, found.profileAt));
         std::vector<SituationMessages> legacy(kLegacySituationCount);
-        std::memcpy(legacy.data(), bytes.data() + messagesAt, kLegacyMessageBlock);
+        std::memcpy(legacy.data(), bytes.data() + found.messagesAt, kLegacyMessageBlock);
         ImportMessages(project.messages, legacy);
     }
     ShowSituation(project.messages, 0);
 
-    project.cuts.reserve(extents.size());
-    for (const CutExtent& extent : extents) {
+    project.cuts.reserve(found.extents.size());
+    for (const CutExtent& extent : found.extents) {
         std::vector<FrameRecord> frames(static_cast<std::size_t>(extent.frameCount));
         const auto* source = reinterpret_cast<const std::byte*>(bytes.data() + extent.framesAt);
-        if (*version == ProjectVersion::V2000) {
+        if (found.version == ProjectVersion::V2000) {
             // A cut without frames has no storage to copy into.
             if (!frames.empty()) {
                 std::memcpy(frames.data(), source, frames.size() * sizeof(FrameRecord));
@@ -191,12 +224,29 @@ OpenedProject ParseProject(std::span<const std::uint8_t> bytes, const std::files
         }
         project.cuts.emplace_back(std::move(frames), extent.columnCount);
     }
-    project.cutNames = RecordAt<CutNameTable>(bytes, namesAt);
+    project.cutNames = RecordAt<CutNameTable>(bytes, found.namesAt);
     return opened;
 }
 
 OpenedProject ReadProjectFile(const std::filesystem::path& path) {
-    std::vector<std::uint8_t> bytes = ReadWholeFile(path);
+    InputFile file(path);
+    // Measured first through small reads, so that only what the header and the counts
+    // describe is ever loaded, however large the file is.
+    const std::size_t total = static_cast<std::size_t>(
+        std::min<std::uint64_t>(file.Size(), std::numeric_limits<std::size_t>::max()));
+    Reader reader(
+        total,
+        [&file](std::size_t offset, void* out, std::size_t size) {
+            std::vector<std::uint8_t> bytes = file.Read(offset, size);
+            if (bytes.size() != size) {
+                throw FileError(FileError::Kind::BadFormat, file.Path(),
+                                "the file shrank while it was read");
+            }
+            std::memcpy(out, bytes.data(), size);
+        },
+        path);
+    const std::size_t end = MeasureProject(reader).end;
+    std::vector<std::uint8_t> bytes = file.Read(0, end);
     return ParseProject(bytes, path);
 }
 

@@ -11,12 +11,18 @@
 #include "media/render/resource_image.h"
 #include "media/render/texture_store.h"
 #include "media/sound/sound_store.h"
+#include "media/sound/wave_check.h"
 
 namespace plk {
 namespace {
 
 FileFilter ResourceFileFilter() {
     return {QStringLiteral("Portable Network Graphics (*.png);;WAVE (*.wav)"), QString()};
+}
+
+bool IsDecodableWaveFile(const std::filesystem::path& file) {
+    std::optional<std::vector<std::uint8_t>> bytes = LoadPackedFile(file);
+    return bytes && IsDecodableWave(*bytes);
 }
 
 QString Shown(const QString& path) {
@@ -101,6 +107,14 @@ bool CResourcePalette::ImportImage(int index, const QString& path) {
 }
 
 bool CResourcePalette::ImportSound(int index, const QString& path) {
+    // Checked here whether or not an audio device is open, as images are: a file that is
+    // not a decodable WAVE leaves the slot as it was.
+    if (!IsDecodableWaveFile(ToFileSystemPath(path))) {
+        m_boxes->ShowError(
+            this,
+            QStringLiteral("「%1」を WAVE サウンドとして読み込めませんでした。").arg(Shown(path)));
+        return false;
+    }
     ResourceSlot& slot = m_table->slot[static_cast<std::size_t>(index)];
     const std::size_t at = static_cast<std::size_t>(index);
     SoundStore& sounds = SoundStore::Instance();

@@ -2,6 +2,7 @@
 
 #include <spng.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <memory>
@@ -28,6 +29,37 @@ bool IsPng(std::span<const std::uint8_t> bytes) {
     return bytes.size() >= 8 && std::memcmp(bytes.data(), kSignature, 8) == 0;
 }
 
+// The largest side accepted from any image file: far beyond what the preview can show, and
+// small enough that a hostile header cannot make us allocate without bound.
+constexpr std::uint32_t kMaxSide = 16384;
+
+bool IsBmp(std::span<const std::uint8_t> bytes) {
+    return bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
+}
+
+// Whether the size a BMP header states is one we decode. The OS/2 header (12 bytes) holds
+// 16-bit sides, the later ones 32-bit sides with a negative height for top-down rows.
+bool BmpSizeAcceptable(std::span<const std::uint8_t> bytes) {
+    constexpr std::size_t kInfoAt = 14;
+    if (bytes.size() < kInfoAt + 4) {
+        return false;
+    }
+    const std::uint32_t infoSize = LittleEndianAt(bytes, kInfoAt);
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    if (infoSize == 12) {
+        width = ByteAt(bytes, 18) | ByteAt(bytes, 19) << 8;
+        height = ByteAt(bytes, 20) | ByteAt(bytes, 21) << 8;
+    } else if (infoSize >= 16 && bytes.size() >= kInfoAt + 12) {
+        width = static_cast<std::int32_t>(LittleEndianAt(bytes, 18));
+        height = static_cast<std::int32_t>(LittleEndianAt(bytes, 22));
+    } else {
+        return false;
+    }
+    const std::int64_t side = std::max(width < 0 ? -width : width, height < 0 ? -height : height);
+    return width != 0 && height != 0 && side <= kMaxSide;
+}
+
 struct SpngContextDeleter {
     void operator()(spng_ctx* ctx) const { spng_ctx_free(ctx); }
 };
@@ -38,7 +70,6 @@ std::optional<QImage> DecodePng(std::span<const std::uint8_t> bytes) {
         return std::nullopt;
     }
     // Refuse absurd sizes before allocating: a hostile header must not exhaust memory.
-    constexpr std::uint32_t kMaxSide = 16384;
     spng_set_image_limits(ctx.get(), kMaxSide, kMaxSide);
     spng_set_crc_action(ctx.get(), SPNG_CRC_USE, SPNG_CRC_USE);
     if (spng_set_png_buffer(ctx.get(), bytes.data(), bytes.size()) != 0) {
@@ -75,7 +106,7 @@ void ApplyColourKey(QImage& image, std::uint32_t colourKey) {
 }  // namespace
 
 ImageSize ImageSizeFromHeader(std::span<const std::uint8_t> bytes) {
-    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
+    if (IsBmp(bytes)) {
         return {LittleEndianAt(bytes, 18), LittleEndianAt(bytes, 22)};
     }
     constexpr std::size_t kSearched = 64;
@@ -101,7 +132,7 @@ std::optional<QImage> DecodeImage(std::span<const std::uint8_t> bytes, std::uint
     std::optional<QImage> decoded;
     if (IsPng(bytes)) {
         decoded = DecodePng(bytes);
-    } else if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
+    } else if (IsBmp(bytes) && BmpSizeAcceptable(bytes)) {
         QImage image;
         if (image.loadFromData(bytes.data(), static_cast<int>(bytes.size()), "BMP")) {
             decoded = std::move(image);

@@ -19,7 +19,8 @@ struct ImageSize {
 // buffer count as zero.
 ImageSize ImageSizeFromHeader(std::span<const std::uint8_t> bytes);
 
-// Decodes a PNG (libspng) or BMP (Qt) image into premultiplied ARGB32. Pixels whose
+// Decodes a PNG (libspng) or BMP (Qt) image into premultiplied ARGB32. An image whose
+// header states a side beyond 16384 pixels is refused before anything is allocated. Pixels whose
 // unpremultiplied ARGB colour equals `colourKey` become fully transparent; 0 means no key.
 // Returns nothing when the bytes are not a decodable image.
 std::optional<QImage> DecodeImage(std::span<const std::uint8_t> bytes, std::uint32_t colourKey);

@@ -1,11 +1,10 @@
 #include "media/render/resource_image_batch.h"
 
 #include <algorithm>
-#include <array>
-#include <fstream>
 #include <numeric>
 
 #include "core/codec/packed_loader.h"
+#include "core/io/file_io.h"
 #include "media/render/image_decoder.h"
 
 namespace plk {
@@ -13,14 +12,13 @@ namespace {
 
 // Pixels the file's header announces; 0 when it cannot be read.
 std::uint64_t AnnouncedPixels(const std::filesystem::path& path) {
-    std::array<std::uint8_t, 64> header{};
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::vector<std::uint8_t> header;
+    try {
+        header = InputFile(path).Read(0, 64);
+    } catch (const FileError&) {
         return 0;
     }
-    in.read(reinterpret_cast<char*>(header.data()), header.size());
-    const auto count = static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0));
-    const ImageSize size = ImageSizeFromHeader(std::span(header.data(), count));
+    const ImageSize size = ImageSizeFromHeader(header);
     return std::uint64_t{size.width} * size.height;
 }
 
@@ -32,6 +30,10 @@ ResourceImageBatch::ResourceImageBatch(int threads) {
 
 ResourceImageBatch::~ResourceImageBatch() {
     m_pool.waitForDone();
+    // Every job's last step is its notify, made under the lock; waiting here under the same
+    // lock makes that ordering visible to anything that checks it, not only to the pool.
+    std::unique_lock lock(m_mutex);
+    m_finished.wait(lock, [this] { return m_running == 0; });
 }
 
 ResourceImageBatch::Result ResourceImageBatch::Run(const Job& job) {
@@ -61,6 +63,11 @@ ResourceImageBatch::Result ResourceImageBatch::Run(const Job& job) {
 
 void ResourceImageBatch::Start(std::vector<Job> jobs) {
     m_pool.waitForDone();
+    {
+        std::unique_lock lock(m_mutex);
+        m_finished.wait(lock, [this] { return m_running == 0; });
+        m_running = jobs.size();
+    }
     m_jobs = std::move(jobs);
     m_results.assign(m_jobs.size(), std::nullopt);
     m_finishedCount = 0;
@@ -77,11 +84,12 @@ void ResourceImageBatch::Start(std::vector<Job> jobs) {
     for (std::size_t index : order) {
         m_pool.start([this, index] {
             Result result = Run(m_jobs[index]);
-            {
-                std::lock_guard lock(m_mutex);
-                m_results[index] = std::move(result);
-                ++m_finishedCount;
-            }
+            // Notified under the lock: once a waiter can see the result, this job no longer
+            // touches the batch, so the batch may be destroyed right after.
+            std::lock_guard lock(m_mutex);
+            m_results[index] = std::move(result);
+            ++m_finishedCount;
+            --m_running;
             m_finished.notify_all();
         });
     }

@@ -59,6 +59,7 @@ private:
     std::condition_variable m_finished;
     std::vector<std::optional<Result>> m_results;  // by job index
     std::size_t m_finishedCount = 0;
+    std::size_t m_running = 0;  // jobs started and not yet finished
     std::size_t m_nextToTake = 0;
 };
 

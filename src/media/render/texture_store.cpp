@@ -118,9 +118,6 @@ bool TextureStore::LoadFromImage(std::string_view name, std::string_view source,
 }
 
 bool TextureStore::LoadBytes(TextureEntry& entry, std::span<const std::uint8_t> bytes) {
-    ImageSize size = ImageSizeFromHeader(bytes);
-    entry.width = size.width;
-    entry.height = size.height;
     std::optional<QImage> image = DecodeImage(bytes, entry.colourKey);
     if (!image) {
         return false;
@@ -128,9 +125,12 @@ bool TextureStore::LoadBytes(TextureEntry& entry, std::span<const std::uint8_t> 
     return Upload(entry, *image);
 }
 
-// Splits the decoded image into tiles no larger than the maximum texture size.
+// Splits the decoded image into tiles no larger than the maximum texture size. The tiles
+// follow the decoded pixels, never what a header claimed.
 bool TextureStore::Upload(TextureEntry& entry, const QImage& image) {
     const std::uint32_t maxSide = m_maxTextureSize;
+    entry.width = static_cast<std::uint32_t>(image.width());
+    entry.height = static_cast<std::uint32_t>(image.height());
     entry.tilesX = TileCount(entry.width, maxSide);
     entry.tilesY = TileCount(entry.height, maxSide);
     entry.tiles.assign(static_cast<std::size_t>(entry.tilesX) * entry.tilesY, TextureTile{});

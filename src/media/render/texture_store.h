@@ -27,7 +27,7 @@ struct TextureEntry {
     std::uint32_t colourKey = 0;
     std::uint32_t tilesX = 1;
     std::uint32_t tilesY = 1;
-    std::uint32_t width = 0;  // image size from its header
+    std::uint32_t width = 0;  // size of the decoded image
     std::uint32_t height = 0;
     std::uint32_t tileWidth = 0;
     std::uint32_t tileHeight = 0;

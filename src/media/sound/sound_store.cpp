@@ -3,9 +3,11 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <climits>
 #include <mutex>
 
 #include "core/codec/packed_loader.h"
+#include "media/sound/wave_check.h"
 
 namespace plk {
 
@@ -88,7 +90,9 @@ void SoundStore::LoadFile(std::string_view name, const std::filesystem::path& fi
         return;
     }
     std::optional<std::vector<std::uint8_t>> bytes = LoadPackedFile(file, secondName);
-    if (!bytes) {
+    // Only WAVE content goes further: the mixer would also take other formats, and trusts
+    // the sizes their headers state.
+    if (!bytes || !HasWaveLayout(*bytes) || bytes->size() > static_cast<std::size_t>(INT_MAX)) {
         return;
     }
     // Decoding needs the audio format of an open device; without one nothing can be
@@ -97,7 +101,12 @@ void SoundStore::LoadFile(std::string_view name, const std::filesystem::path& fi
         return;
     }
     SDL_RWops* stream = SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size()));
-    Mix_Chunk* chunk = stream ? Mix_LoadWAV_RW(stream, 1) : nullptr;
+    if (stream == nullptr) {
+        return;
+    }
+    // Closed here: the mixer leaks a stream it was asked to free when loading fails.
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(stream, 0);
+    SDL_RWclose(stream);
     if (chunk == nullptr) {
         return;
     }

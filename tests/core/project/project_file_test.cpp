@@ -184,7 +184,7 @@ TEST_F(ProjectFileOnDiskTest, FailedWriteKeepsWhatWasThere) {
         WriteProjectFile(m_dir / "missing" / "b.cre", *project);
         FAIL();
     } catch (const FileError& e) {
-        EXPECT_EQ(e.kind(), FileError::Kind::NotFound);
+        EXPECT_EQ(e.kind(), FileError::Kind::BadPath);  // the folder, not the file, is missing
     }
 }
 

@@ -135,3 +135,78 @@ TEST(ImageHeaderTest, SizeComesFromTheHeaderRule) {
 
 }  // namespace
 }  // namespace plk
+
+namespace plk {
+namespace {
+
+// A 24-bit BMP of `width` x `height` as its header states it, with `pixelBytes` of pixels;
+// `infoSize` 12 gives the OS/2 header with 16-bit sides.
+std::vector<std::uint8_t> BmpBytes(std::int32_t width, std::int32_t height, std::size_t pixelBytes,
+                                   std::uint32_t infoSize = 40) {
+    std::vector<std::uint8_t> bmp;
+    auto put = [&bmp](std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            bmp.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+        }
+    };
+    const std::uint32_t dataAt = 14 + infoSize;
+    bmp = {'B', 'M'};
+    put(dataAt + static_cast<std::uint32_t>(pixelBytes), 4);
+    put(0, 4);
+    put(dataAt, 4);
+    put(infoSize, 4);
+    if (infoSize == 12) {
+        put(static_cast<std::uint32_t>(width), 2);
+        put(static_cast<std::uint32_t>(height), 2);
+        put(1, 2);
+        put(24, 2);
+    } else {
+        put(static_cast<std::uint32_t>(width), 4);
+        put(static_cast<std::uint32_t>(height), 4);
+        put(1, 2);
+        put(24, 2);
+        put(0, 4);
+        put(static_cast<std::uint32_t>(pixelBytes), 4);
+        put(2835, 4);
+        put(2835, 4);
+        put(0, 4);
+        put(0, 4);
+    }
+    bmp.resize(bmp.size() + pixelBytes, 0x80);
+    return bmp;
+}
+
+// The tiles follow the decoded image, not the header probe, which reads a top-down or
+// OS/2 BMP as billions of rows; absurd stated sizes are refused before decoding.
+TEST_F(TextureStoreTest, BmpTilesFollowTheDecodedImageAndAbsurdSizesAreRefused) {
+    TextureStore& store = TextureStore::Instance();
+    store.SetMaxTextureSize(4);
+    const struct {
+        std::string name;
+        std::vector<std::uint8_t> bytes;
+        bool loads;
+        std::uint32_t width, height;
+    } cases[] = {
+        {"top_down.bmp", BmpBytes(6, -5, 5 * 20), true, 6, 5},
+        {"os2.bmp", BmpBytes(2, 3, 3 * 8, 12), true, 2, 3},
+        {"huge_top_down.bmp", BmpBytes(2, -20000, 4), false, 0, 0},
+        {"huge_width.bmp", BmpBytes(0x7FFFFFFF, 1, 4), false, 0, 0},
+        {"huge_os2.bmp", BmpBytes(20000, 2, 4, 12), false, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFile(m_dir / c.name, c.bytes);
+        EXPECT_EQ(store.LoadFromFile(m_dir / c.name, "", 0), c.loads);
+        const TextureEntry* entry = store.Bind(c.name);
+        ASSERT_EQ(entry != nullptr, c.loads);
+        if (entry != nullptr) {
+            EXPECT_EQ(entry->width, c.width);
+            EXPECT_EQ(entry->height, c.height);
+            EXPECT_EQ(entry->tilesX, (c.width + 3) / 4);
+            EXPECT_EQ(entry->tilesY, (c.height + 3) / 4);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace plk

@@ -20,7 +20,8 @@ namespace fs = std::filesystem;
 // A mono 16-bit WAV at the mixer's rate holding a square wave of +-amplitude.
 std::vector<std::uint8_t> SquareWaveWav(int samples, std::int16_t amplitude) {
     auto put32 = [](std::vector<std::uint8_t>& out, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+        for (int i = 0; i < 4; ++i)
+            out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
     };
     auto put16 = [](std::vector<std::uint8_t>& out, std::uint16_t v) {
         out.push_back(static_cast<std::uint8_t>(v));
@@ -29,7 +30,8 @@ std::vector<std::uint8_t> SquareWaveWav(int samples, std::int16_t amplitude) {
     const std::uint32_t dataBytes = static_cast<std::uint32_t>(samples) * 2;
     std::vector<std::uint8_t> wav = {'R', 'I', 'F', 'F'};
     put32(wav, 36 + dataBytes);
-    for (char c : std::string("WAVEfmt ")) wav.push_back(static_cast<std::uint8_t>(c));
+    for (char c : std::string("WAVEfmt "))
+        wav.push_back(static_cast<std::uint8_t>(c));
     put32(wav, 16);
     put16(wav, 1);  // PCM
     put16(wav, 1);  // mono
@@ -37,7 +39,8 @@ std::vector<std::uint8_t> SquareWaveWav(int samples, std::int16_t amplitude) {
     put32(wav, SoundStore::kSampleRate * 2);
     put16(wav, 2);
     put16(wav, 16);
-    for (char c : std::string("data")) wav.push_back(static_cast<std::uint8_t>(c));
+    for (char c : std::string("data"))
+        wav.push_back(static_cast<std::uint8_t>(c));
     put32(wav, dataBytes);
     for (int i = 0; i < samples; ++i) {
         put16(wav, static_cast<std::uint16_t>((i / 50) % 2 ? amplitude : -amplitude));
@@ -57,6 +60,13 @@ protected:
         fs::current_path(m_dir);  // the store opens sounds by name in the current folder
         Write("beep.wav", SquareWaveWav(4410, 4000));
         Write("broken.wav", {'R', 'I', 'F', 'F', 1, 2, 3});
+        // A sound the mixer itself would play, but not a WAVE: an AIFF, 8-bit mono, 44.1 kHz.
+        std::vector<std::uint8_t> aiff = {
+            'F',  'O',  'R', 'M', 0,  0, 0, 50, 'A', 'I', 'F', 'F', 'C', 'O',  'M',
+            'M',  0,    0,   0,   18, 0, 1, 0,  0,   0,   4,   0,   8,   0x40, 0x0E,
+            0xAC, 0x44, 0,   0,   0,  0, 0, 0,  'S', 'S', 'N', 'D', 0,   0,    0,
+            12,   0,    0,   0,   0,  0, 0, 0,  0,   1,   2,   3,   4};
+        Write("aiff.wav", aiff);
     }
     void TearDown() override {
         SoundStore::Shutdown();
@@ -108,8 +118,10 @@ TEST_F(SoundStoreTest, UseCountsDecideWhenASoundIsFreed) {
     EXPECT_FALSE(store.Remove("beep.wav"));
 
     store.Load("broken.wav");  // undecodable: no entry
+    store.Load("aiff.wav");    // not a WAVE, whatever the mixer could make of it
     store.Load("missing.wav");
     EXPECT_FALSE(store.Contains("broken.wav"));
+    EXPECT_FALSE(store.Contains("aiff.wav"));
     EXPECT_FALSE(store.Play("missing.wav"));
 
     store.Load("beep.wav");
