@@ -12,6 +12,7 @@
 #include "core/timesheet/cut.h"
 #include "editor/app/control_id.h"
 #include "editor/timesheet/cell_properties_panel.h"
+#include "editor/timesheet/cell_tooltip.h"
 #include "editor/timesheet/curve_box.h"
 #include "editor_test_support.h"
 
@@ -38,8 +39,8 @@ public:
 
     const Cut& HostCut() const override { return cut; }
     CellRange HostSelection() const override { return selection; }
-    void EditCells(std::vector<CellChange> changes, const QString& text, int mergeKey) override {
-        ApplyCellChanges(cut, changes);
+    void EditCells(std::vector<CellWrite> changes, const QString& text, int mergeKey) override {
+        ApplyCellWrites(cut, changes);
         if (mergeKey != 0 && mergeOpen && steps.back().mergeKey == mergeKey) {
             return;
         }
@@ -74,8 +75,9 @@ protected:
     void Click(int id) { QTest::mouseClick(Get<QPushButton>(id), Qt::LeftButton); }
     const CellRecord& Cell(int row, int slot) { return m_host.cut.Frame(row).cells[slot]; }
 
-    StandInHost m_host;
-    Panel m_panel{nullptr, m_host};
+    std::unique_ptr<StandInHost> m_ownedHost = std::make_unique<StandInHost>();
+    StandInHost& m_host = *m_ownedHost;
+    Panel m_panel{nullptr, std::move(m_ownedHost)};
 };
 
 TEST_F(CellPropertiesPanelTest, TypedValuesGoToEveryCellOfTheRectangleOneStepPerField) {
@@ -133,6 +135,7 @@ TEST_F(CellPropertiesPanelTest, FieldsOutOfRangeAreReportedAndNotWritten) {
     EXPECT_EQ(Cell(0, 1).resource, 0);
 
     m_host.boxes.errors.clear();
+    m_panel.ShowCell(0, 1);
     Type(Panel::kResourceId, "5");
     Edit(Panel::kXId)->setText("3000");
     Type(Panel::kRotationId, "9");

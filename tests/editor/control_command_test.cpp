@@ -93,7 +93,7 @@ TEST_F(ControlCommandTest, EntriesSetEnablingAndLabelsAndValuesComeFromDisabledE
     EXPECT_FALSE(Edit(CControlCommand::kTimeId)->isEnabled());
     combo->setCurrentIndex(3);  // chat
     EXPECT_TRUE(Edit(CControlCommand::kMessageId)->isEnabled());
-    Type(CControlCommand::kMessageId, "こんにちは");
+    Edit(CControlCommand::kMessageId)->setText("こんにちは");
     Type(CControlCommand::kTimeId, "72000");
     PressOk();
     ASSERT_TRUE(Accepted());

@@ -5,10 +5,10 @@
 
 namespace plk {
 
-std::vector<CellChange> RectangleChanges(const Cut& cut, const CellRange& range,
-                                         const std::function<void(CellRecord&)>& edit) {
-    std::vector<CellChange> changes;
-    if (!range.IsValid()) {
+std::vector<CellWrite> RectangleChanges(const Cut& cut, const CellRange& range,
+                                        const std::function<void(CellRecord&)>& edit) {
+    std::vector<CellWrite> changes;
+    if (range.IsEmpty()) {
         return changes;
     }
     const int endRow = std::min(range.lastRow + 1, cut.FrameCount());
@@ -24,9 +24,9 @@ std::vector<CellChange> RectangleChanges(const Cut& cut, const CellRange& range,
     return changes;
 }
 
-std::vector<CellChange> DropUnchanged(const Cut& cut, std::vector<CellChange> changes) {
-    std::erase_if(changes, [&cut](const CellChange& change) {
-        return std::memcmp(&cut.Frame(change.row).cells[change.slot], &change.after,
+std::vector<CellWrite> DropUnchanged(const Cut& cut, std::vector<CellWrite> changes) {
+    std::erase_if(changes, [&cut](const CellWrite& change) {
+        return std::memcmp(&cut.Frame(change.row).cells[change.slot], &change.value,
                            sizeof(CellRecord)) == 0;
     });
     return changes;

@@ -55,13 +55,4 @@ ControlBlock BuildControlBlock(const ControlBlock& base, ControlCommand command,
     return block;
 }
 
-FrameRecord ChangedControlFrame(const FrameRecord& frame, const ControlBlock& block) {
-    FrameRecord changed = frame;
-    for (int slot = 0; slot < kPartCopySlot; ++slot) {
-        changed.cells[slot] = CellRecord{};
-    }
-    changed.control = block;
-    return changed;
-}
-
 }  // namespace plk

@@ -43,8 +43,4 @@ const ControlCommandEntry* FindControlCommandEntry(std::string_view text);
 ControlBlock BuildControlBlock(const ControlBlock& base, ControlCommand command,
                                std::string_view messageSjis, int time, int position);
 
-// A control frame changed to carry `block`: cell slots 0..26 zeroed, the part copy slot
-// and the kind kept.
-FrameRecord ChangedControlFrame(const FrameRecord& frame, const ControlBlock& block);
-
 }  // namespace plk

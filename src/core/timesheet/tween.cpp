@@ -96,10 +96,10 @@ float TweenCurveY(float x, ControlPoint control) {
     return y;
 }
 
-std::vector<CellChange> TweenChanges(const Cut& cut, const CellRange& range, TweenProperty property,
-                                     const TweenParameters& params) {
-    std::vector<CellChange> changes;
-    if (!range.IsValid()) {
+std::vector<CellWrite> TweenChanges(const Cut& cut, const CellRange& range, TweenProperty property,
+                                    const TweenParameters& params) {
+    std::vector<CellWrite> changes;
+    if (range.IsEmpty()) {
         return changes;
     }
     const int firstRow = std::max(range.firstRow, 0);
@@ -131,12 +131,12 @@ std::vector<CellChange> TweenChanges(const Cut& cut, const CellRange& range, Twe
 
 void TweenCells(Cut& cut, const CellRange& range, TweenProperty property,
                 const TweenParameters& params) {
-    ApplyCellChanges(cut, TweenChanges(cut, range, property, params));
+    ApplyCellWrites(cut, TweenChanges(cut, range, property, params));
 }
 
-void ApplyCellChanges(Cut& cut, const std::vector<CellChange>& changes) {
-    for (const CellChange& change : changes) {
-        cut.Frame(change.row).cells[change.slot] = change.after;
+void ApplyCellWrites(Cut& cut, const std::vector<CellWrite>& changes) {
+    for (const CellWrite& change : changes) {
+        cut.Frame(change.row).cells[change.slot] = change.value;
     }
 }
 

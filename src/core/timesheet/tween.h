@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "core/timesheet/cell_change.h"
 #include "core/timesheet/cell_range.h"
+#include "core/timesheet/cell_write.h"
 #include "core/timesheet/cut.h"
 
 namespace plk {
@@ -39,14 +39,14 @@ struct TweenParameters {
 // normal frames of its rows (control frames are skipped and not counted). Each group of
 // `unit` frames holds the value of its first frame; a rectangle of one normal frame gets
 // the start value. Empty when the rows hold no normal frame.
-std::vector<CellChange> TweenChanges(const Cut& cut, const CellRange& range, TweenProperty property,
-                                     const TweenParameters& params);
+std::vector<CellWrite> TweenChanges(const Cut& cut, const CellRange& range, TweenProperty property,
+                                    const TweenParameters& params);
 
 // Applies TweenChanges to the cut.
 void TweenCells(Cut& cut, const CellRange& range, TweenProperty property,
                 const TweenParameters& params);
 
 // Writes the changes into the cut.
-void ApplyCellChanges(Cut& cut, const std::vector<CellChange>& changes);
+void ApplyCellWrites(Cut& cut, const std::vector<CellWrite>& changes);
 
 }  // namespace plk

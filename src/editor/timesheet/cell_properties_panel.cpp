@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
-#include <charconv>
 
 #include "core/timesheet/cell_edit.h"
 #include "core/timesheet/cut.h"
@@ -56,20 +55,13 @@ QString FloatText(float value) {
     return QString::number(static_cast<double>(value), 'g', 6);
 }
 
-// The shortest text that reads back as the same float.
-QString ExactFloatText(float value) {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof(buffer), value);
-    return QString::fromLatin1(buffer, result.ptr - buffer);
-}
-
 constexpr float kMinPosition = -2048;
 constexpr float kMaxPosition = 2048;
 
 }  // namespace
 
-CellPropertiesPanel::CellPropertiesPanel(QWidget* parent, CellPropertiesHost& host)
-    : QWidget(parent), m_host(host) {
+CellPropertiesPanel::CellPropertiesPanel(QWidget* parent, std::unique_ptr<CellPropertiesHost> host)
+    : QWidget(parent), m_hostOwner(std::move(host)), m_host(*m_hostOwner) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(BuildCellGroup());
@@ -286,7 +278,7 @@ CellPropertiesPanel::ReadResult CellPropertiesPanel::ReadFields() {
 
 void CellPropertiesPanel::WriteRectangle(const QString& text, int mergeKey,
                                          const std::function<void(CellRecord&)>& edit) {
-    std::vector<CellChange> changes = DropUnchanged(
+    std::vector<CellWrite> changes = DropUnchanged(
         m_host.HostCut(), RectangleChanges(m_host.HostCut(), m_host.HostSelection(), edit));
     if (!changes.empty()) {
         m_host.EditCells(std::move(changes), text, mergeKey);
@@ -370,21 +362,11 @@ void CellPropertiesPanel::OnTween(TweenProperty property, const QString& text) {
     }
     const TweenParameters params{m_fields.start, m_fields.end, LimitedUnit(), m_curve->Point(),
                                  m_aspectLock->isChecked()};
-    std::vector<CellChange> changes = DropUnchanged(
+    std::vector<CellWrite> changes = DropUnchanged(
         m_host.HostCut(), TweenChanges(m_host.HostCut(), m_host.HostSelection(), property, params));
     if (!changes.empty()) {
         m_host.EditCells(std::move(changes), text, 0);
     }
-}
-
-QString CellToolTip(const CellRecord& cell) {
-    return QStringLiteral("セルNo %1\n位置 %2, %3\n拡大率 %4 x %5\n回転 %6\n透明度 %7")
-        .arg(cell.resource)
-        .arg(ExactFloatText(cell.x), ExactFloatText(cell.y))
-        .arg(cell.scaleX)
-        .arg(cell.scaleY)
-        .arg(cell.rotation)
-        .arg(cell.alpha);
 }
 
 }  // namespace plk

@@ -2,10 +2,12 @@
 
 #include <QPixmap>
 #include <QWidget>
+#include <functional>
+#include <memory>
 #include <vector>
 
-#include "core/timesheet/cell_change.h"
 #include "core/timesheet/cell_range.h"
+#include "core/timesheet/cell_write.h"
 #include "core/timesheet/tween.h"
 
 class QCheckBox;
@@ -28,7 +30,7 @@ public:
     virtual CellRange HostSelection() const = 0;
     // Records the new cells as one undoable step. Steps of the same non-zero key merge
     // until CloseMerge.
-    virtual void EditCells(std::vector<CellChange> changes, const QString& text, int mergeKey) = 0;
+    virtual void EditCells(std::vector<CellWrite> changes, const QString& text, int mergeKey) = 0;
     virtual void CloseMerge() = 0;
     virtual void SetLimitedUnit(int unit) = 0;
     // The palette's selected picture (slot 0's when none is selected).
@@ -64,7 +66,7 @@ public:
     static constexpr int kTweenRotationId = 1062;
     static constexpr int kTweenAlphaId = 1063;
 
-    CellPropertiesPanel(QWidget* parent, CellPropertiesHost& host);
+    CellPropertiesPanel(QWidget* parent, std::unique_ptr<CellPropertiesHost> host);
     ~CellPropertiesPanel() override;
 
     // Copies the cell's values into the fields and shows them.
@@ -117,6 +119,7 @@ private:
     void WriteRectangle(const QString& text, int mergeKey,
                         const std::function<void(CellRecord&)>& edit);
 
+    std::unique_ptr<CellPropertiesHost> m_hostOwner;
     CellPropertiesHost& m_host;
     Fields m_fields;
     // Position edits typed into since they last showed a cell.
@@ -139,9 +142,5 @@ private:
     CurveBox* m_curve;
     std::vector<QPushButton*> m_tweenButtons;
 };
-
-// The text of a part cell's tooltip in the grid: its values, so a tween's result can be
-// read without clicking through the frames.
-QString CellToolTip(const CellRecord& cell);
 
 }  // namespace plk

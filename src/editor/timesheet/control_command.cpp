@@ -202,15 +202,13 @@ void CControlCommand::accept() {
     QDialog::accept();
 }
 
-ControlCommandPrompt ControlCommandDialogPrompt(MessageBoxes& boxes) {
-    return [&boxes](QWidget* parent, const ControlBlock& initial,
-                    bool change) -> std::optional<ControlBlock> {
-        CControlCommand dialog(parent, initial, boxes, change);
-        if (dialog.exec() != QDialog::Accepted) {
-            return std::nullopt;
-        }
-        return dialog.Block();
-    };
+std::optional<ControlBlock> CControlCommand::Ask(QWidget* parent, const ControlBlock& initial,
+                                                 bool change, MessageBoxes& boxes) {
+    CControlCommand dialog(parent, initial, boxes, change);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Block();
 }
 
 }  // namespace plk

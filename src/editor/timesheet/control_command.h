@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
 #include <optional>
 
 #include "core/timesheet/frame_record.h"
@@ -36,6 +35,11 @@ public:
                     bool showCurrent = false);
     ~CControlCommand() override;
 
+    // Runs the dialog modally: the block after OK, nothing after Cancel. `change` opens it
+    // on the frame's own values.
+    static std::optional<ControlBlock> Ask(QWidget* parent, const ControlBlock& initial,
+                                           bool change, MessageBoxes& boxes);
+
     // The block as OK left it.
     const ControlBlock& Block() const { return m_block; }
 
@@ -64,12 +68,5 @@ private:
     QLabel* m_positionLabel;
     QLineEdit* m_positionEdit;
 };
-
-// Opens the dialog modally: the new block after OK, nothing after Cancel.
-using ControlCommandPrompt = std::function<std::optional<ControlBlock>(
-    QWidget* parent, const ControlBlock& initial, bool change)>;
-
-// The real prompt: CControlCommand with its range messages shown through `boxes`.
-ControlCommandPrompt ControlCommandDialogPrompt(MessageBoxes& boxes);
 
 }  // namespace plk

@@ -75,24 +75,5 @@ TEST(ControlCommandsTest, BlockKeepsReservedWordsAndCutsTheMessageAtACharacter) 
     }
 }
 
-TEST(ControlCommandsTest, ChangedFrameZeroesThePartsAndKeepsTheCopySlot) {
-    ControlBlock old{};
-    old.command = 9;
-    old.reserved2 = 5;
-    FrameRecord frame = NewControlFrame(old);
-    frame.cells[0].resource = 3;
-    frame.cells[26].alpha = 7;
-    frame.cells[kPartCopySlot].resource = 9;
-    ControlBlock block = old;
-    block.command = 10;
-    block.time = 3;
-    const FrameRecord changed = ChangedControlFrame(frame, block);
-    EXPECT_EQ(changed.kind, frame.kind);
-    EXPECT_EQ(changed.cells[0].resource, 0);
-    EXPECT_EQ(changed.cells[26].alpha, 0);
-    EXPECT_EQ(changed.cells[kPartCopySlot].resource, 9);
-    EXPECT_EQ(std::memcmp(&changed.control, &block, sizeof(ControlBlock)), 0);
-}
-
 }  // namespace
 }  // namespace plk

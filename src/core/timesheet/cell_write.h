@@ -1,16 +1,14 @@
 #pragma once
 
-#include <vector>
-
 #include "core/timesheet/frame_record.h"
 
 namespace plk {
 
-// The new value of one cell slot of one row.
-struct CellChange {
+// One cell written by an edit: the value cell slot `slot` of row `row` takes.
+struct CellWrite {
     int row;
     int slot;
-    CellRecord after;
+    CellRecord value;
 };
 
 }  // namespace plk
