@@ -3,19 +3,13 @@
 #include <QUndoCommand>
 #include <vector>
 
+#include "core/timesheet/cell_write.h"
 #include "core/timesheet/frame_record.h"
 
 namespace plk {
 
 class CTimeSheet;
 class CTimeSheetBase;
-
-// One cell written by an edit: the value it takes.
-struct CellWrite {
-    int row;
-    int slot;
-    CellRecord value;
-};
 
 // An edit of one cut's records. It names its cut by index and finds the page when it
 // runs, because pages come and go with cut insertion and deletion.

@@ -6,6 +6,7 @@
 #include "core/text/sjis.h"
 #include "core/timesheet/cut_editing.h"
 #include "editor/app/qt_text.h"
+#include "editor/timesheet/cell_tooltip.h"
 
 namespace plk {
 
@@ -75,6 +76,14 @@ QVariant CutTableModel::data(const QModelIndex& index, int role) const {
                 return QApplication::palette().brush(QPalette::AlternateBase);
             }
             return {};
+        case Qt::ToolTipRole: {
+            // A part cell of a normal frame tells its values.
+            const FrameRecord& frame = m_cut.Frame(index.row());
+            if (index.column() >= 1 && index.column() < kCellSlots && frame.IsNormal()) {
+                return CellToolTip(frame.cells[index.column()]);
+            }
+            return {};
+        }
         case Qt::ForegroundRole:
             return highlighted ? QApplication::palette().brush(QPalette::HighlightedText)
                                : QVariant();

@@ -14,8 +14,11 @@
 #include "editor/app/user_dialogs.h"
 #include "editor/content/resource_palette.h"
 #include "editor/timesheet/cell_dialog.h"
+#include "editor/timesheet/cell_properties_panel.h"
+#include "editor/timesheet/control_command.h"
 #include "editor/timesheet/cut_grid.h"
 #include "editor/timesheet/cut_table_model.h"
+#include "editor/timesheet/page_properties_host.h"
 #include "editor/timesheet/time_sheet_base.h"
 #include "editor/timesheet/time_sheet_menus.h"
 
@@ -41,6 +44,9 @@ CTimeSheet::CTimeSheet(CTimeSheetBase* sheet, CResourcePalette* palette, Cut cut
       m_cut(std::move(cut)),
       m_model(std::make_unique<CutTableModel>(m_cut)) {
     BuildLayout();
+    m_controlFrameDialog = [this](QWidget* parent, const ControlBlock& initial, bool change) {
+        return CControlCommand::Ask(parent, initial, change, Boxes());
+    };
     m_countDialog = [this](QWidget* parent, bool insert) {
         return CCelldlg::AskCount(parent, insert ? CCelldlg::Mode::Insert : CCelldlg::Mode::Delete,
                                   Boxes());
@@ -58,6 +64,14 @@ void CTimeSheet::BuildLayout() {
     layout->setContentsMargins(4, 4, 4, 4);
     m_upper = new QHBoxLayout();
     layout->addLayout(m_upper);
+    m_properties = new CellPropertiesPanel(this, MakePagePropertiesHost(this));
+    m_upper->addWidget(m_properties);
+    connect(this, &CTimeSheet::showCell, m_properties, &CellPropertiesPanel::ShowCell);
+    connect(this, &CTimeSheet::propertyFieldsEnabled, m_properties,
+            &CellPropertiesPanel::SetPropertyFieldsEnabled);
+    connect(this, &CTimeSheet::tweenEnabled, m_properties, &CellPropertiesPanel::SetTweenEnabled);
+    connect(this, &CTimeSheet::paletteSelectionChanged, m_properties,
+            &CellPropertiesPanel::UpdateThumbnail);
 
     auto* modeRow = new QHBoxLayout();
     // A push-like check box: a button that stays down in range mode.

@@ -18,6 +18,7 @@ class QMenu;
 
 namespace plk {
 
+class CellPropertiesPanel;
 class CResourcePalette;
 class CTimeSheetBase;
 class CutGrid;
@@ -67,6 +68,8 @@ public:
     QHBoxLayout* UpperLayout() const { return m_upper; }
     CutGrid* Grid() const { return m_grid; }
     CutTableModel* Model() const { return m_model.get(); }
+    // Groups "セルの情報" and "設定": the cell fields and the tween.
+    CellPropertiesPanel* Properties() const { return m_properties; }
 
     // Undoable edits of the cut. Cells edited with the same non-zero merge key merge into one
     // step until CloseMerge().
@@ -124,7 +127,6 @@ Q_SIGNALS:
     void paletteSelectionChanged(int slot);
     void playbackMustEnd();
 
-
 private:
     void BuildLayout();
     void PaintCell(int row, int column);
@@ -140,6 +142,7 @@ private:
     CutGrid* m_grid = nullptr;
     QPushButton* m_modeCheck = nullptr;
     QHBoxLayout* m_upper = nullptr;
+    CellPropertiesPanel* m_properties = nullptr;
 
     CellRange m_selection;
     bool m_rangeMode = false;

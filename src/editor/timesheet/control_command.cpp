@@ -1,0 +1,214 @@
+#include "editor/timesheet/control_command.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "core/text/sjis.h"
+#include "core/timesheet/control_commands.h"
+#include "editor/app/control_id.h"
+#include "editor/app/qt_text.h"
+#include "editor/app/user_dialogs.h"
+#include "editor/timesheet/field_exchange.h"
+
+namespace plk {
+namespace {
+
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The dialog template's own text of label 1074, before the command sets it.
+constexpr std::string_view kTemplatePositionLabel = "表示位置";
+
+}  // namespace
+
+CControlCommand::CControlCommand(QWidget* parent, const ControlBlock& block, MessageBoxes& boxes,
+                                 bool showCurrent)
+    : QDialog(parent), m_block(block), m_boxes(boxes) {
+    setWindowTitle(QStringLiteral("Control Command"));
+    SetControlId(this, kDialogId);
+    BuildControls();
+    if (showCurrent) {
+        OpenOnBlock();
+    } else {
+        OpenOnRepeat();
+    }
+}
+
+CControlCommand::~CControlCommand() = default;
+
+void CControlCommand::BuildControls() {
+    m_command = new QComboBox(this);
+    m_command->setEditable(true);
+    m_command->setInsertPolicy(QComboBox::NoInsert);
+    m_command->setCompleter(nullptr);
+    SetControlId(m_command, kCommandId);
+    for (const ControlCommandEntry& entry : ControlCommandEntries()) {
+        m_command->addItem(Utf8(entry.text));
+    }
+
+    m_message = new QLineEdit(this);
+    SetControlId(m_message, kMessageId);
+    m_timeLabel = new QLabel(Utf8(kTimeLabel), this);
+    SetControlId(m_timeLabel, kTimeLabelId);
+    m_timeEdit = new QLineEdit(this);
+    SetControlId(m_timeEdit, kTimeId);
+    m_positionLabel = new QLabel(Utf8(kTemplatePositionLabel), this);
+    SetControlId(m_positionLabel, kPositionLabelId);
+    m_positionEdit = new QLineEdit(this);
+    SetControlId(m_positionEdit, kPositionId);
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(m_command, 0, 0, 1, 2);
+    fields->addWidget(new QLabel(QStringLiteral("表示メッセージ"), this), 1, 0);
+    fields->addWidget(m_message, 1, 1);
+    fields->addWidget(m_timeLabel, 2, 0);
+    fields->addWidget(m_timeEdit, 2, 1);
+    fields->addWidget(m_positionLabel, 3, 0);
+    fields->addWidget(m_positionEdit, 3, 1);
+    fields->setColumnMinimumWidth(1, 220);
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    QPushButton* cancel =
+        buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    SetControlId(ok, 1);
+    SetControlId(cancel, 2);
+    ok->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CControlCommand::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CControlCommand::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(m_command, &QComboBox::currentIndexChanged, this, &CControlCommand::OnSelectionChanged);
+    connect(m_command->lineEdit(), &QLineEdit::textEdited, this,
+            &CControlCommand::OnCommandTextEdited);
+    // Every typed change reads the values back, so a range error shows while typing.
+    for (QLineEdit* edit : {m_message, m_timeEdit, m_positionEdit}) {
+        connect(edit, &QLineEdit::textEdited, this, [this] { ReadValues(); });
+    }
+}
+
+void CControlCommand::OpenOnRepeat() {
+    {
+        const QSignalBlocker blocker(m_command);
+        m_command->setCurrentIndex(0);
+    }
+    m_block.command = static_cast<std::int32_t>(ControlCommand::Repeat);
+    ApplyEntry(ControlCommandEntries()[0]);
+    m_time = 0;
+    m_position = 0;
+    m_message->clear();
+    m_timeEdit->setText(QStringLiteral("0"));
+    m_positionEdit->setText(QStringLiteral("0"));
+}
+
+void CControlCommand::OpenOnBlock() {
+    const auto entries = ControlCommandEntries();
+    int index = -1;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (static_cast<std::int32_t>(entries[i].command) == m_block.command) {
+            index = static_cast<int>(i);
+        }
+    }
+    if (index < 0) {
+        // A code this editor does not know: offered as a new frame would be.
+        OpenOnRepeat();
+        return;
+    }
+    {
+        const QSignalBlocker blocker(m_command);
+        m_command->setCurrentIndex(index);
+    }
+    ApplyEntry(entries[static_cast<std::size_t>(index)]);
+    m_time = m_block.time;
+    m_position = m_block.position;
+    m_message->setText(QStringFromSjis(FieldText(m_block.message)));
+    m_timeEdit->setText(QString::number(m_time));
+    m_positionEdit->setText(QString::number(m_position));
+}
+
+void CControlCommand::ApplyEntry(const ControlCommandEntry& entry) {
+    m_message->setEnabled(entry.message);
+    m_positionEdit->setEnabled(entry.position);
+    m_timeEdit->setEnabled(entry.time);
+    m_positionLabel->setText(Utf8(entry.positionLabel));
+    m_timeLabel->setText(Utf8(entry.timeLabel));
+}
+
+void CControlCommand::OnSelectionChanged(int index) {
+    if (index < 0) {
+        {
+            const QSignalBlocker blocker(m_command);
+            m_command->setCurrentIndex(0);
+        }
+        m_message->setEnabled(true);
+        m_positionEdit->setEnabled(true);
+        m_timeEdit->setEnabled(false);
+        m_positionLabel->setText(Utf8(kWindowPositionLabel));
+        return;
+    }
+    m_positionLabel->setText(Utf8(kWindowPositionLabel));
+    m_timeLabel->setText(Utf8(kTimeLabel));
+    const std::string text = m_command->itemText(index).toStdString();
+    if (const ControlCommandEntry* entry = FindControlCommandEntry(text)) {
+        ApplyEntry(*entry);
+    }
+}
+
+void CControlCommand::OnCommandTextEdited(const QString& text) {
+    // Typing over the entry's text leaves no entry selected, as a drop-down list does;
+    // picking an entry from the list selects one again.
+    const int cursor = m_command->lineEdit()->cursorPosition();
+    {
+        const QSignalBlocker blocker(m_command);
+        m_command->setCurrentIndex(-1);
+        m_command->setEditText(text);
+    }
+    m_command->lineEdit()->setCursorPosition(cursor);
+}
+
+bool CControlCommand::ReadValues() {
+    FieldExchange exchange(this, m_boxes);
+    exchange.Integer(m_timeEdit, kMinControlValue, kMaxControlValue, m_time);
+    exchange.Integer(m_positionEdit, kMinControlValue, kMaxControlValue, m_position);
+    return exchange.Ok();
+}
+
+void CControlCommand::accept() {
+    const int index = m_command->currentIndex();
+    if (index < 0) {
+        return;
+    }
+    if (!ReadValues()) {
+        return;
+    }
+    const ControlCommandEntry* entry =
+        FindControlCommandEntry(m_command->itemText(index).toStdString());
+    if (entry == nullptr) {
+        return;
+    }
+    m_block = BuildControlBlock(m_block, entry->command, SjisFromQString(m_message->text()), m_time,
+                                m_position);
+    QDialog::accept();
+}
+
+std::optional<ControlBlock> CControlCommand::Ask(QWidget* parent, const ControlBlock& initial,
+                                                 bool change, MessageBoxes& boxes) {
+    CControlCommand dialog(parent, initial, boxes, change);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Block();
+}
+
+}  // namespace plk
