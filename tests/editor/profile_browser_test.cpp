@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
 #include <QTabWidget>
 #include <QUndoStack>
 
+#include "core/project/project_file.h"
 #include "core/text/sjis.h"
 #include "core/timesheet/cut.h"
 #include "editor/app/control_id.h"
@@ -209,6 +212,35 @@ TEST(ProfileInFrameTest, MessageWindowCutGoesToEverySituationAsOneUndoStep) {
     const Project project = frame.Commands().GatherProject();
     EXPECT_EQ(project.messages.situations[17].windowCut, 2);
     EXPECT_EQ(project.profile.profile.messageWindowCut, 2);
+}
+
+TEST(ProfileInFrameTest, OpenAndSaveKeepStoredNamesThatFailTheirCheck) {
+    test::ClearSettings();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    Project project = NewProject();
+    SetFieldText(project.profile.profile.characterName, "Yukino");
+    SetFieldText(project.profile.profile.romanName, ToSjis("ゆきの"));
+    ShowSituation(project.messages, 0);  // as the editor shows it on opening
+    const QString stored = dir.filePath("names.cre");
+    const QString saved = dir.filePath("saved.cre");
+    WriteProjectFile(ToFileSystemPath(stored), project);
+
+    auto made = test::MakeFrame();
+    ASSERT_TRUE(made.frame->Commands().OpenFile(stored));
+    EXPECT_EQ(made.profileBoxes->errors.size(), 1);
+    EXPECT_EQ(made.profileBoxes->captions.value(0), "入力エラー");
+    EXPECT_FALSE(made.frame->Commands().IsModified());
+    made.files->answers.push_back(saved);
+    ASSERT_TRUE(made.frame->Commands().SaveAs());
+    EXPECT_EQ(ReadProjectFile(ToFileSystemPath(saved)).project.profile.profile.characterName,
+              std::string("Yukino"));
+    auto bytes = [](const QString& path) {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    };
+    EXPECT_EQ(bytes(saved), bytes(stored));
 }
 
 }  // namespace

@@ -104,6 +104,9 @@ void CMessageBrowser::ImportMessages(std::span<const SituationMessages> block) {
 void CMessageBrowser::ShowSituation(int k, bool settle) {
     QWidget* area = m_tabs->Page(k);
     if (m_page->parentWidget() != area) {
+        if (QLayout* previous = m_page->parentWidget()->layout()) {
+            previous->removeWidget(m_page);
+        }
         area->layout()->addWidget(m_page);
         m_page->show();
     }

@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <array>
+#include <cstdint>
 
 class QComboBox;
 class QLineEdit;

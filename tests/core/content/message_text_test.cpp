@@ -32,8 +32,10 @@ INSTANTIATE_TEST_SUITE_P(
                     EscapeCase{"\\chara(1,2)\\chara(3,4)", false, false}));
 
 TEST(CharaEscapeTest, LooksOnlyAtTheFirst1023Bytes) {
-    std::string text = std::string(1020, 'a') + "\\chara(1,2)";
-    EXPECT_FALSE(CheckCharaEscapes(text).Passed());  // the escape is cut, ",)" is not seen
+    // The escape lies inside the checked bytes, its comma and parenthesis past them.
+    const std::string escape = "\\chara(1";
+    std::string text = escape + std::string(1023 - escape.size(), 'a') + ",2)";
+    EXPECT_FALSE(CheckCharaEscapes(text).Passed());
     EXPECT_TRUE(CheckCharaEscapes(std::string(1023, 'a') + ",").Passed());
 }
 
