@@ -66,7 +66,6 @@ protected:
         auto boxes = std::make_unique<test::RecordingMessageBoxes>();
         m_boxes = boxes.get();
         m_browser.SetMessageBoxes(std::move(boxes));
-        m_browser.resize(600, 560);
         SendNames(3);
     }
     void SendNames(int count) {

@@ -2,11 +2,11 @@
 
 #include <QComboBox>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QUndoStack>
 
 #include "core/project/project_file.h"

@@ -76,7 +76,9 @@ CMessageBrowser::CMessageBrowser(QWidget* owner)
     ::plk::ResetMessages(*m_table, MessageDefaults::FirstCreation);
     m_tabs->SetCurrentIndex(0);
     ShowSituation(0, true);
-    resize(600, 560);
+    // A fixed dialog: the tab rows are laid out for this width from the start, so the
+    // window never grows to the height of one tab per row.
+    setFixedSize(620, 690);
 }
 
 CMessageBrowser::~CMessageBrowser() = default;
