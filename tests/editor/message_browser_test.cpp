@@ -11,10 +11,13 @@
 #include "core/text/sjis.h"
 #include "core/timesheet/cut.h"
 #include "editor/app/control_id.h"
+#include "editor/app/file_commands.h"
 #include "editor/app/multi_row_tab_bar.h"
 #include "editor/app/multi_row_tab_widget.h"
 #include "editor/content/message_browser.h"
 #include "editor/content/message_menu.h"
+#include "editor/content/profile_browser.h"
+#include "editor/timesheet/time_sheet_base.h"
 #include "editor_test_support.h"
 
 namespace plk {
@@ -265,6 +268,51 @@ TEST_F(MessageBrowserTest, UndoingTheTimeSheetsDeletionPutsEveryReferenceBack) {
     history->undo();
     history->undo();
     EXPECT_EQ(CutsOf(1), before);
+}
+
+// With the real time sheet: its cut edits and their undo keep every reference in place.
+TEST(MessagesInFrameTest, FollowTheTimeSheetsCutEditsThroughUndoAndRedo) {
+    test::ClearSettings();
+    auto made = test::MakeFrame();
+    CMainFrame& frame = *made.frame;
+    CMessageMenu& page = *frame.MessageBrowser()->Page();
+    auto choose = [](QComboBox* combo, int item) {
+        combo->setCurrentIndex(item);
+        Q_EMIT combo->activated(item);
+    };
+    choose(page.CutCombo(1), 2);
+    choose(page.CutCombo(2), 1);
+    auto* profileCut = qobject_cast<QComboBox*>(FindControl(frame.ProfileBrowser(), 1107));
+    ASSERT_NE(profileCut, nullptr);
+    choose(profileCut, 2);
+    const SituationMessages& s = frame.MessageBrowser()->MessageData().situations[0];
+    auto profile = [&] { return frame.ProfileBrowser()->ProfileData().profile.profileCut; };
+    QUndoStack* history = frame.Commands().UndoStack();
+
+    constexpr int kInsertCut = 213;
+    constexpr int kDeleteCut = 214;
+    for (int k : {2, 0}) {
+        frame.TimeSheet()->RunCutCommand(kDeleteCut, k);
+        ASSERT_EQ(page.CutCombo(1)->count(), 2);
+        // The names came back after the numbered items.
+        EXPECT_EQ(page.CutCombo(1)->itemText(1), k == 2 ? "カット：2" : "カット：3");
+        history->undo();
+        EXPECT_EQ(s.lineCut[0], 2) << k;
+        EXPECT_EQ(s.lineCut[1], 1) << k;
+        EXPECT_EQ(profile(), 2) << k;
+        EXPECT_EQ(page.CutCombo(1)->currentIndex(), 2);
+        history->redo();
+        EXPECT_EQ(s.lineCut[0], 1) << k;
+        history->undo();
+        EXPECT_EQ(s.lineCut[0], 2) << k;
+    }
+    frame.TimeSheet()->RunCutCommand(kInsertCut, 0);
+    EXPECT_EQ(page.CutCombo(1)->count(), 4);
+    EXPECT_EQ(s.lineCut[0], 2);
+    EXPECT_EQ(profile(), 2);
+    history->undo();
+    EXPECT_EQ(page.CutCombo(1)->count(), 3);
+    EXPECT_EQ(s.lineCut[0], 2);
 }
 
 }  // namespace
