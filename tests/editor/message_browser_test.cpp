@@ -89,6 +89,7 @@ protected:
     void LeaveLine(int line) {
         QFocusEvent out(QEvent::FocusOut);
         QApplication::sendEvent(Page().LineEdit(line), &out);
+        QApplication::processEvents();  // the warning comes once the focus has moved
     }
     SituationCuts CutsOf(int k) {
         const SituationMessages& s = Situation(k);

@@ -219,9 +219,14 @@ void CMessageBrowser::OnLineLeft(int line) {
     ++m_typingSession;
     const std::string text = SjisFromQString(m_page->LineEdit(line)->text());
     const std::string warning = CharaEscapeWarning(CheckCharaEscapes(text));
-    if (!warning.empty()) {
-        m_boxes->ShowError(this, QString::fromStdString(warning));
+    if (warning.empty()) {
+        return;
     }
+    // The box waits until the focus has moved: a modal loop started in the middle of a
+    // focus change never gets its window painted.
+    QMetaObject::invokeMethod(
+        this, [this, warning] { m_boxes->ShowError(this, QString::fromStdString(warning)); },
+        Qt::QueuedConnection);
 }
 
 void CMessageBrowser::SetCutItems(const QStringList& items) {
