@@ -68,6 +68,20 @@ TEST(ProjectCommandsTest, ConvertWritesWhatOpenAndSaveWrite) {
         << info.out;
 }
 
+TEST(ProjectCommandsTest, ConvertKeepsStoredNamesThatFailTheirCheck) {
+    TempFolder dir;
+    auto project = std::make_unique<Project>(NewProject());
+    SetFieldText(project->profile.profile.characterName, "Yukino");
+    SetFieldText(project->profile.profile.romanName, ToSjis("ゆきの"));
+    WriteProjectFile(dir / "in.cre", *project);
+    CliResult converted =
+        RunCli(dir, {"convert", (dir / "in.cre").string(), (dir / "out.cre").string()});
+    ASSERT_EQ(converted.exitCode, 0) << converted.err;
+    const ProfileRecord kept = ReadProjectFile(dir / "out.cre").project.profile.profile;
+    EXPECT_EQ(FieldText(kept.characterName), "Yukino");
+    EXPECT_EQ(FieldText(kept.romanName), ToSjis("ゆきの"));
+}
+
 TEST(ProjectCommandsTest, BadInputExitsTwoWithOneLineAndNoOutput) {
     TempFolder dir;
     std::vector<std::uint8_t> bytes = SerializeProject(NewProject());

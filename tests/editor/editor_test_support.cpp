@@ -1,6 +1,8 @@
 #include "editor_test_support.h"
 
 #include "editor/app/file_commands.h"
+#include "editor/content/message_browser.h"
+#include "editor/content/profile_browser.h"
 #include "editor/content/resource_palette.h"
 
 namespace plk::test {
@@ -18,6 +20,12 @@ FrameWithDialogs MakeFrame() {
     made.paletteFiles = paletteFiles.get();
     made.paletteBoxes = paletteBoxes.get();
     made.frame->Palette()->SetDialogs(std::move(paletteFiles), std::move(paletteBoxes));
+    auto messageBoxes = std::make_unique<RecordingMessageBoxes>();
+    made.messageBoxes = messageBoxes.get();
+    made.frame->MessageBrowser()->SetMessageBoxes(std::move(messageBoxes));
+    auto profileBoxes = std::make_unique<RecordingMessageBoxes>();
+    made.profileBoxes = profileBoxes.get();
+    made.frame->ProfileBrowser()->SetMessageBoxes(std::move(profileBoxes));
     return made;
 }
 

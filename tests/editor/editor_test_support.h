@@ -38,9 +38,17 @@ class RecordingMessageBoxes : public MessageBoxes {
 public:
     Answer answer = Answer::Cancel;
     QStringList errors;
+    QStringList captions;  // one per error, the application's own when none was given
     QStringList questions;
 
-    void ShowError(QWidget*, const QString& text) override { errors.append(text); }
+    void ShowError(QWidget*, const QString& text) override {
+        errors.append(text);
+        captions.append(QString());
+    }
+    void ShowCaptionedError(QWidget*, const QString& caption, const QString& text) override {
+        errors.append(text);
+        captions.append(caption);
+    }
     Answer AskYesNoCancel(QWidget*, const QString& text) override {
         questions.append(text);
         return answer;
@@ -55,6 +63,9 @@ struct FrameWithDialogs {
     // The palette's own dialogs (it reports resource files it cannot find).
     ScriptedFileDialogs* paletteFiles;
     RecordingMessageBoxes* paletteBoxes;
+    // The boxes of the message and profile browsers (escape and name checks).
+    RecordingMessageBoxes* messageBoxes;
+    RecordingMessageBoxes* profileBoxes;
 };
 FrameWithDialogs MakeFrame();
 

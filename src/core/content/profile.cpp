@@ -11,16 +11,6 @@ void Reterminate(char (&field)[N]) {
     SetFieldText(field, std::string(FieldText(field)));
 }
 
-// What the page's two name checks do to a shown record.
-void ValidateNames(ProfileRecord& record) {
-    if (!IsValidCharacterName(FieldText(record.characterName))) {
-        SetFieldText(record.characterName, {});
-    }
-    if (!IsValidRomanName(FieldText(record.romanName))) {
-        SetFieldText(record.romanName, {});
-    }
-}
-
 }  // namespace
 
 ProfileBlock ResetProfile() {
@@ -38,7 +28,6 @@ ProfileBlock LoadProfile(const ProfileBlock& stored) {
                         &p.heightWeight, &p.threeSizes, &p.freeWord1, &p.freeWord2, &p.freeWord3}) {
         Reterminate(*field);
     }
-    ValidateNames(p);
     return block;
 }
 
@@ -50,10 +39,19 @@ ProfileBlock ImportLegacyProfile(const LegacyProfileRecord& legacy) {
     p.profileCut = legacy.profileCut;
     p.menuIconCut = legacy.menuIconCut;
     p.messageWindowCut = legacy.messageWindowCut;
-    ValidateNames(p);
     block.tendency =
         LegacyTendency(legacy.specialYaku[0], legacy.specialYaku[1], legacy.specialYaku[2]);
     return block;
+}
+
+ProfileNameCheck CheckProfileNames(const ProfileRecord& record) {
+    return {!IsValidCharacterName(FieldText(record.characterName)),
+            !IsValidRomanName(FieldText(record.romanName))};
+}
+
+std::string ProfileFieldText(std::string_view sjis) {
+    std::string_view line = sjis.substr(0, sjis.find_first_of("\r\n"));
+    return std::string(line.substr(0, SjisPrefixLength(line, kProfileTextMax)));
 }
 
 }  // namespace plk

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "core/content/tendency.h"
 #include "core/records.h"
@@ -58,12 +61,24 @@ static_assert(offsetof(ProfileBlock, tendency) == 2608);
 ProfileBlock ResetProfile();
 
 // The block as the profile pages hold it once shown: every text field re-read as a
-// zero-terminated string of at most 255 bytes, and a name that fails its character check
-// emptied.
+// zero-terminated string of at most 255 bytes. Names that fail their character check are
+// kept as stored: only typing is checked, so opening and saving a project never loses them.
 ProfileBlock LoadProfile(const ProfileBlock& stored);
 
 // The block an older project yields: the two names and three cuts from the record, the
 // other texts at their reset values, and the tendency defaults with its special yaku.
 ProfileBlock ImportLegacyProfile(const LegacyProfileRecord& legacy);
+
+// Which stored names fail their character check (the editor warns about them once).
+struct ProfileNameCheck {
+    bool characterNameFails = false;
+    bool romanNameFails = false;
+};
+ProfileNameCheck CheckProfileNames(const ProfileRecord& record);
+
+// What a text field keeps of an edit's text: its first line, at most 255 bytes, cut at a
+// character boundary.
+inline constexpr std::size_t kProfileTextMax = 255;
+std::string ProfileFieldText(std::string_view sjis);
 
 }  // namespace plk

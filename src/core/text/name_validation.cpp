@@ -1,5 +1,8 @@
 #include "core/text/name_validation.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "core/text/sjis.h"
 
 namespace plk {
@@ -64,6 +67,38 @@ bool IsValidRomanName(std::string_view sjis) {
                (code >= 0x8260 && code <= 0x8279) ||  // full-width capitals
                (code >= 0x8281 && code <= 0x829A);    // full-width small letters
     });
+}
+
+std::string_view InsertedCharacters(std::string_view before, std::string_view after) {
+    // Character boundaries of both texts, from the start.
+    auto boundaries = [](std::string_view text) {
+        std::vector<std::size_t> at{0};
+        std::size_t pos = 0;
+        while (pos < text.size()) {
+            pos += IsSjisLeadByte(static_cast<unsigned char>(text[pos])) ? 2 : 1;
+            at.push_back(std::min(pos, text.size()));
+        }
+        return at;
+    };
+    const std::vector<std::size_t> b = boundaries(before);
+    const std::vector<std::size_t> a = boundaries(after);
+    auto character = [](std::string_view text, const std::vector<std::size_t>& at, std::size_t i) {
+        return text.substr(at[i], at[i + 1] - at[i]);
+    };
+    const std::size_t beforeCount = b.size() - 1;
+    const std::size_t afterCount = a.size() - 1;
+    std::size_t prefix = 0;
+    while (prefix < beforeCount && prefix < afterCount &&
+           character(before, b, prefix) == character(after, a, prefix)) {
+        ++prefix;
+    }
+    std::size_t suffix = 0;
+    while (suffix < beforeCount - prefix && suffix < afterCount - prefix &&
+           character(before, b, beforeCount - 1 - suffix) ==
+               character(after, a, afterCount - 1 - suffix)) {
+        ++suffix;
+    }
+    return after.substr(a[prefix], a[afterCount - suffix] - a[prefix]);
 }
 
 }  // namespace plk

@@ -41,7 +41,12 @@ QString QtFileDialogs::GetSaveFileName(QWidget* parent, const FileFilter& filter
 }
 
 void QtMessageBoxes::ShowError(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Warning, kApplicationTitle, text, QMessageBox::Ok, parent);
+    ShowCaptionedError(parent, kApplicationTitle, text);
+}
+
+void QtMessageBoxes::ShowCaptionedError(QWidget* parent, const QString& caption,
+                                        const QString& text) {
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, parent);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     box.exec();
 }

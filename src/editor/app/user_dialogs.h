@@ -32,6 +32,11 @@ class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
     virtual void ShowError(QWidget* parent, const QString& text) = 0;
+    // An error box under its own caption (input checks name theirs).
+    virtual void ShowCaptionedError(QWidget* parent, const QString& caption, const QString& text) {
+        (void)caption;
+        ShowError(parent, text);
+    }
     // A question with the buttons はい / いいえ / キャンセル.
     virtual Answer AskYesNoCancel(QWidget* parent, const QString& text) = 0;
 };
@@ -46,6 +51,7 @@ public:
 class QtMessageBoxes : public MessageBoxes {
 public:
     void ShowError(QWidget* parent, const QString& text) override;
+    void ShowCaptionedError(QWidget* parent, const QString& caption, const QString& text) override;
     Answer AskYesNoCancel(QWidget* parent, const QString& text) override;
 };
 

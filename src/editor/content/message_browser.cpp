@@ -1,31 +1,43 @@
 #include "editor/content/message_browser.h"
 
-#include <QHeaderView>
-#include <QTreeWidget>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QUndoStack>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "core/content/message_text.h"
 #include "core/project/project.h"
 #include "core/text/sjis.h"
+#include "core/timesheet/cut.h"
 #include "editor/app/control_id.h"
 #include "editor/app/cut_name_list.h"
+#include "editor/app/multi_row_tab_widget.h"
 #include "editor/app/qt_text.h"
+#include "editor/app/user_dialogs.h"
+#include "editor/content/cut_list_follower.h"
+#include "editor/content/message_menu.h"
 
 namespace plk {
 namespace {
 
-const char* FrequencyText(std::int32_t frequency) {
-    switch (frequency) {
-        case 3:
-            return "よく使う";
-        case 2:
-            return "普通";
-        case 1:
-            return "ほとんど使わない";
-        case 0:
-            return "まったく使わない";
-        default:
-            return "?";
+constexpr int kLines = 4;
+
+bool IsLine(WParam number) {
+    return number >= 1 && number <= kLines;
+}
+
+SituationCuts CutsOf(const SituationMessages& situation) {
+    return {situation.windowCut, situation.lineCut[0], situation.lineCut[1], situation.lineCut[2],
+            situation.lineCut[3]};
+}
+
+QStringList NumberedCutItems(LParam count) {
+    QStringList items;
+    for (LParam i = 0; i < count; ++i) {
+        items.append(QStringLiteral("カット:%1").arg(i + 1));
     }
+    return items;
 }
 
 }  // namespace
@@ -33,66 +45,239 @@ const char* FrequencyText(std::int32_t frequency) {
 CMessageBrowser::CMessageBrowser(QWidget* owner)
     : CToolWindow(QStringLiteral("Message Browser"), owner),
       m_table(std::make_unique<MessageTable>()),
-      m_tree(new QTreeWidget(this)) {
-    SetControlId(m_tree, kSituationTreeId);
-    m_tree->setColumnCount(3);
-    m_tree->setHeaderLabels({QStringLiteral("シチュエーション / セリフ"), QStringLiteral("頻度"),
-                             QStringLiteral("カット")});
-    m_tree->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+      m_boxes(std::make_unique<QtMessageBoxes>()),
+      m_tabs(new MultiRowTabWidget(this)) {
+    SetControlId(m_tabs, kSituationTabsId);
+    m_page = new CMessageMenu(this);
+    m_follower = new CutListFollower(
+        this, [this] { return CutReferencesOf(*m_table); },
+        [this](const CutReferences& cuts) {
+            SetCutReferences(*m_table, cuts);
+            SelectCuts(SelectedSituation());
+        });
+
+    // One page serves every tab: it moves into the display area of the selected tab.
+    const auto& labels = SituationLabels();
+    for (int k = 0; k < kSituationCount; ++k) {
+        auto* area = new QWidget;
+        auto* areaLayout = new QVBoxLayout(area);
+        areaLayout->setContentsMargins(0, 0, 0, 0);
+        m_tabs->AddTab(area, QStringFromSjis(labels[static_cast<std::size_t>(k)]));
+    }
+    connect(m_tabs, &MultiRowTabWidget::currentChanged, this, [this](int k) {
+        if (k >= 0) {
+            ShowSituation(k, true);
+        }
+    });
+    connect(m_page, &CMessageMenu::lineLeft, this, &CMessageBrowser::OnLineLeft);
+
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_tree);
+    layout->addWidget(m_tabs);
     ::plk::ResetMessages(*m_table, MessageDefaults::FirstCreation);
-    ShowFirstSituation();
-    setFixedSize(560, 430);
+    m_tabs->SetCurrentIndex(0);
+    ShowSituation(0, true);
+    // A fixed dialog: the tab rows are laid out for this width from the start, so the
+    // window never grows to the height of one tab per row.
+    setFixedSize(620, 690);
 }
 
 CMessageBrowser::~CMessageBrowser() = default;
 
+void CMessageBrowser::SetMessageBoxes(std::unique_ptr<MessageBoxes> boxes) {
+    m_boxes = std::move(boxes);
+}
+
+int CMessageBrowser::SelectedSituation() const {
+    return std::max(0, m_tabs->CurrentIndex());
+}
+
 void CMessageBrowser::ResetMessages() {
     ::plk::ResetMessages(*m_table, MessageDefaults::NewProject);
-    Refresh();
+    m_follower->Forget();
+    ShowSituation(SelectedSituation(), false);
 }
 
 void CMessageBrowser::ImportMessages(std::span<const SituationMessages> block) {
     ::plk::ImportMessages(*m_table, block);
-    ShowFirstSituation();
+    m_follower->Forget();
+    ShowSituation(SelectedSituation(), true);
 }
 
-void CMessageBrowser::ShowFirstSituation() {
-    ShowSituation(*m_table, 0);
-    Refresh();
-}
-
-QString CMessageBrowser::CutText(std::int32_t cut) const {
-    if (cut >= 0 && cut < m_cutNames.size()) {
-        return m_cutNames[cut];
-    }
-    return QString::number(cut);
-}
-
-void CMessageBrowser::Refresh() {
-    const auto& labels = SituationLabels();
-    m_tree->clear();
-    for (int k = 0; k < kSituationCount; ++k) {
-        const SituationMessages& situation = m_table->situations[static_cast<std::size_t>(k)];
-        auto* item = new QTreeWidgetItem(m_tree);
-        item->setText(0, QStringFromSjis(labels[static_cast<std::size_t>(k)]));
-        item->setText(2, CutText(situation.windowCut));
-        for (int j = 0; j < 4; ++j) {
-            const MessageLine& line = situation.line[j];
-            auto* child = new QTreeWidgetItem(item);
-            child->setText(
-                0, QStringLiteral("%1: %2").arg(j + 1).arg(QStringFromSjis(FieldText(line.text))));
-            child->setText(1, QString::fromUtf8(FrequencyText(line.frequency)));
-            child->setText(2, CutText(situation.lineCut[j]));
+void CMessageBrowser::ShowSituation(int k, bool settle) {
+    QWidget* area = m_tabs->Page(k);
+    if (m_page->parentWidget() != area) {
+        if (QLayout* previous = m_page->parentWidget()->layout()) {
+            previous->removeWidget(m_page);
         }
+        area->layout()->addWidget(m_page);
+        m_page->show();
     }
+    SelectCuts(k);
+    SituationMessages& situation = Situation(k);
+    for (int j = 0; j < kLines; ++j) {
+        m_page->ShowLineText(j, QStringFromSjis(FieldText(situation.line[j].text)));
+    }
+    if (settle) {
+        ::plk::ShowSituation(*m_table, k);
+    }
+    for (int j = 0; j < kLines; ++j) {
+        m_page->SelectFrequencyItem(j, 3 - situation.line[j].frequency);
+    }
+}
+
+void CMessageBrowser::SelectCuts(int k) {
+    const SituationCuts cuts = CutsOf(Situation(k));
+    for (int c = 0; c < CMessageMenu::kCutComboCount; ++c) {
+        m_page->SelectCutItem(c, cuts[static_cast<std::size_t>(c)]);
+    }
+}
+
+void CMessageBrowser::BringToFront(int situation) {
+    if (m_tabs->CurrentIndex() != situation) {
+        m_tabs->SetCurrentIndex(situation);
+    }
+}
+
+void CMessageBrowser::ApplyLineText(int situation, int line, std::string_view sjis) {
+    SetFieldText(Situation(situation).line[line].text, sjis);
+    BringToFront(situation);
+    m_page->ShowLineText(line, QStringFromSjis(FieldText(Situation(situation).line[line].text)));
+}
+
+void CMessageBrowser::ApplyFrequency(int situation, int line, std::int32_t frequency) {
+    Situation(situation).line[line].frequency = frequency;
+    BringToFront(situation);
+    m_page->SelectFrequencyItem(line, 3 - frequency);
+}
+
+void CMessageBrowser::ApplySituationCuts(int situation, const SituationCuts& cuts) {
+    SituationMessages& s = Situation(situation);
+    s.windowCut = cuts[0];
+    for (int j = 0; j < kLines; ++j) {
+        s.lineCut[j] = cuts[static_cast<std::size_t>(j) + 1];
+    }
+    BringToFront(situation);
+    SelectCuts(situation);
+}
+
+void CMessageBrowser::ApplyAllCuts(const CutReferences& cuts) {
+    SetCutReferences(*m_table, cuts);
+    SelectCuts(SelectedSituation());
+}
+
+void CMessageBrowser::OnTextChanged(int line) {
+    const int k = SelectedSituation();
+    const std::string typed = SjisFromQString(m_page->LineEdit(line)->text());
+    std::string text = MessageLineText(typed);
+    std::string before(FieldText(Situation(k).line[line].text));
+    if (text == before) {
+        if (text != typed) {
+            // Typed past the end of the field: the edit shows what the line keeps.
+            m_page->ShowLineText(line, QStringFromSjis(text));
+        }
+        return;
+    }
+    PushEdit(std::make_unique<SetMessageTextCommand>(this, k, line, std::move(before),
+                                                     std::move(text), m_typingSession));
+}
+
+void CMessageBrowser::OnFrequencyChanged(int line, int item) {
+    const int k = SelectedSituation();
+    const std::int32_t before = Situation(k).line[line].frequency;
+    const std::int32_t after = 3 - item;
+    if (before != after) {
+        PushEdit(std::make_unique<SetMessageFrequencyCommand>(this, k, line, before, after));
+    }
+}
+
+void CMessageBrowser::OnCutChanged(int combo, int item) {
+    const int k = SelectedSituation();
+    const SituationCuts before = CutsOf(Situation(k));
+    SituationCuts after = before;
+    if (combo == 0) {
+        after.fill(item);  // the message window cut goes to every line as well
+    } else {
+        after[static_cast<std::size_t>(combo)] = item;
+    }
+    if (after != before) {
+        PushEdit(std::make_unique<SetSituationCutsCommand>(this, k, before, after));
+    } else {
+        SelectCuts(k);
+    }
+}
+
+void CMessageBrowser::OnCutForAll(std::int32_t cut) {
+    CutReferences before = CutReferencesOf(*m_table);
+    CutReferences after(before.size(), cut);
+    if (after != before) {
+        PushEdit(
+            std::make_unique<SetAllMessageCutsCommand>(this, std::move(before), std::move(after)));
+    }
+}
+
+void CMessageBrowser::OnLineLeft(int line) {
+    ++m_typingSession;
+    const std::string text = SjisFromQString(m_page->LineEdit(line)->text());
+    const std::string warning = CharaEscapeWarning(CheckCharaEscapes(text));
+    if (warning.empty()) {
+        return;
+    }
+    // The box waits until the focus has moved: a modal loop started in the middle of a
+    // focus change never gets its window painted.
+    QMetaObject::invokeMethod(
+        this, [this, warning] { m_boxes->ShowError(this, QString::fromStdString(warning)); },
+        Qt::QueuedConnection);
+}
+
+void CMessageBrowser::SetCutItems(const QStringList& items) {
+    m_cutItems = items;
+    m_page->FillCutCombos(items);
+    SelectCuts(SelectedSituation());
 }
 
 LResult CMessageBrowser::OnWindowMessage(const WindowMessage& message) {
-    if (message.Message() == WM_CUT_NAMES) {
-        m_cutNames = CutNamesFromMessage(message.WParameter(), message.LParameter());
-        Refresh();
+    const WParam w = message.WParameter();
+    const LParam l = message.LParameter();
+    switch (message.Message()) {
+        case WM_MESSAGE_TEXT_CHANGED:
+            if (IsLine(w)) {
+                OnTextChanged(static_cast<int>(w) - 1);
+            }
+            break;
+        case WM_MESSAGE_FREQUENCY_CHANGED:
+            if (IsLine(w) && l >= 0 && l <= 3) {
+                OnFrequencyChanged(static_cast<int>(w) - 1, static_cast<int>(l));
+            }
+            break;
+        case WM_MESSAGE_CUT_CHANGED:
+            if (w >= 1 && w <= CMessageMenu::kCutComboCount && l >= 0) {
+                OnCutChanged(static_cast<int>(w) - 1, static_cast<std::int32_t>(l));
+            }
+            break;
+        case WM_WINDOW_CUT_FOR_ALL:
+            OnCutForAll(static_cast<std::int32_t>(l));
+            break;
+        case WM_CUT_INSERTED:
+        case WM_CUT_DELETED: {
+            // The combos list numbered cuts at once; the names follow in WM_CUT_NAMES.
+            const LParam count = std::clamp<LParam>(l, 0, kMaxCuts);
+            m_cutItems = NumberedCutItems(count);
+            m_page->FillCutCombos(m_cutItems);
+            const CutListChange change = message.Message() == WM_CUT_INSERTED
+                                             ? CutListChange::Inserted
+                                             : CutListChange::Deleted;
+            // The position is a signed cut index (-1 announces a new first cut).
+            m_follower->Follow(UndoStack(), change,
+                               static_cast<std::int32_t>(static_cast<LParam>(w)),
+                               static_cast<std::int32_t>(count));
+            SelectCuts(SelectedSituation());
+            break;
+        }
+        case WM_CUT_NAMES:
+            SetCutItems(CutNamesFromMessage(w, l));
+            break;
+        default:
+            break;
     }
     return 0;
 }

@@ -3,44 +3,76 @@
 #include <QStringList>
 #include <memory>
 #include <span>
+#include <string_view>
 
 #include "core/content/message_table.h"
 #include "editor/app/tool_window.h"
-
-class QTreeWidget;
+#include "editor/content/message_commands.h"
 
 namespace plk {
 
-// "Message Browser": owns the lines spoken in the 41 game situations.
+class CMessageMenu;
+class CutListFollower;
+class MessageBoxes;
+class MultiRowTabWidget;
+
+// "Message Browser": owns the lines spoken in the 41 game situations, one tab per
+// situation; the page under the tabs shows the selected one.
 class CMessageBrowser : public CToolWindow {
     Q_OBJECT
 public:
-    static constexpr int kSituationTreeId = 1089;
+    static constexpr int kSituationTabsId = 1089;
 
     explicit CMessageBrowser(QWidget* owner);
     ~CMessageBrowser() override;
 
-    // The defaults of a new project (line 1 of each situation is its label).
+    void SetMessageBoxes(std::unique_ptr<MessageBoxes> boxes);
+
+    // The defaults of a new project (line 1 of each situation is its label). The page shows
+    // the new data as it stands.
     void ResetMessages();
     // The 85444-byte table, for saving and the export.
     const MessageTable& MessageData() const { return *m_table; }
-    // Takes situations 0..block.size()-1 from a read block and shows the first situation.
+    // Takes situations 0..block.size()-1 from a read block and shows the selected situation.
     void ImportMessages(std::span<const SituationMessages> block);
 
-    // The cut names last announced by the time-sheet window.
-    const QStringList& CutNames() const { return m_cutNames; }
+    // What the cut combos list.
+    const QStringList& CutNames() const { return m_cutItems; }
+    MultiRowTabWidget* Tabs() const { return m_tabs; }
+    CMessageMenu* Page() const { return m_page; }
+    int SelectedSituation() const;
+
+    // The edits the undo commands make: each sets its fields and shows them, bringing the
+    // situation's tab to the front.
+    void ApplyLineText(int situation, int line, std::string_view sjis);
+    void ApplyFrequency(int situation, int line, std::int32_t frequency);
+    void ApplySituationCuts(int situation, const SituationCuts& cuts);
+    void ApplyAllCuts(const CutReferences& cuts);
 
 protected:
     LResult OnWindowMessage(const WindowMessage& message) override;
 
 private:
-    void ShowFirstSituation();
-    void Refresh();
-    QString CutText(std::int32_t cut) const;
+    SituationMessages& Situation(int k) { return m_table->situations[static_cast<std::size_t>(k)]; }
+    // The four steps of showing situation k; `settle` also gives empty lines frequency 0.
+    void ShowSituation(int k, bool settle);
+    void SelectCuts(int k);
+    void BringToFront(int situation);
+    void OnTextChanged(int line);
+    void OnFrequencyChanged(int line, int item);
+    void OnCutChanged(int combo, int item);
+    void OnCutForAll(std::int32_t cut);
+    void OnLineLeft(int line);
+    void SetCutItems(const QStringList& items);
 
     std::unique_ptr<MessageTable> m_table;
-    QStringList m_cutNames;
-    QTreeWidget* m_tree;
+    std::unique_ptr<MessageBoxes> m_boxes;
+    MultiRowTabWidget* m_tabs;
+    CMessageMenu* m_page;
+    CutListFollower* m_follower;
+    QStringList m_cutItems;
+    // Keystrokes merge into one undo step until a line's edit loses the focus.
+    int m_typingSession = 0;
 };
 
 }  // namespace plk

@@ -1,126 +1,117 @@
 #include "editor/content/profile_browser.h"
 
-#include <QLabel>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
-#include "core/text/sjis.h"
+#include "core/timesheet/cut.h"
 #include "editor/app/control_id.h"
 #include "editor/app/cut_name_list.h"
-#include "editor/app/qt_text.h"
+#include "editor/app/user_dialogs.h"
+#include "editor/content/profile_editer.h"
+#include "editor/content/profile_tendency.h"
 
 namespace plk {
 namespace {
 
-QLabel* MakePage(QTabWidget* tabs, const QString& title) {
-    auto* label = new QLabel(tabs);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setTextFormat(Qt::PlainText);
-    label->setMargin(8);
-    tabs->addTab(label, title);
-    return label;
-}
-
-template <std::size_t N>
-QString Text(const char (&field)[N]) {
-    return QStringFromSjis(FieldText(field));
-}
-
-template <std::size_t N>
-QString YakuLabel(const std::array<YakuName, N>& table, std::int32_t index) {
-    if (index < 0 || index >= static_cast<std::int32_t>(N)) {
-        return QString::number(index);
-    }
-    return QStringFromSjis(YakuText(table[static_cast<std::size_t>(index)]));
-}
+const QString kInputErrorCaption = QStringLiteral("入力エラー");
 
 }  // namespace
 
 CProfileBrowser::CProfileBrowser(QWidget* owner)
-    : CToolWindow(QStringLiteral("Profile Browser"), owner), m_tabs(new QTabWidget(this)) {
+    : CToolWindow(QStringLiteral("Profile Browser"), owner),
+      m_boxes(std::make_unique<QtMessageBoxes>()),
+      m_tabs(new QTabWidget(this)) {
     SetControlId(m_tabs, kPageTabsId);
-    m_profileText = MakePage(m_tabs, QStringLiteral("キャラクタ"));
-    m_tendencyText = MakePage(m_tabs, QStringLiteral("麻雀"));
+    m_editer = new CProfileEditer(this, [this]() -> MessageBoxes& { return *m_boxes; });
+    m_tendency = new CProfileTendency(this);
+    // QTabWidget sizes its display area around the larger page.
+    m_tabs->addTab(m_editer, QStringLiteral("キャラクタ"));
+    m_tabs->addTab(m_tendency, QStringLiteral("麻雀"));
+    connect(m_editer, &CProfileEditer::revealed, this, [this] { m_tabs->setCurrentIndex(0); });
+    connect(m_tendency, &CProfileTendency::revealed, this, [this] { m_tabs->setCurrentIndex(1); });
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    m_cutItems = {QStringLiteral("カット：1"), QStringLiteral("カット：2"),
+                  QStringLiteral("カット：3")};
     ResetProfile();
-    setFixedSize(460, 520);
+}
+
+CProfileBrowser::~CProfileBrowser() = default;
+
+void CProfileBrowser::SetMessageBoxes(std::unique_ptr<MessageBoxes> boxes) {
+    m_boxes = std::move(boxes);
+}
+
+ProfileBlock CProfileBrowser::ProfileData() const {
+    ProfileBlock block{};
+    block.profile = m_editer->Record();
+    block.tendency = m_tendency->Record();
+    return block;
 }
 
 void CProfileBrowser::ResetProfile() {
-    m_block = ::plk::ResetProfile();
-    Refresh();
+    ShowBlock(::plk::ResetProfile());
 }
 
 void CProfileBrowser::LoadProfile(const ProfileBlock& block) {
-    m_block = ::plk::LoadProfile(block);
-    m_tabs->setCurrentIndex(0);
-    Refresh();
+    ShowBlock(::plk::LoadProfile(block));
+    WarnAboutStoredNames(m_editer->Record());
 }
 
 void CProfileBrowser::ImportLegacyProfile(const LegacyProfileRecord& record) {
-    m_block = ::plk::ImportLegacyProfile(record);
+    ShowBlock(::plk::ImportLegacyProfile(record));
+    WarnAboutStoredNames(m_editer->Record());
+}
+
+void CProfileBrowser::ShowBlock(const ProfileBlock& block) {
+    m_editer->Show(block.profile);
+    m_tendency->Show(block.tendency);
+    m_editer->ForgetCutHistory();
     m_tabs->setCurrentIndex(0);
-    Refresh();
 }
 
-QString CProfileBrowser::CutText(std::int32_t cut) const {
-    if (cut >= 0 && cut < m_cutNames.size()) {
-        return m_cutNames[cut];
+void CProfileBrowser::WarnAboutStoredNames(const ProfileRecord& record) {
+    const ProfileNameCheck check = CheckProfileNames(record);
+    QStringList problems;
+    if (check.characterNameFails) {
+        problems.append(QStringLiteral(
+            " このフィールドに入力される文字は全角ひらがなカタカナ漢字である必要があります"));
     }
-    return QString::number(cut);
-}
-
-void CProfileBrowser::Refresh() {
-    const ProfileRecord& p = m_block.profile;
-    QStringList lines = {
-        QStringLiteral("キャラクター名: ") + Text(p.characterName),
-        QStringLiteral("英字名: ") + Text(p.romanName),
-        QStringLiteral("愛称: ") + Text(p.nickname),
-        QStringLiteral("年齢: ") + Text(p.age),
-        QStringLiteral("国籍: ") + Text(p.nationality),
-        QStringLiteral("身長/体重: ") + Text(p.heightWeight),
-        QStringLiteral("スリーサイズ: ") + Text(p.threeSizes),
-        QStringLiteral("フリーワード: ") + Text(p.freeWord1),
-        QStringLiteral("フリーワード: ") + Text(p.freeWord2),
-        QStringLiteral("フリーワード: ") + Text(p.freeWord3),
-        QString(),
-        QStringLiteral("プロフィールカット: ") + CutText(p.profileCut),
-        QStringLiteral("メニューアイコンカット: ") + CutText(p.menuIconCut),
-        QStringLiteral("メッセージウインドウカット: ") + CutText(p.messageWindowCut),
-    };
-    m_profileText->setText(lines.join(QLatin1Char('\n')));
-
-    const TendencyRecord& t = m_block.tendency;
-    const auto& special = SpecialYakuTable();
-    const auto& favourite = FavouriteYakuTable();
-    QStringList tendency = {
-        QStringLiteral("特殊役１: ") + YakuLabel(special, t.specialYaku1),
-        QStringLiteral("特殊役２: ") + YakuLabel(special, t.specialYaku2),
-        QStringLiteral("特殊役３: ") + YakuLabel(special, t.specialYaku3),
-        QStringLiteral("強さ: %1").arg(t.strength),
-        QStringLiteral("タンヤオ - チャンタ: %1").arg(t.styleTanyaoChanta),
-        QStringLiteral("平和 - 対々: %1").arg(t.stylePinfuToitoi),
-        QStringLiteral("低め - 高め: %1").arg(t.styleLowHigh),
-    };
-    const std::int32_t favourites[5][2] = {{t.favourite1, t.weight1},
-                                           {t.favourite2, t.weight2},
-                                           {t.favourite3, t.weight3},
-                                           {t.favourite4, t.weight4},
-                                           {t.favourite5, t.weight5}};
-    for (int i = 0; i < 5; ++i) {
-        tendency.append(QStringLiteral("好きな役%1: %2 (%3)")
-                            .arg(i + 1)
-                            .arg(YakuLabel(favourite, favourites[i][0]))
-                            .arg(favourites[i][1]));
+    if (check.romanNameFails) {
+        problems.append(
+            QStringLiteral(" このフィールドに入力される文字は英数字である必要があります"));
     }
-    m_tendencyText->setText(tendency.join(QLatin1Char('\n')));
+    if (!problems.isEmpty()) {
+        m_boxes->ShowCaptionedError(this, kInputErrorCaption, problems.join(QLatin1Char('\n')));
+    }
 }
 
 LResult CProfileBrowser::OnWindowMessage(const WindowMessage& message) {
-    if (message.Message() == WM_CUT_NAMES) {
-        m_cutNames = CutNamesFromMessage(message.WParameter(), message.LParameter());
-        Refresh();
+    switch (message.Message()) {
+        case WM_CUT_NAMES:
+            m_cutItems = CutNamesFromMessage(message.WParameter(), message.LParameter());
+            m_editer->OnCutNames(m_cutItems);
+            break;
+        case WM_CUT_INSERTED:
+        case WM_CUT_DELETED: {
+            const auto count =
+                static_cast<std::int32_t>(std::clamp<LParam>(message.LParameter(), 0, kMaxCuts));
+            m_cutItems.clear();
+            for (int i = 0; i < count; ++i) {
+                m_cutItems.append(QStringLiteral("カット:%1").arg(i + 1));
+            }
+            // The position is a signed cut index (-1 announces a new first cut).
+            m_editer->OnCutListChanged(
+                message.Message() == WM_CUT_INSERTED ? CutListChange::Inserted
+                                                     : CutListChange::Deleted,
+                static_cast<std::int32_t>(static_cast<LParam>(message.WParameter())), count);
+            break;
+        }
+        default:
+            break;
     }
     return 0;
 }

@@ -1,45 +1,58 @@
 #pragma once
 
 #include <QStringList>
+#include <memory>
 
 #include "core/content/profile.h"
 #include "editor/app/tool_window.h"
 
-class QLabel;
 class QTabWidget;
 
 namespace plk {
 
-// "Profile Browser": owns the character's card (page "キャラクタ") and its play tendency
-// (page "麻雀").
+class CProfileEditer;
+class CProfileTendency;
+class MessageBoxes;
+
+// "Profile Browser": the character's card (page "キャラクタ") and its play tendency (page
+// "麻雀"). Each page owns its record; the browser hands out both as one block.
 class CProfileBrowser : public CToolWindow {
     Q_OBJECT
 public:
     static constexpr int kPageTabsId = 1118;
 
     explicit CProfileBrowser(QWidget* owner);
+    ~CProfileBrowser() override;
+
+    void SetMessageBoxes(std::unique_ptr<MessageBoxes> boxes);
 
     // Both pages at their defaults.
     void ResetProfile();
     // The 2708-byte block gathered from both pages, for saving and the export.
-    ProfileBlock ProfileData() const { return m_block; }
+    ProfileBlock ProfileData() const;
+    // Shows a stored block on both pages and selects the profile page. Names that fail their
+    // character check are kept, with one warning.
     void LoadProfile(const ProfileBlock& block);
     void ImportLegacyProfile(const LegacyProfileRecord& record);
 
-    const QStringList& CutNames() const { return m_cutNames; }
+    // What the cut combos list.
+    const QStringList& CutNames() const { return m_cutItems; }
+    QTabWidget* Tabs() const { return m_tabs; }
+    CProfileEditer* ProfilePage() const { return m_editer; }
+    CProfileTendency* TendencyPage() const { return m_tendency; }
 
 protected:
     LResult OnWindowMessage(const WindowMessage& message) override;
 
 private:
-    void Refresh();
-    QString CutText(std::int32_t cut) const;
+    void ShowBlock(const ProfileBlock& block);
+    void WarnAboutStoredNames(const ProfileRecord& record);
 
-    ProfileBlock m_block{};
-    QStringList m_cutNames;
+    std::unique_ptr<MessageBoxes> m_boxes;
     QTabWidget* m_tabs;
-    QLabel* m_profileText;
-    QLabel* m_tendencyText;
+    CProfileEditer* m_editer;
+    CProfileTendency* m_tendency;
+    QStringList m_cutItems;
 };
 
 }  // namespace plk

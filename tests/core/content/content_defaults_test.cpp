@@ -53,15 +53,28 @@ TEST(MessageImportTest, CopiesTextsAsStringsAndCutsUnterminatedOnes) {
     EXPECT_EQ(FieldText(table->situations[2].line[0].text), SituationLabels()[2]);
 }
 
-TEST(ProfileTest, LoadEmptiesNamesThatFailTheirCheck) {
+TEST(ProfileTest, LoadKeepsNamesThatFailTheirCheckAndReportsThem) {
     ProfileBlock stored = ResetProfile();
     SetFieldText(stored.profile.characterName, "Yukino");      // ASCII: not allowed here
     SetFieldText(stored.profile.romanName, ToSjis("ゆきの"));  // kana: not allowed here
     SetFieldText(stored.profile.nickname, "Yuki");
+    stored.profile.nickname[100] = 'x';  // junk after the terminator is not carried over
     ProfileBlock shown = LoadProfile(stored);
-    EXPECT_EQ(FieldText(shown.profile.characterName), "");
-    EXPECT_EQ(FieldText(shown.profile.romanName), "");
-    EXPECT_EQ(FieldText(shown.profile.nickname), "Yuki");
+    EXPECT_EQ(FieldText(shown.profile.characterName), "Yukino");
+    EXPECT_EQ(FieldText(shown.profile.romanName), ToSjis("ゆきの"));
+    EXPECT_EQ(shown.profile.nickname[100], '\0');
+    ProfileNameCheck check = CheckProfileNames(shown.profile);
+    EXPECT_TRUE(check.characterNameFails);
+    EXPECT_TRUE(check.romanNameFails);
+
+    LegacyProfileRecord legacy{};
+    SetFieldText(legacy.characterName, "Yukino");
+    legacy.messageWindowCut = 2;
+    ProfileBlock imported = ImportLegacyProfile(legacy);
+    EXPECT_EQ(FieldText(imported.profile.characterName), "Yukino");
+    EXPECT_EQ(FieldText(imported.profile.age), "Age:");
+    EXPECT_EQ(imported.profile.messageWindowCut, 2);
+    EXPECT_FALSE(CheckProfileNames(ResetProfile().profile).characterNameFails);
 }
 
 TEST(YakuTablesTest, HoldTheListedNamesAsShiftJis) {

@@ -37,5 +37,36 @@ TEST(NameValidationTest, LeadByteWithoutTrailFails) {
     EXPECT_FALSE(IsValidRomanName("A\x82"));
 }
 
+struct EditCase {
+    const char* before;
+    const char* after;
+    const char* inserted;
+};
+
+class InsertedCharactersTest : public testing::TestWithParam<EditCase> {};
+
+TEST_P(InsertedCharactersTest, FindsWhatAnEditPutIn) {
+    const EditCase& edit = GetParam();
+    EXPECT_EQ(InsertedCharacters(ToSjis(edit.before), ToSjis(edit.after)), ToSjis(edit.inserted))
+        << edit.before << " -> " << edit.after;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, InsertedCharactersTest,
+    testing::Values(EditCase{"", "ゆき", "ゆき"},        // typed into an empty field
+                    EditCase{"ゆき", "ゆきの", "の"},    // appended
+                    EditCase{"ゆの", "ゆきの", "き"},    // put in the middle
+                    EditCase{"ゆきの", "ゆの", ""},      // a deletion puts nothing in
+                    EditCase{"ゆきの", "ゆAの", "A"},    // a replaced character
+                    EditCase{"Yukino", "Yukinoa", "a"},  // a stored name that fails still
+                    EditCase{"ああ", "あああ", "あ"},    // repeated characters
+                    EditCase{"ソ", "ソ\\", "\\"}));      // a trail byte 0x5C is no backslash
+
+TEST(InsertedCharactersTest, ComparesWholeCharactersNotBytes) {
+    // "ア" (0x83 0x41) and "A" share their last byte: the whole "ア" is what came in.
+    EXPECT_EQ(InsertedCharacters("A", ToSjis("アA")), ToSjis("ア"));
+    EXPECT_EQ(InsertedCharacters(ToSjis("ア"), ToSjis("イア")), ToSjis("イ"));
+}
+
 }  // namespace
 }  // namespace plk

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace plk {
+
+// What a line's record keeps of an edit's text: at most 511 bytes, cut at a character
+// boundary.
+inline constexpr std::size_t kMessageTextMax = 511;
+std::string MessageLineText(std::string_view sjis);
+
+// The game reads "\chara" escapes with their arguments; the editor only warns when a line
+// has fewer (or more) commas or closing parentheses than escapes. Counted as byte strings
+// over the first 1023 bytes of the text.
+struct CharaEscapeCheck {
+    bool commaMismatch = false;
+    bool parenthesisMismatch = false;
+    bool Passed() const { return !commaMismatch && !parenthesisMismatch; }
+};
+CharaEscapeCheck CheckCharaEscapes(std::string_view sjis);
+
+// The warning for a failed check (UTF-8), one line per problem; empty when it passed.
+std::string CharaEscapeWarning(const CharaEscapeCheck& check);
+
+}  // namespace plk

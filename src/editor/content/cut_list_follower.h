@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "core/content/cut_references.h"
+
+class QUndoCommand;
+class QUndoStack;
+
+namespace plk {
+
+// Keeps one window's stored cut positions in step with the time sheet's cut list.
+//
+// The time sheet announces every insertion and deletion, also when its own undo and redo
+// replay them. A deletion loses information (the references to the deleted cut move to
+// the one before it), so the positions held before each deletion are remembered together
+// with the time sheet's command; when that very command is undone the held positions are
+// put back exactly instead of being shifted up again.
+class CutListFollower : public QObject {
+    Q_OBJECT
+public:
+    using Getter = std::function<CutReferences()>;
+    using Setter = std::function<void(const CutReferences&)>;
+
+    CutListFollower(QObject* parent, Getter get, Setter set);
+
+    // Applies an announced change. `history` is the undo history the time sheet records its
+    // commands in (the project's one stack); null when there is none.
+    void Follow(QUndoStack* history, CutListChange change, std::int32_t position,
+                std::int32_t newCount);
+    // A new or opened project: nothing remembered applies any more.
+    void Forget();
+
+private:
+    struct Announcement {
+        CutListChange change;
+        int historyIndex;  // the history's index while the change was announced
+        std::int32_t newCount;
+        CutReferences before;
+        CutReferences after;
+    };
+    struct Deletion {
+        int commandIndex;
+        const QUndoCommand* command;
+        std::int32_t countAfter;
+        CutReferences before;
+        CutReferences after;
+    };
+
+    void OnHistoryIndexChanged(int index);
+    void DropStaleDeletions();
+
+    Getter m_get;
+    Setter m_set;
+    QPointer<QUndoStack> m_history;
+    std::optional<Announcement> m_pending;
+    std::vector<Deletion> m_deletions;
+};
+
+}  // namespace plk

@@ -1,0 +1,94 @@
+#include "editor/content/message_commands.h"
+
+#include "editor/content/message_browser.h"
+
+namespace plk {
+namespace {
+
+constexpr int kMessageTextCommandId = 0x8066;
+
+}  // namespace
+
+SetMessageTextCommand::SetMessageTextCommand(CMessageBrowser* browser, int situation, int line,
+                                             std::string before, std::string after, int session)
+    : QUndoCommand(QStringLiteral("セリフの編集")),
+      m_browser(browser),
+      m_situation(situation),
+      m_line(line),
+      m_before(std::move(before)),
+      m_after(std::move(after)),
+      m_session(session) {}
+
+void SetMessageTextCommand::undo() {
+    m_browser->ApplyLineText(m_situation, m_line, m_before);
+}
+
+void SetMessageTextCommand::redo() {
+    m_browser->ApplyLineText(m_situation, m_line, m_after);
+}
+
+int SetMessageTextCommand::id() const {
+    return kMessageTextCommandId;
+}
+
+bool SetMessageTextCommand::mergeWith(const QUndoCommand* other) {
+    const auto* next = static_cast<const SetMessageTextCommand*>(other);
+    if (next->m_browser != m_browser || next->m_situation != m_situation ||
+        next->m_line != m_line || next->m_session != m_session) {
+        return false;
+    }
+    m_after = next->m_after;
+    setObsolete(m_after == m_before);
+    return true;
+}
+
+SetMessageFrequencyCommand::SetMessageFrequencyCommand(CMessageBrowser* browser, int situation,
+                                                       int line, std::int32_t before,
+                                                       std::int32_t after)
+    : QUndoCommand(QStringLiteral("頻度の変更")),
+      m_browser(browser),
+      m_situation(situation),
+      m_line(line),
+      m_before(before),
+      m_after(after) {}
+
+void SetMessageFrequencyCommand::undo() {
+    m_browser->ApplyFrequency(m_situation, m_line, m_before);
+}
+
+void SetMessageFrequencyCommand::redo() {
+    m_browser->ApplyFrequency(m_situation, m_line, m_after);
+}
+
+SetSituationCutsCommand::SetSituationCutsCommand(CMessageBrowser* browser, int situation,
+                                                 SituationCuts before, SituationCuts after)
+    : QUndoCommand(QStringLiteral("カットの変更")),
+      m_browser(browser),
+      m_situation(situation),
+      m_before(before),
+      m_after(after) {}
+
+void SetSituationCutsCommand::undo() {
+    m_browser->ApplySituationCuts(m_situation, m_before);
+}
+
+void SetSituationCutsCommand::redo() {
+    m_browser->ApplySituationCuts(m_situation, m_after);
+}
+
+SetAllMessageCutsCommand::SetAllMessageCutsCommand(CMessageBrowser* browser, CutReferences before,
+                                                   CutReferences after)
+    : QUndoCommand(QStringLiteral("全メッセージのカットの変更")),
+      m_browser(browser),
+      m_before(std::move(before)),
+      m_after(std::move(after)) {}
+
+void SetAllMessageCutsCommand::undo() {
+    m_browser->ApplyAllCuts(m_before);
+}
+
+void SetAllMessageCutsCommand::redo() {
+    m_browser->ApplyAllCuts(m_after);
+}
+
+}  // namespace plk

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QUndoCommand>
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "core/content/cut_references.h"
+
+namespace plk {
+
+class CMessageBrowser;
+
+// One command per kind of edit of the message table. Commands name the situation and the
+// line by index; the browser applies them and shows the result.
+
+// Typing into a line. Keystrokes of one typing session (until the edit loses the focus)
+// merge into one command.
+class SetMessageTextCommand : public QUndoCommand {
+public:
+    SetMessageTextCommand(CMessageBrowser* browser, int situation, int line, std::string before,
+                          std::string after, int session);
+    void undo() override;
+    void redo() override;
+    int id() const override;
+    bool mergeWith(const QUndoCommand* other) override;
+
+private:
+    CMessageBrowser* m_browser;
+    int m_situation;
+    int m_line;
+    std::string m_before;
+    std::string m_after;
+    int m_session;
+};
+
+class SetMessageFrequencyCommand : public QUndoCommand {
+public:
+    SetMessageFrequencyCommand(CMessageBrowser* browser, int situation, int line,
+                               std::int32_t before, std::int32_t after);
+    void undo() override;
+    void redo() override;
+
+private:
+    CMessageBrowser* m_browser;
+    int m_situation;
+    int m_line;
+    std::int32_t m_before;
+    std::int32_t m_after;
+};
+
+// windowCut and lineCut[0..3] of one situation.
+using SituationCuts = std::array<std::int32_t, kCutsPerSituation>;
+
+class SetSituationCutsCommand : public QUndoCommand {
+public:
+    SetSituationCutsCommand(CMessageBrowser* browser, int situation, SituationCuts before,
+                            SituationCuts after);
+    void undo() override;
+    void redo() override;
+
+private:
+    CMessageBrowser* m_browser;
+    int m_situation;
+    SituationCuts m_before;
+    SituationCuts m_after;
+};
+
+// The profile's message window cut set in every situation at once.
+class SetAllMessageCutsCommand : public QUndoCommand {
+public:
+    SetAllMessageCutsCommand(CMessageBrowser* browser, CutReferences before, CutReferences after);
+    void undo() override;
+    void redo() override;
+
+private:
+    CMessageBrowser* m_browser;
+    CutReferences m_before;
+    CutReferences m_after;
+};
+
+}  // namespace plk

@@ -1,0 +1,138 @@
+#include "editor/content/message_menu.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "editor/app/control_id.h"
+#include "editor/app/window_messages.h"
+
+namespace plk {
+namespace {
+
+// Item i of a frequency combo stands for frequency 3 - i.
+const char* const kFrequencyItems[] = {"よく使う", "普通", "ほとんど使わない", "まったく使わない"};
+const char* const kInitialCutItems[] = {"カット：1", "カット：2", "カット：3"};
+
+QComboBox* MakeCombo(QWidget* parent, int id) {
+    auto* combo = new QComboBox(parent);
+    SetControlId(combo, id);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(12);
+    return combo;
+}
+
+}  // namespace
+
+CMessageMenu::CMessageMenu(QWidget* browser) : QWidget(browser), m_browser(browser) {
+    auto* layout = new QVBoxLayout(this);
+
+    auto* windowRow = new QHBoxLayout;
+    windowRow->addWidget(new QLabel(QStringLiteral("メッセージウインドウカット"), this));
+    m_cuts[0] = MakeCombo(this, kWindowCutComboId);
+    windowRow->addWidget(m_cuts[0]);
+    windowRow->addStretch(1);
+    layout->addLayout(windowRow);
+
+    for (int j = 0; j < 4; ++j) {
+        const auto at = static_cast<std::size_t>(j);
+        auto* group = new QGroupBox(QStringLiteral("セリフ%1").arg(j + 1), this);
+        auto* grid = new QGridLayout(group);
+        m_lines[at] = new QLineEdit(group);
+        SetControlId(m_lines[at], kLineEditIds[at]);
+        m_lines[at]->installEventFilter(this);
+        grid->addWidget(m_lines[at], 0, 0, 1, 5);
+        grid->addWidget(new QLabel(QStringLiteral("頻度"), group), 1, 0);
+        m_frequencies[at] = MakeCombo(group, kFrequencyComboIds[at]);
+        for (const char* item : kFrequencyItems) {
+            m_frequencies[at]->addItem(QString::fromUtf8(item));
+        }
+        grid->addWidget(m_frequencies[at], 1, 1);
+        grid->addWidget(new QLabel(QStringLiteral("カット"), group), 1, 2);
+        m_cuts[at + 1] = MakeCombo(group, kLineCutComboIds[at]);
+        grid->addWidget(m_cuts[at + 1], 1, 3);
+        grid->setColumnStretch(4, 1);
+        layout->addWidget(group);
+
+        connect(m_lines[at], &QLineEdit::textChanged, this, [this, j] {
+            if (!m_showing) {
+                Report(WM_MESSAGE_TEXT_CHANGED, j + 1, 0);
+            }
+        });
+        // `activated` comes from the user only; a combo with no selection reports nothing.
+        connect(m_frequencies[at], &QComboBox::activated, this, [this, j](int item) {
+            if (item >= 0) {
+                Report(WM_MESSAGE_FREQUENCY_CHANGED, j + 1, item);
+            }
+        });
+    }
+    for (int c = 0; c < kCutComboCount; ++c) {
+        connect(m_cuts[static_cast<std::size_t>(c)], &QComboBox::activated, this,
+                [this, c](int item) {
+                    if (item >= 0) {
+                        Report(WM_MESSAGE_CUT_CHANGED, c + 1, item);
+                    }
+                });
+    }
+    layout->addStretch(1);
+
+    QStringList initial;
+    for (const char* item : kInitialCutItems) {
+        initial.append(QString::fromUtf8(item));
+    }
+    FillCutCombos(initial);
+}
+
+void CMessageMenu::Report(std::uint32_t message, int number, int item) {
+    SendWindowMessage(m_browser, message, static_cast<WParam>(number), item);
+}
+
+void CMessageMenu::ShowLineText(int line, const QString& text) {
+    QLineEdit* edit = LineEdit(line);
+    if (edit->text() == text) {
+        return;
+    }
+    m_showing = true;
+    const int cursor = edit->cursorPosition();
+    edit->setText(text);
+    edit->setCursorPosition(std::min(cursor, static_cast<int>(text.size())));
+    m_showing = false;
+}
+
+void CMessageMenu::SelectFrequencyItem(int line, int item) {
+    QComboBox* combo = FrequencyCombo(line);
+    combo->setCurrentIndex(item >= 0 && item < combo->count() ? item : -1);
+}
+
+void CMessageMenu::SelectCutItem(int combo, int item) {
+    QComboBox* box = CutCombo(combo);
+    box->setCurrentIndex(item >= 0 && item < box->count() ? item : -1);
+}
+
+void CMessageMenu::FillCutCombos(const QStringList& items) {
+    for (QComboBox* combo : m_cuts) {
+        combo->clear();
+        combo->addItems(items);
+        combo->setCurrentIndex(-1);
+    }
+}
+
+bool CMessageMenu::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut) {
+        for (int j = 0; j < 4; ++j) {
+            if (watched == m_lines[static_cast<std::size_t>(j)]) {
+                Q_EMIT lineLeft(j);
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace plk
