@@ -22,11 +22,17 @@ class Listener : public QWidget {
 public:
     explicit Listener(const QString& title) { setWindowTitle(title); }
     std::vector<WParam> received;
+    int runsEnded = 0;  // drags and key runs the preview reported finished
 
 protected:
     bool event(QEvent* event) override {
         if (event->type() == WindowMessage::EventType()) {
-            received.push_back(static_cast<WindowMessage*>(event)->WParameter());
+            auto* message = static_cast<WindowMessage*>(event);
+            if (message->Message() == WM_NUDGE_RUN_ENDED) {
+                ++runsEnded;
+            } else {
+                received.push_back(message->WParameter());
+            }
             return true;
         }
         return QWidget::event(event);
@@ -69,6 +75,8 @@ TEST(PreviewTest, DragsAndArrowReleasesNudgeThePalettesImage) {
         MakeWParam(0, 1),
     };
     EXPECT_EQ(palette.received, expected);
+    // The press and the release of the drag each close a run of nudges.
+    EXPECT_EQ(palette.runsEnded, 2);
 }
 
 TEST(PreviewTest, ResizingTellsThePanelTheNewClientSize) {
