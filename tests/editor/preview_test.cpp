@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>
+#include <QWindow>
 #include <vector>
 
 #include "editor/app/control_id.h"
@@ -166,10 +167,14 @@ TEST(PreviewTest, StaysOnTopWhenThePanelSaysSo) {
     EXPECT_TRUE(preview.isVisible());
     EXPECT_TRUE(preview.ControlPanel()->isVisible());
     EXPECT_EQ(preview.geometry(), placed);
+    // The panel still belongs to the preview's new native window.
+    ASSERT_NE(preview.ControlPanel()->windowHandle(), nullptr);
+    EXPECT_EQ(preview.ControlPanel()->windowHandle()->transientParent(), preview.windowHandle());
     box->click();
     EXPECT_FALSE(preview.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(preview.isVisible());
     EXPECT_EQ(preview.geometry(), placed);
+    EXPECT_EQ(preview.ControlPanel()->windowHandle()->transientParent(), preview.windowHandle());
 }
 
 }  // namespace

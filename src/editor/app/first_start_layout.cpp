@@ -22,16 +22,17 @@ FirstStartLayout PlanFirstStartLayout(const QRect& area, const FirstStartSizes& 
     const int right = area.left() + area.width();
     const int bottom = area.top() + area.height();
 
-    // The main window: a strip along the top, as wide as the screen, with its menu and
-    // toolbar; the project lives in the tool windows below it.
+    // The control panel takes the right edge from the top, as it is tall. The main window
+    // is a strip along the top beside it, with its menu and toolbar; the project lives in
+    // the tool windows below.
+    const QSize panel = Outer(sizes.previewControl);
+    layout.previewControl = QRect(QPoint(right - panel.width(), area.top()), panel);
     const int frameHeight = Outer(sizes.frame).height();
-    layout.frame = QRect(left, area.top(), area.width(), frameHeight);
+    layout.frame = QRect(left, area.top(), area.width() - panel.width(), frameHeight);
     const int top = layout.frame.bottom() + 1;
     const int height = std::max(1, bottom - top);
 
-    // The control panel on the right, the palette on the left.
-    const QSize panel = Outer(sizes.previewControl);
-    layout.previewControl = QRect(QPoint(right - panel.width(), top), panel);
+    // The palette on the left.
     const int paletteWidth =
         std::clamp(area.width() * 28 / 100, kSmallestPalette, Outer(sizes.palette).width());
     layout.palette = QRect(left, top, paletteWidth, height);

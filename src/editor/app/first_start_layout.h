@@ -34,7 +34,7 @@ inline constexpr QSize kExpectedDecoration(8, 32);
 
 // Tiles the main window along the top of `area` and the tool windows around the preview:
 // the palette on the left, the preview with the time sheet under it in the middle, the
-// preview's control panel on the right, the browsers where room is left.
+// preview's control panel along the right edge, the browsers where room is left.
 FirstStartLayout PlanFirstStartLayout(const QRect& area, const FirstStartSizes& sizes);
 
 }  // namespace plk

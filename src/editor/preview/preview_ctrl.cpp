@@ -208,7 +208,7 @@ bool CPreViewCtrl::ReadBack(QLineEdit* edit, int minimum, int maximum, int& fiel
     bool ok = false;
     const int value = edit->text().trimmed().toInt(&ok);
     if (!ok) {
-        m_boxes->ShowError(this, QStringLiteral("Please enter an integer."));
+        m_boxes->ShowError(this, QStringLiteral("整数を入力してください。"));
     } else {
         field = value;
         if (value < minimum || value > maximum) {
