@@ -260,11 +260,11 @@ void CMainFrame::PlaceToolWindowsByDefault() {
     }
     FirstStartSizes sizes;
     sizes.frame = minimumSizeHint().expandedTo(QSize(200, 0));
-    sizes.palette = QSize(460, 560);
+    sizes.palette = m_palette->size();
     sizes.messageBrowser = m_messages->size();
     sizes.profileBrowser = m_profile->size();
     sizes.previewControl = m_preview->ControlPanel()->sizeHint();
-    sizes.timeSheet = QSize(900, 360);
+    sizes.timeSheet = m_timeSheet->size();
     const FirstStartLayout layout = PlanFirstStartLayout(area, sizes);
     m_firstStartFrame = layout.frame;
     PlaceFrame(this, layout.frame, false);
