@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace plk::cli {
 
@@ -27,12 +28,24 @@ public:
 
 using CommandArgs = std::span<const std::string>;
 
+// One option of a command, for its help and for reading "--name=value".
+struct OptionSpec {
+    std::string_view name;   // "--zoom"
+    std::string_view value;  // "STEP"; empty for a flag
+    std::string_view help;
+};
+
 struct Command {
     std::string_view name;
     std::string_view usage;    // arguments, after the command name
     std::string_view summary;  // one line
     int (*run)(CommandArgs args, std::ostream& out);
+    std::span<const OptionSpec> options = {};
 };
+
+// The arguments with every "--name=value" of a known option split into "--name" "value",
+// as the commands read them. A flag given a value is a usage error.
+std::vector<std::string> SplitOptionValues(CommandArgs args, std::span<const OptionSpec> options);
 
 // Every command, in the order the help lists them.
 std::span<const Command> AllCommands();

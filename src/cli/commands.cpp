@@ -4,10 +4,30 @@
 
 namespace plk::cli {
 
+namespace {
+
+constexpr OptionSpec kInfoOptions[] = {
+    {"--json", "", "print the description as JSON"},
+};
+
+constexpr OptionSpec kRenderOptions[] = {
+    {"--cut", "N", "the cut, counted from 1 (required)"},
+    {"--frame", "N", "the frame of the cut, counted from 1 (required)"},
+    {"--out", "FILE.png", "the picture to write (required)"},
+    {"--zoom", "STEP", "zoom step from -3 (x0.125) to 5 (x32); 0 is x1"},
+    {"--background", "R,G,B", "background colour, each 0..255"},
+    {"--guides", "LIST", "guides to draw: crossbar,frame,message,menuicon"},
+    {"--grid", "SPACING", "grid line spacing in pixels, 0..1024"},
+    {"--size", "WxH", "client size, 1..1024 x 1..768 (default 800x600)"},
+};
+
+}  // namespace
+
 std::span<const Command> AllCommands() {
     static constexpr std::array kCommands = {
         Command{"new", "OUT.cre", "write a new project (three default cuts)", RunNew},
-        Command{"info", "FILE.cre [--json]", "describe a project: version, cuts, palette", RunInfo},
+        Command{"info", "FILE.cre [--json]", "describe a project: version, cuts, palette", RunInfo,
+                kInfoOptions},
         Command{"convert", "IN.cre OUT.cre", "read a project (either version) and save it anew",
                 RunConvert},
         Command{"export", "IN.cre OUT.ce8", "export a project as the game file", RunExport},
@@ -18,7 +38,7 @@ std::span<const Command> AllCommands() {
         Command{"render",
                 "PROJECT.cre --cut N --frame N --out FILE.png [--zoom STEP] "
                 "[--background R,G,B] [--guides LIST] [--grid SPACING] [--size WxH]",
-                "draw one frame of a cut as the preview does", RunRender},
+                "draw one frame of a cut as the preview does", RunRender, kRenderOptions},
     };
     return kCommands;
 }

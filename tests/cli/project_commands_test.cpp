@@ -117,6 +117,20 @@ TEST(ProjectCommandsTest, UsageErrorsExitOne) {
     CliResult help = RunCli(dir, {"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("convert IN.cre OUT.cre"), std::string::npos);
+
+    // Each command lists its own options.
+    CliResult render = RunCli(dir, {"render", "--help"});
+    EXPECT_EQ(render.exitCode, 0);
+    for (const char* option : {"--cut N", "--zoom STEP", "--size WxH", "--help"}) {
+        EXPECT_NE(render.out.find(option), std::string::npos) << option;
+    }
+    CliResult info = RunCli(dir, {"info", "-h"});
+    EXPECT_EQ(info.exitCode, 0);
+    EXPECT_NE(info.out.find("--json"), std::string::npos);
+    // A flag takes no value.
+    CliResult flag = RunCli(dir, {"info", "--json=yes", "a.cre"});
+    EXPECT_EQ(flag.exitCode, 1);
+    EXPECT_NE(flag.err.find("--json takes no value"), std::string::npos) << flag.err;
 }
 
 }  // namespace

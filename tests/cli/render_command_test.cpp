@@ -67,6 +67,27 @@ TEST(RenderCommandTest, DrawsTheNumberedFrameOfTheCut) {
     EXPECT_NEAR(half.blue(), 127, 3);
 }
 
+TEST(RenderCommandTest, OptionsTakeTheirValueAfterAnEqualsSignToo) {
+    TempFolder dir;
+    fs::path project = WriteProject(dir);
+    const fs::path spaced = dir / "spaced.png", joined = dir / "joined.png";
+    ASSERT_EQ(RunCli(dir, {"render", project.string(), "--cut", "2", "--frame", "2", "--out",
+                           spaced.string(), "--zoom", "-1", "--background", "0,0,255"})
+                  .exitCode,
+              0);
+    CliResult result =
+        RunCli(dir, {"render", project.string(), "--cut=2", "--frame=2", "--out=" + joined.string(),
+                     "--zoom=-1", "--background=0,0,255"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(QImage(QString::fromStdString(joined.string())),
+              QImage(QString::fromStdString(spaced.string())));
+    // A value out of range after '=' is refused as it is after a space.
+    EXPECT_EQ(
+        RunCli(dir, {"render", project.string(), "--cut=2", "--frame=1", "--out=x.png", "--zoom=9"})
+            .exitCode,
+        1);
+}
+
 TEST(RenderCommandTest, FindsAMovedImageByNameInTheCurrentFolder) {
     TempFolder dir;
     fs::path project = WriteProject(dir, false);

@@ -17,6 +17,7 @@ class ScriptedFileDialogs : public FileDialogs {
 public:
     std::deque<QString> answers;  // an empty answer is a cancel
     QStringList filtersAsked;
+    QStringList foldersAsked;  // the folder each dialog was to open in
 
     QString GetOpenFileName(QWidget*, const FileFilter& filter) override { return Next(filter); }
     QString GetSaveFileName(QWidget*, const FileFilter& filter) override { return Next(filter); }
@@ -24,6 +25,7 @@ public:
 private:
     QString Next(const FileFilter& filter) {
         filtersAsked.append(filter.defaultSuffix);
+        foldersAsked.append(filter.folder);
         if (answers.empty()) {
             return {};
         }

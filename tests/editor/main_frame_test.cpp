@@ -10,6 +10,13 @@
 
 #include "editor/app/about_dialog.h"
 #include "editor/app/control_id.h"
+#include "editor/app/plkce_app.h"
+#include "editor/content/message_browser.h"
+#include "editor/content/profile_browser.h"
+#include "editor/content/resource_palette.h"
+#include "editor/preview/preview.h"
+#include "editor/preview/preview_ctrl.h"
+#include "editor/timesheet/time_sheet_base.h"
 #include "editor_test_support.h"
 
 namespace plk {
@@ -65,6 +72,12 @@ TEST_F(MainFrameTest, MenuHoldsEveryItemWithItsIdAndText) {
         {edit, 57644, "やり直し\tCtrl+Y", false},
         {view, 59392, "ツール バー(&T)", true},
         {view, 59393, "ステータス バー(&S)", true},
+        {view, 32801, "リソース パレット(&R)", true},
+        {view, 32802, "メッセージ ブラウザ(&M)", true},
+        {view, 32803, "プロフィール ブラウザ(&P)", true},
+        {view, 32804, "プレビュー(&V)", true},
+        {view, 32805, "プレビュー コントロール(&C)", true},
+        {view, 32806, "タイムシート(&I)", true},
         {help, 57664, "バージョン情報 PLK-CE(&A)...", true},
     };
     EXPECT_EQ(VisibleMenu(frame), expected);
@@ -72,7 +85,8 @@ TEST_F(MainFrameTest, MenuHoldsEveryItemWithItsIdAndText) {
 
 TEST_F(MainFrameTest, ToolbarStatusBarTitleAndKeys) {
     CMainFrame frame;
-    EXPECT_EQ(frame.windowTitle(), "無題 - PLK-CE");
+    EXPECT_EQ(frame.windowTitle(), "無題[*] - PLK-CE");
+    EXPECT_FALSE(frame.isWindowModified());
 
     QToolBar* toolbar = frame.findChild<QToolBar*>();
     ASSERT_NE(toolbar, nullptr);
@@ -105,7 +119,7 @@ TEST_F(MainFrameTest, ToolbarStatusBarTitleAndKeys) {
         const char* tip;
     };
     for (const Prompt& p : {Prompt{188, "CREファイルを開く", "CREファイルを開く"},
-                            Prompt{192, "実行形式でエクスポートt", "実行形式でエクスポート"},
+                            Prompt{192, "実行形式でエクスポート", "実行形式でエクスポート"},
                             Prompt{219, "CREファイルとして保存", "CREファイルとして保存"},
                             Prompt{221, "上書き保存", "上書き保存"},
                             Prompt{57600, "新規にファイルを作成", "新規ファイル"}}) {
@@ -119,6 +133,49 @@ TEST_F(MainFrameTest, ToolbarStatusBarTitleAndKeys) {
     EXPECT_TRUE(frame.Action(219)->shortcuts().contains(QKeySequence("Ctrl+S")));
     EXPECT_TRUE(frame.Action(57607)->shortcuts().contains(QKeySequence("Ctrl+P")));
     EXPECT_TRUE(frame.Action(221)->shortcuts().isEmpty());
+}
+
+TEST_F(MainFrameTest, ViewMenuShowsAndHidesEveryToolWindowAndRemembersIt) {
+    {
+        auto made = test::MakeFrame();
+        CMainFrame& frame = *made.frame;
+        frame.ShowAll();
+        QWidget* panel = frame.PreView()->ControlPanel();
+        const std::vector<std::pair<int, QWidget*>> windows = {{32801, frame.Palette()},
+                                                               {32802, frame.MessageBrowser()},
+                                                               {32803, frame.ProfileBrowser()},
+                                                               {32804, frame.PreView()},
+                                                               {32805, panel},
+                                                               {32806, frame.TimeSheet()}};
+        for (const auto& [id, window] : windows) {
+            ASSERT_TRUE(frame.Action(id)->isCheckable()) << id;
+            EXPECT_EQ(frame.Action(id)->isChecked(), window->isVisible()) << id;
+        }
+        // Closing a window unchecks its item; the item brings it back.
+        frame.Palette()->close();
+        EXPECT_FALSE(frame.Action(32801)->isChecked());
+        frame.Action(32801)->trigger();
+        EXPECT_TRUE(frame.Palette()->isVisible());
+        frame.Action(32805)->trigger();
+        EXPECT_FALSE(panel->isVisible());
+        frame.Action(32805)->trigger();
+        EXPECT_TRUE(panel->isVisible());
+        frame.Action(32806)->trigger();
+        EXPECT_FALSE(frame.TimeSheet()->isVisible());
+        ASSERT_TRUE(frame.close());
+    }
+    // The next start keeps the hidden window hidden.
+    auto made = test::MakeFrame();
+    made.frame->ShowAll();
+    EXPECT_FALSE(made.frame->TimeSheet()->isVisible());
+    EXPECT_FALSE(made.frame->Action(32806)->isChecked());
+    EXPECT_TRUE(made.frame->Palette()->isVisible());
+}
+
+TEST_F(MainFrameTest, QtDialogsSpeakJapanese) {
+    ASSERT_TRUE(InstallQtJapanese(*QCoreApplication::instance()));
+    EXPECT_NE(QCoreApplication::translate("QFileDialog", "&Open"), "&Open");
+    EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
 }
 
 TEST_F(MainFrameTest, AboutDialogNamesTheVersion) {

@@ -164,7 +164,7 @@ TEST_F(PreviewCtrlTest, LeavingASizeEditAppliesItsValue) {
     m_boxes->errors.clear();
     xEdit->setText("abc");
     LoseFocus(xEdit);
-    EXPECT_EQ(m_boxes->errors, QStringList{"Please enter an integer."});
+    EXPECT_EQ(m_boxes->errors, QStringList{"整数を入力してください。"});
     EXPECT_EQ(m_panel->XSize(), 2000);
 }
 

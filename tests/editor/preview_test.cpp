@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>
+#include <QWindow>
 #include <vector>
 
 #include "editor/app/control_id.h"
@@ -22,11 +23,17 @@ class Listener : public QWidget {
 public:
     explicit Listener(const QString& title) { setWindowTitle(title); }
     std::vector<WParam> received;
+    int runsEnded = 0;  // drags and key runs the preview reported finished
 
 protected:
     bool event(QEvent* event) override {
         if (event->type() == WindowMessage::EventType()) {
-            received.push_back(static_cast<WindowMessage*>(event)->WParameter());
+            auto* message = static_cast<WindowMessage*>(event);
+            if (message->Message() == WM_NUDGE_RUN_ENDED) {
+                ++runsEnded;
+            } else {
+                received.push_back(message->WParameter());
+            }
             return true;
         }
         return QWidget::event(event);
@@ -69,6 +76,8 @@ TEST(PreviewTest, DragsAndArrowReleasesNudgeThePalettesImage) {
         MakeWParam(0, 1),
     };
     EXPECT_EQ(palette.received, expected);
+    // The press and the release of the drag each close a run of nudges.
+    EXPECT_EQ(palette.runsEnded, 2);
 }
 
 TEST(PreviewTest, ResizingTellsThePanelTheNewClientSize) {
@@ -158,10 +167,14 @@ TEST(PreviewTest, StaysOnTopWhenThePanelSaysSo) {
     EXPECT_TRUE(preview.isVisible());
     EXPECT_TRUE(preview.ControlPanel()->isVisible());
     EXPECT_EQ(preview.geometry(), placed);
+    // The panel still belongs to the preview's new native window.
+    ASSERT_NE(preview.ControlPanel()->windowHandle(), nullptr);
+    EXPECT_EQ(preview.ControlPanel()->windowHandle()->transientParent(), preview.windowHandle());
     box->click();
     EXPECT_FALSE(preview.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(preview.isVisible());
     EXPECT_EQ(preview.geometry(), placed);
+    EXPECT_EQ(preview.ControlPanel()->windowHandle()->transientParent(), preview.windowHandle());
 }
 
 }  // namespace

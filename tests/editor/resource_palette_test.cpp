@@ -2,12 +2,14 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
 #include <QRadioButton>
 #include <QTest>
+#include <QUndoStack>
 #include <QUrl>
 #include <cstring>
 #include <filesystem>
@@ -98,7 +100,6 @@ protected:
         m_files = files.get();
         m_boxes = boxes.get();
         m_palette->SetDialogs(std::move(files), std::move(boxes));
-        QObject::connect(m_palette.get(), &CToolWindow::edited, [this] { ++m_edits; });
         m_palette->show();
         QCoreApplication::processEvents();
     }
@@ -143,6 +144,8 @@ protected:
         List()->scrollToItem(List()->item(index));
         return List()->visualItemRect(List()->item(index)).center();
     }
+    // Steps recorded in the undo history.
+    int Steps() const { return m_palette->UndoStack()->count(); }
     std::vector<char> SlotBytes(int i) const {
         const auto* p = reinterpret_cast<const char*>(&Slot(i));
         return std::vector<char>(p, p + sizeof(ResourceSlot));
@@ -154,7 +157,6 @@ protected:
     std::unique_ptr<CResourcePalette> m_palette;
     test::ScriptedFileDialogs* m_files = nullptr;
     test::RecordingMessageBoxes* m_boxes = nullptr;
-    int m_edits = 0;
 };
 
 TEST_F(ResourcePaletteTest, DroppedFilesFillTheFreeSlotsFromTheHitItemOn) {
@@ -209,7 +211,7 @@ TEST_F(ResourcePaletteTest, ImportAcceptsAnyLetterCaseAndRefusalsLeaveTheSlotAsI
         const std::vector<char> before = SlotBytes(5);
         const qint64 pictureBefore = m_palette->SlotPicture(5).cacheKey();
         m_boxes->errors.clear();
-        m_edits = 0;
+        const int steps = Steps();
 
         const QString path = Write(c.file, c.bytes);
         EXPECT_EQ(m_palette->ImportFile(5, path), c.accepted);
@@ -219,12 +221,12 @@ TEST_F(ResourcePaletteTest, ImportAcceptsAnyLetterCaseAndRefusalsLeaveTheSlotAsI
             EXPECT_EQ(Slot(5).Name(), c.file);
             EXPECT_EQ(m_palette->SlotText(5), QString::fromStdString(" 005 \n " + c.file));
             EXPECT_NE(m_palette->SlotPicture(5).cacheKey(), pictureBefore);
-            EXPECT_EQ(m_edits, 1);
+            EXPECT_EQ(Steps(), steps + 1);
             EXPECT_TRUE(m_boxes->errors.isEmpty());
         } else {
             EXPECT_EQ(SlotBytes(5), before);
             EXPECT_EQ(m_palette->SlotPicture(5).cacheKey(), pictureBefore);
-            EXPECT_EQ(m_edits, 0);
+            EXPECT_EQ(Steps(), steps);
             ASSERT_EQ(m_boxes->errors.size(), 1);
             EXPECT_TRUE(m_boxes->errors[0].contains(QString::fromStdString(c.file)));
         }
@@ -286,19 +288,20 @@ TEST_F(ResourcePaletteTest, WorldPositionsFollowTypingAndNudgesOfTheSelectedImag
     EXPECT_EQ(timeSheet.selected, std::vector<WParam>{4});
     QWidget* palette = m_palette.get();
 
-    m_edits = 0;
+    const int steps = Steps();
     SendWindowMessage(palette, WM_NUDGE_RESOURCE, MakeWParam(std::uint16_t(-3000), 5), 0);
     EXPECT_EQ(Slot(4).worldX, -2048);
     EXPECT_EQ(Slot(4).worldY, 5);
     EXPECT_EQ(Edit(1006)->text(), "-2048");
-    EXPECT_EQ(m_edits, 1);
+    EXPECT_EQ(Steps(), steps + 1);
 
     struct Typed {
         const char* text;
         std::int32_t stored;
     };
-    for (const Typed& t : {Typed{"5000", 5000}, Typed{"-12abc", -12}, Typed{"abc", 0},
-                           Typed{"+7", 7}, Typed{"99999999999", 2147483647}}) {
+    // Only integers can be typed: letters are refused as they come.
+    for (const Typed& t : {Typed{"5000", 5000}, Typed{"-12abc", -12}, Typed{"-", 0}, Typed{"+7", 7},
+                           Typed{"2147483647", 2147483647}}) {
         Edit(1006)->clear();
         QTest::keyClicks(Edit(1006), QString::fromLatin1(t.text));
         EXPECT_EQ(Slot(4).worldX, t.stored) << t.text;
@@ -307,8 +310,10 @@ TEST_F(ResourcePaletteTest, WorldPositionsFollowTypingAndNudgesOfTheSelectedImag
     SendWindowMessage(palette, WM_NUDGE_RESOURCE, MakeWParam(1, 0), 0);
     EXPECT_EQ(Slot(4).worldX, 2048);
 
-    // A sound has no position: typing shows 0 again; nudges do nothing.
+    // A sound has no position: its fields are off and show 0; nudges do nothing.
     Click(6);
+    EXPECT_FALSE(Edit(1006)->isEnabled());
+    EXPECT_FALSE(Edit(1007)->isEnabled());
     QTest::keyClicks(Edit(1007), QStringLiteral("33"));
     EXPECT_EQ(Edit(1007)->text(), "0");
     const std::vector<char> sound = SlotBytes(6);
@@ -336,15 +341,151 @@ TEST_F(ResourcePaletteTest, SlotZeroOffersNothingAndClearsThePreview) {
     EXPECT_EQ(m_palette->CreateContextMenu(), nullptr);
     EXPECT_EQ(Renderer::Instance().CurrentImageName(), "");
     const std::vector<char> zero = SlotBytes(0);
-    m_edits = 0;
+    const int steps = Steps();
     QTest::keyClicks(Edit(1006), QStringLiteral("12"));
     SendWindowMessage(m_palette.get(), WM_NUDGE_RESOURCE, MakeWParam(3, 3), 0);
     m_files->answers = {WritePng("zero.png", Qt::red)};
     m_palette->LoadSelected();
     Drop(ItemCentre(0), {WritePng("zero.png", Qt::red)});
     EXPECT_EQ(SlotBytes(0), zero);
-    EXPECT_EQ(m_edits, 0);
+    EXPECT_EQ(Steps(), steps);
     EXPECT_EQ(m_files->filtersAsked.size(), 0);
+}
+
+TEST_F(ResourcePaletteTest, EveryEditUndoesToTheExactSlotWithItsPictureAndTexture) {
+    QUndoStack* stack = m_palette->UndoStack();
+    Click(2);
+    const std::vector<char> empty = SlotBytes(2);
+    const qint64 emptyPicture = m_palette->SlotPicture(2).cacheKey();
+
+    m_files->answers = {WritePng("red.png", Qt::red)};
+    m_palette->LoadSelected();
+    const std::vector<char> red = SlotBytes(2);
+    const qint64 redPicture = m_palette->SlotPicture(2).cacheKey();
+    m_files->answers = {WritePng("blue.png", Qt::blue, 20, 10)};
+    m_palette->LoadSelected();
+    const std::vector<char> blue = SlotBytes(2);
+
+    // One drag (or one run of arrow keys) is one step; the next run is another.
+    for (int i = 0; i < 3; ++i) {
+        SendWindowMessage(m_palette.get(), WM_NUDGE_RESOURCE, MakeWParam(2, 1), 0);
+    }
+    SendWindowMessage(m_palette.get(), WM_NUDGE_RUN_ENDED, 0, 0);
+    const std::vector<char> dragged = SlotBytes(2);
+    SendWindowMessage(m_palette.get(), WM_NUDGE_RESOURCE, MakeWParam(1, 0), 0);
+    // Typing into one field is one step until it loses focus.
+    Edit(1006)->setFocus();
+    Edit(1006)->selectAll();
+    QTest::keyClicks(Edit(1006), QStringLiteral("-25"));
+    EXPECT_EQ(Slot(2).worldX, -25);
+    const std::vector<char> typed = SlotBytes(2);
+    // The Delete key empties the selected slot.
+    List()->setFocus();
+    QTest::keyClick(List(), Qt::Key_Delete);
+    EXPECT_TRUE(Slot(2).IsEmpty());
+    EXPECT_EQ(TextureStore::Instance().Bind("blue.png"), nullptr);
+    ASSERT_EQ(stack->count(), 6);  // load, replace, drag, nudge, typing, delete
+
+    stack->undo();  // the delete
+    EXPECT_EQ(SlotBytes(2), typed);
+    ASSERT_NE(TextureStore::Instance().Bind("blue.png"), nullptr);
+    EXPECT_EQ(Edit(1006)->text(), "-25");
+    EXPECT_EQ(Renderer::Instance().CurrentImageName(), "blue.png");
+    stack->undo();  // the typing
+    stack->undo();  // the single nudge
+    EXPECT_EQ(SlotBytes(2), dragged);
+    stack->undo();  // the drag
+    EXPECT_EQ(SlotBytes(2), blue);
+    stack->undo();  // the replacement
+    EXPECT_EQ(SlotBytes(2), red);
+    EXPECT_EQ(m_palette->SlotPicture(2).cacheKey(), redPicture);
+    EXPECT_EQ(TextureStore::Instance().Bind("blue.png"), nullptr);
+    const TextureEntry* entry = TextureStore::Instance().Bind("red.png");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->refCount, 1);
+    EXPECT_EQ(entry->tiles[0].texture.pixelColor(0, 0), QColor(Qt::red));
+    stack->undo();  // the load
+    EXPECT_EQ(SlotBytes(2), empty);
+    EXPECT_EQ(m_palette->SlotPicture(2).cacheKey(), emptyPicture);
+    EXPECT_EQ(TextureStore::Instance().Bind("red.png"), nullptr);
+    EXPECT_EQ(List()->item(2)->text(), " 002 \n NoFile");
+
+    // And all the way forward again.
+    while (stack->canRedo()) {
+        stack->redo();
+    }
+    EXPECT_TRUE(Slot(2).IsEmpty());
+    stack->undo();
+    EXPECT_EQ(SlotBytes(2), typed);
+    EXPECT_NE(TextureStore::Instance().Bind("blue.png"), nullptr);
+}
+
+TEST_F(ResourcePaletteTest, ADropOfSeveralFilesIsOneStepAndSoundsComeBack) {
+    ASSERT_TRUE(m_palette->ImportFile(11, WritePng("eleven.png", Qt::red)));
+    const int steps = Steps();
+    Drop(ItemCentre(10),
+         {WritePng("a.png", Qt::red), Write("b.wav", WavBytes()), WritePng("c.png", Qt::green)});
+    EXPECT_EQ(Slot(12).Kind(), ResourceKind::Sound);
+    EXPECT_EQ(Slot(13).Name(), "c.png");
+    ASSERT_EQ(Steps(), steps + 1);
+    m_palette->UndoStack()->undo();
+    for (int i : {10, 12, 13}) {
+        EXPECT_TRUE(Slot(i).IsEmpty()) << i;
+    }
+    EXPECT_EQ(Slot(11).Name(), "eleven.png");
+    EXPECT_FALSE(SoundStore::Instance().Contains("b.wav"));
+    m_palette->UndoStack()->redo();
+    EXPECT_TRUE(SoundStore::Instance().Contains("b.wav"));
+    EXPECT_NE(TextureStore::Instance().Bind("c.png"), nullptr);
+}
+
+TEST_F(ResourcePaletteTest, NamesAndPathsTheSlotCannotHoldAreRefused) {
+    // A path of more than 259 bytes, in folders of ordinary length.
+    const std::string deep = std::string(150, 'd') + "/" + std::string(150, 'e');
+    fs::create_directories(m_dir / deep);
+    for (const std::string& name : {std::string("caf\xC3\xA9.png"),
+                                    std::string("smile\xF0\x9F\x98\x80.png"), deep + "/long.png"}) {
+        SCOPED_TRACE(name);
+        const QString path = WritePng(name, Qt::red);
+        m_boxes->errors.clear();
+        EXPECT_FALSE(m_palette->ImportFile(7, path));
+        Drop(ItemCentre(7), {path});
+        EXPECT_TRUE(Slot(7).IsEmpty());
+        ASSERT_EQ(m_boxes->errors.size(), 2);
+        EXPECT_TRUE(m_boxes->errors[0].contains(QFileInfo(path).fileName()));
+    }
+    EXPECT_EQ(Steps(), 0);
+    // Japanese names are fine.
+    EXPECT_TRUE(m_palette->ImportFile(7, WritePng("\xE9\xA1\x94.png", Qt::red)));
+}
+
+TEST_F(ResourcePaletteTest, KeyboardSelectionShowsTheSlotAsAClickDoes) {
+    ASSERT_TRUE(m_palette->ImportFile(1, WritePng("one.png", Qt::red, 40, 30)));
+    ASSERT_TRUE(m_palette->ImportFile(2, WritePng("two.png", Qt::blue)));
+    m_palette->SetWorldPosition(2, 7, -9);
+    Click(1);
+    QTest::keyClick(List(), Qt::Key_Right);
+    EXPECT_EQ(m_palette->SelectedSlot(), 2);
+    EXPECT_EQ(Renderer::Instance().CurrentImageName(), "two.png");
+    EXPECT_EQ(Edit(1006)->text(), "7");
+    EXPECT_EQ(Edit(1007)->text(), "-9");
+    // A nudge now moves the slot the keyboard chose.
+    SendWindowMessage(m_palette.get(), WM_NUDGE_RESOURCE, MakeWParam(1, 1), 0);
+    EXPECT_EQ(Slot(2).worldX, 8);
+    EXPECT_EQ(Slot(1).worldX, 0);
+
+    const QString tip = List()->item(1)->toolTip();
+    for (const char* part : {"one.png", "PNG", "40 × 30", "(0, 0)"}) {
+        EXPECT_TRUE(tip.contains(QString::fromUtf8(part))) << tip.toStdString();
+    }
+    EXPECT_TRUE(tip.contains(QDir::toNativeSeparators(QString::fromStdString(m_dir.string()))));
+
+    // Emptying the palette (New, Open) clears the selection, the fields and the preview.
+    m_palette->ClearAll();
+    EXPECT_EQ(m_palette->SelectedSlot(), -1);
+    EXPECT_EQ(Renderer::Instance().CurrentImageName(), "");
+    EXPECT_EQ(Edit(1006)->text(), "0");
+    EXPECT_FALSE(Edit(1006)->isEnabled());
 }
 
 TEST_F(ResourcePaletteTest, CellSizeButtonsSwitchPicturesAndSquareCells) {
@@ -411,7 +552,12 @@ TEST_F(PaletteRebuildTest, MovedFilesAreFoundByNameAndMissingOnesListedOnce) {
     const QString& message = m_boxes->errors[0];
     EXPECT_TRUE(message.contains("008: lost.png")) << message.toStdString();
     EXPECT_TRUE(message.contains("009: gone.wav")) << message.toStdString();
-    EXPECT_FALSE(message.contains("003")) << message.toStdString();
+    // The corrected slots are named with their new paths.
+    for (const fs::path& file : {moved / "hero.png", moved / "voice.wav"}) {
+        EXPECT_TRUE(message.contains(QString::fromStdString(file.string())))
+            << message.toStdString();
+    }
+    EXPECT_EQ(m_palette->CorrectedSlots().size(), 2);
 }
 
 TEST_F(PaletteRebuildTest, ParallelRebuildEqualsOneThreadRebuild) {

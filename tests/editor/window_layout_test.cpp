@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QSettings>
 #include <cstring>
 
+#include "editor/app/first_start_layout.h"
 #include "editor/content/message_browser.h"
 #include "editor/content/profile_browser.h"
 #include "editor/content/resource_palette.h"
@@ -136,6 +138,76 @@ TEST(WindowLayoutTest, AbsurdRectanglesAreClampedNotTrusted) {
     CMainFrame frame;
     EXPECT_GE(frame.Palette()->width(), 1);
     EXPECT_GE(frame.TimeSheet()->width(), 1);
+}
+
+TEST(WindowLayoutTest, TenRestartsKeepEveryRectangleExactly) {
+    test::ClearSettings();
+    std::optional<WindowLayoutRecord> first;
+    QRect firstFrame;
+    for (int run = 0; run < 10; ++run) {
+        auto made = test::MakeFrame();
+        made.frame->ShowAll();
+        QCoreApplication::processEvents();
+        QRect moved;
+        if (run == 1) {
+            // The author moves and resizes a window once; the rest only start and quit.
+            made.frame->Palette()->setGeometry(40, 90, 480, 500);
+            made.frame->move(15, 25);
+            moved = made.frame->Palette()->frameGeometry();
+        }
+        ASSERT_TRUE(made.frame->close());
+        auto written = Stored();
+        ASSERT_TRUE(written);
+        const QRect frameRect =
+            QSettings(kSettingsOrganization, kSettingsApplication).value("MainFrameRect").toRect();
+        if (run == 1) {
+            first = written;
+            firstFrame = frameRect;
+            EXPECT_EQ(written->palette.ToQRect(), moved);
+        } else if (run > 1) {
+            EXPECT_EQ(SerializeWindowLayout(*written), SerializeWindowLayout(*first)) << run;
+            EXPECT_EQ(frameRect, firstFrame) << run;
+        }
+    }
+}
+
+TEST(FirstStartLayoutTest, TilesWithoutOverlapOnCommonScreens) {
+    FirstStartSizes sizes;
+    sizes.frame = QSize(300, 70);
+    sizes.palette = QSize(460, 560);
+    sizes.messageBrowser = QSize(560, 430);
+    sizes.profileBrowser = QSize(460, 520);
+    sizes.previewControl = QSize(250, 620);
+    sizes.timeSheet = QSize(900, 360);
+    for (const QRect& area : {QRect(0, 0, 1366, 768), QRect(0, 24, 1366, 744),
+                              QRect(0, 0, 1920, 1080), QRect(0, 0, 2560, 1440)}) {
+        SCOPED_TRACE(area.width());
+        const FirstStartLayout layout = PlanFirstStartLayout(area, sizes);
+        std::vector<QRect> shown = {layout.frame, layout.palette, layout.preview,
+                                    layout.previewControl, layout.timeSheet};
+        if (layout.messageBrowserShown) {
+            shown.push_back(layout.messageBrowser);
+        }
+        if (layout.profileBrowserShown) {
+            shown.push_back(layout.profileBrowser);
+        }
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            EXPECT_TRUE(area.contains(shown[i])) << i;
+            for (std::size_t j = i + 1; j < shown.size(); ++j) {
+                EXPECT_FALSE(shown[i].intersects(shown[j])) << i << " and " << j;
+            }
+        }
+        // The preview keeps the game's 4:3 and the time sheet some rows under it.
+        const QSize client = layout.preview.size() - kExpectedDecoration;
+        EXPECT_NEAR(client.width() * 3, client.height() * 4, 4);
+        EXPECT_GE(layout.timeSheet.height(), 200);
+        EXPECT_EQ(layout.frame.topLeft(), area.topLeft());
+    }
+    // A large screen has room for everything.
+    const FirstStartLayout large = PlanFirstStartLayout(QRect(0, 0, 2560, 1440), sizes);
+    EXPECT_TRUE(large.messageBrowserShown);
+    EXPECT_TRUE(large.profileBrowserShown);
+    EXPECT_EQ(large.preview.size(), QSize(800, 600) + kExpectedDecoration);
 }
 
 }  // namespace

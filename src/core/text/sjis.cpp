@@ -67,6 +67,16 @@ std::string ToSjis(std::string_view utf8) {
     return Convert("CP932", "UTF-8", utf8, "?");
 }
 
+std::optional<std::string> ToSjisExact(std::string_view utf8) {
+    // A replacement shows up as a difference on the way back: '?' of a lost character where
+    // the text had something else.
+    std::string sjis = ToSjis(utf8);
+    if (SjisToUtf8(sjis) != utf8) {
+        return std::nullopt;
+    }
+    return sjis;
+}
+
 std::string SjisToUtf8(std::string_view sjis) {
     return Convert("UTF-8", "CP932", sjis, "\xEF\xBF\xBD");
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -12,6 +13,9 @@ namespace plk {
 
 // UTF-8 -> Shift-JIS. Characters with no Shift-JIS form become '?'.
 std::string ToSjis(std::string_view utf8);
+// UTF-8 -> Shift-JIS only when every character has a Shift-JIS form that reads back as
+// the same character; nothing otherwise.
+std::optional<std::string> ToSjisExact(std::string_view utf8);
 // Shift-JIS -> UTF-8. Undecodable bytes become U+FFFD.
 std::string SjisToUtf8(std::string_view sjis);
 

@@ -27,6 +27,13 @@ inline constexpr int kNextPane = 57680;
 inline constexpr int kPreviousPane = 57681;
 inline constexpr int kViewToolbar = 59392;
 inline constexpr int kViewStatusBar = 59393;
+// 表示 items that show or hide each tool window, in the order the frame creates them.
+inline constexpr int kViewPalette = 32801;
+inline constexpr int kViewMessageBrowser = 32802;
+inline constexpr int kViewProfileBrowser = 32803;
+inline constexpr int kViewPreview = 32804;
+inline constexpr int kViewPreviewControl = 32805;
+inline constexpr int kViewTimeSheet = 32806;
 }  // namespace command
 
 inline constexpr const char* kCommandIdProperty = "commandId";

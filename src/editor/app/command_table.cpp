@@ -37,6 +37,13 @@ constexpr MenuItemSpec kEditItems[] = {
 constexpr MenuItemSpec kViewItems[] = {
     {kViewToolbar, "ツール バー(&T)"},
     {kViewStatusBar, "ステータス バー(&S)"},
+    {0, nullptr},
+    {kViewPalette, "リソース パレット(&R)"},
+    {kViewMessageBrowser, "メッセージ ブラウザ(&M)"},
+    {kViewProfileBrowser, "プロフィール ブラウザ(&P)"},
+    {kViewPreview, "プレビュー(&V)"},
+    {kViewPreviewControl, "プレビュー コントロール(&C)"},
+    {kViewTimeSheet, "タイムシート(&I)"},
 };
 
 constexpr MenuItemSpec kHelpItems[] = {
@@ -68,7 +75,7 @@ struct PromptEntry {
 constexpr PromptEntry kPrompts[] = {
     // The application's own commands.
     {kOpenProject, "CREファイルを開く\nCREファイルを開く"},
-    {kExport, "実行形式でエクスポートt\n実行形式でエクスポート"},
+    {kExport, "実行形式でエクスポート\n実行形式でエクスポート"},
     {kSaveAs, "CREファイルとして保存\nCREファイルとして保存"},
     {kSave, "上書き保存\n上書き保存"},
     {kNew, "新規にファイルを作成\n新規ファイル"},

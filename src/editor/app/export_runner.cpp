@@ -1,5 +1,7 @@
 #include "editor/app/export_runner.h"
 
+#include "editor/app/error_texts.h"
+
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProgressDialog>
@@ -103,9 +105,9 @@ ExportOutcome ExportRunner::Run(QWidget* parent, const Project& project,
     } catch (const ExportCancelled&) {
         return {ExportOutcome::Status::Cancelled, {}};
     } catch (const std::exception& error) {
-        return {ExportOutcome::Status::Failed, QString::fromLocal8Bit(error.what())};
+        return {ExportOutcome::Status::Failed, UserErrorText(error, FileTask::Export)};
     } catch (...) {
-        return {ExportOutcome::Status::Failed, QStringLiteral("Unknown error while exporting.")};
+        return {ExportOutcome::Status::Failed, QStringLiteral("エクスポートできませんでした。")};
     }
 }
 

@@ -1,11 +1,13 @@
 #include "editor/app/file_commands.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QUndoStack>
 
 #include "core/project/project_file.h"
 #include "editor/app/app_strings.h"
+#include "editor/app/error_texts.h"
 #include "editor/app/window_layout.h"
 #include "editor/content/message_browser.h"
 #include "editor/content/profile_browser.h"
@@ -15,8 +17,12 @@
 namespace plk {
 namespace {
 
-QString ErrorText(const std::exception& error) {
-    return QString::fromLocal8Bit(error.what());
+// The dialogs of project and game files open in the project's folder while there is one.
+FileFilter InProjectFolder(FileFilter filter, const QString& projectPath) {
+    if (!projectPath.isEmpty()) {
+        filter.folder = QFileInfo(projectPath).absolutePath();
+    }
+    return filter;
 }
 
 }  // namespace
@@ -96,7 +102,7 @@ void FileCommands::New() {
     m_windows.messages->ResetMessages();
     m_windows.profile->ResetProfile();
     m_undo->clear();
-    m_path.clear();
+    SetPath({});
     MarkSaved();
 }
 
@@ -104,7 +110,7 @@ void FileCommands::Open() {
     if (!ConfirmDiscard()) {
         return;
     }
-    QString path = m_files->GetOpenFileName(m_frame, ProjectFileFilter());
+    QString path = m_files->GetOpenFileName(m_frame, InProjectFolder(ProjectFileFilter(), m_path));
     if (!path.isEmpty()) {
         OpenFile(path);
     }
@@ -123,13 +129,17 @@ bool FileCommands::OpenFile(const QString& path) {
     try {
         opened = ReadProjectFile(ToFileSystemPath(path));
     } catch (const std::exception& error) {
-        m_boxes->ShowError(m_frame, ErrorText(error));
+        m_boxes->ShowError(m_frame, UserErrorText(error, FileTask::OpenProject));
         return false;
     }
     m_undo->clear();
     LoadIntoWindows(std::move(opened.project));
-    m_path = path;
+    SetPath(path);
     MarkSaved();
+    // Paths corrected while loading are not in the file yet: saving writes them.
+    if (!m_windows.palette->CorrectedSlots().isEmpty()) {
+        MarkModified();
+    }
     RememberRecent(path);
     return true;
 }
@@ -152,7 +162,7 @@ void FileCommands::LoadIntoWindows(Project project) {
 }
 
 bool FileCommands::SaveAs() {
-    QString path = m_files->GetSaveFileName(m_frame, ProjectFileFilter());
+    QString path = m_files->GetSaveFileName(m_frame, InProjectFolder(ProjectFileFilter(), m_path));
     if (path.isEmpty()) {
         return false;
     }
@@ -170,23 +180,26 @@ bool FileCommands::WriteTo(const QString& path) {
     try {
         WriteProjectFile(ToFileSystemPath(path), GatherProject());
     } catch (const std::exception& error) {
-        m_boxes->ShowError(m_frame, ErrorText(error));
+        m_boxes->ShowError(m_frame, UserErrorText(error, FileTask::SaveProject));
         return false;
     }
-    m_path = path;
+    SetPath(path);
     MarkSaved();
     RememberRecent(path);
+    Q_EMIT saved(path);
     return true;
 }
 
 void FileCommands::Export() {
-    QString path = m_files->GetSaveFileName(m_frame, ExportFileFilter());
+    QString path = m_files->GetSaveFileName(m_frame, InProjectFolder(ExportFileFilter(), m_path));
     if (path.isEmpty()) {
         return;
     }
     ExportOutcome outcome = m_exportRunner.Run(m_frame, GatherProject(), ToFileSystemPath(path));
     if (outcome.status == ExportOutcome::Status::Failed) {
         m_boxes->ShowError(m_frame, outcome.error);
+    } else if (outcome.status == ExportOutcome::Status::Written) {
+        Q_EMIT exported(path);
     }
 }
 
@@ -198,6 +211,13 @@ Project FileCommands::GatherProject() const {
     project.cuts = m_windows.timeSheet->Cuts();
     project.cutNames = m_windows.timeSheet->CutNames();
     return project;
+}
+
+void FileCommands::SetPath(const QString& path) {
+    if (m_path != path) {
+        m_path = path;
+        Q_EMIT pathChanged(m_path);
+    }
 }
 
 void FileCommands::RememberRecent(const QString& path) {

@@ -69,10 +69,15 @@ public:
 Q_SIGNALS:
     void recentFilesChanged();
     void modifiedChanged(bool modified);
+    // The project's file changed (New, Open, Save As); empty for a new project.
+    void pathChanged(const QString& path);
+    void saved(const QString& path);
+    void exported(const QString& path);
 
 private:
     void LoadIntoWindows(Project project);
     bool WriteTo(const QString& path);
+    void SetPath(const QString& path);
     void RememberRecent(const QString& path);
     void ForgetRecent(const QString& path);
     // After New, Open or a save: the windows hold exactly what the file (or a new project)

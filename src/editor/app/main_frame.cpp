@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -13,6 +14,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QUndoStack>
 
@@ -20,7 +22,10 @@
 #include "editor/app/command_ids.h"
 #include "editor/app/command_table.h"
 #include "editor/app/file_commands.h"
+#include "editor/app/first_start_layout.h"
+#include "editor/app/lock_keys.h"
 #include "editor/app/plkce_view.h"
+#include "editor/app/window_placement.h"
 #include "editor/content/message_browser.h"
 #include "editor/content/profile_browser.h"
 #include "editor/content/resource_palette.h"
@@ -34,26 +39,26 @@ namespace {
 
 using namespace command;
 
-// Moves a tool window to a stored rectangle. Positions are those of the outer frame; the
-// size is the outer size less whatever decoration the window system adds.
+// Beside the layout record: the main window's own frame and the tool windows the author
+// has hidden.
+constexpr const char* kMainFrameRectKey = "MainFrameRect";
+constexpr const char* kHiddenWindowsKey = "HiddenToolWindows";
+constexpr int kStatusNoticeMs = 4000;
+constexpr int kLockPollMs = 300;
+
+// Moves a window to a stored rectangle: the outer frame, decoration included.
 void PlaceWindow(QWidget* window, const WindowRect& stored, bool keepSize) {
-    QRect rect = stored.ToQRect();
-    if (!keepSize) {
-        QSize decoration = window->frameGeometry().size() - window->geometry().size();
-        window->resize(std::max(1, rect.width() - decoration.width()),
-                       std::max(1, rect.height() - decoration.height()));
-    }
-    window->move(rect.topLeft());
+    PlaceFrame(window, stored.ToQRect(), keepSize);
 }
 
 WindowRect RectOf(const QWidget* window) {
-    return WindowRect::FromQRect(window->frameGeometry());
+    return WindowRect::FromQRect(FrameRect(window));
 }
 
 }  // namespace
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
-    setWindowTitle(m_doc.Title() + QStringLiteral(" - ") + kApplicationTitle);
+    UpdateTitle();
     setWindowIcon(QIcon(QPixmap::fromImage(ApplicationIcon())));
     m_view = new CPLKCEView(this);
     setCentralWidget(m_view);
@@ -64,14 +69,26 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     CreateStatusBar();
 
     // The layout is read once, before the tool windows exist.
+    QRect storedFrame;
+    QStringList hidden;
     {
         QSettings settings(kSettingsOrganization, kSettingsApplication);
         m_storedLayout = ReadWindowLayout(settings);
+        storedFrame = settings.value(kMainFrameRectKey).toRect();
+        hidden = settings.value(kHiddenWindowsKey).toStringList();
     }
     CreateToolWindows();
-    PlaceToolWindowsByDefault();
     if (m_storedLayout) {
         PlaceToolWindows(*m_storedLayout);
+        for (CToolWindow* window : ToolWindows()) {
+            m_startHidden[window] = hidden.contains(window->windowTitle());
+        }
+    } else {
+        PlaceToolWindowsByDefault();
+    }
+    if (m_storedLayout && storedFrame.isValid()) {
+        PlaceFrame(this, storedFrame, false);
+        m_normalFrame = storedFrame;
     }
     m_profile->ResetProfile();
 
@@ -80,8 +97,14 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
         window->SetUndoStack(m_commands->UndoStack());
     }
     ConnectCommands();
+    ConnectViewCommands();
     UpdateRecentFileMenu();
-    resize(1024, 720);
+    if (!m_storedLayout || !storedFrame.isValid()) {
+        // The first start placed the frame with the tool windows.
+        if (!m_firstStartFrame.isValid()) {
+            resize(1024, 720);
+        }
+    }
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -116,6 +139,10 @@ void CMainFrame::CreateActions() {
     Action(kProperties)->setEnabled(false);
     Action(kViewToolbar)->setCheckable(true);
     Action(kViewStatusBar)->setCheckable(true);
+    for (int id : {kViewPalette, kViewMessageBrowser, kViewProfileBrowser, kViewPreview,
+                   kViewPreviewControl, kViewTimeSheet}) {
+        Action(id)->setCheckable(true);
+    }
 
     // Keys go to the commands that have a handler here; Ctrl+O opens a project. The other
     // keys are left to the focused control (undo, cut, copy, paste, pane switching).
@@ -182,14 +209,22 @@ void CMainFrame::CreateToolbar() {
 void CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
     // Standard indicator panes for Caps Lock, Num Lock and Scroll Lock.
+    int i = 0;
     for (const char* name : {"indicatorCaps", "indicatorNum", "indicatorScroll"}) {
         auto* pane = new QLabel(bar);
         pane->setObjectName(QString::fromLatin1(name));
         pane->setFrameShape(QFrame::Panel);
         pane->setFrameShadow(QFrame::Sunken);
-        pane->setMinimumWidth(36);
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
         bar->addPermanentWidget(pane);
+        m_lockPanes[static_cast<std::size_t>(i++)] = pane;
     }
+    // The window system announces no change of the lock keys: their state is asked for.
+    auto* poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, this, &CMainFrame::UpdateLockIndicators);
+    poll->start(kLockPollMs);
+    UpdateLockIndicators();
     // Whenever a prompt goes away the idle text comes back.
     connect(bar, &QStatusBar::messageChanged, bar, [bar](const QString& text) {
         if (text.isEmpty()) {
@@ -219,17 +254,29 @@ std::vector<CToolWindow*> CMainFrame::ToolWindows() const {
 }
 
 void CMainFrame::PlaceToolWindowsByDefault() {
-    QRect area(0, 0, 1280, 1024);
+    QRect area(0, 0, 1366, 768);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         area = screen->availableGeometry();
     }
-    const QPoint origin = area.topLeft();
-    m_palette->move(origin + QPoint(16, 90));
-    m_messages->move(origin + QPoint(450, 90));
-    m_profile->move(origin + QPoint(470, 120));
-    m_preview->move(origin + QPoint(120, 60));
-    m_preview->ControlPanel()->move(origin + QPoint(940, 60));
-    m_timeSheet->move(origin + QPoint(40, 560));
+    FirstStartSizes sizes;
+    sizes.frame = minimumSizeHint().expandedTo(QSize(200, 0));
+    sizes.palette = m_palette->size();
+    sizes.messageBrowser = m_messages->size();
+    sizes.profileBrowser = m_profile->size();
+    sizes.previewControl = m_preview->ControlPanel()->sizeHint();
+    sizes.timeSheet = m_timeSheet->size();
+    const FirstStartLayout layout = PlanFirstStartLayout(area, sizes);
+    m_firstStartFrame = layout.frame;
+    PlaceFrame(this, layout.frame, false);
+    m_normalFrame = layout.frame;
+    PlaceFrame(m_palette, layout.palette, false);
+    PlaceFrame(m_preview, layout.preview, false);
+    PlaceFrame(m_preview->ControlPanel(), layout.previewControl, true);
+    PlaceFrame(m_timeSheet, layout.timeSheet, false);
+    PlaceFrame(m_messages, layout.messageBrowser, true);
+    PlaceFrame(m_profile, layout.profileBrowser, true);
+    m_startHidden[m_messages] = !layout.messageBrowserShown;
+    m_startHidden[m_profile] = !layout.profileBrowserShown;
 }
 
 void CMainFrame::PlaceToolWindows(const WindowLayoutRecord& layout) {
@@ -249,11 +296,19 @@ void CMainFrame::ShowAll() {
         show();
     }
     // After the frame, so the tool windows stand above it even without a window manager.
-    m_palette->show();
-    m_messages->show();
-    m_profile->show();
-    m_preview->show();
-    m_timeSheet->show();
+    // Windows the author hid stay hidden until the 表示 menu brings them back.
+    for (CToolWindow* window :
+         {static_cast<CToolWindow*>(m_palette), static_cast<CToolWindow*>(m_messages),
+          static_cast<CToolWindow*>(m_profile), static_cast<CToolWindow*>(m_preview),
+          static_cast<CToolWindow*>(m_timeSheet)}) {
+        if (!m_startHidden[window]) {
+            window->show();
+        }
+    }
+    // The preview shows its panel with itself the first time; a hidden panel goes again.
+    if (m_startHidden[m_preview->ControlPanel()]) {
+        m_preview->ControlPanel()->hide();
+    }
 }
 
 WindowLayoutRecord CMainFrame::CurrentLayout() const {
@@ -275,6 +330,21 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     }
     QSettings settings(kSettingsOrganization, kSettingsApplication);
     WriteWindowLayout(settings, CurrentLayout());
+    QStringList hidden;
+    for (CToolWindow* window : ToolWindows()) {
+        if (!window->isVisible()) {
+            hidden << window->windowTitle();
+        }
+    }
+    settings.setValue(kHiddenWindowsKey, hidden);
+    // A maximized frame keeps the place it will come back to when restored.
+    if (!isMaximized() && !isMinimized() && !isFullScreen()) {
+        m_normalFrame = FrameRect(this);
+    }
+    if (m_normalFrame.isValid()) {
+        settings.setValue(kMainFrameRectKey, m_normalFrame);
+    }
+    settings.sync();
     event->accept();
     Q_EMIT closed();
 }
@@ -292,7 +362,96 @@ void CMainFrame::ConnectCommands() {
     on(kExit, [this] { close(); });
     on(kAbout, [this] { OnAbout(); });
     connect(m_commands, &FileCommands::recentFilesChanged, this, &CMainFrame::UpdateRecentFileMenu);
+    connect(m_commands, &FileCommands::pathChanged, this, &CMainFrame::UpdateTitle);
+    connect(m_commands, &FileCommands::modifiedChanged, this, &QWidget::setWindowModified);
+    connect(m_commands, &FileCommands::saved, this, [this](const QString& path) {
+        statusBar()->showMessage(
+            QStringLiteral("「%1」を保存しました。").arg(QFileInfo(path).fileName()),
+            kStatusNoticeMs);
+    });
+    connect(m_commands, &FileCommands::exported, this, [this](const QString& path) {
+        statusBar()->showMessage(
+            QStringLiteral("「%1」にエクスポートしました。").arg(QFileInfo(path).fileName()),
+            kStatusNoticeMs);
+    });
     ConnectUndoCommands();
+}
+
+void CMainFrame::UpdateTitle() {
+    // "[*]" shows the unsaved mark while the window is modified.
+    const QString path = m_commands == nullptr ? QString() : m_commands->ProjectPath();
+    const QString name = path.isEmpty() ? m_doc.Title() : QFileInfo(path).fileName();
+    setWindowTitle(name + QStringLiteral("[*] - ") + kApplicationTitle);
+}
+
+void CMainFrame::ConnectViewCommands() {
+    const std::pair<int, QWidget*> windows[] = {
+        {kViewPalette, m_palette},
+        {kViewMessageBrowser, m_messages},
+        {kViewProfileBrowser, m_profile},
+        {kViewPreview, m_preview},
+        {kViewPreviewControl, m_preview->ControlPanel()},
+        {kViewTimeSheet, m_timeSheet},
+    };
+    for (const auto& [id, window] : windows) {
+        QAction* action = Action(id);
+        m_viewActions[window] = action;
+        window->installEventFilter(this);
+        connect(action, &QAction::triggered, window, [window](bool shown) {
+            window->setVisible(shown);
+            if (shown) {
+                window->raise();
+                window->activateWindow();
+            }
+        });
+    }
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show || event->type() == QEvent::Hide) {
+        auto* window = static_cast<QWidget*>(watched);
+        if (auto it = m_viewActions.find(window); it != m_viewActions.end()) {
+            it->second->setChecked(event->type() == QEvent::Show);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    // The frame comes back to its last normal place after being maximized.
+    if (event->type() == QEvent::WindowStateChange && isMaximized() &&
+        m_normalCandidate.isValid()) {
+        m_normalFrame = m_normalCandidate;
+    }
+    QMainWindow::changeEvent(event);
+}
+
+void CMainFrame::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    RememberNormalFrame();
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    RememberNormalFrame();
+}
+
+void CMainFrame::RememberNormalFrame() {
+    if (isVisible() && windowState() == Qt::WindowNoState) {
+        m_normalCandidate = FrameRect(this);
+    }
+}
+
+void CMainFrame::UpdateLockIndicators() {
+    const std::optional<LockKeys> keys = ReadLockKeys();
+    const std::array<std::pair<bool, const char*>, 3> panes = {{
+        {keys && keys->caps, "CAP"},
+        {keys && keys->num, "NUM"},
+        {keys && keys->scroll, "SCRL"},
+    }};
+    for (std::size_t i = 0; i < panes.size(); ++i) {
+        m_lockPanes[i]->setText(panes[i].first ? QString::fromLatin1(panes[i].second) : QString());
+    }
 }
 
 void CMainFrame::ConnectUndoCommands() {

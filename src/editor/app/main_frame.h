@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <array>
 #include <map>
 #include <memory>
 #include <optional>
@@ -9,6 +10,7 @@
 #include "editor/app/plkce_doc.h"
 #include "editor/app/window_layout.h"
 
+class QLabel;
 class QPrinter;
 
 namespace plk {
@@ -52,6 +54,11 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    // Keeps the 表示 items of the tool windows in step with their visibility.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateActions();
@@ -64,6 +71,11 @@ private:
     void UpdateRecentFileMenu();
     void ConnectCommands();
     void ConnectUndoCommands();
+    void ConnectViewCommands();
+    // "<file name>[*] - PLK-CE", "無題" for a project not yet saved.
+    void UpdateTitle();
+    void UpdateLockIndicators();
+    void RememberNormalFrame();
     // Every tool window, the preview's control panel included.
     std::vector<CToolWindow*> ToolWindows() const;
 
@@ -88,6 +100,13 @@ private:
     std::optional<WindowLayoutRecord> m_storedLayout;
     FileCommands* m_commands = nullptr;
     std::unique_ptr<QPrinter> m_printer;
+    std::map<QWidget*, QAction*> m_viewActions;
+    std::map<QWidget*, bool> m_startHidden;
+    std::array<QLabel*, 3> m_lockPanes{};
+    // The frame's outer rectangle in its last normal (not maximized) state.
+    QRect m_normalFrame;
+    QRect m_normalCandidate;
+    QRect m_firstStartFrame;
 };
 
 }  // namespace plk

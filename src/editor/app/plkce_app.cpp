@@ -1,7 +1,9 @@
 #include "editor/app/plkce_app.h"
 
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QPixmap>
+#include <QTranslator>
 
 #include "editor/app/app_strings.h"
 #include "editor/app/file_commands.h"
@@ -10,6 +12,17 @@
 
 namespace plk {
 
+bool InstallQtJapanese(QCoreApplication& application) {
+    // The editor speaks Japanese whatever the system's language, Qt's own dialogs too.
+    auto* translator = new QTranslator(&application);
+    if (!translator->load(QStringLiteral("qtbase_ja"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
 CPLKCEApp::CPLKCEApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(kApplicationTitle);
     setApplicationVersion(QStringLiteral("1.0"));
@@ -17,6 +30,7 @@ CPLKCEApp::CPLKCEApp(int& argc, char** argv) : QApplication(argc, argv) {
     // The tool windows outlive a closed frame only for a moment: closing the frame ends
     // the program.
     setQuitOnLastWindowClosed(false);
+    InstallQtJapanese(*this);
 }
 
 CPLKCEApp::~CPLKCEApp() = default;

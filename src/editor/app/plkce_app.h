@@ -7,6 +7,10 @@ namespace plk {
 
 class CMainFrame;
 
+// Loads Qt's Japanese texts (file, print and message dialogs); false when they are not
+// installed.
+bool InstallQtJapanese(QCoreApplication& application);
+
 // The application: starts the frame with a new project, or with the project named on the
 // command line, and ends when the frame is closed.
 class CPLKCEApp : public QApplication {

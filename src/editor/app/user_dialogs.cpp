@@ -1,16 +1,31 @@
 #include "editor/app/user_dialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 
 #include "editor/app/app_strings.h"
+#include "editor/app/window_layout.h"
 
 namespace plk {
 namespace {
 
+QString LastFolderKey(const FileFilter& filter) {
+    return QStringLiteral("LastFolder/") + filter.folderKind;
+}
+
 QString RunFileDialog(QWidget* parent, const FileFilter& filter, QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent);
+    QSettings settings(kSettingsOrganization, kSettingsApplication);
+    QString folder = filter.folder;
+    if (folder.isEmpty() && !filter.folderKind.isEmpty()) {
+        folder = settings.value(LastFolderKey(filter)).toString();
+    }
+    if (!folder.isEmpty() && QFileInfo(folder).isDir()) {
+        dialog.setDirectory(folder);
+    }
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
@@ -19,17 +34,23 @@ QString RunFileDialog(QWidget* parent, const FileFilter& filter, QFileDialog::Ac
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
-    return dialog.selectedFiles().front();
+    const QString chosen = dialog.selectedFiles().front();
+    if (!filter.folderKind.isEmpty()) {
+        settings.setValue(LastFolderKey(filter), QFileInfo(chosen).absolutePath());
+    }
+    return chosen;
 }
 
 }  // namespace
 
 FileFilter ProjectFileFilter() {
-    return {QStringLiteral("CREファイル (*.cre);;全てのファイル (*)"), QStringLiteral("cre")};
+    return {QStringLiteral("CREファイル (*.cre);;全てのファイル (*)"), QStringLiteral("cre"),
+            QStringLiteral("project")};
 }
 
 FileFilter ExportFileFilter() {
-    return {QStringLiteral("ce8ファイル (*.ce8);;全てのファイル (*)"), QStringLiteral("ce8")};
+    return {QStringLiteral("ce8ファイル (*.ce8);;全てのファイル (*)"), QStringLiteral("ce8"),
+            QStringLiteral("export")};
 }
 
 QString QtFileDialogs::GetOpenFileName(QWidget* parent, const FileFilter& filter) {

@@ -6,10 +6,13 @@ class QWidget;
 
 namespace plk {
 
-// What a file dialog offers: Qt's filter text and the extension added to a bare name.
+// What a file dialog offers: Qt's filter text and the extension added to a bare name; the
+// kind of file, whose last folder the dialog opens in, unless a folder is given.
 struct FileFilter {
     QString filter;
     QString defaultSuffix;
+    QString folderKind = {};
+    QString folder = {};
 };
 
 FileFilter ProjectFileFilter();  // .cre

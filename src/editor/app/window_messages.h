@@ -27,6 +27,10 @@ inline constexpr std::uint32_t WM_CUT_NAMES = 0x8071;     // address of the 16 x
 // the current cut page can repaint the thumbnail of the selected image (static 1113); it
 // reads the picture from CResourcePalette::SelectedThumbnail.
 inline constexpr std::uint32_t WM_RESOURCE_SELECTED = 0x8080;
+// Posted by the preview to "Resource Palette" when a drag or a run of arrow-key nudges
+// ends (the button is pressed or released, another key comes, the focus leaves), so the
+// nudges of one drag or one run are one step of the undo history. No parameters.
+inline constexpr std::uint32_t WM_NUDGE_RUN_ENDED = 0x8081;
 
 // Two 16-bit halves packed into one word: `high` in bits 16..31, `low` in bits 0..15.
 constexpr WParam MakeWParam(std::uint16_t high, std::uint16_t low) {

@@ -1,7 +1,11 @@
 #include "editor/content/resource_palette.h"
 
+#include <QDir>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIntValidator>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -12,6 +16,7 @@
 #include <limits>
 
 #include "editor/app/control_id.h"
+#include "editor/app/file_commands.h"
 #include "editor/app/qt_text.h"
 #include "editor/content/palette_list.h"
 #include "media/icons/palette_pictures.h"
@@ -109,6 +114,11 @@ void CResourcePalette::BuildControls() {
     m_worldY = new QLineEdit(QStringLiteral("0"), worldGroup);
     SetControlId(m_worldX, kWorldXId);
     SetControlId(m_worldY, kWorldYId);
+    for (QLineEdit* edit : {m_worldX, m_worldY}) {
+        edit->setValidator(new QIntValidator(std::numeric_limits<std::int32_t>::min(),
+                                             std::numeric_limits<std::int32_t>::max(), edit));
+        edit->installEventFilter(this);
+    }
     worldLayout->addWidget(new QLabel(QStringLiteral("X座標"), worldGroup));
     worldLayout->addWidget(m_worldX);
     worldLayout->addWidget(new QLabel(QStringLiteral("Y座標"), worldGroup));
@@ -141,6 +151,14 @@ void CResourcePalette::BuildControls() {
         [this](int hitIndex, const QStringList& paths) { DropFiles(hitIndex, paths); });
     connect(m_list, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { OnSlotClicked(m_list->row(item)); });
+    // Choosing a slot with the keyboard does what a click does.
+    connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0 && row == SelectedSlot()) {
+            OnSlotClicked(row);
+        }
+    });
+    connect(m_list, &QListWidget::itemSelectionChanged, this,
+            &CResourcePalette::UpdateWorldEditsEnabled);
     connect(m_list, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { OnSlotDoubleClicked(m_list->row(item)); });
     connect(m_list, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -159,6 +177,7 @@ void CResourcePalette::BuildControls() {
 
     m_cellButtons[SizeIndexOf(m_cellSize)]->setChecked(true);
     SetCellSize(m_cellSize);
+    UpdateWorldEditsEnabled();
 }
 
 void CResourcePalette::SetCellSize(int side) {
@@ -218,11 +237,40 @@ void CResourcePalette::InstallImage(int index, const ResourceImage& image) {
     TextureStore::Instance().LoadFromImage(m_table->slot[at].Name(), {}, image.image, 0,
                                            TextureStore::kFileLevel);
     m_holdsTexture[at] = true;
+    m_images[at] = image.image;
     ShowItem(index);
 }
 
 void CResourcePalette::ShowItem(int index) {
-    m_list->item(index)->setText(SlotText(index));
+    QListWidgetItem* item = m_list->item(index);
+    item->setText(SlotText(index));
+    item->setToolTip(SlotToolTip(index));
+}
+
+QString CResourcePalette::SlotToolTip(int index) const {
+    const std::size_t at = static_cast<std::size_t>(index);
+    const ResourceSlot& slot = m_table->slot[at];
+    const QString number = QStringLiteral("%1").arg(index, 3, 10, QLatin1Char('0'));
+    if (index == 0) {
+        return QStringLiteral("%1: リソースなし").arg(number);
+    }
+    if (slot.IsEmpty()) {
+        return QStringLiteral("%1: 空き").arg(number);
+    }
+    QStringList lines;
+    lines << QStringLiteral("%1: %2").arg(number, QStringFromSjis(slot.Name()))
+          << QStringLiteral("パス: %1").arg(QDir::toNativeSeparators(QStringFromSjis(slot.Path())));
+    if (slot.Kind() == ResourceKind::Sound) {
+        lines << QStringLiteral("種類: WAVE サウンド");
+    } else {
+        lines << QStringLiteral("種類: PNG 画像");
+        const QImage& image = m_images[at];
+        lines << (image.isNull()
+                      ? QStringLiteral("大きさ: 読み込めていません")
+                      : QStringLiteral("大きさ: %1 × %2").arg(image.width()).arg(image.height()));
+        lines << QStringLiteral("ワールド座標: (%1, %2)").arg(slot.worldX).arg(slot.worldY);
+    }
+    return lines.join(u'\n');
 }
 
 std::unique_ptr<QMenu> CResourcePalette::CreateContextMenu() {
@@ -247,7 +295,9 @@ void CResourcePalette::OnSlotClicked(int index) {
     }
     Renderer& renderer = Renderer::Instance();
     const ResourceSlot& slot = m_table->slot[static_cast<std::size_t>(index)];
+    UpdateWorldEditsEnabled();
     if (index == 0) {
+        ShowWorldPosition(0, 0);
         renderer.SetCurrentImage({}, slot.worldX, slot.worldY);
         renderer.Clear(true);
     } else if (slot.Kind() == ResourceKind::Image) {
@@ -293,9 +343,10 @@ void CResourcePalette::OnWorldEdited(bool xAxis, const QString& text) {
         edit->setText(QStringLiteral("0"));
         return;
     }
+    const PaletteWorldEdit::Position before{slot.worldX, slot.worldY};
     (xAxis ? slot.worldX : slot.worldY) = LeadingInteger(text);
-    ShowSlotInPreview(index);
-    MarkEdited();
+    PushWorldEdit(index, before,
+                  xAxis ? PaletteWorldEdit::Source::XField : PaletteWorldEdit::Source::YField);
 }
 
 void CResourcePalette::Nudge(int dx, int dy) {
@@ -307,18 +358,126 @@ void CResourcePalette::Nudge(int dx, int dy) {
     if (slot.Kind() != ResourceKind::Image) {
         return;
     }
+    const PaletteWorldEdit::Position before{slot.worldX, slot.worldY};
     slot.worldX = Nudged(slot.worldX, dx);
     slot.worldY = Nudged(slot.worldY, dy);
     ShowWorldPosition(slot.worldX, slot.worldY);
+    PushWorldEdit(index, before, PaletteWorldEdit::Source::Nudge);
+}
+
+void CResourcePalette::PushWorldEdit(int index, PaletteWorldEdit::Position before,
+                                     PaletteWorldEdit::Source source) {
+    const ResourceSlot& slot = m_table->slot[static_cast<std::size_t>(index)];
+    const PaletteWorldEdit::Position after{slot.worldX, slot.worldY};
+    // The slot already holds the new position; pushing shows it in the preview.
+    PushEdit(std::make_unique<PaletteWorldEdit>(this, index, before, after, source, m_editRun));
+}
+
+void CResourcePalette::SetWorldPosition(int index, std::int32_t x, std::int32_t y) {
+    ResourceSlot& slot = m_table->slot[static_cast<std::size_t>(index)];
+    slot.worldX = x;
+    slot.worldY = y;
+    ShowItem(index);
+    if (index != SelectedSlot()) {
+        return;
+    }
+    // The field being typed in keeps its text (and its cursor) when it already says this.
+    if (LeadingInteger(m_worldX->text()) != x) {
+        m_worldX->setText(QString::number(x));
+    }
+    if (LeadingInteger(m_worldY->text()) != y) {
+        m_worldY->setText(QString::number(y));
+    }
     ShowSlotInPreview(index);
-    MarkEdited();
 }
 
 LResult CResourcePalette::OnWindowMessage(const WindowMessage& message) {
     if (message.Message() == WM_NUDGE_RESOURCE) {
         Nudge(HighWord(message.WParameter()), LowWord(message.WParameter()));
+    } else if (message.Message() == WM_NUDGE_RUN_ENDED) {
+        EndEditRun();
     }
     return 0;
+}
+
+bool CResourcePalette::eventFilter(QObject* watched, QEvent* event) {
+    // Typing into one coordinate field is one step until the field loses focus.
+    if (event->type() == QEvent::FocusOut && (watched == m_worldX || watched == m_worldY)) {
+        EndEditRun();
+    }
+    return CToolWindow::eventFilter(watched, event);
+}
+
+void CResourcePalette::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+        DeleteSelected();
+        event->accept();
+        return;
+    }
+    CToolWindow::keyPressEvent(event);
+}
+
+void CResourcePalette::UpdateWorldEditsEnabled() {
+    const int index = SelectedSlot();
+    const bool image =
+        index >= 1 && m_table->slot[static_cast<std::size_t>(index)].Kind() == ResourceKind::Image;
+    m_worldX->setEnabled(image);
+    m_worldY->setEnabled(image);
+}
+
+void CResourcePalette::ShowSelection() {
+    UpdateWorldEditsEnabled();
+    const int index = SelectedSlot();
+    Renderer& renderer = Renderer::Instance();
+    if (index >= 1 &&
+        m_table->slot[static_cast<std::size_t>(index)].Kind() == ResourceKind::Image) {
+        const ResourceSlot& slot = m_table->slot[static_cast<std::size_t>(index)];
+        ShowWorldPosition(slot.worldX, slot.worldY);
+        renderer.SetCurrentImage(slot.Name(), slot.worldX, slot.worldY);
+    } else {
+        ShowWorldPosition(0, 0);
+        renderer.SetCurrentImage({}, 0, 0);
+    }
+    renderer.RenderPreview();
+}
+
+PaletteSlotContent CResourcePalette::SlotContent(int index) const {
+    const std::size_t at = static_cast<std::size_t>(index);
+    PaletteSlotContent content;
+    content.record = m_table->slot[at];
+    for (std::size_t i = 0; i < content.pictures.size(); ++i) {
+        content.pictures[i] = m_pictures[i][at];
+    }
+    content.image = m_holdsTexture[at] ? m_images[at] : QImage();
+    content.holdsSound = m_holdsSound[at];
+    return content;
+}
+
+void CResourcePalette::RestoreSlot(int index, const PaletteSlotContent& content) {
+    const std::size_t at = static_cast<std::size_t>(index);
+    ReleaseSlotResource(index);
+    m_table->slot[at] = content.record;
+    const ResourceSlot& slot = m_table->slot[at];
+    for (std::size_t i = 0; i < content.pictures.size(); ++i) {
+        m_pictures[i][at] = content.pictures[i];
+    }
+    m_list->item(index)->setIcon(QIcon(SlotPicture(index)));
+    if (slot.Kind() == ResourceKind::Image && !content.image.isNull()) {
+        TextureStore::Instance().LoadFromImage(slot.Name(), {}, content.image, 0,
+                                               TextureStore::kFileLevel);
+        m_holdsTexture[at] = true;
+        m_images[at] = content.image;
+    } else if (slot.Kind() == ResourceKind::Sound && content.holdsSound) {
+        SoundStore& sounds = SoundStore::Instance();
+        sounds.LoadFrom(slot.Name(), ToFileSystemPath(QStringFromSjis(slot.Path())));
+        m_holdsSound[at] = sounds.Contains(slot.Name());
+    }
+    ShowItem(index);
+    if (index == SelectedSlot()) {
+        ShowSelection();
+    } else {
+        Renderer::Instance().RenderPreview();
+    }
 }
 
 void CResourcePalette::AskTimeSheetToRepaint(int index) {

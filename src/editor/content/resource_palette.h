@@ -9,6 +9,7 @@
 #include "core/content/resource_table.h"
 #include "editor/app/tool_window.h"
 #include "editor/app/user_dialogs.h"
+#include "editor/content/palette_commands.h"
 #include "media/render/resource_image_batch.h"
 
 class QLineEdit;
@@ -73,12 +74,29 @@ public:
     // type, or one that does not decode, leaves the slot as it was and is named in a message.
     bool ImportFile(int index, const QString& path);
     // Files dropped on item `hitIndex`: each goes to the first empty slot from there on.
+    // The whole drop is one step of the undo history.
     void DropFiles(int hitIndex, const QStringList& paths);
+
+    // What slot `index` holds, and putting that back (undo and redo of slot edits).
+    PaletteSlotContent SlotContent(int index) const;
+    void RestoreSlot(int index, const PaletteSlotContent& content);
+    // Sets an image slot's world position and shows it where the slot is selected.
+    void SetWorldPosition(int index, std::int32_t x, std::int32_t y);
+    // The next coordinate change starts a new undo step instead of merging into the last.
+    void EndEditRun() { ++m_editRun; }
+    // Slots whose files were found by name in the current folder by the last
+    // RebuildFromTable, with their new paths ("007: face.png (/new/face.png)").
+    const QStringList& CorrectedSlots() const { return m_corrected; }
+    // The tooltip of slot `index`: name, path, kind, image size and world position.
+    QString SlotToolTip(int index) const;
 
 protected:
     LResult OnWindowMessage(const WindowMessage& message) override;
     // The items' height depends on the font and style the window gets once it is shown.
     void showEvent(QShowEvent* event) override;
+    // Delete empties the selected slot.
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();
@@ -98,8 +116,15 @@ private:
     void AskTimeSheetToRepaint(int index);
     // Lets go of the texture or sound slot `index` holds.
     void ReleaseSlotResource(int index);
+    // Loads `path` into slot `index`; the edit is recorded by the caller.
+    bool ImportInto(int index, const QString& path);
     bool ImportImage(int index, const QString& path);
     bool ImportSound(int index, const QString& path);
+    // The edits and the preview show the selected slot (nothing without a selection).
+    void ShowSelection();
+    void UpdateWorldEditsEnabled();
+    void PushWorldEdit(int index, PaletteWorldEdit::Position before,
+                       PaletteWorldEdit::Source source);
     void StoreFileIdentity(int index, const QString& path, ResourceKind kind);
     enum class SoundLoad { Loaded, NotFound, Undecodable };
     // Sound slot `index` into the sound store, from its path or else by name in `folder`.
@@ -123,6 +148,10 @@ private:
     // Slots holding a reference in the texture store, so clearing releases exactly those.
     std::array<bool, kResourceSlots> m_holdsTexture{};
     std::array<bool, kResourceSlots> m_holdsSound{};
+    // The decoded image behind each slot's texture (shared with the store's copy).
+    std::array<QImage, kResourceSlots> m_images;
+    QStringList m_corrected;
+    int m_editRun = 0;
     int m_cellSize = 64;
     int m_rebuildThreads = 0;
 };

@@ -6,6 +6,7 @@
 #include "core/text/sjis.h"
 #include "editor/app/file_commands.h"
 #include "editor/app/qt_text.h"
+#include "editor/app/stored_path_check.h"
 #include "editor/content/resource_palette.h"
 #include "media/render/renderer.h"
 #include "media/render/resource_image.h"
@@ -17,7 +18,8 @@ namespace plk {
 namespace {
 
 FileFilter ResourceFileFilter() {
-    return {QStringLiteral("Portable Network Graphics (*.png);;WAVE (*.wav)"), QString()};
+    return {QStringLiteral("Portable Network Graphics (*.png);;WAVE (*.wav)"), QString(),
+            QStringLiteral("resource")};
 }
 
 bool IsDecodableWaveFile(const std::filesystem::path& file) {
@@ -45,10 +47,20 @@ void CResourcePalette::LoadSelected() {
     ImportFile(index, path);
 }
 
+namespace {
+
+QString ImportStepText(const PaletteSlotContent& before) {
+    return before.record.IsEmpty() ? QStringLiteral("リソースの読み込み")
+                                   : QStringLiteral("リソースの更新");
+}
+
+}  // namespace
+
 void CResourcePalette::DropFiles(int hitIndex, const QStringList& paths) {
     if (hitIndex < 1 || hitIndex >= kResourceSlots) {
         return;
     }
+    auto edit = std::make_unique<PaletteSlotsEdit>(this, QStringLiteral("リソースのドロップ"));
     for (const QString& path : paths) {
         int index = hitIndex;
         while (index < kResourceSlots &&
@@ -59,12 +71,34 @@ void CResourcePalette::DropFiles(int hitIndex, const QStringList& paths) {
             continue;  // no empty slot left for this file
         }
         QDir::setCurrent(QFileInfo(path).absolutePath());
-        ImportFile(index, path);
+        PaletteSlotContent before = SlotContent(index);
+        if (ImportInto(index, path)) {
+            edit->Add(index, std::move(before), SlotContent(index));
+        }
+    }
+    if (!edit->IsEmpty()) {
+        PushEdit(std::move(edit));
     }
 }
 
 bool CResourcePalette::ImportFile(int index, const QString& path) {
     if (index < 1 || index >= kResourceSlots) {
+        return false;
+    }
+    PaletteSlotContent before = SlotContent(index);
+    if (!ImportInto(index, path)) {
+        return false;
+    }
+    auto edit = std::make_unique<PaletteSlotsEdit>(this, ImportStepText(before));
+    edit->Add(index, std::move(before), SlotContent(index));
+    PushEdit(std::move(edit));
+    return true;
+}
+
+bool CResourcePalette::ImportInto(int index, const QString& path) {
+    // A name or path the slot cannot hold exactly would be saved as another file's.
+    if (const QString reason = UnstorablePathReason(path); !reason.isEmpty()) {
+        m_boxes->ShowError(this, UnstorablePathMessage(path, reason));
         return false;
     }
     switch (KindFromFileName(QFileInfo(path).fileName().toStdString())) {
@@ -102,7 +136,9 @@ bool CResourcePalette::ImportImage(int index, const QString& path) {
     slot.worldX = 0;
     slot.worldY = 0;
     InstallImage(index, *decoded);
-    MarkEdited();
+    if (index == SelectedSlot()) {
+        ShowSelection();
+    }
     return true;
 }
 
@@ -144,7 +180,9 @@ bool CResourcePalette::ImportSound(int index, const QString& path) {
     StoreFileIdentity(index, path, ResourceKind::Sound);
     SetSlotPictures(index, m_soundPictures);
     ShowItem(index);
-    MarkEdited();
+    if (index == SelectedSlot()) {
+        ShowSelection();
+    }
     return true;
 }
 
@@ -163,6 +201,7 @@ void CResourcePalette::ReleaseSlotResource(int index) {
         TextureStore::Instance().Release(slot.Name());
         m_holdsTexture[at] = false;
     }
+    m_images[at] = QImage();
     if (m_holdsSound[at]) {
         SoundStore::Instance().Remove(slot.Name());
         m_holdsSound[at] = false;
@@ -179,6 +218,7 @@ void CResourcePalette::DeleteSelected() {
         return;
     }
     const bool wasImage = slot.Kind() == ResourceKind::Image;
+    PaletteSlotContent before = SlotContent(index);
     ReleaseSlotResource(index);
     slot = ResourceSlot{};
     SetSlotPictures(index, m_emptyPictures);
@@ -189,7 +229,10 @@ void CResourcePalette::DeleteSelected() {
         renderer.SetCurrentImage({}, 0, 0);
     }
     renderer.RenderPreview();
-    MarkEdited();
+    UpdateWorldEditsEnabled();
+    auto edit = std::make_unique<PaletteSlotsEdit>(this, QStringLiteral("リソースの削除"));
+    edit->Add(index, std::move(before), SlotContent(index));
+    PushEdit(std::move(edit));
 }
 
 }  // namespace plk

@@ -47,6 +47,11 @@ void CResourcePalette::ClearAll() {
         m_list->item(i)->setIcon(QIcon(SlotPicture(i)));
         ShowItem(i);
     }
+    // Nothing of the previous project stays selected, in the edits or in the preview.
+    m_list->setCurrentRow(-1);
+    m_list->clearSelection();
+    m_corrected.clear();
+    ShowSelection();
 }
 
 QString CResourcePalette::SlotLine(int index) const {
@@ -83,6 +88,7 @@ CResourcePalette::SoundLoad CResourcePalette::LoadRebuiltSound(
     }
     if (fromFallback) {
         StorePath(index, file);
+        m_corrected.append(SlotLine(index));
     }
     return SoundLoad::Loaded;
 }
@@ -91,6 +97,7 @@ void CResourcePalette::ApplyRebuiltImage(const ResourceImageBatch::Result& resul
     const int index = result.slot;
     if (result.fromFallback) {
         StorePath(index, result.file);
+        m_corrected.append(SlotLine(index));
     }
     InstallImage(index, result.decoded);
 }
@@ -100,6 +107,7 @@ void CResourcePalette::RebuildFromTable() {
     const std::filesystem::path folder = std::filesystem::current_path(error);
     QStringList notFound;
     QStringList unreadable;
+    m_corrected.clear();
 
     // Slot 0 stands for no resource and never holds one.
     std::vector<ResourceImageBatch::Job> jobs;
@@ -170,19 +178,32 @@ void CResourcePalette::RebuildFromTable() {
         ShowItem(i);
     }
 
-    if (notFound.isEmpty() && unreadable.isEmpty()) {
+    ShowSelection();
+
+    if (notFound.isEmpty() && unreadable.isEmpty() && m_corrected.isEmpty()) {
         return;
     }
     QStringList text;
-    if (!notFound.isEmpty()) {
-        text << QStringLiteral("次のリソースのファイルが見つかりませんでした。") << notFound;
-    }
-    if (!unreadable.isEmpty()) {
+    auto section = [&text](const QString& heading, const QStringList& lines) {
+        if (lines.isEmpty()) {
+            return;
+        }
         if (!text.isEmpty()) {
             text << QString();
         }
-        text << QStringLiteral("次のリソースのファイルを読み込めませんでした。") << unreadable;
-    }
+        text << heading << lines;
+    };
+    section(QStringLiteral("次のリソースのファイルが見つかりませんでした。"
+                           "ファイルを元の場所に戻すか、現在のフォルダーに置いてから"
+                           "プロジェクトを開き直してください。"),
+            notFound);
+    section(QStringLiteral("次のリソースのファイルを読み込めませんでした。"
+                           "ファイルが壊れていないか確かめてください。"),
+            unreadable);
+    section(QStringLiteral("次のリソースは元の場所になかったため、同じ名前のファイルを"
+                           "見つけて新しい場所に置き換えました。保存すると新しい場所が"
+                           "記録されます。"),
+            m_corrected);
     m_boxes->ShowError(this, text.join(u'\n'));
 }
 

@@ -171,8 +171,14 @@ void CPreView::PostNudge(int dx, int dy) {
                       0);
 }
 
+void CPreView::PostNudgeRunEnded() {
+    PostWindowMessage(FindWindowByTitle(QStringLiteral("Resource Palette")), WM_NUDGE_RUN_ENDED, 0,
+                      0);
+}
+
 void CPreView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
+        PostNudgeRunEnded();
         m_dragging = true;
         m_lastPoint = event->position().toPoint();
     }
@@ -192,8 +198,28 @@ void CPreView::mouseMoveEvent(QMouseEvent* event) {
 void CPreView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         m_dragging = false;
+        PostNudgeRunEnded();
     }
     CToolWindow::mouseReleaseEvent(event);
+}
+
+void CPreView::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            break;
+        default:
+            PostNudgeRunEnded();
+            break;
+    }
+    CToolWindow::keyPressEvent(event);
+}
+
+void CPreView::focusOutEvent(QFocusEvent* event) {
+    PostNudgeRunEnded();
+    CToolWindow::focusOutEvent(event);
 }
 
 void CPreView::keyReleaseEvent(QKeyEvent* event) {

@@ -44,10 +44,13 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void PostNudge(int dx, int dy);
+    void PostNudgeRunEnded();
     // Shows the scroll bars this client size needs at the current zoom and fits the size
     // limits to them.
     void UpdateScrollBars();

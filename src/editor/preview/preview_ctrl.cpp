@@ -10,12 +10,14 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <mutex>
 
 #include "editor/app/control_id.h"
+#include "editor/app/stored_path_check.h"
 #include "editor/preview/preview_ctrl_texts.h"
 #include "editor/preview/tick_slider.h"
 #include "media/render/frame_lock.h"
@@ -26,7 +28,8 @@ namespace plk {
 namespace {
 
 FileFilter PngFileFilter() {
-    return {QStringLiteral("Portable Network Graphics (*.png)"), QStringLiteral("png")};
+    return {QStringLiteral("Portable Network Graphics (*.png)"), QStringLiteral("png"),
+            QStringLiteral("background")};
 }
 
 // Changes the view settings under the frame lock, so that a playback thread never reads
@@ -129,6 +132,11 @@ LResult CPreViewCtrl::OnWindowMessage(const WindowMessage& message) {
 
 void CPreViewCtrl::OnTopmostClicked(bool checked) {
     SetStaysOnTop(m_preview, checked);
+    // The preview's native window was made anew; the panel stays a window that belongs to
+    // it (above the preview and the main window, not one of its own in the task list).
+    if (QWindow* panel = windowHandle(); panel != nullptr && m_preview->windowHandle()) {
+        panel->setTransientParent(m_preview->windowHandle());
+    }
     // The preview's window was made anew while this panel, its child, waited to repaint
     // the box; that repaint is lost on some window systems.
     update();
@@ -200,7 +208,7 @@ bool CPreViewCtrl::ReadBack(QLineEdit* edit, int minimum, int maximum, int& fiel
     bool ok = false;
     const int value = edit->text().trimmed().toInt(&ok);
     if (!ok) {
-        m_boxes->ShowError(this, QStringLiteral("Please enter an integer."));
+        m_boxes->ShowError(this, QStringLiteral("整数を入力してください。"));
     } else {
         field = value;
         if (value < minimum || value > maximum) {
@@ -315,9 +323,15 @@ void CPreViewCtrl::OnBackgroundImageClicked(bool checked) {
     }
     // A cancelled choice changes nothing; the button stays down.
     const QString path = m_files->GetOpenFileName(this, PngFileFilter());
-    if (!path.isEmpty()) {
-        SetBackgroundImage(path);
+    if (path.isEmpty()) {
+        return;
     }
+    // Refused as a palette import refuses it; the background stays as it was.
+    if (const QString reason = UnstorablePathReason(path); !reason.isEmpty()) {
+        m_boxes->ShowError(this, UnstorablePathMessage(path, reason));
+        return;
+    }
+    SetBackgroundImage(path);
 }
 
 void CPreViewCtrl::SetBackgroundImage(const QString& path) {

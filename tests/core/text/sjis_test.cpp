@@ -40,3 +40,25 @@ TEST(SjisTest, UnterminatedFieldReadsAsItsLongestWholePrefix) {
 
 }  // namespace
 }  // namespace plk
+
+TEST(SjisTest, ExactConversionRefusesWhatShiftJisCannotHold) {
+    struct Case {
+        const char* utf8;
+        bool storable;
+    };
+    const Case cases[] = {
+        {"face.png", true},
+        {"\xE9\xA1\x94\xE3\x81\xA7\xE3\x81\x99.png", true},  // 顔です.png
+        {"caf\xC3\xA9.png", false},                          // café.png
+        {"smile\xF0\x9F\x98\x80.png", false},                // an emoji
+        {"bad\xFF.png", false},                              // not UTF-8 at all
+        {"question?.png", true},
+    };
+    for (const Case& c : cases) {
+        const std::optional<std::string> sjis = plk::ToSjisExact(c.utf8);
+        EXPECT_EQ(sjis.has_value(), c.storable) << c.utf8;
+        if (sjis) {
+            EXPECT_EQ(plk::SjisToUtf8(*sjis), c.utf8);
+        }
+    }
+}
