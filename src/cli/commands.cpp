@@ -19,6 +19,13 @@ std::span<const Command> AllCommands() {
                 "PROJECT.cre --cut N --frame N --out FILE.png [--zoom STEP] "
                 "[--background R,G,B] [--guides LIST] [--grid SPACING] [--size WxH]",
                 "draw one frame of a cut as the preview does", RunRender},
+        Command{"playback",
+                "PROJECT.cre --cut N (--simple [--repeat] | --command) [--speed POS] "
+                "[--clicks MS,MS,...] [--hold FROM-TO] [--until MS] [--frames DIR]",
+                "play a cut on virtual time; one JSON line per presented frame", RunPlayback},
+        Command{"message", "TEXT [--out F.png] [--json]",
+                "lay out a message as playback types it; positions as JSON, the strip as PNG",
+                RunMessage},
     };
     return kCommands;
 }
