@@ -3,7 +3,6 @@
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
-#include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
 #include <mutex>
@@ -127,22 +126,18 @@ bool MessageCanvas::InitCanvas(int width, int height) {
     const auto [file, index] = MatchFontFile(kFaceName);
     if (!file.empty() && FT_Init_FreeType(&font->library) == 0 &&
         FT_New_Face(font->library, file.c_str(), index, &font->face) == 0) {
-        // A font asked for by a cell height of 32 pixels: ascent plus descent (the
-        // Windows metrics of the face) make up the 32, as the platform sizes it.
+        // The face the program names fills its 32-pixel cell with its em (ascent and
+        // descent add up to the em), so a full-width character is 32 pixels wide and a
+        // half-width one 16. The match is sized the same way: em = 32 pixels, whatever
+        // room its own ascent and descent claim.
         FT_Face face = font->face;
-        const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
-        double cellUnits = os2 != nullptr ? os2->usWinAscent + os2->usWinDescent
-                                          : face->ascender - face->descender;
-        double ascentUnits = os2 != nullptr ? os2->usWinAscent : face->ascender;
-        if (cellUnits <= 0) {
-            cellUnits = face->units_per_EM;
-            ascentUnits = face->units_per_EM * 0.88;
-        }
-        const double ppem = kFontHeight * face->units_per_EM / cellUnits;
-        FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(ppem * 64 + 0.5), 72, 72);
+        FT_Set_Pixel_Sizes(face, 0, kFontHeight);
+        const double ascender = face->units_per_EM > 0 && face->ascender > 0
+                                    ? static_cast<double>(face->ascender) / face->units_per_EM
+                                    : 0.88;
         font->file = file;
         font->height = kFontHeight;
-        font->ascent = static_cast<int>(ascentUnits * ppem / face->units_per_EM + 0.5);
+        font->ascent = std::min(kFontHeight, static_cast<int>(ascender * kFontHeight + 0.5));
         m_fonts.emplace(0, std::move(font));
     }
     return true;
