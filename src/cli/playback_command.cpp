@@ -248,8 +248,13 @@ int RunPlayback(CommandArgs args, std::ostream& out) {
         result = RunCommandVirtual(playback, input, options.until);
     }
     renderer.Shutdown();
-    JsonWriter(out).BeginObject().Key("t").Number(result.endMs).Key("end").String(
-        EndName(result.end)).EndObject();
+    JsonWriter(out)
+        .BeginObject()
+        .Key("t")
+        .Number(result.endMs)
+        .Key("end")
+        .String(EndName(result.end))
+        .EndObject();
     out << '\n';
     return kExitOk;
 }

@@ -38,8 +38,8 @@ FrameRecord Control(ControlCommand command, int position, int time, std::string_
 
 // Cut 1: two frames showing a red image, a MESSAGE "はい", one more frame.
 fs::path WriteProject(const TempFolder& dir) {
-    testing_support::WriteFile(dir / "red.png", testing_support::PngBytes(
-                                                    testing_support::Filled(40, 40, Qt::red)));
+    testing_support::WriteFile(dir / "red.png",
+                               testing_support::PngBytes(testing_support::Filled(40, 40, Qt::red)));
     auto project = std::make_unique<Project>(NewProject());
     ResourceSlot& slot = project->palette.slot[1];
     SetFieldText(slot.name, "red.png");
@@ -72,8 +72,10 @@ TEST(PlaybackCommandTest, TracesACommandPlaybackWithClicks) {
     EXPECT_EQ(lines[3], R"({"t":50,"row":1,"frame":2,"message":null,"overlay":null})");
     // The message types one character per pass ("はい" is 4 bytes), then waits for the
     // click at 500 ms; the last frame follows.
-    EXPECT_NE(result.out.find(R"("row":2,"frame":3,"message":2,"overlay":null)"), std::string::npos);
-    EXPECT_NE(result.out.find(R"("row":2,"frame":3,"message":4,"overlay":null)"), std::string::npos);
+    EXPECT_NE(result.out.find(R"("row":2,"frame":3,"message":2,"overlay":null)"),
+              std::string::npos);
+    EXPECT_NE(result.out.find(R"("row":2,"frame":3,"message":4,"overlay":null)"),
+              std::string::npos);
     EXPECT_NE(result.out.find(R"({"t":516,"row":3,"frame":3,"message":null,"overlay":null})"),
               std::string::npos);
     EXPECT_EQ(lines.back(), R"({"t":550,"end":"rows"})");
@@ -95,17 +97,16 @@ TEST(PlaybackCommandTest, SimplePlaybackRepeatsUntilTheGivenTime) {
     CliResult result = RunCli(dir, {"playback", project.string(), "--cut", "1", "--simple",
                                     "--repeat", "--speed", "7", "--until", "450"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out,
-              R"({"t":0,"row":0,"frame":1,"message":null,"overlay":null})"
-              "\n"
-              R"({"t":100,"row":1,"frame":2,"message":null,"overlay":null})"
-              "\n"
-              R"({"t":200,"row":3,"frame":3,"message":null,"overlay":null})"
-              "\n"
-              R"({"t":400,"row":0,"frame":1,"message":null,"overlay":null})"
-              "\n"
-              R"({"t":450,"end":"until"})"
-              "\n");
+    EXPECT_EQ(result.out, R"({"t":0,"row":0,"frame":1,"message":null,"overlay":null})"
+                          "\n"
+                          R"({"t":100,"row":1,"frame":2,"message":null,"overlay":null})"
+                          "\n"
+                          R"({"t":200,"row":3,"frame":3,"message":null,"overlay":null})"
+                          "\n"
+                          R"({"t":400,"row":0,"frame":1,"message":null,"overlay":null})"
+                          "\n"
+                          R"({"t":450,"end":"until"})"
+                          "\n");
 }
 
 TEST(PlaybackCommandTest, ReportsAStallAndRefusesBadArguments) {
@@ -139,20 +140,18 @@ TEST(PlaybackCommandTest, ReportsAStallAndRefusesBadArguments) {
 
 TEST(MessageCommandTest, PrintsPositionsAndWritesTheStrip) {
     TempFolder dir;
-    CliResult result =
-        RunCli(dir, {"message", "あいa\\\\「b", "--json", "--out", "strip.png"});
+    CliResult result = RunCli(dir, {"message", "あいa\\\\「b", "--json", "--out", "strip.png"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out,
-              R"({"byte":0,"line":0,"x":0,"y":0})"
-              "\n"
-              R"({"byte":2,"line":0,"x":32,"y":0})"
-              "\n"
-              R"({"byte":4,"line":0,"x":64,"y":0})"
-              "\n"
-              R"({"byte":7,"line":1,"x":32,"y":32})"
-              "\n"
-              R"({"byte":9,"line":1,"x":64,"y":32})"
-              "\n");
+    EXPECT_EQ(result.out, R"({"byte":0,"line":0,"x":0,"y":0})"
+                          "\n"
+                          R"({"byte":2,"line":0,"x":32,"y":0})"
+                          "\n"
+                          R"({"byte":4,"line":0,"x":64,"y":0})"
+                          "\n"
+                          R"({"byte":7,"line":1,"x":32,"y":32})"
+                          "\n"
+                          R"({"byte":9,"line":1,"x":64,"y":32})"
+                          "\n");
     const QImage strip(QString::fromStdString((dir / "strip.png").string()));
     ASSERT_EQ(strip.size(), QSize(800, 96));
     EXPECT_EQ(strip.pixelColor(790, 90), QColor(Qt::black));

@@ -140,7 +140,8 @@ TEST_F(PlaybackControlsTest, SimplePlaybackPlaysOnItsThreadAndResetsAtItsEnd) {
 // Edits made on this thread under the page's mutex while the cut plays; the tab-change
 // request then ends the command playback at once.
 TEST_F(PlaybackControlsTest, CommandPlaybackReadsEditsSafelyAndStopsOnRequest) {
-    Controls& controls = Make(Cut({NewNormalFrame(), NewNormalFrame(), ControlFrame(ControlCommand::Wait)}, 6));
+    Controls& controls =
+        Make(Cut({NewNormalFrame(), NewNormalFrame(), ControlFrame(ControlCommand::Wait)}, 6));
     QSignalSpy finished(&controls, &Controls::playbackFinished);
     QTest::mouseClick(Control<QPushButton>(Controls::kCommandPlayId), Qt::LeftButton);
     EXPECT_TRUE(controls.IsCommandPlaying());
@@ -170,8 +171,8 @@ TEST_F(PlaybackControlsTest, CommandPlaybackReadsEditsSafelyAndStopsOnRequest) {
 }
 
 TEST_F(PlaybackControlsTest, AClickEndsACompleteMessage) {
-    Controls& controls =
-        Make(Cut({NewNormalFrame(), ControlFrame(ControlCommand::Message, 0, "ok"), NewNormalFrame()}, 6));
+    Controls& controls = Make(Cut(
+        {NewNormalFrame(), ControlFrame(ControlCommand::Message, 0, "ok"), NewNormalFrame()}, 6));
     QSignalSpy finished(&controls, &Controls::playbackFinished);
     QTest::mouseClick(Control<QPushButton>(Controls::kCommandPlayId), Qt::LeftButton);
     QTest::qWait(400);  // the message is typed and waits

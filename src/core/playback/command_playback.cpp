@@ -84,7 +84,9 @@ void CommandPlayback::DrawRow(int row, const FrameRecord& frame, bool present) {
     m_sink.DrawCellFrame(row, frame, present, playSounds);
 }
 
-void CommandPlayback::DrawRowBuffer(bool present) { DrawRow(m_rRow, m_r, present); }
+void CommandPlayback::DrawRowBuffer(bool present) {
+    DrawRow(m_rRow, m_r, present);
+}
 
 OverlayStep CommandPlayback::StepOverlay(std::string_view name) {
     const OverlayStep step = m_sink.StepOverlay(name);
@@ -228,8 +230,7 @@ PassResult CommandPlayback::ActOnControlFrame(std::int64_t passStart, std::int64
             m_sink.ClearCanvas();
             break;
         case kChat:
-            StartState(kChat, block.time, block.position, std::string(FieldText(block.message)),
-                       0);
+            StartState(kChat, block.time, block.position, std::string(FieldText(block.message)), 0);
             m_states[kMessage].Stop();
             m_sink.ClearCanvas();
             m_p += 1;

@@ -49,17 +49,17 @@ private:
     PlaybackSink& m_sink;
 
     std::int64_t m_now = 0;
-    int m_p = 0;             // current row
-    FrameRecord m_r{};       // the row last fetched
-    int m_rRow = -1;         // its row index (-1: none)
-    int m_q = 0;             // last normal row drawn
-    std::int64_t m_t = 0;    // time of the last tick
-    int m_clicks = 0;        // K: clicks in the current second
-    std::int64_t m_secondStart = 0;  // S
-    int m_chargeCount = 0;   // H
-    bool m_mash = false;     // M
-    bool m_wait = false;     // W
-    int m_waitRow = 0;       // G
+    int m_p = 0;                              // current row
+    FrameRecord m_r{};                        // the row last fetched
+    int m_rRow = -1;                          // its row index (-1: none)
+    int m_q = 0;                              // last normal row drawn
+    std::int64_t m_t = 0;                     // time of the last tick
+    int m_clicks = 0;                         // K: clicks in the current second
+    std::int64_t m_secondStart = 0;           // S
+    int m_chargeCount = 0;                    // H
+    bool m_mash = false;                      // M
+    bool m_wait = false;                      // W
+    int m_waitRow = 0;                        // G
     std::array<CommandState, 11> m_states{};  // by code, 1..10 used
     RepeatState m_repeat;
     int m_lastDrawnRow = -2;  // sounds play when a different row is drawn

@@ -8,9 +8,9 @@ namespace plk {
 
 bool ScriptedInput::PressedSinceLastQuery() {
     auto pressedIn = [&](std::int64_t at) { return at > m_lastQuery && at <= now; };
-    const bool pressed =
-        std::any_of(clicks.begin(), clicks.end(), pressedIn) ||
-        std::any_of(holds.begin(), holds.end(), [&](const auto& hold) { return pressedIn(hold.first); });
+    const bool pressed = std::any_of(clicks.begin(), clicks.end(), pressedIn) ||
+                         std::any_of(holds.begin(), holds.end(),
+                                     [&](const auto& hold) { return pressedIn(hold.first); });
     m_lastQuery = now;
     return pressed;
 }
@@ -34,8 +34,7 @@ RunResult RunSimpleVirtual(SimplePlayback& playback, ScriptedInput& input, std::
     return {RunEnd::Until, untilMs};
 }
 
-RunResult RunCommandVirtual(CommandPlayback& playback, ScriptedInput& input,
-                            std::int64_t untilMs) {
+RunResult RunCommandVirtual(CommandPlayback& playback, ScriptedInput& input, std::int64_t untilMs) {
     std::int64_t pass = 0;
     input.now = 0;
     playback.Start();

@@ -42,7 +42,6 @@ struct RunResult {
 // starts at or after it). Simple playback passes come when their frames are due; command
 // playback passes every 1/60 s (PassTimeMs), skipping those before the time a pass asks.
 RunResult RunSimpleVirtual(SimplePlayback& playback, ScriptedInput& input, std::int64_t untilMs);
-RunResult RunCommandVirtual(CommandPlayback& playback, ScriptedInput& input,
-                            std::int64_t untilMs);
+RunResult RunCommandVirtual(CommandPlayback& playback, ScriptedInput& input, std::int64_t untilMs);
 
 }  // namespace plk

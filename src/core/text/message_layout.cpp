@@ -55,8 +55,12 @@ bool InSet(std::string_view set, std::string_view at) {
 
 }  // namespace
 
-bool IsNoLineStart(std::string_view at) { return InSet(kNoLineStart, at); }
-bool IsNoLineEnd(std::string_view at) { return InSet(kNoLineEnd, at); }
+bool IsNoLineStart(std::string_view at) {
+    return InSet(kNoLineStart, at);
+}
+bool IsNoLineEnd(std::string_view at) {
+    return InSet(kNoLineEnd, at);
+}
 
 int MessageLayout::CharacterLength(std::string_view text, std::size_t at) {
     switch (ClassifySjisByte(static_cast<unsigned char>(text[at]))) {

@@ -49,8 +49,7 @@ public:
     // `lineHeight` the font's height. Returns the character placed, if any (a line break or
     // an invalid byte places none).
     template <typename Advance>
-    std::optional<PlacedCharacter> Step(std::string_view text, int lineHeight,
-                                        Advance&& advance);
+    std::optional<PlacedCharacter> Step(std::string_view text, int lineHeight, Advance&& advance);
 
     std::size_t Progress() const { return m_progress; }
     int PenX() const { return m_penX; }
@@ -91,8 +90,7 @@ std::optional<PlacedCharacter> MessageLayout::Step(std::string_view text, int li
         return std::nullopt;
     }
     BreakBefore(text, at, lineHeight);
-    const int code =
-        length == 1 ? first : first * 256 + static_cast<unsigned char>(text[at + 1]);
+    const int code = length == 1 ? first : first * 256 + static_cast<unsigned char>(text[at + 1]);
     PlacedCharacter placed{at, code, length, m_line, m_penX, m_penY};
     m_penX += advance(code);
     m_lineBytes += length;

@@ -17,7 +17,9 @@
 namespace plk {
 namespace {
 
-QIcon IconOf(PlaybackGlyph glyph) { return QIcon(QPixmap::fromImage(PlaybackIcon(glyph))); }
+QIcon IconOf(PlaybackGlyph glyph) {
+    return QIcon(QPixmap::fromImage(PlaybackIcon(glyph)));
+}
 
 template <typename Widget>
 Widget* WithId(Widget* widget, int id) {
@@ -36,7 +38,8 @@ CPlaybackControls::CPlaybackControls(const CutReader& cut, PlaybackWorker::Palet
     callbacks.frameShown = [this](int frameNumber, bool label) {
         const int generation = m_generationForThread.load(std::memory_order_acquire);
         QMetaObject::invokeMethod(
-            this, [this, generation, frameNumber, label] {
+            this,
+            [this, generation, frameNumber, label] {
                 ShowFrameFromPlayback(generation, frameNumber, label);
             },
             Qt::QueuedConnection);
@@ -44,8 +47,7 @@ CPlaybackControls::CPlaybackControls(const CutReader& cut, PlaybackWorker::Palet
     callbacks.finished = [this] {
         const int generation = m_generationForThread.load(std::memory_order_acquire);
         QMetaObject::invokeMethod(
-            this, [this, generation] { OnPlaybackThreadEnded(generation); },
-            Qt::QueuedConnection);
+            this, [this, generation] { OnPlaybackThreadEnded(generation); }, Qt::QueuedConnection);
     };
     m_worker = std::make_unique<PlaybackWorker>(m_cut, m_palette, std::move(callbacks));
     BuildControls();
@@ -100,8 +102,7 @@ void CPlaybackControls::BuildControls() {
     layout->addLayout(buttons, 1, 1);
 
     connect(m_speedSlider, &QSlider::valueChanged, this, &CPlaybackControls::OnSpeedChanged);
-    connect(m_frameSlider, &QSlider::valueChanged, this,
-            &CPlaybackControls::OnFrameSliderChanged);
+    connect(m_frameSlider, &QSlider::valueChanged, this, &CPlaybackControls::OnFrameSliderChanged);
     connect(m_autoRepeat, &QCheckBox::toggled, this,
             [this](bool on) { m_worker->SetAutoRepeat(on); });
     connect(m_simplePlay, &QPushButton::clicked, this, &CPlaybackControls::OnSimplePlayClicked);
@@ -114,8 +115,12 @@ void CPlaybackControls::BuildControls() {
     SetFrameLabel(1);
 }
 
-int CPlaybackControls::SpeedPosition() const { return m_speedSlider->value(); }
-int CPlaybackControls::FramePosition() const { return m_frameSlider->value(); }
+int CPlaybackControls::SpeedPosition() const {
+    return m_speedSlider->value();
+}
+int CPlaybackControls::FramePosition() const {
+    return m_frameSlider->value();
+}
 
 void CPlaybackControls::SetFrameCount(int normalFrames) {
     m_moveFromPlayback = true;  // a range change moves the slider without drawing
@@ -209,7 +214,9 @@ void CPlaybackControls::OnCommandPlayClicked() {
     }
 }
 
-void CPlaybackControls::OnPauseClicked() { m_worker->SetPaused(!m_worker->IsPaused()); }
+void CPlaybackControls::OnPauseClicked() {
+    m_worker->SetPaused(!m_worker->IsPaused());
+}
 
 void CPlaybackControls::OnRewindClicked() {
     m_moveFromPlayback = true;  // nothing is drawn
@@ -224,7 +231,9 @@ void CPlaybackControls::RequestCommandStop() {
     }
 }
 
-void CPlaybackControls::RequestStop() { m_worker->RequestStop(); }
+void CPlaybackControls::RequestStop() {
+    m_worker->RequestStop();
+}
 
 void CPlaybackControls::OnPlaybackThreadEnded(int generation) {
     if (generation != m_generation) {

@@ -83,8 +83,8 @@ std::uint32_t CanvasGrey(unsigned coverage) {
 }  // namespace
 
 struct MessageCanvas::Glyph {
-    int left = 0;  // from the pen x
-    int top = 0;   // from the baseline, upwards
+    int left = 0;   // from the pen x
+    int top = 0;    // from the baseline, upwards
     int width = 0;  // the black box width rounded up to a multiple of 4
     int rows = 0;
     int advance = 0;
@@ -150,7 +150,9 @@ void MessageCanvas::Shutdown() {
     m_layout.Clear();
 }
 
-bool MessageCanvas::HasFont() const { return m_fonts.count(0) != 0; }
+bool MessageCanvas::HasFont() const {
+    return m_fonts.count(0) != 0;
+}
 
 std::string MessageCanvas::FontFile() const {
     auto it = m_fonts.find(0);
@@ -164,8 +166,8 @@ int MessageCanvas::Ascent() const {
 
 void MessageCanvas::ClearCanvas(std::optional<QRect> rect) {
     m_layout.Clear();
-    const QRect area = rect.value_or(QRect(0, 0, m_width, m_height))
-                           .intersected(QRect(0, 0, m_width, m_height));
+    const QRect area =
+        rect.value_or(QRect(0, 0, m_width, m_height)).intersected(QRect(0, 0, m_width, m_height));
     for (int y = area.top(); y <= area.bottom(); ++y) {
         std::fill_n(m_pixels.begin() + y * m_width + area.left(), area.width(), 0u);
     }
@@ -266,7 +268,8 @@ void MessageCanvas::CopyToTexture() const {
             const int h = std::min(texture.height(), m_height - y0);
             for (int y = 0; y < h; ++y) {
                 auto* out = reinterpret_cast<std::uint32_t*>(texture.scanLine(y));
-                const std::uint32_t* in = &m_pixels[static_cast<std::size_t>((y0 + y) * m_width + x0)];
+                const std::uint32_t* in =
+                    &m_pixels[static_cast<std::size_t>((y0 + y) * m_width + x0)];
                 for (int x = 0; x < w; ++x) {
                     out[x] = in[x] != 0 ? (in[x] | 0xFF000000u) : 0u;
                 }

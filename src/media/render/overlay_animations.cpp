@@ -92,7 +92,8 @@ bool OverlayAnimations::Add(std::string_view name, int frameCount, PaintFrame pa
     if (it == m_animations.end() && m_animations.size() >= kSlots) {
         return false;
     }
-    m_animations[std::string(name)] = Animation{frameCount < 1 ? 1 : frameCount, 0, std::move(paint)};
+    m_animations[std::string(name)] =
+        Animation{frameCount < 1 ? 1 : frameCount, 0, std::move(paint)};
     return true;
 }
 

@@ -170,8 +170,8 @@ void Renderer::DrawCellFrame(const ResourceTable& resources, const FrameRecord& 
     DrawCellFrame(resources, frame, present, true);
 }
 
-void Renderer::DrawCellFrame(const ResourceTable& resources, const FrameRecord& frame,
-                             bool present, bool playSounds) {
+void Renderer::DrawCellFrame(const ResourceTable& resources, const FrameRecord& frame, bool present,
+                             bool playSounds) {
     FrameMutex().lock();
     if (!CheckDevice()) {
         FrameMutex().unlock();
@@ -224,8 +224,7 @@ bool Renderer::DrawMessage(std::string_view text, int /*position*/, bool held) {
     if (m_scene && CheckDevice()) {
         if (const TextureEntry* strip = TextureStore::Instance().Bind(kMessageTextureName)) {
             m_drawer.DrawSpriteScaled(*m_scene, *strip, QRect(0, 0, 800, 96),
-                                      QRect(QPoint(112, 336), QSize(800, 96)), 100, 0, 100,
-                                      100);
+                                      QRect(QPoint(112, 336), QSize(800, 96)), 100, 0, 100, 100);
         }
     }
     return complete;

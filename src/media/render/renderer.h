@@ -88,7 +88,9 @@ public:
     void SimulateDeviceRestorable();
 
     int ResetCount() const { return m_resetCount; }
-    void SetSoundPlayer(std::function<void(std::string_view)> play) { m_playSound = std::move(play); }
+    void SetSoundPlayer(std::function<void(std::string_view)> play) {
+        m_playSound = std::move(play);
+    }
 
 private:
     Renderer();

@@ -22,13 +22,17 @@ bool RendererPlaybackSink::DrawMessage(std::string_view text, int position, bool
     return Renderer::Instance().DrawMessage(text, position, held);
 }
 
-void RendererPlaybackSink::FinishFrame() { Renderer::Instance().FinishFrame(); }
+void RendererPlaybackSink::FinishFrame() {
+    Renderer::Instance().FinishFrame();
+}
 
 bool RendererPlaybackSink::IsMessageComplete(std::string_view text) {
     return Renderer::Instance().IsMessageComplete(text);
 }
 
-void RendererPlaybackSink::ClearCanvas() { Renderer::Instance().ClearCanvas(); }
+void RendererPlaybackSink::ClearCanvas() {
+    Renderer::Instance().ClearCanvas();
+}
 
 void RendererPlaybackSink::RestartOverlay(std::string_view name) {
     OverlayAnimations::Instance().Restart(name);

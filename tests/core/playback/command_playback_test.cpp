@@ -178,9 +178,9 @@ TEST(CommandPlaybackTest, ChargeStartCountsDownThenJumpsToChargeEndWhenItsTimeRu
 
 TEST(CommandPlaybackTest, ChargeStartWithoutChargeEndEndsAtTheLastRow) {
     Player run;
-    run.Play(MakeCut(1, {Control(C::ChargeStart, 0, 0), Control(C::Wait, 0, 0),
-                         Control(C::Wait, 0, 0)}),
-             100000);
+    run.Play(
+        MakeCut(1, {Control(C::ChargeStart, 0, 0), Control(C::Wait, 0, 0), Control(C::Wait, 0, 0)}),
+        100000);
     EXPECT_EQ(run.result.end, RunEnd::Rows);
     EXPECT_EQ(run.sink.openScenes, 0);
 }

@@ -19,9 +19,9 @@ namespace plk::testing_support {
 // One presented picture, as a playback trace shows it.
 struct Present {
     std::int64_t t;
-    int row;            // -1: a blank record
-    int frame;          // the frame slider
-    int message;        // bytes of the message laid out, -1: none
+    int row;      // -1: a blank record
+    int frame;    // the frame slider
+    int message;  // bytes of the message laid out, -1: none
     std::string overlay;
 };
 

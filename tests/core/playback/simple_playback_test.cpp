@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/playback/simple_playback.h"
 #include "core/playback/recording_sink.h"
+#include "core/playback/simple_playback.h"
 
 namespace plk {
 namespace {

@@ -22,7 +22,8 @@ std::vector<PlacedCharacter> LayOut(const std::string& sjis) {
     MessageLayout layout;
     std::vector<PlacedCharacter> placed;
     while (!layout.IsComplete(sjis)) {
-        if (auto character = layout.Step(sjis, 32, [](int code) { return code > 0xFF ? 32 : 16; })) {
+        if (auto character =
+                layout.Step(sjis, 32, [](int code) { return code > 0xFF ? 32 : 16; })) {
             placed.push_back(*character);
         }
     }
@@ -44,20 +45,36 @@ struct LayoutCase {
 
 TEST(MessageLayoutTest, BreaksLinesByBytesKinsokuAndExplicitBreaks) {
     const std::vector<LayoutCase> cases = {
-        {"50 full-width characters break after the 23rd and the 46th", ToSjis(Repeat("あ", 50)),
-         50, {{0, 0, 0}, {22, 0, 704}, {23, 1, 32}, {45, 1, 32 + 22 * 32}, {46, 2, 32}}},
+        {"50 full-width characters break after the 23rd and the 46th",
+         ToSjis(Repeat("あ", 50)),
+         50,
+         {{0, 0, 0}, {22, 0, 704}, {23, 1, 32}, {45, 1, 32 + 22 * 32}, {46, 2, 32}}},
         {"an opening bracket as the 23rd character starts the next line",
-         ToSjis(Repeat("あ", 22) + "「い"), 24, {{21, 0, 672}, {22, 1, 32}, {23, 1, 64}}},
-        {"closing marks hang on a full line", ToSjis(Repeat("あ", 23) + "。」い"), 26,
+         ToSjis(Repeat("あ", 22) + "「い"),
+         24,
+         {{21, 0, 672}, {22, 1, 32}, {23, 1, 64}}},
+        {"closing marks hang on a full line",
+         ToSjis(Repeat("あ", 23) + "。」い"),
+         26,
          {{23, 0, 736}, {24, 0, 768}, {25, 1, 32}}},
-        {"half-width: 45 bytes then a new line", ToSjis(Repeat("a", 47)), 47,
+        {"half-width: 45 bytes then a new line",
+         ToSjis(Repeat("a", 47)),
+         47,
          {{44, 0, 704}, {45, 1, 32}, {46, 1, 48}}},
-        {"half-width opening bracket at byte 44", ToSjis(Repeat("a", 44) + "(b"), 46,
+        {"half-width opening bracket at byte 44",
+         ToSjis(Repeat("a", 44) + "(b"),
+         46,
          {{43, 0, 688}, {44, 1, 32}, {45, 1, 48}}},
-        {"two backslashes break the line and are not drawn", "ab\\\\c\\d", 5,
+        {"two backslashes break the line and are not drawn",
+         "ab\\\\c\\d",
+         5,
          {{1, 0, 16}, {2, 1, 32}, {3, 1, 48}, {4, 1, 64}}},
         {"trailing double backslash", "a\\\\", 1, {{0, 0, 0}}},
-        {"invalid bytes are skipped", "a\x80\xA0\xFD" "b", 2, {{0, 0, 0}, {1, 0, 16}}},
+        {"invalid bytes are skipped",
+         "a\x80\xA0\xFD"
+         "b",
+         2,
+         {{0, 0, 0}, {1, 0, 16}}},
         {"a lead byte without its trail byte places nothing", "a\x82", 1, {{0, 0, 0}}},
         {"empty text", "", 0, {}},
         {"half-width katakana are single bytes", ToSjis("ｱｲ"), 2, {{1, 0, 16}}},
