@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
+#include <QUndoStack>
 #include <atomic>
 #include <memory>
 #include <mutex>
@@ -14,6 +15,11 @@
 #include "core/text/sjis.h"
 #include "core/timesheet/cut.h"
 #include "editor/app/control_id.h"
+#include "editor/app/multi_row_tab_widget.h"
+#include "editor/content/resource_palette.h"
+#include "editor/timesheet/page_playback.h"
+#include "editor/timesheet/time_sheet.h"
+#include "editor/timesheet/time_sheet_base.h"
 #include "editor/timesheet/locked_cut_reader.h"
 #include "editor/timesheet/palette_snapshot.h"
 #include "editor/timesheet/playback_controls.h"
@@ -204,6 +210,47 @@ TEST_F(PlaybackControlsTest, PauseHoldsTheFramesAndStopWakesASleepingThread) {
     QElapsedTimer timer;
     timer.start();
     m_controls.reset();
+    EXPECT_LT(timer.elapsed(), 500);
+}
+
+// The controls embedded in real pages: a tab change ends the hidden page's command
+// playback but not a simple one, edits go on while playing, and removing the cuts waits
+// for the playback threads.
+TEST_F(PlaybackControlsTest, EmbeddedInPagesFollowTabsEditsAndRemoval) {
+    m_controls.reset();
+    CResourcePalette palette(nullptr);
+    CTimeSheetBase sheet(nullptr, &palette);
+    QUndoStack undo;
+    sheet.SetUndoStack(&undo);
+    sheet.show();
+    ASSERT_GE(sheet.CutCount(), 2);
+    CPlaybackControls* first = AttachPlaybackControls(sheet.Page(0));
+    CPlaybackControls* second = AttachPlaybackControls(sheet.Page(1));
+    EXPECT_EQ(qobject_cast<QSlider*>(FindControl(first, Controls::kFrameSliderId))->maximum(), 60);
+
+    sheet.Tabs()->SetCurrentIndex(0);
+    QTest::mouseClick(qobject_cast<QPushButton*>(FindControl(first, Controls::kCommandPlayId)),
+                      Qt::LeftButton);
+    QTest::mouseClick(qobject_cast<QPushButton*>(FindControl(second, Controls::kSimplePlayId)),
+                      Qt::LeftButton);
+    qobject_cast<QCheckBox*>(FindControl(second, Controls::kAutoRepeatId))->setChecked(true);
+    for (int i = 0; i < 10; ++i) {
+        sheet.Page(0)->AppendRow(NewNormalFrame(), QStringLiteral("append"));
+        QTest::qWait(5);
+    }
+    EXPECT_EQ(qobject_cast<QSlider*>(FindControl(first, Controls::kFrameSliderId))->maximum(), 70);
+
+    QSignalSpy firstEnded(first, &Controls::playbackFinished);
+    sheet.Tabs()->SetCurrentIndex(1);
+    EXPECT_TRUE(firstEnded.wait(1000));
+    EXPECT_FALSE(first->IsCommandPlaying());
+    EXPECT_TRUE(second->IsSimplePlaying());
+    sheet.Tabs()->SetCurrentIndex(0);
+    EXPECT_TRUE(second->IsSimplePlaying());  // a simple playback goes on in a hidden page
+
+    QElapsedTimer timer;
+    timer.start();
+    sheet.RemoveAllCuts();
     EXPECT_LT(timer.elapsed(), 500);
 }
 

@@ -11,6 +11,7 @@
 
 #include "core/playback/playback_speed.h"
 #include "editor/app/control_id.h"
+#include "editor/timesheet/left_button_monitor.h"
 #include "media/icons/playback_icons.h"
 #include "media/render/renderer.h"
 
@@ -28,6 +29,12 @@ Widget* WithId(Widget* widget, int id) {
 }
 
 }  // namespace
+
+CPlaybackControls::CPlaybackControls(std::unique_ptr<CutReader> cut,
+                                     PlaybackWorker::PaletteSource palette, QWidget* parent)
+    : CPlaybackControls(*cut, std::move(palette), parent) {
+    m_ownedCut = std::move(cut);
+}
 
 CPlaybackControls::CPlaybackControls(const CutReader& cut, PlaybackWorker::PaletteSource palette,
                                      QWidget* parent)
@@ -50,6 +57,9 @@ CPlaybackControls::CPlaybackControls(const CutReader& cut, PlaybackWorker::Palet
             this, [this, generation] { OnPlaybackThreadEnded(generation); }, Qt::QueuedConnection);
     };
     m_worker = std::make_unique<PlaybackWorker>(m_cut, m_palette, std::move(callbacks));
+    LeftButtonMonitor& monitor = LeftButtonMonitor::Instance();
+    m_worker->SetButtonSource([&monitor] { return monitor.PressCount(); },
+                              [&monitor] { return monitor.Held(); });
     BuildControls();
 }
 
@@ -149,6 +159,7 @@ void CPlaybackControls::OnFrameSliderChanged(int frameNumber) {
         return;
     }
     SetFrameLabel(frameNumber);
+    Q_EMIT aboutToDrawFrame();
     const int row = m_cut.RowOfFrameNumber(frameNumber);
     FrameRecord frame;
     const std::shared_ptr<const ResourceTable> palette = m_palette ? m_palette() : nullptr;
@@ -231,8 +242,15 @@ void CPlaybackControls::RequestCommandStop() {
     }
 }
 
-void CPlaybackControls::RequestStop() {
+void CPlaybackControls::RequestStop() { m_worker->RequestStop(); }
+
+void CPlaybackControls::StopAndWait() {
     m_worker->RequestStop();
+    m_worker->Join();
+    if (m_simplePlaying || m_commandPlaying) {
+        ++m_generation;  // the ended thread's queued calls no longer apply
+        EndOfPlayback();
+    }
 }
 
 void CPlaybackControls::OnPlaybackThreadEnded(int generation) {

@@ -35,6 +35,9 @@ public:
     // `palette` hands out the slots to draw with (a snapshot safe to read on any thread).
     CPlaybackControls(const CutReader& cut, PlaybackWorker::PaletteSource palette,
                       QWidget* parent = nullptr);
+    // The same, keeping the reader with the controls.
+    CPlaybackControls(std::unique_ptr<CutReader> cut, PlaybackWorker::PaletteSource palette,
+                      QWidget* parent = nullptr);
     // Stops any playback and waits for its thread, which ends within one frame.
     ~CPlaybackControls() override;
 
@@ -43,8 +46,11 @@ public:
     void SetFrameCount(int normalFrames);
     // The stop request of a tab change: ends a command playback; a simple one goes on.
     void RequestCommandStop();
-    // Ends either playback (the page is being hidden for good or destroyed).
+    // Ends either playback without waiting; the controls come to rest when it has ended.
     void RequestStop();
+    // Ends either playback and waits for its thread (at most one frame's drawing), leaving
+    // the controls at rest. Call it before the cut goes away.
+    void StopAndWait();
 
     bool IsSimplePlaying() const { return m_simplePlaying; }
     bool IsCommandPlaying() const { return m_commandPlaying; }
@@ -55,8 +61,10 @@ public:
     PlaybackWorker& Worker() { return *m_worker; }
 
 Q_SIGNALS:
-    // Emitted just before a playback thread starts: the page refreshes what it reads.
+    // Emitted just before a playback thread starts, and before the frame slider draws a
+    // frame: the page refreshes the palette copy the drawing reads.
     void aboutToStartPlayback();
+    void aboutToDrawFrame();
     // Emitted once the controls are back at rest after a playback.
     void playbackFinished();
 
@@ -74,6 +82,7 @@ private:
     void SetButtonImage(QPushButton* button, bool playing);
     void EndOfPlayback();
 
+    std::unique_ptr<CutReader> m_ownedCut;  // declared first: it outlives the worker
     const CutReader& m_cut;
     PlaybackWorker::PaletteSource m_palette;
     std::unique_ptr<PlaybackWorker> m_worker;

@@ -1,9 +1,11 @@
 #include "editor/timesheet/playback_worker.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "core/playback/command_playback.h"
 #include "core/playback/playback_speed.h"
 #include "core/playback/simple_playback.h"
-#include "editor/timesheet/left_button_monitor.h"
 #include "media/render/renderer_playback_sink.h"
 
 namespace plk {
@@ -30,11 +32,7 @@ private:
 };
 
 PlaybackWorker::PlaybackWorker(const CutReader& cut, PaletteSource palette, Callbacks callbacks)
-    : m_cut(cut), m_palette(std::move(palette)), m_callbacks(std::move(callbacks)) {
-    LeftButtonMonitor& monitor = LeftButtonMonitor::Instance();
-    m_presses = [&monitor] { return monitor.PressCount(); };
-    m_held = [&monitor] { return monitor.Held(); };
-}
+    : m_cut(cut), m_palette(std::move(palette)), m_callbacks(std::move(callbacks)) {}
 
 PlaybackWorker::~PlaybackWorker() {
     RequestStop();
@@ -108,31 +106,48 @@ void PlaybackWorker::Run(Mode mode) {
     Input input(*this);
     RendererPlaybackSink sink(m_palette, m_callbacks.frameShown);
 
-    if (mode == Mode::Simple) {
-        SimplePlayback playback(m_cut, input, sink);
+    // A pause that falls in a sleep ends it; after the pause the rest of the sleep is
+    // still slept, as the playback clock stood still meanwhile.
+    auto runPasses = [this](auto&& pass) {
+        std::int64_t due = 0;
         while (WaitWhilePaused()) {
-            const PassResult result = playback.Pass();
-            if (result.end == PlaybackEnd::Rows || !SleepUntil(result.notBeforeMs)) {
+            if (PlaybackMs() < due) {
+                if (!SleepUntil(due)) {
+                    break;
+                }
+                continue;
+            }
+            const std::optional<std::int64_t> next = pass();
+            if (!next) {
                 break;
             }
+            due = *next;
         }
+    };
+    if (mode == Mode::Simple) {
+        SimplePlayback playback(m_cut, input, sink);
+        runPasses([&]() -> std::optional<std::int64_t> {
+            const PassResult result = playback.Pass();
+            if (result.end == PlaybackEnd::Rows) {
+                SleepUntil(result.notBeforeMs);  // the last frame keeps its period
+                return std::nullopt;
+            }
+            return result.notBeforeMs;
+        });
     } else {
         CommandPlayback playback(m_cut, input, sink);
         playback.Start();
-        std::int64_t pass = 0;
-        while (WaitWhilePaused()) {
+        std::int64_t index = 0;
+        runPasses([&]() -> std::optional<std::int64_t> {
             const PassResult result = playback.Pass();
             if (result.end == PlaybackEnd::Rows) {
-                break;
+                return std::nullopt;  // a stalled playback goes on until it is stopped
             }
             // One pass per 1/60 s; a pass that came late does not make the next ones hurry.
-            pass = NextPassIndex(pass, result.notBeforeMs);
-            const std::int64_t now = PlaybackMs();
-            pass = std::max(pass, now * kPassesPerSecond / 1000);
-            if (!SleepUntil(PassTimeMs(pass))) {
-                break;
-            }
-        }
+            index = NextPassIndex(index, result.notBeforeMs);
+            index = std::max(index, PlaybackMs() * kPassesPerSecond / 1000);
+            return PassTimeMs(index);
+        });
     }
     m_running.store(false, std::memory_order_release);
     if (m_callbacks.finished) {

@@ -48,7 +48,8 @@ public:
     void SetSpeedPosition(int position) { m_speed.store(position, std::memory_order_release); }
     void SetAutoRepeat(bool on) { m_repeat.store(on, std::memory_order_release); }
 
-    // Where the left button's presses come from; by default the application's monitor.
+    // Where the left button's presses come from (the press count grows by one per press);
+    // without a source no click is ever seen.
     void SetButtonSource(std::function<std::uint64_t()> presses, std::function<bool()> held);
 
 private:

@@ -120,6 +120,7 @@ bool MessageCanvas::InitCanvas(int width, int height) {
     m_height = height;
     m_pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
     m_layout.Clear();
+    m_dirty = true;
     m_fonts.clear();
 
     auto font = std::make_unique<Font>();
@@ -166,6 +167,7 @@ int MessageCanvas::Ascent() const {
 
 void MessageCanvas::ClearCanvas(std::optional<QRect> rect) {
     m_layout.Clear();
+    m_dirty = true;
     const QRect area =
         rect.value_or(QRect(0, 0, m_width, m_height)).intersected(QRect(0, 0, m_width, m_height));
     for (int y = area.top(); y <= area.bottom(); ++y) {
@@ -207,6 +209,7 @@ MessageCanvas::GlyphMetrics MessageCanvas::DrawGlyph(int code, QPoint pen, int f
     }
     Font& font = *it->second;
     const Glyph* glyph = FindGlyph(font, code);
+    m_dirty = true;
     const int left = pen.x() + glyph->left;
     const int top = pen.y() + font.ascent - glyph->top;
     for (int y = 0; y < glyph->rows; ++y) {
@@ -242,7 +245,11 @@ bool MessageCanvas::LayoutMessage(std::string_view text, int fontKey, bool allAt
                 placed->push_back(*character);
             }
         } while (allAtOnce);
-        CopyToTexture();
+        // A complete text redrawn pass after pass changes nothing: the texture keeps it.
+        if (m_dirty) {
+            CopyToTexture();
+            m_dirty = false;
+        }
     }
     return m_layout.IsComplete(text);
 }

@@ -76,6 +76,7 @@ private:
     int m_width = 0;
     int m_height = 0;
     MessageLayout m_layout;
+    bool m_dirty = true;  // the texture lags behind the canvas
     std::map<int, std::unique_ptr<Font>> m_fonts;
 };
 
