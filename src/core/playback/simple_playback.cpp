@@ -1,5 +1,7 @@
 #include "core/playback/simple_playback.h"
 
+#include <algorithm>
+
 #include "core/playback/playback_speed.h"
 
 namespace plk {
@@ -10,9 +12,10 @@ PassResult SimplePlayback::Pass() {
     const int rows = m_cut.RowCount();
     PassResult result;
     if (m_n < rows) {
-        // A pass more than a period late starts the schedule again from now, rather than
-        // hurrying through the frames it missed.
-        if (now - m_due > period) {
+        // Late passes are made up by the ones after them, so the frames keep the period on
+        // average; after a stall of more than a second the schedule starts again from now
+        // rather than hurrying through everything it missed.
+        if (now - m_due > std::max<std::int64_t>(period, kResyncAfterMs)) {
             m_due = now;
         }
         ++m_n;

@@ -12,11 +12,13 @@ namespace plk {
 //
 // Driven pass by pass: each Pass shows the next frame and asks for the next pass one
 // period after this one was due. The due times add up period by period, so a late pass
-// does not push the later ones back.
+// does not push the later ones back (up to a stall of a second).
 class SimplePlayback {
 public:
     SimplePlayback(const CutReader& cut, PlaybackInput& input, PlaybackSink& sink)
         : m_cut(cut), m_input(input), m_sink(sink) {}
+
+    static constexpr std::int64_t kResyncAfterMs = 1000;
 
     PassResult Pass();
 

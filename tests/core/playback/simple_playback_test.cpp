@@ -47,8 +47,8 @@ TEST(SimplePlaybackTest, AutoRepeatStartsAgainAtFrameOne) {
     EXPECT_EQ(result.end, RunEnd::Until);
 }
 
-// A pass that comes late does not shift the frames after it; one a whole period late
-// starts the schedule again.
+// A pass that comes late does not shift the frames after it; after a long stall the
+// schedule starts again.
 TEST(SimplePlaybackTest, DueTimesDoNotDrift) {
     const Cut cut = Cut::New();
     CutView view(cut);
@@ -59,8 +59,10 @@ TEST(SimplePlaybackTest, DueTimesDoNotDrift) {
     EXPECT_EQ(playback.Pass().notBeforeMs, 33);
     input.now = 40;  // 7 ms late
     EXPECT_EQ(playback.Pass().notBeforeMs, 66);
-    input.now = 200;  // far behind
-    EXPECT_EQ(playback.Pass().notBeforeMs, 233);
+    input.now = 120;  // 54 ms late: the next frame is due at once
+    EXPECT_EQ(playback.Pass().notBeforeMs, 99);
+    input.now = 2000;  // after a stall of seconds the schedule starts again
+    EXPECT_EQ(playback.Pass().notBeforeMs, 2033);
 }
 
 }  // namespace
