@@ -103,7 +103,12 @@ void BM_SimplePacing(benchmark::State& state) {
     state.counters["p99_off_ms"] = p99;
     renderer.Shutdown();
 }
-BENCHMARK(BM_SimplePacing)->Arg(11)->Arg(12)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SimplePacing)
+    ->Arg(11)
+    ->Arg(12)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_CommandIdleLoad(benchmark::State& state) {
     Renderer& renderer = Renderer::Instance();
@@ -149,9 +154,9 @@ void BM_TypingStep(benchmark::State& state) {
             canvas.ClearCanvas();
         }
     }
-    state.counters["ratio_to_target"] = benchmark::Counter(
-        static_cast<double>(state.iterations()) / 1000.0,
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ratio_to_target"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) / 1000.0,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     TextureStore::Destroy();
 }
 BENCHMARK(BM_TypingStep)->Unit(benchmark::kMicrosecond);
@@ -170,9 +175,9 @@ void BM_LayOutAtOnce(benchmark::State& state) {
         canvas.LayoutMessage(sjis, 0, true);
     }
     state.counters["bytes"] = static_cast<double>(sjis.size());
-    state.counters["ratio_to_target"] = benchmark::Counter(
-        static_cast<double>(state.iterations()) / 100.0,
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ratio_to_target"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) / 100.0,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     TextureStore::Destroy();
 }
 BENCHMARK(BM_LayOutAtOnce)->Unit(benchmark::kMicrosecond);

@@ -17,12 +17,12 @@
 #include "editor/app/control_id.h"
 #include "editor/app/multi_row_tab_widget.h"
 #include "editor/content/resource_palette.h"
-#include "editor/timesheet/page_playback.h"
-#include "editor/timesheet/time_sheet.h"
-#include "editor/timesheet/time_sheet_base.h"
 #include "editor/timesheet/locked_cut_reader.h"
+#include "editor/timesheet/page_playback.h"
 #include "editor/timesheet/palette_snapshot.h"
 #include "editor/timesheet/playback_controls.h"
+#include "editor/timesheet/time_sheet.h"
+#include "editor/timesheet/time_sheet_base.h"
 #include "media/render/renderer.h"
 
 namespace plk {

@@ -35,8 +35,8 @@ CPlaybackControls* AttachPlaybackControls(CTimeSheet* page) {
                      &CPlaybackControls::SetFrameCount);
     QObject::connect(page, &CTimeSheet::commandPlaybackStopRequested, controls,
                      &CPlaybackControls::RequestCommandStop);
-    QObject::connect(page, &CTimeSheet::playbackMustEnd, controls,
-                     &CPlaybackControls::StopAndWait, Qt::DirectConnection);
+    QObject::connect(page, &CTimeSheet::playbackMustEnd, controls, &CPlaybackControls::StopAndWait,
+                     Qt::DirectConnection);
     return controls;
 }
 

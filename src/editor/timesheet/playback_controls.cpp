@@ -242,7 +242,9 @@ void CPlaybackControls::RequestCommandStop() {
     }
 }
 
-void CPlaybackControls::RequestStop() { m_worker->RequestStop(); }
+void CPlaybackControls::RequestStop() {
+    m_worker->RequestStop();
+}
 
 void CPlaybackControls::StopAndWait() {
     m_worker->RequestStop();
