@@ -65,5 +65,7 @@ int RunExport(CommandArgs args, std::ostream& out);
 int RunLzss(CommandArgs args, std::ostream& out);
 int RunPack(CommandArgs args, std::ostream& out);
 int RunUnpack(CommandArgs args, std::ostream& out);
+int RunPlayback(CommandArgs args, std::ostream& out);
+int RunMessage(CommandArgs args, std::ostream& out);
 
 }  // namespace plk::cli

@@ -21,6 +21,23 @@ constexpr OptionSpec kRenderOptions[] = {
     {"--size", "WxH", "client size, 1..1024 x 1..768 (default 800x600)"},
 };
 
+constexpr OptionSpec kPlaybackOptions[] = {
+    {"--cut", "N", "the cut, counted from 1 (required)"},
+    {"--simple", "", "simple playback: every normal frame in turn"},
+    {"--repeat", "", "with --simple: start again after the last frame"},
+    {"--command", "", "command playback: control frames act as the game plays them"},
+    {"--speed", "POS", "speed position 1..12 (default 11)"},
+    {"--clicks", "MS,MS,...", "left-button clicks at these virtual times"},
+    {"--hold", "FROM-TO", "the left button held from FROM to TO ms"},
+    {"--until", "MS", "stop before a pass at or after MS of virtual time"},
+    {"--frames", "DIR", "also write every presented canvas as DIR/NNNNNN.png"},
+};
+
+constexpr OptionSpec kMessageOptions[] = {
+    {"--out", "F.png", "write the 800 x 96 message strip"},
+    {"--json", "", "print one line per character with its byte offset, line and pen"},
+};
+
 }  // namespace
 
 std::span<const Command> AllCommands() {
@@ -39,6 +56,14 @@ std::span<const Command> AllCommands() {
                 "PROJECT.cre --cut N --frame N --out FILE.png [--zoom STEP] "
                 "[--background R,G,B] [--guides LIST] [--grid SPACING] [--size WxH]",
                 "draw one frame of a cut as the preview does", RunRender, kRenderOptions},
+        Command{"playback",
+                "PROJECT.cre --cut N (--simple [--repeat] | --command) [--speed POS] "
+                "[--clicks MS,MS,...] [--hold FROM-TO] [--until MS] [--frames DIR]",
+                "play a cut on virtual time; one JSON line per presented frame", RunPlayback,
+                kPlaybackOptions},
+        Command{"message", "TEXT [--out F.png] [--json]",
+                "lay out a message as playback types it; positions as JSON, the strip as PNG",
+                RunMessage, kMessageOptions},
     };
     return kCommands;
 }

@@ -96,4 +96,10 @@ JsonWriter& JsonWriter::Number(long long value) {
     return *this;
 }
 
+JsonWriter& JsonWriter::Null() {
+    BeforeValue();
+    m_out << "null";
+    return *this;
+}
+
 }  // namespace plk::cli

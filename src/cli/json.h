@@ -18,6 +18,7 @@ public:
     JsonWriter& Key(std::string_view key);
     JsonWriter& String(std::string_view utf8);
     JsonWriter& Number(long long value);
+    JsonWriter& Null();
 
 private:
     void BeforeValue();

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "cli/command.h"
+#include "cli/picture_output.h"
 #include "cli/render_options.h"
 #include "core/codec/packed_loader.h"
 #include "core/io/file_io.h"
@@ -12,44 +13,6 @@
 #include "media/render/texture_store.h"
 
 namespace plk::cli {
-namespace {
-
-// Loads every image slot the way the palette does after opening a project: from its path,
-// or else by its name in the current folder. Images found nowhere stay undrawn.
-void LoadPaletteImages(const ResourceTable& palette) {
-    TextureStore& store = TextureStore::Instance();
-    for (const ResourceSlot& slot : palette.slot) {
-        if (slot.Kind() != ResourceKind::Image || slot.Name().empty()) {
-            continue;
-        }
-        std::optional<QImage> image;
-        for (std::string_view where : {slot.Path(), slot.Name()}) {
-            if (auto bytes = LoadPackedFile(std::string(where))) {
-                image = DecodeImage(*bytes, 0);
-            }
-            if (image) {
-                break;
-            }
-        }
-        if (image) {
-            store.LoadFromImage(slot.Name(), "", *image, 0, TextureStore::kFileLevel);
-        }
-    }
-}
-
-void WritePng(const QImage& image, const std::string& path) {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.convertToFormat(QImage::Format_ARGB32).save(&buffer, "PNG")) {
-        throw FileError(FileError::Kind::Generic, path, "the picture could not be encoded");
-    }
-    WriteWholeFile(
-        path, std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(png.constData()),
-                                            static_cast<std::size_t>(png.size())));
-}
-
-}  // namespace
 
 int RunRender(CommandArgs args, std::ostream&) {
     const RenderOptions options = ParseRenderOptions(args);

@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "media/render/frame_lock.h"
+#include "media/render/overlay_animations.h"
 #include "media/render/texture_store.h"
 #include "media/sound/sound_store.h"
 
@@ -51,16 +52,21 @@ std::int32_t Renderer::Init(bool /*windowed*/) {
     m_settings = ViewSettings{};
     m_currentImageName.clear();
     m_currentImageOffset = {};
+    // Without a canvas the preview still runs; no message text can appear.
+    m_messageCanvas.InitCanvas();
+    OverlayAnimations::Instance().AddBuiltIns();
     return kOk;
 }
 
 void Renderer::Shutdown() {
     std::lock_guard lock(FrameMutex());
+    OverlayAnimations::Instance().ReleaseAll();
     TextureStore::Destroy();
     if (m_state != DeviceState::None) {
         m_canvas.fill(Qt::black);
     }
     m_scene.reset();
+    m_messageCanvas.Shutdown();
     m_state = DeviceState::None;
 }
 
@@ -161,13 +167,27 @@ void Renderer::RenderPreview() {
 
 void Renderer::DrawCellFrame(const ResourceTable& resources, const FrameRecord& frame,
                              bool present) {
+    DrawCellFrame(resources, frame, present, true);
+}
+
+void Renderer::DrawCellFrame(const ResourceTable& resources, const FrameRecord& frame, bool present,
+                             bool playSounds) {
     FrameMutex().lock();
     if (!CheckDevice()) {
         FrameMutex().unlock();
         return;
     }
+    if (m_scene) {
+        // A scene left open by this thread is closed first, so its hold on the lock ends.
+        EndSceneAndPresent();
+        FrameMutex().unlock();
+    }
     BeginScene();
-    MakeScene().DrawCellLayers(*m_scene, resources, frame, m_playSound);
+    if (playSounds) {
+        MakeScene().DrawCellLayers(*m_scene, resources, frame, m_playSound);
+    } else {
+        MakeScene().DrawCellLayers(*m_scene, resources, frame, [](std::string_view) {});
+    }
     if (present) {
         EndSceneAndPresent();
         FrameMutex().unlock();
@@ -195,6 +215,40 @@ void Renderer::FinishFrame() {
     EndSceneAndPresent();
     // Releases the hold taken by DrawCellFrame without present.
     FrameMutex().unlock();
+}
+
+bool Renderer::DrawMessage(std::string_view text, int /*position*/, bool held) {
+    std::lock_guard lock(FrameMutex());
+    // Holding the left button lays out the whole remaining text at once.
+    const bool complete = m_messageCanvas.LayoutMessage(text, 0, held);
+    if (m_scene && CheckDevice()) {
+        if (const TextureEntry* strip = TextureStore::Instance().Bind(kMessageTextureName)) {
+            m_drawer.DrawSpriteScaled(*m_scene, *strip, QRect(0, 0, 800, 96),
+                                      QRect(QPoint(112, 336), QSize(800, 96)), 100, 0, 100, 100);
+        }
+    }
+    return complete;
+}
+
+bool Renderer::IsMessageComplete(std::string_view text) {
+    std::lock_guard lock(FrameMutex());
+    return m_messageCanvas.IsMessageComplete(text);
+}
+
+void Renderer::ClearCanvas() {
+    std::lock_guard lock(FrameMutex());
+    m_messageCanvas.ClearCanvas();
+}
+
+bool Renderer::DrawOverScene(const std::function<void(QPainter&)>& paint) {
+    std::lock_guard lock(FrameMutex());
+    if (!m_scene || !CheckDevice()) {
+        return false;
+    }
+    m_scene->save();
+    paint(*m_scene);
+    m_scene->restore();
+    return true;
 }
 
 void Renderer::SetClientSize(QSize size) {

@@ -12,6 +12,7 @@
 
 #include "core/content/resource_table.h"
 #include "core/timesheet/frame_record.h"
+#include "media/render/message_canvas.h"
 #include "media/render/scene.h"
 #include "media/render/sprite_drawer.h"
 #include "media/render/view_settings.h"
@@ -47,6 +48,18 @@ public:
     bool SetCurrentImage(std::string_view name, int x, int y);
     void RenderPreview();
     void DrawCellFrame(const ResourceTable& resources, const FrameRecord& frame, bool present);
+    // The same, with the frame's sound cells played only when `playSounds`.
+    void DrawCellFrame(const ResourceTable& resources, const FrameRecord& frame, bool present,
+                       bool playSounds);
+    // Types the next character of `text` (all of it while `held`) and draws the message
+    // strip into the open scene at (112, 336)-(912, 432). The position is not used. True
+    // once the whole text is laid out.
+    bool DrawMessage(std::string_view text, int position, bool held);
+    bool IsMessageComplete(std::string_view text);
+    void ClearCanvas();
+    MessageCanvas& MessageStrip() { return m_messageCanvas; }
+    // Lets an overlay paint over the open scene; false (nothing called) without one.
+    bool DrawOverScene(const std::function<void(QPainter&)>& paint);
     bool DrawGuides();
     void FinishFrame();
 
@@ -75,7 +88,9 @@ public:
     void SimulateDeviceRestorable();
 
     int ResetCount() const { return m_resetCount; }
-    void SetSoundPlayer(std::function<void(std::string_view)> play) { m_playSound = std::move(play); }
+    void SetSoundPlayer(std::function<void(std::string_view)> play) {
+        m_playSound = std::move(play);
+    }
 
 private:
     Renderer();
@@ -93,6 +108,7 @@ private:
     QPoint m_currentImageOffset;
     ViewSettings m_settings;
     SpriteDrawer m_drawer;
+    MessageCanvas m_messageCanvas;
     std::function<void()> m_presentListener;
     std::function<void(std::string_view)> m_playSound;
     int m_resetCount = 0;

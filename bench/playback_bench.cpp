@@ -1,0 +1,185 @@
+// Playback on the real clock, and the typing of message text.
+//
+// Pacing: a simple playback of 600 frames at 30 and at 60 frames a second through the
+// editor's playback worker, with the time of every present taken on the steady clock.
+// Baseline: the speed table's period. Counters: mean_ratio (mean period over the table's),
+// p99_off_ms (99th percentile of |period - table period|).
+//
+// Idle load: a command playback that has typed its message and waits for a click, for
+// 10 s. Baseline: one core over the same wall time. Counter: cpu_ratio.
+//
+// Typing: one step of the message canvas (one glyph and the texture update), and a
+// 511-byte text laid out at once. Baselines: the 1 ms and 10 ms targets. Counters:
+// ratio_to_target.
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <condition_variable>
+#include <mutex>
+#include <vector>
+
+#include "core/playback/playback_speed.h"
+#include "core/text/sjis.h"
+#include "core/timesheet/cut.h"
+#include "editor/timesheet/playback_worker.h"
+#include "media/render/message_canvas.h"
+#include "media/render/renderer.h"
+#include "media/render/texture_store.h"
+
+namespace {
+
+using namespace plk;
+using Clock = std::chrono::steady_clock;
+
+double CpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
+}
+
+struct Ended {
+    std::mutex mutex;
+    std::condition_variable cv;
+    bool done = false;
+    void Signal() {
+        std::lock_guard lock(mutex);
+        done = true;
+        cv.notify_all();
+    }
+    void Wait() {
+        std::unique_lock lock(mutex);
+        cv.wait(lock, [this] { return done; });
+    }
+};
+
+void BM_SimplePacing(benchmark::State& state) {
+    const int position = static_cast<int>(state.range(0));
+    const double period = SpeedPeriodMs(position);
+    Renderer& renderer = Renderer::Instance();
+    renderer.Init();
+    renderer.SetSoundPlayer([](std::string_view) {});
+    auto palette = std::make_shared<ResourceTable>();
+    palette->ClearAll();
+    std::vector<FrameRecord> frames(600, NewNormalFrame());
+    const Cut cut(frames, 6);
+    CutView view(cut);
+
+    double meanRatio = 0;
+    double p99 = 0;
+    for (auto _ : state) {
+        std::vector<Clock::time_point> presents;
+        presents.reserve(700);
+        renderer.SetPresentListener([&] { presents.push_back(Clock::now()); });
+        Ended ended;
+        PlaybackWorker worker(view, [palette] { return palette; },
+                              {nullptr, [&ended] { ended.Signal(); }});
+        worker.SetSpeedPosition(position);
+        worker.Start(PlaybackWorker::Mode::Simple);
+        ended.Wait();
+        worker.Join();
+        renderer.SetPresentListener({});
+
+        std::vector<double> periods;
+        for (std::size_t i = 1; i < presents.size(); ++i) {
+            periods.push_back(
+                std::chrono::duration<double, std::milli>(presents[i] - presents[i - 1]).count());
+        }
+        double sum = 0;
+        std::vector<double> off;
+        for (double p : periods) {
+            sum += p;
+            off.push_back(std::abs(p - period));
+        }
+        std::sort(off.begin(), off.end());
+        meanRatio = sum / static_cast<double>(periods.size()) / period;
+        p99 = off[static_cast<std::size_t>(0.99 * static_cast<double>(off.size() - 1))];
+    }
+    state.counters["mean_ratio"] = meanRatio;
+    state.counters["p99_off_ms"] = p99;
+    renderer.Shutdown();
+}
+BENCHMARK(BM_SimplePacing)
+    ->Arg(11)
+    ->Arg(12)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+void BM_CommandIdleLoad(benchmark::State& state) {
+    Renderer& renderer = Renderer::Instance();
+    renderer.Init();
+    auto palette = std::make_shared<ResourceTable>();
+    palette->ClearAll();
+    ControlBlock message{};
+    message.command = static_cast<std::int32_t>(ControlCommand::Message);
+    SetFieldText(message.message, ToSjis("クリックを待っています"));
+    const Cut cut({NewNormalFrame(), NewControlFrame(message), NewNormalFrame()}, 6);
+    CutView view(cut);
+
+    double ratio = 0;
+    for (auto _ : state) {
+        PlaybackWorker worker(view, [palette] { return palette; }, {});
+        worker.Start(PlaybackWorker::Mode::Command);
+        std::this_thread::sleep_for(std::chrono::seconds(1));  // the text is typed
+        const double cpu0 = CpuSeconds();
+        const auto wall0 = Clock::now();
+        std::this_thread::sleep_for(std::chrono::seconds(10));
+        const double cpu = CpuSeconds() - cpu0;
+        const double wall = std::chrono::duration<double>(Clock::now() - wall0).count();
+        worker.RequestStop();
+        worker.Join();
+        ratio = cpu / wall;
+    }
+    state.counters["cpu_ratio"] = ratio;
+    renderer.Shutdown();
+}
+BENCHMARK(BM_CommandIdleLoad)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_TypingStep(benchmark::State& state) {
+    TextureStore::Instance().CreateBlank("MESSAGETEXTURE", 800, 96, 0, 0);
+    MessageCanvas canvas;
+    canvas.InitCanvas();
+    std::string text;
+    for (int i = 0; i < 60; ++i) {
+        text += "あいうえおかきくけこ";
+    }
+    const std::string sjis = ToSjis(text).substr(0, 254);
+    for (auto _ : state) {
+        if (canvas.LayoutMessage(sjis, 0, false)) {
+            canvas.ClearCanvas();
+        }
+    }
+    state.counters["ratio_to_target"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) / 1000.0,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    TextureStore::Destroy();
+}
+BENCHMARK(BM_TypingStep)->Unit(benchmark::kMicrosecond);
+
+void BM_LayOutAtOnce(benchmark::State& state) {
+    TextureStore::Instance().CreateBlank("MESSAGETEXTURE", 800, 96, 0, 0);
+    MessageCanvas canvas;
+    canvas.InitCanvas();
+    std::string text;
+    for (int i = 0; i < 30; ++i) {
+        text += "今日はいい天気ですね、abc!";
+    }
+    const std::string sjis = ToSjis(text).substr(0, 511);
+    for (auto _ : state) {
+        canvas.ClearCanvas();
+        canvas.LayoutMessage(sjis, 0, true);
+    }
+    state.counters["bytes"] = static_cast<double>(sjis.size());
+    state.counters["ratio_to_target"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) / 100.0,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    TextureStore::Destroy();
+}
+BENCHMARK(BM_LayOutAtOnce)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

@@ -1,0 +1,262 @@
+#include <charconv>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <sstream>
+
+#include "cli/command.h"
+#include "cli/json.h"
+#include "cli/picture_output.h"
+#include "core/io/file_error.h"
+#include "core/playback/command_playback.h"
+#include "core/playback/playback_speed.h"
+#include "core/playback/simple_playback.h"
+#include "core/playback/virtual_run.h"
+#include "core/project/project_file.h"
+#include "media/render/renderer.h"
+#include "media/render/renderer_playback_sink.h"
+
+namespace plk::cli {
+namespace {
+
+// Without --until a playback that never ends stops after ten minutes of virtual time.
+constexpr std::int64_t kDefaultUntilMs = 10 * 60 * 1000;
+
+struct PlaybackOptions {
+    std::string project;
+    int cut = 0;
+    bool simple = false;
+    bool command = false;
+    bool repeat = false;
+    int speed = kDefaultSpeedPosition;
+    std::vector<std::int64_t> clicks;
+    std::vector<std::pair<std::int64_t, std::int64_t>> holds;
+    std::int64_t until = kDefaultUntilMs;
+    std::optional<std::filesystem::path> frames;
+};
+
+std::int64_t ParseMs(const std::string& text, const std::string& option) {
+    std::int64_t value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < 0) {
+        throw UsageError(option + " takes milliseconds (an integer of at least 0), not '" + text +
+                         "'");
+    }
+    return value;
+}
+
+PlaybackOptions ParseOptions(CommandArgs args) {
+    PlaybackOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto value = [&]() -> const std::string& {
+            if (i + 1 >= args.size()) {
+                throw UsageError(arg + " needs a value");
+            }
+            return args[++i];
+        };
+        if (arg == "--cut") {
+            const std::int64_t cut = ParseMs(value(), arg);
+            if (cut < 1 || cut > kMaxCuts) {
+                throw UsageError("--cut takes a cut number from 1 to 16");
+            }
+            options.cut = static_cast<int>(cut);
+        } else if (arg == "--simple") {
+            options.simple = true;
+        } else if (arg == "--command") {
+            options.command = true;
+        } else if (arg == "--repeat") {
+            options.repeat = true;
+        } else if (arg == "--speed") {
+            const std::string& text = value();
+            const std::int64_t speed = ParseMs(text, arg);
+            if (speed < 1 || speed > kSpeedPositions) {
+                throw UsageError("--speed takes a position from 1 to 12, not '" + text + "'");
+            }
+            options.speed = static_cast<int>(speed);
+        } else if (arg == "--clicks") {
+            std::stringstream list(value());
+            std::string item;
+            while (std::getline(list, item, ',')) {
+                options.clicks.push_back(ParseMs(item, arg));
+            }
+        } else if (arg == "--hold") {
+            const std::string& text = value();
+            const auto dash = text.find('-');
+            if (dash == std::string::npos) {
+                throw UsageError("--hold takes FROM-TO in milliseconds, not '" + text + "'");
+            }
+            const std::int64_t from = ParseMs(text.substr(0, dash), arg);
+            const std::int64_t to = ParseMs(text.substr(dash + 1), arg);
+            if (to < from) {
+                throw UsageError("--hold: the range " + text + " ends before it starts");
+            }
+            options.holds.emplace_back(from, to);
+        } else if (arg == "--until") {
+            options.until = ParseMs(value(), arg);
+        } else if (arg == "--frames") {
+            options.frames = value();
+        } else if (!arg.empty() && arg[0] == '-') {
+            throw UsageError("unknown option " + arg);
+        } else if (options.project.empty()) {
+            options.project = arg;
+        } else {
+            throw UsageError("unexpected argument " + arg);
+        }
+    }
+    if (options.project.empty()) {
+        throw UsageError("no project file given");
+    }
+    if (options.cut == 0) {
+        throw UsageError("--cut is required");
+    }
+    if (options.simple == options.command) {
+        throw UsageError("give one of --simple and --command");
+    }
+    if (options.repeat && !options.simple) {
+        throw UsageError("--repeat goes with --simple");
+    }
+    return options;
+}
+
+// Draws through the renderer and prints one JSON line for every present.
+class TraceSink final : public PlaybackSink {
+public:
+    TraceSink(PlaybackSink& inner, const ScriptedInput& input, std::ostream& out,
+              std::optional<std::filesystem::path> frames)
+        : m_inner(inner), m_input(input), m_out(out), m_frames(std::move(frames)) {}
+
+    void DrawCellFrame(int row, const FrameRecord& frame, bool present, bool playSounds) override {
+        m_row = row;
+        m_message.reset();
+        m_overlay = {};
+        m_inner.DrawCellFrame(row, frame, present, playSounds);
+        if (present) {
+            Presented();
+        }
+    }
+    bool DrawMessage(std::string_view text, int position, bool held) override {
+        const bool complete = m_inner.DrawMessage(text, position, held);
+        m_message = Renderer::Instance().MessageStrip().Layout().Progress();
+        return complete;
+    }
+    void FinishFrame() override {
+        m_inner.FinishFrame();
+        Presented();
+    }
+    bool IsMessageComplete(std::string_view text) override {
+        return m_inner.IsMessageComplete(text);
+    }
+    void ClearCanvas() override { m_inner.ClearCanvas(); }
+    void RestartOverlay(std::string_view name) override { m_inner.RestartOverlay(name); }
+    OverlayStep StepOverlay(std::string_view name) override {
+        m_overlay = name;
+        const OverlayStep step = m_inner.StepOverlay(name);
+        if (step.drawn) {
+            Presented();
+        }
+        return step;
+    }
+    void ShowFrameNumber(int frameNumber, bool label) override {
+        m_frame = frameNumber;
+        m_inner.ShowFrameNumber(frameNumber, label);
+    }
+
+private:
+    void Presented() {
+        JsonWriter json(m_out);
+        json.BeginObject().Key("t").Number(m_input.now).Key("row");
+        m_row >= 0 ? json.Number(m_row) : json.Null();
+        json.Key("frame").Number(m_frame).Key("message");
+        m_message ? json.Number(static_cast<long long>(*m_message)) : json.Null();
+        json.Key("overlay");
+        m_overlay.empty() ? json.Null() : json.String(m_overlay);
+        json.EndObject();
+        m_out << '\n';
+        if (m_frames) {
+            char name[32];
+            std::snprintf(name, sizeof name, "%06d.png", ++m_presents);
+            WritePng(Renderer::Instance().Canvas(), (*m_frames / name).string());
+        }
+    }
+
+    PlaybackSink& m_inner;
+    const ScriptedInput& m_input;
+    std::ostream& m_out;
+    std::optional<std::filesystem::path> m_frames;
+    int m_row = -1;
+    int m_frame = 0;
+    std::optional<std::size_t> m_message;
+    std::string_view m_overlay;
+    int m_presents = 0;
+};
+
+const char* EndName(RunEnd end) {
+    switch (end) {
+        case RunEnd::Rows:
+            return "rows";
+        case RunEnd::Until:
+            return "until";
+        case RunEnd::Stalled:
+            return "stalled";
+    }
+    return "rows";
+}
+
+}  // namespace
+
+int RunPlayback(CommandArgs args, std::ostream& out) {
+    const PlaybackOptions options = ParseOptions(args);
+    OpenedProject opened = ReadProjectFile(options.project);
+    const Project& project = opened.project;
+    if (options.cut > static_cast<int>(project.cuts.size())) {
+        throw InputError(options.project + ": there is no cut " + std::to_string(options.cut) +
+                         " (the project has " + std::to_string(project.cuts.size()) + ")");
+    }
+    if (options.frames) {
+        std::error_code error;
+        std::filesystem::create_directories(*options.frames, error);
+        if (error) {
+            throw FileError::FromErrno(error.value(), *options.frames);
+        }
+    }
+    const Cut& cut = project.cuts[static_cast<std::size_t>(options.cut - 1)];
+
+    Renderer& renderer = Renderer::Instance();
+    if (renderer.Init() != Renderer::kOk) {
+        throw InputError("the drawing canvas could not be created");
+    }
+    renderer.SetSoundPlayer([](std::string_view) {});
+    LoadPaletteImages(project.palette);
+
+    auto palette = std::shared_ptr<const ResourceTable>(&project.palette, [](auto*) {});
+    RendererPlaybackSink drawing([palette] { return palette; }, {});
+    ScriptedInput input;
+    input.speedPosition = options.speed;
+    input.autoRepeat = options.repeat;
+    input.clicks = options.clicks;
+    input.holds = options.holds;
+    TraceSink trace(drawing, input, out, options.frames);
+    CutView view(cut);
+
+    RunResult result{};
+    if (options.simple) {
+        SimplePlayback playback(view, input, trace);
+        result = RunSimpleVirtual(playback, input, options.until);
+    } else {
+        CommandPlayback playback(view, input, trace);
+        result = RunCommandVirtual(playback, input, options.until);
+    }
+    renderer.Shutdown();
+    JsonWriter(out)
+        .BeginObject()
+        .Key("t")
+        .Number(result.endMs)
+        .Key("end")
+        .String(EndName(result.end))
+        .EndObject();
+    out << '\n';
+    return kExitOk;
+}
+
+}  // namespace plk::cli

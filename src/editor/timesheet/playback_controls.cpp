@@ -1,0 +1,279 @@
+#include "editor/timesheet/playback_controls.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+#include "core/playback/playback_speed.h"
+#include "editor/app/control_id.h"
+#include "editor/timesheet/left_button_monitor.h"
+#include "media/icons/playback_icons.h"
+#include "media/render/renderer.h"
+
+namespace plk {
+namespace {
+
+QIcon IconOf(PlaybackGlyph glyph) {
+    return QIcon(QPixmap::fromImage(PlaybackIcon(glyph)));
+}
+
+template <typename Widget>
+Widget* WithId(Widget* widget, int id) {
+    SetControlId(widget, id);
+    return widget;
+}
+
+}  // namespace
+
+CPlaybackControls::CPlaybackControls(std::unique_ptr<CutReader> cut,
+                                     PlaybackWorker::PaletteSource palette, QWidget* parent)
+    : CPlaybackControls(*cut, std::move(palette), parent) {
+    m_ownedCut = std::move(cut);
+}
+
+CPlaybackControls::CPlaybackControls(const CutReader& cut, PlaybackWorker::PaletteSource palette,
+                                     QWidget* parent)
+    : QWidget(parent), m_cut(cut), m_palette(std::move(palette)) {
+    PlaybackWorker::Callbacks callbacks;
+    // Both arrive on the playback thread and are handed to this one; the generation lets
+    // a late call of an ended playback be told apart.
+    callbacks.frameShown = [this](int frameNumber, bool label) {
+        const int generation = m_generationForThread.load(std::memory_order_acquire);
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation, frameNumber, label] {
+                ShowFrameFromPlayback(generation, frameNumber, label);
+            },
+            Qt::QueuedConnection);
+    };
+    callbacks.finished = [this] {
+        const int generation = m_generationForThread.load(std::memory_order_acquire);
+        QMetaObject::invokeMethod(
+            this, [this, generation] { OnPlaybackThreadEnded(generation); }, Qt::QueuedConnection);
+    };
+    m_worker = std::make_unique<PlaybackWorker>(m_cut, m_palette, std::move(callbacks));
+    LeftButtonMonitor& monitor = LeftButtonMonitor::Instance();
+    m_worker->SetButtonSource([&monitor] { return monitor.PressCount(); },
+                              [&monitor] { return monitor.Held(); });
+    BuildControls();
+}
+
+CPlaybackControls::~CPlaybackControls() {
+    m_worker->RequestStop();
+    m_worker.reset();  // joins: the thread ends within one frame
+}
+
+void CPlaybackControls::BuildControls() {
+    m_speedGroup = WithId(new QGroupBox(QStringLiteral("再生速度"), this), kSpeedGroupId);
+    m_speedSlider = WithId(new QSlider(Qt::Horizontal, m_speedGroup), kSpeedSliderId);
+    m_speedSlider->setRange(1, kSpeedPositions);
+    m_speedSlider->setPageStep(1);
+    m_speedSlider->setTickPosition(QSlider::TicksBelow);
+    auto* speedLayout = new QVBoxLayout(m_speedGroup);
+    speedLayout->addWidget(m_speedSlider);
+
+    m_frameGroup = WithId(new QGroupBox(QStringLiteral("フレーム"), this), kFrameGroupId);
+    m_frameSlider = WithId(new QSlider(Qt::Horizontal, m_frameGroup), kFrameSliderId);
+    m_frameSlider->setRange(1, 1);
+    auto* frameLayout = new QVBoxLayout(m_frameGroup);
+    frameLayout->addWidget(m_frameSlider);
+
+    m_autoRepeat = WithId(new QCheckBox(QStringLiteral("オートリピート"), this), kAutoRepeatId);
+    m_frameSkip = WithId(new QCheckBox(QStringLiteral("フレームスキップ有効"), this), kFrameSkipId);
+
+    auto makeButton = [this](PlaybackGlyph glyph, int id) {
+        auto* button = WithId(new QPushButton(this), id);
+        button->setIcon(IconOf(glyph));
+        button->setIconSize(QSize(kPlaybackIconSize, kPlaybackIconSize));
+        button->setProperty("bitmap", static_cast<int>(glyph));
+        return button;
+    };
+    m_rewind = makeButton(PlaybackGlyph::Rewind, kRewindId);
+    m_pause = makeButton(PlaybackGlyph::Pause, kPauseId);
+    m_simplePlay = makeButton(PlaybackGlyph::Play, kSimplePlayId);
+    m_commandPlay = makeButton(PlaybackGlyph::Play, kCommandPlayId);
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button : {m_rewind, m_pause, m_simplePlay, m_commandPlay}) {
+        buttons->addWidget(button);
+    }
+    auto* checks = new QHBoxLayout;
+    checks->addWidget(m_autoRepeat);
+    checks->addWidget(m_frameSkip);
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(m_speedGroup, 0, 0);
+    layout->addWidget(m_frameGroup, 0, 1);
+    layout->addLayout(checks, 1, 0);
+    layout->addLayout(buttons, 1, 1);
+
+    connect(m_speedSlider, &QSlider::valueChanged, this, &CPlaybackControls::OnSpeedChanged);
+    connect(m_frameSlider, &QSlider::valueChanged, this, &CPlaybackControls::OnFrameSliderChanged);
+    connect(m_autoRepeat, &QCheckBox::toggled, this,
+            [this](bool on) { m_worker->SetAutoRepeat(on); });
+    connect(m_simplePlay, &QPushButton::clicked, this, &CPlaybackControls::OnSimplePlayClicked);
+    connect(m_commandPlay, &QPushButton::clicked, this, &CPlaybackControls::OnCommandPlayClicked);
+    connect(m_pause, &QPushButton::clicked, this, &CPlaybackControls::OnPauseClicked);
+    connect(m_rewind, &QPushButton::clicked, this, &CPlaybackControls::OnRewindClicked);
+
+    m_speedSlider->setValue(kDefaultSpeedPosition);
+    OnSpeedChanged(kDefaultSpeedPosition);
+    SetFrameLabel(1);
+}
+
+int CPlaybackControls::SpeedPosition() const {
+    return m_speedSlider->value();
+}
+int CPlaybackControls::FramePosition() const {
+    return m_frameSlider->value();
+}
+
+void CPlaybackControls::SetFrameCount(int normalFrames) {
+    m_moveFromPlayback = true;  // a range change moves the slider without drawing
+    m_frameSlider->setRange(1, std::max(1, normalFrames));
+    m_moveFromPlayback = false;
+}
+
+void CPlaybackControls::SetFrameLabel(int frameNumber) {
+    m_frameGroup->setTitle(QString::asprintf(" %4d フレーム", frameNumber));
+}
+
+void CPlaybackControls::SetButtonImage(QPushButton* button, bool playing) {
+    const PlaybackGlyph glyph = playing ? PlaybackGlyph::Stop : PlaybackGlyph::Play;
+    button->setIcon(IconOf(glyph));
+    button->setProperty("bitmap", static_cast<int>(glyph));
+}
+
+void CPlaybackControls::OnSpeedChanged(int position) {
+    m_speedGroup->setTitle(
+        QString::asprintf("再生速度 %2d Frame/Sec", SpeedFramesPerSecond(position)));
+    m_worker->SetSpeedPosition(position);
+}
+
+void CPlaybackControls::OnFrameSliderChanged(int frameNumber) {
+    if (m_moveFromPlayback) {
+        return;
+    }
+    SetFrameLabel(frameNumber);
+    Q_EMIT aboutToDrawFrame();
+    const int row = m_cut.RowOfFrameNumber(frameNumber);
+    FrameRecord frame;
+    const std::shared_ptr<const ResourceTable> palette = m_palette ? m_palette() : nullptr;
+    if (palette && m_cut.CopyRow(row, frame)) {
+        Renderer::Instance().DrawCellFrame(*palette, frame, true);
+    }
+}
+
+void CPlaybackControls::ShowFrameFromPlayback(int generation, int frameNumber, bool label) {
+    if (generation != m_generation) {
+        return;  // a late call of a playback that has ended
+    }
+    m_moveFromPlayback = true;
+    m_frameSlider->setValue(frameNumber);
+    m_moveFromPlayback = false;
+    if (label) {
+        SetFrameLabel(frameNumber);
+    }
+}
+
+void CPlaybackControls::OnSimplePlayClicked() {
+    if (m_commandPlaying) {
+        return;
+    }
+    if (!m_simplePlaying) {
+        Q_EMIT aboutToStartPlayback();
+        SetButtonImage(m_simplePlay, true);
+        m_simplePlaying = true;
+        m_rewind->setEnabled(false);
+        m_commandPlay->setEnabled(false);
+        m_generationForThread.store(++m_generation, std::memory_order_release);
+        m_worker->SetAutoRepeat(m_autoRepeat->isChecked());
+        m_worker->SetSpeedPosition(m_speedSlider->value());
+        m_worker->Start(PlaybackWorker::Mode::Simple);
+    } else {
+        SetButtonImage(m_simplePlay, false);
+        m_worker->RequestStop();
+        m_rewind->setEnabled(true);
+        m_commandPlay->setEnabled(true);
+    }
+}
+
+void CPlaybackControls::OnCommandPlayClicked() {
+    if (m_simplePlaying) {
+        return;
+    }
+    if (!m_commandPlaying) {
+        Q_EMIT aboutToStartPlayback();
+        SetButtonImage(m_commandPlay, true);
+        m_commandPlaying = true;
+        m_rewind->setEnabled(false);
+        m_simplePlay->setEnabled(false);
+        m_pause->setEnabled(false);
+        m_generationForThread.store(++m_generation, std::memory_order_release);
+        m_worker->SetSpeedPosition(m_speedSlider->value());
+        m_worker->Start(PlaybackWorker::Mode::Command);
+    } else {
+        SetButtonImage(m_commandPlay, false);
+        m_worker->RequestStop();
+        m_rewind->setEnabled(true);
+        m_simplePlay->setEnabled(true);
+        m_pause->setEnabled(true);
+    }
+}
+
+void CPlaybackControls::OnPauseClicked() {
+    m_worker->SetPaused(!m_worker->IsPaused());
+}
+
+void CPlaybackControls::OnRewindClicked() {
+    m_moveFromPlayback = true;  // nothing is drawn
+    m_frameSlider->setValue(1);
+    m_moveFromPlayback = false;
+    SetFrameLabel(1);
+}
+
+void CPlaybackControls::RequestCommandStop() {
+    if (m_commandPlaying) {
+        m_worker->RequestStop();
+    }
+}
+
+void CPlaybackControls::RequestStop() {
+    m_worker->RequestStop();
+}
+
+void CPlaybackControls::StopAndWait() {
+    m_worker->RequestStop();
+    m_worker->Join();
+    if (m_simplePlaying || m_commandPlaying) {
+        ++m_generation;  // the ended thread's queued calls no longer apply
+        EndOfPlayback();
+    }
+}
+
+void CPlaybackControls::OnPlaybackThreadEnded(int generation) {
+    if (generation != m_generation) {
+        return;
+    }
+    EndOfPlayback();
+}
+
+void CPlaybackControls::EndOfPlayback() {
+    m_worker->Join();  // the thread has made its last call
+    m_worker->SetPaused(false);
+    m_simplePlaying = false;
+    m_commandPlaying = false;
+    OnRewindClicked();
+    SetButtonImage(m_simplePlay, false);
+    SetButtonImage(m_commandPlay, false);
+    for (QPushButton* button : {m_rewind, m_pause, m_simplePlay, m_commandPlay}) {
+        button->setEnabled(true);
+    }
+    Q_EMIT playbackFinished();
+}
+
+}  // namespace plk
