@@ -228,8 +228,8 @@ TEST_F(PlaybackControlsTest, EmbeddedInPagesFollowTabsEditsAndRemoval) {
     sheet.SetUndoStack(&undo);
     sheet.show();
     ASSERT_GE(sheet.CutCount(), 2);
-    CPlaybackControls* first = AttachPlaybackControls(sheet.Page(0));
-    CPlaybackControls* second = AttachPlaybackControls(sheet.Page(1));
+    CPlaybackControls* first = sheet.Page(0)->Playback();
+    CPlaybackControls* second = sheet.Page(1)->Playback();
     EXPECT_EQ(qobject_cast<QSlider*>(FindControl(first, Controls::kFrameSliderId))->maximum(), 60);
 
     sheet.Tabs()->SetCurrentIndex(0);

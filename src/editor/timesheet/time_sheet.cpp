@@ -18,6 +18,7 @@
 #include "editor/timesheet/control_command.h"
 #include "editor/timesheet/cut_grid.h"
 #include "editor/timesheet/cut_table_model.h"
+#include "editor/timesheet/page_playback.h"
 #include "editor/timesheet/page_properties_host.h"
 #include "editor/timesheet/time_sheet_base.h"
 #include "editor/timesheet/time_sheet_menus.h"
@@ -51,9 +52,12 @@ CTimeSheet::CTimeSheet(CTimeSheetBase* sheet, CResourcePalette* palette, Cut cut
         return CCelldlg::AskCount(parent, insert ? CCelldlg::Mode::Insert : CCelldlg::Mode::Delete,
                                   Boxes());
     };
+    m_playback = AttachPlaybackControls(this);
 }
 
 CTimeSheet::~CTimeSheet() {
+    // A playback still reading the cut ends before the cut goes.
+    StopPlaybackAndWait();
     // The grid's view goes first: it still refers to the model.
     delete m_grid;
     m_grid = nullptr;

@@ -19,6 +19,7 @@ class QMenu;
 namespace plk {
 
 class CellPropertiesPanel;
+class CPlaybackControls;
 class CResourcePalette;
 class CTimeSheetBase;
 class CutGrid;
@@ -67,6 +68,8 @@ public:
     // Where the property groups and the playback controls stand, above the grid.
     QHBoxLayout* UpperLayout() const { return m_upper; }
     CutGrid* Grid() const { return m_grid; }
+    // The playback controls of the page (speed, frame slider, the four buttons).
+    CPlaybackControls* Playback() const { return m_playback; }
     CutTableModel* Model() const { return m_model.get(); }
     // Groups "セルの情報" and "設定": the cell fields and the tween.
     CellPropertiesPanel* Properties() const { return m_properties; }
@@ -142,6 +145,7 @@ private:
     CutGrid* m_grid = nullptr;
     QPushButton* m_modeCheck = nullptr;
     QHBoxLayout* m_upper = nullptr;
+    CPlaybackControls* m_playback = nullptr;
     CellPropertiesPanel* m_properties = nullptr;
 
     CellRange m_selection;
