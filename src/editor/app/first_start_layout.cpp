@@ -8,7 +8,9 @@ namespace {
 constexpr int kPreviewWidth = 800;  // the game's screen at zoom 1
 constexpr int kPreviewHeight = 600;
 constexpr int kSmallestPalette = 300;
-constexpr int kSmallestTimeSheet = 200;
+// A page's cell fields and playback controls stand above its grid; this leaves a few rows
+// of the grid visible under them.
+constexpr int kSmallestTimeSheet = 420;
 
 QSize Outer(const QSize& client) {
     return client + kExpectedDecoration;
