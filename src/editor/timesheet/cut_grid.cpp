@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "core/timesheet/cut_editing.h"
+#include "editor/timesheet/cut_cell_delegate.h"
 #include "editor/timesheet/cut_table_model.h"
 #include "editor/timesheet/time_sheet.h"
 #include "editor/timesheet/time_sheet_menus.h"
@@ -15,6 +16,7 @@ namespace plk {
 
 CutGrid::CutGrid(CTimeSheet* page, CutTableModel* model) : QTableView(page), m_page(page) {
     setModel(model);
+    setItemDelegate(new CutCellDelegate(this));
     // The page draws its own rectangle; the view's selection is not used.
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
