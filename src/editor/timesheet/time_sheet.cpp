@@ -4,7 +4,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -400,26 +399,19 @@ void CTimeSheet::RunHeaderCommand(int id, int column) {
 }
 
 void CTimeSheet::OpenCellMenu(const QPoint& globalPosition, int row) {
-    QMenu menu(this);
-    for (const PopupItem& item : CellPopup().items) {
-        QAction* action = menu.addAction(QString::fromUtf8(item.text));
-        action->setData(item.id);
-        action->setEnabled(IsCellCommandEnabled(item.id, row));
-    }
-    if (QAction* chosen = menu.exec(globalPosition)) {
-        RunCellCommand(chosen->data().toInt(), row);
+    const int id = ExecPopup(this, globalPosition, CellPopup(),
+                             [this, row](int item) { return IsCellCommandEnabled(item, row); });
+    if (id != 0) {
+        RunCellCommand(id, row);
     }
 }
 
 void CTimeSheet::OpenHeaderMenu(const QPoint& globalPosition, int column) {
-    QMenu menu(this);
-    for (const PopupItem& item : HeaderPopup().items) {
-        QAction* action = menu.addAction(QString::fromUtf8(item.text));
-        action->setData(item.id);
-        action->setEnabled(IsHeaderCommandEnabled(item.id, column));
-    }
-    if (QAction* chosen = menu.exec(globalPosition)) {
-        RunHeaderCommand(chosen->data().toInt(), column);
+    const int id = ExecPopup(this, globalPosition, HeaderPopup(), [this, column](int item) {
+        return IsHeaderCommandEnabled(item, column);
+    });
+    if (id != 0) {
+        RunHeaderCommand(id, column);
     }
 }
 

@@ -1,6 +1,5 @@
 #include "editor/timesheet/time_sheet_base.h"
 
-#include <QMenu>
 #include <QVBoxLayout>
 #include <cstring>
 
@@ -222,14 +221,11 @@ void CTimeSheetBase::RunCutCommand(int id, int clickedTab) {
 }
 
 void CTimeSheetBase::OpenCutMenu(const QPoint& globalPosition, int clickedTab) {
-    QMenu menu(this);
-    for (const PopupItem& item : CutPopup().items) {
-        QAction* action = menu.addAction(QString::fromUtf8(item.text));
-        action->setData(item.id);
-        action->setEnabled(IsCutCommandEnabled(item.id, clickedTab));
-    }
-    if (QAction* chosen = menu.exec(globalPosition)) {
-        RunCutCommand(chosen->data().toInt(), clickedTab);
+    const int id = ExecPopup(this, globalPosition, CutPopup(), [this, clickedTab](int item) {
+        return IsCutCommandEnabled(item, clickedTab);
+    });
+    if (id != 0) {
+        RunCutCommand(id, clickedTab);
     }
 }
 

@@ -1,6 +1,6 @@
 #include "editor/timesheet/time_sheet_menus.h"
 
-#include <cstring>
+#include <QMenu>
 
 namespace plk {
 namespace {
@@ -55,6 +55,18 @@ const char* PopupItemText(int id) {
         }
     }
     return "";
+}
+
+int ExecPopup(QWidget* parent, const QPoint& globalPosition, PopupSpec popup,
+              const std::function<bool(int id)>& enabled) {
+    QMenu menu(parent);
+    for (const PopupItem& item : popup.items) {
+        QAction* action = menu.addAction(QString::fromUtf8(item.text));
+        action->setData(item.id);
+        action->setEnabled(enabled(item.id));
+    }
+    QAction* chosen = menu.exec(globalPosition);
+    return chosen != nullptr ? chosen->data().toInt() : 0;
 }
 
 }  // namespace plk

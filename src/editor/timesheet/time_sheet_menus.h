@@ -1,6 +1,10 @@
 #pragma once
 
+#include <functional>
 #include <span>
+
+class QPoint;
+class QWidget;
 
 namespace plk {
 
@@ -45,5 +49,10 @@ PopupSpec CellPopup();
 PopupSpec CutPopup();
 // The text of a popup command, for the undo history ("" for an unknown id).
 const char* PopupItemText(int id);
+
+// Shows `popup` at a global position with each item enabled as `enabled` says; the id of
+// the item chosen, 0 when the menu was closed without a choice.
+int ExecPopup(QWidget* parent, const QPoint& globalPosition, PopupSpec popup,
+              const std::function<bool(int id)>& enabled);
 
 }  // namespace plk
