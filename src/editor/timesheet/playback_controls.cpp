@@ -43,24 +43,43 @@ CPlaybackControls::CPlaybackControls(const CutReader& cut, PlaybackWorker::Palet
     // Both arrive on the playback thread and are handed to this one; the generation lets
     // a late call of an ended playback be told apart.
     callbacks.frameShown = [this](int frameNumber, bool label) {
-        const int generation = m_generationForThread.load(std::memory_order_acquire);
-        QMetaObject::invokeMethod(
-            this,
-            [this, generation, frameNumber, label] {
-                ShowFrameFromPlayback(generation, frameNumber, label);
-            },
-            Qt::QueuedConnection);
+        Post({m_generationForThread.load(std::memory_order_acquire), frameNumber, label});
     };
     callbacks.finished = [this] {
-        const int generation = m_generationForThread.load(std::memory_order_acquire);
-        QMetaObject::invokeMethod(
-            this, [this, generation] { OnPlaybackThreadEnded(generation); }, Qt::QueuedConnection);
+        Post({m_generationForThread.load(std::memory_order_acquire), -1, false});
     };
     m_worker = std::make_unique<PlaybackWorker>(m_cut, m_palette, std::move(callbacks));
     LeftButtonMonitor& monitor = LeftButtonMonitor::Instance();
     m_worker->SetButtonSource([&monitor] { return monitor.PressCount(); },
                               [&monitor] { return monitor.Held(); });
     BuildControls();
+}
+
+void CPlaybackControls::Post(const PlaybackNews& news) {
+    bool first = false;
+    {
+        std::lock_guard lock(m_mailboxMutex);
+        first = m_mailbox.empty();
+        m_mailbox.push_back(news);
+    }
+    if (first) {
+        QMetaObject::invokeMethod(this, "DeliverFromPlayback", Qt::QueuedConnection);
+    }
+}
+
+void CPlaybackControls::DeliverFromPlayback() {
+    std::vector<PlaybackNews> news;
+    {
+        std::lock_guard lock(m_mailboxMutex);
+        news.swap(m_mailbox);
+    }
+    for (const PlaybackNews& item : news) {
+        if (item.frameNumber < 0) {
+            OnPlaybackThreadEnded(item.generation);
+        } else {
+            ShowFrameFromPlayback(item.generation, item.frameNumber, item.label);
+        }
+    }
 }
 
 CPlaybackControls::~CPlaybackControls() {

@@ -3,6 +3,8 @@
 #include <QWidget>
 #include <atomic>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 #include "core/playback/playback_io.h"
 #include "editor/timesheet/playback_worker.h"
@@ -76,6 +78,16 @@ private:
     void OnRewindClicked();
     void OnSpeedChanged(int position);
     void OnFrameSliderChanged(int frameNumber);
+    // What the playback thread hands over, taken on this thread by DeliverFromPlayback. The
+    // mailbox is guarded by a mutex of our own, so the handover never depends on the memory
+    // ordering inside Qt's event queue.
+    struct PlaybackNews {
+        int generation;
+        int frameNumber;  // -1: the playback thread ended
+        bool label;
+    };
+    Q_INVOKABLE void DeliverFromPlayback();
+    void Post(const PlaybackNews& news);
     void ShowFrameFromPlayback(int generation, int frameNumber, bool label);
     void OnPlaybackThreadEnded(int generation);
     void SetFrameLabel(int frameNumber);
@@ -87,6 +99,8 @@ private:
     PlaybackWorker::PaletteSource m_palette;
     std::unique_ptr<PlaybackWorker> m_worker;
     int m_generation = 0;  // tells a finished thread's late calls from the current one's
+    std::mutex m_mailboxMutex;
+    std::vector<PlaybackNews> m_mailbox;
     std::atomic<int> m_generationForThread{0};  // the same, read on the playback thread
     bool m_simplePlaying = false;
     bool m_commandPlaying = false;
