@@ -73,11 +73,11 @@ bool IsDecodableWave(std::span<const std::uint8_t> bytes) {
     if (stream == nullptr) {
         return false;
     }
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec format{};
     Uint8* samples = nullptr;
     Uint32 length = 0;
     // The stream is closed here rather than by the loader, which leaks it on some failures.
-    const bool decoded = SDL_LoadWAV_RW(stream, 0, &spec, &samples, &length) != nullptr;
+    const bool decoded = SDL_LoadWAV_RW(stream, 0, &format, &samples, &length) != nullptr;
     SDL_RWclose(stream);
     SDL_FreeWAV(samples);
     return decoded;
