@@ -5,6 +5,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -52,6 +54,8 @@ CTimeSheet::CTimeSheet(CTimeSheetBase* sheet, CResourcePalette* palette, Cut cut
                                   Boxes());
     };
     m_playback = AttachPlaybackControls(this);
+    m_upperScroll->setFixedHeight(m_upperScroll->widget()->sizeHint().height() +
+                                  m_upperScroll->horizontalScrollBar()->sizeHint().height());
 }
 
 CTimeSheet::~CTimeSheet() {
@@ -65,8 +69,18 @@ CTimeSheet::~CTimeSheet() {
 void CTimeSheet::BuildLayout() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    m_upper = new QHBoxLayout();
-    layout->addLayout(m_upper);
+    // The fields and the playback controls scroll sideways in a narrow window instead of
+    // forcing the time sheet wider than the screen.
+    m_upperScroll = new QScrollArea(this);
+    m_upperScroll->setFrameShape(QFrame::NoFrame);
+    m_upperScroll->setWidgetResizable(true);
+    m_upperScroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_upperScroll->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    auto* upperHost = new QWidget(m_upperScroll);
+    m_upper = new QHBoxLayout(upperHost);
+    m_upper->setContentsMargins(0, 0, 0, 0);
+    m_upperScroll->setWidget(upperHost);
+    layout->addWidget(m_upperScroll);
     m_properties = new CellPropertiesPanel(this, MakePagePropertiesHost(this));
     m_upper->addWidget(m_properties);
     connect(this, &CTimeSheet::showCell, m_properties, &CellPropertiesPanel::ShowCell);

@@ -13,6 +13,7 @@
 #include "editor/timesheet/cut_edits.h"
 
 class QPushButton;
+class QScrollArea;
 class QHBoxLayout;
 class QMenu;
 
@@ -144,6 +145,7 @@ private:
     std::unique_ptr<CutTableModel> m_model;
     CutGrid* m_grid = nullptr;
     QPushButton* m_modeCheck = nullptr;
+    QScrollArea* m_upperScroll = nullptr;
     QHBoxLayout* m_upper = nullptr;
     CPlaybackControls* m_playback = nullptr;
     CellPropertiesPanel* m_properties = nullptr;
