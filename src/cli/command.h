@@ -13,6 +13,7 @@ namespace plk::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitUsage = 1;
 inline constexpr int kExitBadInput = 2;  // bad input or an IO error
+inline constexpr int kExitCheckErrors = 3;  // check: the character has errors
 
 // Thrown by a command when its arguments are wrong; the message says which.
 class UsageError : public std::runtime_error {
@@ -67,5 +68,6 @@ int RunPack(CommandArgs args, std::ostream& out);
 int RunUnpack(CommandArgs args, std::ostream& out);
 int RunPlayback(CommandArgs args, std::ostream& out);
 int RunMessage(CommandArgs args, std::ostream& out);
+int RunCheck(CommandArgs args, std::ostream& out);
 
 }  // namespace plk::cli

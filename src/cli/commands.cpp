@@ -33,6 +33,10 @@ constexpr OptionSpec kPlaybackOptions[] = {
     {"--frames", "DIR", "also write every presented canvas as DIR/NNNNNN.png"},
 };
 
+constexpr OptionSpec kCheckOptions[] = {
+    {"--json", "", "print each finding as one line of JSON"},
+};
+
 constexpr OptionSpec kMessageOptions[] = {
     {"--out", "F.png", "write the 800 x 96 message strip"},
     {"--json", "", "print one line per character with its byte offset, line and pen"},
@@ -64,6 +68,9 @@ std::span<const Command> AllCommands() {
         Command{"message", "TEXT [--out F.png] [--json]",
                 "lay out a message as playback types it; positions as JSON, the strip as PNG",
                 RunMessage, kMessageOptions},
+        Command{"check", "PROJECT.cre [--json]",
+                "check the character before export; exit 3 when there are errors", RunCheck,
+                kCheckOptions},
     };
     return kCommands;
 }

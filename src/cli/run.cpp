@@ -22,7 +22,8 @@ void PrintHelp(std::ostream& out) {
         out << command.summary << "\n";
     }
     out << "\n'plkce-cli COMMAND --help' lists the options of a command.\n"
-        << "Exit status: 0 success, 1 usage error, 2 bad input or IO error.\n";
+        << "Exit status: 0 success, 1 usage error, 2 bad input or IO error, 3 check found "
+           "errors.\n";
 }
 
 void PrintCommandHelp(const Command& command, std::ostream& out) {
