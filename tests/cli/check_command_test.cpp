@@ -76,7 +76,7 @@ TEST(CheckCommandTest, ACleanCharacterPassesAndTextLinesNameThePlace) {
     WriteProjectFile(dir / "warn.cre", *project);
     const CliResult warned = RunCli(dir, {"check", (dir / "warn.cre").string()});
     EXPECT_EQ(warned.exitCode, 0);
-    EXPECT_EQ(warned.out.rfind("warning cut.empty-message [cut 1 row 2] cut 1 row 2: ", 0), 0u)
+    EXPECT_EQ(warned.out.rfind("warning cut.empty-message [cut 1 row 2] Cut 1 row 2: ", 0), 0u)
         << warned.out;
 }
 

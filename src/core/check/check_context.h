@@ -18,6 +18,9 @@ struct CheckContext {
 // Adds one finding.
 inline void Report(Findings& out, Severity severity, std::string code, Place place,
                    std::string japanese, std::string english) {
+    if (!english.empty() && english[0] >= 'a' && english[0] <= 'z') {
+        english[0] = static_cast<char>(english[0] - 'a' + 'A');  // a sentence starts capitalised
+    }
     out.push_back(Finding{severity, std::move(code), std::move(place), std::move(japanese),
                           std::move(english)});
 }

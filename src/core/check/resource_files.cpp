@@ -63,17 +63,39 @@ ResourceFileReport ReadOne(const ResourceSlot& slot, const std::filesystem::path
 
 std::optional<std::filesystem::path> LocateResourceFile(const ResourceSlot& slot,
                                                         const std::filesystem::path& projectFile) {
-    (void)projectFile;  // the project's folder is not searched yet
     if (!slot.Path().empty()) {
         std::filesystem::path stored(SjisToUtf8(slot.Path()));
         if (IsRegularFile(stored)) {
             return stored;
         }
     }
-    if (!slot.Name().empty()) {
-        std::filesystem::path byName(SjisToUtf8(slot.Name()));
-        if (IsRegularFile(byName)) {
-            return byName;
+    if (slot.Name().empty()) {
+        return std::nullopt;
+    }
+    const std::filesystem::path name(SjisToUtf8(slot.Name()));
+    if (IsRegularFile(name)) {
+        return name;
+    }
+    // A project moved with its folder of resources: look beside it, then below it.
+    if (projectFile.empty() || name.has_parent_path()) {
+        return std::nullopt;
+    }
+    const std::filesystem::path folder = projectFile.parent_path().empty()
+                                             ? std::filesystem::path(".")
+                                             : projectFile.parent_path();
+    if (IsRegularFile(folder / name)) {
+        return folder / name;
+    }
+    std::error_code error;
+    constexpr int kDeepest = 4;
+    for (auto it = std::filesystem::recursive_directory_iterator(
+             folder, std::filesystem::directory_options::skip_permission_denied, error);
+         !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
+        if (it.depth() >= kDeepest) {
+            it.disable_recursion_pending();
+        }
+        if (it->path().filename() == name && IsRegularFile(it->path())) {
+            return it->path();
         }
     }
     return std::nullopt;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/check/check_rules.h"
+#include "core/text/message_layout.h"
 #include "core/text/sjis.h"
 
 namespace plk {
@@ -57,6 +58,42 @@ std::string UsesText(const std::vector<std::pair<int, int>>& rows, bool japanese
         text += japanese ? " ほか " + more + " 行" : " and " + more + " more rows";
     }
     return text + (japanese ? "。" : ".");
+}
+
+// Every byte starts a single-byte character or a lead byte followed by its trail byte.
+bool IsWholeSjis(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[at]);
+        const SjisByteClass kind = ClassifySjisByte(byte);
+        if (kind == SjisByteClass::Invalid) {
+            return false;
+        }
+        if (kind == SjisByteClass::Lead) {
+            if (at + 1 >= text.size()) {
+                return false;
+            }
+            const auto trail = static_cast<unsigned char>(text[at + 1]);
+            if (trail < 0x40 || trail == 0x7F || trail > 0xFC) {
+                return false;
+            }
+            at += 2;
+        } else {
+            at += 1;
+        }
+    }
+    return true;
+}
+
+// A backslash or slash as a character of its own, not as the trail byte of a double-byte one.
+bool HasFolderSeparator(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[at]);
+        if (byte == '\\' || byte == '/') {
+            return true;
+        }
+        at += ClassifySjisByte(byte) == SjisByteClass::Lead ? 2 : 1;
+    }
+    return false;
 }
 
 bool HasTerminator(const char (&field)[260]) {
@@ -152,9 +189,34 @@ void CheckSlotNames(const CheckContext& context, Findings& out) {
                        "again from a shorter path.");
         }
         if (!IsNamed(slot)) {
+            if (slot.kind != 0 || !slot.Path().empty()) {
+                Report(out, Severity::Warning, "resource.no-name", Place::Slot(s),
+                       "スロット " + number +
+                           " には名前がなく、エクスポートでは空のスロットになります。"
+                           "ファイルを読み込み直してください。",
+                       "Slot " + number +
+                           " has no name, so export leaves it empty. Load the file again.");
+            }
             continue;
         }
         const std::string name = SjisToUtf8(slot.Name());
+        if (!IsWholeSjis(slot.Name())) {
+            Report(out, Severity::Error, "resource.name-not-sjis", Place::Slot(s),
+                   "スロット " + number +
+                       " の名前に Shift-JIS で表せないバイトがあり、ゲームでは正しく扱えません。"
+                       "ファイル名を変えて読み込み直してください。",
+                   "The name of slot " + number +
+                       " holds bytes that are not Shift-JIS text; the game cannot use it. Rename "
+                       "the file and load it again.");
+        } else if (HasFolderSeparator(slot.Name())) {
+            Report(out, Severity::Warning, "resource.name-has-folder", Place::Slot(s),
+                   "スロット " + number + " の名前「" + name +
+                       "」にフォルダーの区切りが含まれています。ゲームは名前だけで探すので、"
+                       "ファイル名だけにしてください。",
+                   "The name of slot " + number + " (" + name +
+                       ") contains a folder separator; the game looks resources up by name "
+                       "alone. Use the bare file name.");
+        }
         if (slot.Path().empty()) {
             Report(out, Severity::Error, "resource.no-path", Place::Slot(s),
                    "スロット " + number + " の「" + name +

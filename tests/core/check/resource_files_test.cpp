@@ -122,13 +122,15 @@ TEST(ResourceFiles, WaveHeaderOnTheFirstBytesAndTheFileSize) {
     }
 }
 
-TEST(ResourceFiles, ReadsEachNamedSlotAndFindsBareNamesInTheCurrentFolder) {
+TEST(ResourceFiles, ReadsEachNamedSlotAndFindsMovedFilesByName) {
     TempFolder folder;
     WriteBytes(folder / "face.png", PngHead(64, 64, 8, 6));
     WriteBytes(folder / "voice.wav", Wave(22050, 100, 8000));
     WriteBytes(folder / "fake.wav", Text("Creative Voice File\x1a......"));
     WriteBytes(folder / "fake.png", Text("GIF89a........................"));
     WriteBytes(folder / "here.png", PngHead(8, 8, 8, 6));
+    std::filesystem::create_directories(folder / "art" / "faces");
+    WriteBytes(folder / "art" / "faces" / "deep.png", PngHead(8, 8, 8, 6));
     Project project = CleanProject();
     auto at = [&](const char* name) { return (folder / name).string(); };
     FillSlot(project, 1, "face.png", at("face.png"));
@@ -137,6 +139,7 @@ TEST(ResourceFiles, ReadsEachNamedSlotAndFindsBareNamesInTheCurrentFolder) {
     FillSlot(project, 4, "fake.png", at("fake.png"));
     FillSlot(project, 5, "gone.png", at("gone.png"));
     FillSlot(project, 6, "here.png", "/moved/away/here.png");
+    FillSlot(project, 7, "deep.png", "C:\\old\\deep.png");
 
     const std::filesystem::path before = std::filesystem::current_path();
     std::filesystem::current_path(folder.Path());
@@ -146,7 +149,8 @@ TEST(ResourceFiles, ReadsEachNamedSlotAndFindsBareNamesInTheCurrentFolder) {
     using S = ResourceFileState;
     const std::pair<S, bool> expected[] = {{S::NotRead, true}, {S::Read, true}, {S::Read, true},
                                            {S::Read, false},   {S::Read, false}, {S::Missing, true},
-                                           {S::Read, true},    {S::NotRead, true}};
+                                           {S::Read, true},    {S::Read, true},
+                                           {S::NotRead, true}};
     for (std::size_t s = 0; s < std::size(expected); ++s) {
         EXPECT_EQ(files[s].state, expected[s].first) << "slot " << s;
         EXPECT_EQ(files[s].contentMatchesKind, expected[s].second) << "slot " << s;
