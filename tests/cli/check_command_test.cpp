@@ -34,9 +34,8 @@ TEST(CheckCommandTest, EachPlantedProblemIsFoundAtItsPlace) {
              p.cuts[0].Frame(0).cells[1].resource = 9;
          },
          3, R"("code":"resource.not-wave","place":{"slot":9})"},
-        {"unknown command",
-         [](Project& p, const TempFolder&) { p.cuts[1].Frame(2) = Ctl(12); },
-         3, R"({"severity":"error","code":"cut.unknown-command","place":{"cut":2,"row":3})"},
+        {"unknown command", [](Project& p, const TempFolder&) { p.cuts[1].Frame(2) = Ctl(12); }, 3,
+         R"({"severity":"error","code":"cut.unknown-command","place":{"cut":2,"row":3})"},
         {"repeat before wait",
          [](Project& p, const TempFolder&) {
              p.cuts[2] = MakeCut({Normals(6), {Repeat(2), Wait(3)}, Normals(2)});

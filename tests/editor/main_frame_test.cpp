@@ -61,6 +61,7 @@ TEST_F(MainFrameTest, MenuHoldsEveryItemWithItsIdAndText) {
         {file, 188, "CREファイルを開く　\tCtrl+O(&O)", true},
         {file, 219, "名前をつけて保存\tCtrl+S(&S)", true},
         {file, 221, "上書き保存", true},
+        {file, 32810, "チェック...", true},
         {file, 192, "実行形式でエクスポート", true},
         {file, 190, "プロパティ", false},
         {file, 57607, "印刷...\tCtrl+P(&P)", true},
@@ -78,6 +79,7 @@ TEST_F(MainFrameTest, MenuHoldsEveryItemWithItsIdAndText) {
         {view, 32804, "プレビュー(&V)", true},
         {view, 32805, "プレビュー コントロール(&C)", true},
         {view, 32806, "タイムシート(&I)", true},
+        {view, 32811, "キャラクターチェック(&K)", true},
         {help, 57664, "バージョン情報 PLK-CE(&A)...", true},
     };
     EXPECT_EQ(VisibleMenu(frame), expected);

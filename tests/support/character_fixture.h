@@ -28,16 +28,34 @@ inline FrameRecord Ctl(int command, int time = 0, int position = 0, std::string_
     SetFieldText(block.message, ToSjis(utf8));
     return NewControlFrame(block);
 }
-inline FrameRecord Message(std::string_view utf8 = "はい") { return Ctl(1, 0, 0, utf8); }
-inline FrameRecord ChargeStart(int seconds) { return Ctl(4, seconds); }
-inline FrameRecord ChargeEnd() { return Ctl(5); }
-inline FrameRecord ChargeStack(int seconds) { return Ctl(6, seconds); }
-inline FrameRecord ShowStart(int fallBack = 0) { return Ctl(7, 0, fallBack); }
-inline FrameRecord ShowEnd() { return Ctl(8); }
-inline FrameRecord Repeat(int frame) { return Ctl(9, 0, frame); }
-inline FrameRecord Wait(int seconds) { return Ctl(10, seconds); }
+inline FrameRecord Message(std::string_view utf8 = "はい") {
+    return Ctl(1, 0, 0, utf8);
+}
+inline FrameRecord ChargeStart(int seconds) {
+    return Ctl(4, seconds);
+}
+inline FrameRecord ChargeEnd() {
+    return Ctl(5);
+}
+inline FrameRecord ChargeStack(int seconds) {
+    return Ctl(6, seconds);
+}
+inline FrameRecord ShowStart(int fallBack = 0) {
+    return Ctl(7, 0, fallBack);
+}
+inline FrameRecord ShowEnd() {
+    return Ctl(8);
+}
+inline FrameRecord Repeat(int frame) {
+    return Ctl(9, 0, frame);
+}
+inline FrameRecord Wait(int seconds) {
+    return Ctl(10, seconds);
+}
 
-inline std::vector<FrameRecord> Normals(int count) { return std::vector<FrameRecord>(count, N()); }
+inline std::vector<FrameRecord> Normals(int count) {
+    return std::vector<FrameRecord>(count, N());
+}
 
 inline Cut MakeCut(std::initializer_list<std::vector<FrameRecord>> pieces) {
     std::vector<FrameRecord> rows;

@@ -75,9 +75,12 @@ Findings CheckCharacterWithFiles(const Project& project, const std::filesystem::
 
 const char* SeverityName(Severity severity) {
     switch (severity) {
-        case Severity::Error: return "error";
-        case Severity::Warning: return "warning";
-        case Severity::Info: return "info";
+        case Severity::Error:
+            return "error";
+        case Severity::Warning:
+            return "warning";
+        case Severity::Info:
+            return "info";
     }
     return "info";
 }

@@ -56,7 +56,9 @@ std::int64_t ProbeTimeFor(const Cut& segment, std::int64_t perRowMs) {
     return std::min(wanted, kLongestProbeMs);
 }
 
-std::string Num(int n) { return std::to_string(n); }
+std::string Num(int n) {
+    return std::to_string(n);
+}
 
 }  // namespace
 
@@ -64,7 +66,9 @@ std::string RowTextJa(int cut, int row) {
     return "カット " + Num(cut + 1) + " の " + Num(row + 1) + " 行目";
 }
 
-std::string RowTextEn(int cut, int row) { return "cut " + Num(cut + 1) + " row " + Num(row + 1); }
+std::string RowTextEn(int cut, int row) {
+    return "cut " + Num(cut + 1) + " row " + Num(row + 1);
+}
 
 void CheckUnknownCommands(const CheckContext& context, Findings& out) {
     const Project& project = context.project;
@@ -132,9 +136,10 @@ void CheckRepeatBeforeWait(const CheckContext& context, Findings& out) {
             return;
         }
         Report(out, Severity::Warning, "cut.repeat-before-wait", Place::Row(c, r),
-               RowTextJa(c, r) + " の REPEAT は WAIT の間ループしますが、WAIT "
-                                 "は何も描かないため、ループは一度も表示されず絵が止まったままです。"
-                                 "ループを見せたいなら WAIT の代わりに MESSAGE を使ってください。",
+               RowTextJa(c, r) +
+                   " の REPEAT は WAIT の間ループしますが、WAIT "
+                   "は何も描かないため、ループは一度も表示されず絵が止まったままです。"
+                   "ループを見せたいなら WAIT の代わりに MESSAGE を使ってください。",
                RowTextEn(c, r) +
                    ": the REPEAT loops while the WAIT holds, but a WAIT draws nothing, so the "
                    "loop is never shown and the picture stands still. Use a MESSAGE instead "
@@ -147,13 +152,14 @@ void CheckRepeatTargets(const CheckContext& context, Findings& out) {
         const std::int32_t position = cut.Frame(r).control.position;
         const int framesBefore = cut.NormalFramesBefore(r);
         if (position < 1) {
-            Report(out, Severity::Warning, "cut.repeat-frame-zero", Place::Row(c, r),
-                   RowTextJa(c, r) +
-                       " の REPEAT の戻るセル番号が 0 です。フレーム番号は 1 から数えるので、"
-                       "ループはカットの最初の行から始まります。戻るフレーム番号を指定してください。",
-                   RowTextEn(c, r) +
-                       ": the REPEAT returns to frame 0. Frames count from 1, so the loop starts "
-                       "at the first row of the cut. Give the frame number to return to.");
+            Report(
+                out, Severity::Warning, "cut.repeat-frame-zero", Place::Row(c, r),
+                RowTextJa(c, r) +
+                    " の REPEAT の戻るセル番号が 0 です。フレーム番号は 1 から数えるので、"
+                    "ループはカットの最初の行から始まります。戻るフレーム番号を指定してください。",
+                RowTextEn(c, r) +
+                    ": the REPEAT returns to frame 0. Frames count from 1, so the loop starts "
+                    "at the first row of the cut. Give the frame number to return to.");
             return;
         }
         if (position <= framesBefore) {
@@ -207,8 +213,7 @@ void CheckRepeatLoopsWithoutPicture(const CheckContext& context, Findings& out) 
 }
 
 void CheckChargeStartWithoutEnd(const CheckContext& context, Findings& out) {
-    ForEachCommand(context.project, ControlCommand::ChargeStart, [&](int c, const Cut& cut,
-                                                                     int r) {
+    ForEachCommand(context.project, ControlCommand::ChargeStart, [&](int c, const Cut& cut, int r) {
         for (int below = r + 1; below < cut.FrameCount(); ++below) {
             if (Is(cut.Frame(below), ControlCommand::ChargeEnd)) {
                 return;
@@ -226,8 +231,7 @@ void CheckChargeStartWithoutEnd(const CheckContext& context, Findings& out) {
 }
 
 void CheckZeroChargeBeforeEnd(const CheckContext& context, Findings& out) {
-    ForEachCommand(context.project, ControlCommand::ChargeStart, [&](int c, const Cut& cut,
-                                                                     int r) {
+    ForEachCommand(context.project, ControlCommand::ChargeStart, [&](int c, const Cut& cut, int r) {
         if (cut.Frame(r).control.time != 0 || r + 1 >= cut.FrameCount() ||
             !Is(cut.Frame(r + 1), ControlCommand::ChargeEnd)) {
             return;
@@ -252,8 +256,7 @@ void CheckZeroChargeBeforeEnd(const CheckContext& context, Findings& out) {
 }
 
 void CheckRowsAfterChargeStack(const CheckContext& context, Findings& out) {
-    ForEachCommand(context.project, ControlCommand::ChargeStack, [&](int c, const Cut& cut,
-                                                                     int r) {
+    ForEachCommand(context.project, ControlCommand::ChargeStack, [&](int c, const Cut& cut, int r) {
         if (cut.CountNormalFrames(r + 1, cut.FrameCount()) == 0) {
             return;
         }
@@ -261,10 +264,9 @@ void CheckRowsAfterChargeStack(const CheckContext& context, Findings& out) {
         ProbeOptions options;
         options.untilMs = ProbeTimeFor(segment, 40);
         const ProbeResult probe = ProbeCommandPlayback(segment, options);
-        const bool laterDrawn = std::any_of(probe.presented.begin(), probe.presented.end(),
-                                            [&](int row) {
-                                                return row > 0 && segment.Frame(row).IsNormal();
-                                            });
+        const bool laterDrawn =
+            std::any_of(probe.presented.begin(), probe.presented.end(),
+                        [&](int row) { return row > 0 && segment.Frame(row).IsNormal(); });
         if (laterDrawn) {
             return;
         }
@@ -280,8 +282,7 @@ void CheckRowsAfterChargeStack(const CheckContext& context, Findings& out) {
 }
 
 void CheckShowStartWithoutReturn(const CheckContext& context, Findings& out) {
-    ForEachCommand(context.project, ControlCommand::ShowStart, [&](int c, const Cut& cut,
-                                                                   int r) {
+    ForEachCommand(context.project, ControlCommand::ShowStart, [&](int c, const Cut& cut, int r) {
         if (r + 1 >= cut.FrameCount()) {
             return;
         }

@@ -13,7 +13,9 @@ constexpr int kWindowLines = 3;  // the 96-pixel message strip holds three 32-pi
 constexpr int kNeverSpoken = 0;
 constexpr int kMostOften = 3;
 
-std::string Num(int n) { return std::to_string(n); }
+std::string Num(int n) {
+    return std::to_string(n);
+}
 
 std::string LineJa(int situation, int line) {
     return "「" + SjisToUtf8(SituationLabels()[static_cast<std::size_t>(situation)]) + "」の " +
@@ -27,7 +29,8 @@ std::string LineEn(int situation, int line) {
 template <typename Visit>
 void ForEachLine(const Project& project, Visit&& visit) {
     for (int k = 0; k < kSituationCount; ++k) {
-        const SituationMessages& situation = project.messages.situations[static_cast<std::size_t>(k)];
+        const SituationMessages& situation =
+            project.messages.situations[static_cast<std::size_t>(k)];
         for (int i = 0; i < 4; ++i) {
             visit(k, i, situation.line[i]);
         }
@@ -156,16 +159,16 @@ void CheckCutReferences(const CheckContext& context, Findings& out) {
     const std::string count = Num(cuts);
     auto outside = [cuts](std::int32_t cut) { return cut < 0 || cut >= cuts; };
     for (int k = 0; k < kSituationCount; ++k) {
-        const SituationMessages& situation = project.messages.situations[static_cast<std::size_t>(k)];
+        const SituationMessages& situation =
+            project.messages.situations[static_cast<std::size_t>(k)];
         const std::string label = SjisToUtf8(SituationLabels()[static_cast<std::size_t>(k)]);
         if (outside(situation.windowCut)) {
-            Report(out, Severity::Error, "message.cut-out-of-range", Place::Situation(k),
-                   "「" + label + "」のメッセージウインドウのカット " +
-                       Num(situation.windowCut + 1) + " はありません（カットは " + count +
-                       " 個）。カットを選び直してください。",
-                   "Situation " + Num(k) + ": the message window cut " +
-                       Num(situation.windowCut + 1) + " does not exist (there are " + count +
-                       " cuts). Choose the cut again.");
+            Report(
+                out, Severity::Error, "message.cut-out-of-range", Place::Situation(k),
+                "「" + label + "」のメッセージウインドウのカット " + Num(situation.windowCut + 1) +
+                    " はありません（カットは " + count + " 個）。カットを選び直してください。",
+                "Situation " + Num(k) + ": the message window cut " + Num(situation.windowCut + 1) +
+                    " does not exist (there are " + count + " cuts). Choose the cut again.");
         }
         for (int i = 0; i < 4; ++i) {
             if (!outside(situation.lineCut[i])) {

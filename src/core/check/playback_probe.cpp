@@ -99,12 +99,13 @@ ProbeResult ProbeCommandPlayback(const Cut& cut, const ProbeOptions& options) {
     }
     result.presented = std::move(sink.presented);
     if (watchStart != SIZE_MAX) {
-        result.presentedAfterWatch.assign(result.presented.begin() +
-                                              static_cast<std::ptrdiff_t>(watchStart),
-                                          result.presented.end());
+        result.presentedAfterWatch.assign(
+            result.presented.begin() + static_cast<std::ptrdiff_t>(watchStart),
+            result.presented.end());
     }
     result.waitPendingAtEnd = playback.WaitFlag();
-    result.showStartActiveAtEnd = playback.State(static_cast<int>(ControlCommand::ShowStart)).code != 0;
+    result.showStartActiveAtEnd =
+        playback.State(static_cast<int>(ControlCommand::ShowStart)).code != 0;
     return result;
 }
 

@@ -19,7 +19,7 @@ struct ProbeOptions {
 
 struct ProbeResult {
     RunEnd end = RunEnd::Until;
-    std::vector<bool> visited;  // rows the playback stood on after some pass
+    std::vector<bool> visited;   // rows the playback stood on after some pass
     std::vector<int> presented;  // rows whose picture reached the screen (-1: a blank record)
     // Rows presented once the playback first stood on the watched row.
     std::vector<int> presentedAfterWatch;

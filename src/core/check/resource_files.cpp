@@ -28,13 +28,31 @@ bool IsRegularFile(const std::filesystem::path& path) {
     return std::filesystem::is_regular_file(path, error);
 }
 
-ResourceFileReport ReadOne(const ResourceSlot& slot, const std::filesystem::path& projectFile) {
+// Opens the slot's file: at its stored path straight away (the usual case costs one open),
+// else wherever LocateResourceFile finds it.
+std::optional<InputFile> OpenResourceFile(const ResourceSlot& slot,
+                                          const std::filesystem::path& projectFile) {
+    if (!slot.Path().empty()) {
+        try {
+            return std::optional<InputFile>(std::in_place, SjisToUtf8(slot.Path()));
+        } catch (const FileError&) {
+            // looked for below
+        }
+    }
     const std::optional<std::filesystem::path> file = LocateResourceFile(slot, projectFile);
     if (!file) {
-        return {ResourceFileState::Missing, true};
+        return std::nullopt;
     }
+    return std::optional<InputFile>(std::in_place, *file);
+}
+
+ResourceFileReport ReadOne(const ResourceSlot& slot, const std::filesystem::path& projectFile) {
     try {
-        InputFile input(*file);
+        std::optional<InputFile> opened = OpenResourceFile(slot, projectFile);
+        if (!opened) {
+            return {ResourceFileState::Missing, true};
+        }
+        InputFile& input = *opened;
         std::vector<std::uint8_t> head = input.Read(0, kResourceHeadBytes);
         bool matches = true;
         if (slot.Kind() == ResourceKind::Image) {
@@ -80,9 +98,8 @@ std::optional<std::filesystem::path> LocateResourceFile(const ResourceSlot& slot
     if (projectFile.empty() || name.has_parent_path()) {
         return std::nullopt;
     }
-    const std::filesystem::path folder = projectFile.parent_path().empty()
-                                             ? std::filesystem::path(".")
-                                             : projectFile.parent_path();
+    const std::filesystem::path folder =
+        projectFile.parent_path().empty() ? std::filesystem::path(".") : projectFile.parent_path();
     if (IsRegularFile(folder / name)) {
         return folder / name;
     }
@@ -122,12 +139,19 @@ bool HasPngHeader(std::span<const std::uint8_t> head) {
     };
     bool depthFits = false;
     switch (colour) {
-        case 0: depthFits = depthIn({1, 2, 4, 8, 16}); break;
-        case 3: depthFits = depthIn({1, 2, 4, 8}); break;
+        case 0:
+            depthFits = depthIn({1, 2, 4, 8, 16});
+            break;
+        case 3:
+            depthFits = depthIn({1, 2, 4, 8});
+            break;
         case 2:
         case 4:
-        case 6: depthFits = depthIn({8, 16}); break;
-        default: break;
+        case 6:
+            depthFits = depthIn({8, 16});
+            break;
+        default:
+            break;
     }
     constexpr std::uint32_t kMaxSide = 0x7FFFFFFF;
     return width != 0 && height != 0 && width <= kMaxSide && height <= kMaxSide && depthFits;
@@ -139,7 +163,7 @@ std::optional<bool> HasWaveHeader(std::span<const std::uint8_t> head, std::uint6
     constexpr std::size_t kBasicFormatSize = 16;
     if (head.size() < kRiffHeader || !TagAt(head, 0, "RIFF") || !TagAt(head, 8, "WAVE")) {
         return head.size() < kRiffHeader && head.size() < fileSize ? std::nullopt
-                                                                  : std::optional(false);
+                                                                   : std::optional(false);
     }
     bool haveFormat = false;
     std::uint64_t at = kRiffHeader;

@@ -43,7 +43,7 @@ struct ResourceFileReport {
 using ResourceFileReports = std::array<ResourceFileReport, kResourceSlots>;
 
 // Bytes read from the start of each file; enough for the headers of ordinary files.
-inline constexpr std::size_t kResourceHeadBytes = 4096;
+inline constexpr std::size_t kResourceHeadBytes = 512;
 
 // Finds and reads the start of every named slot's file and checks its content against the
 // slot's kind. Never throws for a file; each outcome is in the report of its slot.

@@ -16,7 +16,9 @@ const ResourceSlot& SlotAt(const Project& project, int s) {
     return project.palette.slot[static_cast<std::size_t>(s)];
 }
 
-bool IsNamed(const ResourceSlot& slot) { return !slot.Name().empty(); }
+bool IsNamed(const ResourceSlot& slot) {
+    return !slot.Name().empty();
+}
 
 // Every row whose cells name each slot, in cut and row order.
 std::vector<std::vector<std::pair<int, int>>> RowsUsingSlots(const Project& project) {
@@ -124,12 +126,10 @@ void CheckMissingFiles(const CheckContext& context, Findings& out) {
                        UsesText(rows, false) + " Put the file back or load it again.");
         } else {
             Report(out, Severity::Error, "resource.unreadable-file", Place::Slot(s),
-                   "スロット " + std::to_string(s) + " のファイル「" + name +
-                       "」を読めません。" + UsesText(rows, true) +
-                       "ファイルの読み取り権限を確かめてください。",
-                   "The file of slot " + std::to_string(s) + " (" + name +
-                       ") cannot be read. " + UsesText(rows, false) +
-                       " Check that the file can be read.");
+                   "スロット " + std::to_string(s) + " のファイル「" + name + "」を読めません。" +
+                       UsesText(rows, true) + "ファイルの読み取り権限を確かめてください。",
+                   "The file of slot " + std::to_string(s) + " (" + name + ") cannot be read. " +
+                       UsesText(rows, false) + " Check that the file can be read.");
         }
     }
 }

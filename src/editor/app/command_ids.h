@@ -34,6 +34,9 @@ inline constexpr int kViewProfileBrowser = 32803;
 inline constexpr int kViewPreview = 32804;
 inline constexpr int kViewPreviewControl = 32805;
 inline constexpr int kViewTimeSheet = 32806;
+// The character check: ファイル → "チェック..." and its window in 表示.
+inline constexpr int kCheckCharacter = 32810;
+inline constexpr int kViewCharacterCheck = 32811;
 }  // namespace command
 
 inline constexpr const char* kCommandIdProperty = "commandId";

@@ -15,6 +15,7 @@ constexpr MenuItemSpec kFileItems[] = {
     {kSaveAs, "名前をつけて保存\tCtrl+S(&S)"},
     {kSave, "上書き保存"},
     {0, nullptr},
+    {kCheckCharacter, "チェック..."},
     {kExport, "実行形式でエクスポート"},
     {0, nullptr},
     {kProperties, "プロパティ"},
@@ -44,6 +45,7 @@ constexpr MenuItemSpec kViewItems[] = {
     {kViewPreview, "プレビュー(&V)"},
     {kViewPreviewControl, "プレビュー コントロール(&C)"},
     {kViewTimeSheet, "タイムシート(&I)"},
+    {kViewCharacterCheck, "キャラクターチェック(&K)"},
 };
 
 constexpr MenuItemSpec kHelpItems[] = {

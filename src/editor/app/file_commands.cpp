@@ -191,11 +191,20 @@ bool FileCommands::WriteTo(const QString& path) {
 }
 
 void FileCommands::Export() {
+    // The character is checked before a file is chosen; errors ask whether to go on.
+    const Project project = GatherProject();
+    if (m_exportCheck && HasErrors(m_exportCheck(project)) &&
+        m_boxes->AskYesNoCancel(
+            m_frame, QStringLiteral("キャラクターチェックでエラーが見つかりました"
+                                    "（ゲームで失敗するか、失われるものがあり"
+                                    "ます）。\nこのままエクスポートしますか？")) != Answer::Yes) {
+        return;
+    }
     QString path = m_files->GetSaveFileName(m_frame, InProjectFolder(ExportFileFilter(), m_path));
     if (path.isEmpty()) {
         return;
     }
-    ExportOutcome outcome = m_exportRunner.Run(m_frame, GatherProject(), ToFileSystemPath(path));
+    ExportOutcome outcome = m_exportRunner.Run(m_frame, project, ToFileSystemPath(path));
     if (outcome.status == ExportOutcome::Status::Failed) {
         m_boxes->ShowError(m_frame, outcome.error);
     } else if (outcome.status == ExportOutcome::Status::Written) {

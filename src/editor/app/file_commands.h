@@ -3,8 +3,10 @@
 #include <QObject>
 #include <QString>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
+#include "core/check/finding.h"
 #include "core/project/project.h"
 #include "editor/app/export_runner.h"
 #include "editor/app/recent_files.h"
@@ -39,6 +41,11 @@ public:
     // Replaces the dialogs the commands show (tests answer them instead of a user).
     void SetDialogs(std::unique_ptr<FileDialogs> files, std::unique_ptr<MessageBoxes> boxes);
     void SetExporter(ExportFunction exporter);
+    // Run on the gathered character before an export; when its findings hold errors the
+    // author is asked whether to export anyway.
+    void SetExportCheck(std::function<Findings(const Project&)> check) {
+        m_exportCheck = std::move(check);
+    }
 
     void New();
     void Open();
@@ -89,6 +96,7 @@ private:
     std::unique_ptr<FileDialogs> m_files;
     std::unique_ptr<MessageBoxes> m_boxes;
     ExportRunner m_exportRunner;
+    std::function<Findings(const Project&)> m_exportCheck;
     RecentFileList m_recent;
     QString m_path;
     QUndoStack* m_undo;

@@ -98,6 +98,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     }
     ConnectCommands();
     ConnectViewCommands();
+    InstallCharacterCheck();
     UpdateRecentFileMenu();
     if (!m_storedLayout || !storedFrame.isValid()) {
         // The first start placed the frame with the tool windows.

@@ -15,6 +15,7 @@ class QPrinter;
 
 namespace plk {
 
+class CCharacterCheck;
 class CMessageBrowser;
 class CPLKCEView;
 class CPreView;
@@ -41,6 +42,7 @@ public:
     CProfileBrowser* ProfileBrowser() const { return m_profile; }
     CPreView* PreView() const { return m_preview; }
     CTimeSheetBase* TimeSheet() const { return m_timeSheet; }
+    CCharacterCheck* CharacterCheck() const { return m_check; }
 
     // Shows the frame (maximized when it was at the last close), then the tool windows.
     void ShowAll();
@@ -72,6 +74,8 @@ private:
     void ConnectCommands();
     void ConnectUndoCommands();
     void ConnectViewCommands();
+    // The character check window, its two menu items and the check before an export.
+    void InstallCharacterCheck();
     // "<file name>[*] - PLK-CE", "無題" for a project not yet saved.
     void UpdateTitle();
     void UpdateLockIndicators();
@@ -93,6 +97,7 @@ private:
     CTimeSheetBase* m_timeSheet = nullptr;
     CProfileBrowser* m_profile = nullptr;
     CMessageBrowser* m_messages = nullptr;
+    CCharacterCheck* m_check = nullptr;
     QToolBar* m_toolBar = nullptr;
 
     std::map<int, QAction*> m_actions;

@@ -90,16 +90,14 @@ TEST(CutRules, RepeatTargetsFrameZeroOrAFrameAfterIt) {
 }
 
 TEST(CutRules, RepeatLoopWithoutANormalFrame) {
-    ExpectRows(CheckRepeatLoopsWithoutPicture, "cut.repeat-loop-without-picture",
-               {
-                   {"only control rows", MakeCut({{Ctl(3), Repeat(0), Message()}}), {1}},
-                   {"frame 1 starts the loop", MakeCut({Normals(2), {Repeat(1), Message()}}), {}},
-                   {"controls between",
-                    MakeCut({Normals(1), {Ctl(3), Ctl(3), Repeat(1), Message()}}),
-                    {}},
-                   {"target after", MakeCut({Normals(1), {Repeat(4), Message()}, Normals(4)}),
-                    {}},
-               });
+    ExpectRows(
+        CheckRepeatLoopsWithoutPicture, "cut.repeat-loop-without-picture",
+        {
+            {"only control rows", MakeCut({{Ctl(3), Repeat(0), Message()}}), {1}},
+            {"frame 1 starts the loop", MakeCut({Normals(2), {Repeat(1), Message()}}), {}},
+            {"controls between", MakeCut({Normals(1), {Ctl(3), Ctl(3), Repeat(1), Message()}}), {}},
+            {"target after", MakeCut({Normals(1), {Repeat(4), Message()}, Normals(4)}), {}},
+        });
 }
 
 TEST(CutRules, ChargeStartNeedsAChargeEndBelow) {
@@ -112,18 +110,16 @@ TEST(CutRules, ChargeStartNeedsAChargeEndBelow) {
 }
 
 TEST(CutRules, ZeroChargeRightBeforeItsEndSkipsIt) {
-    ExpectRows(CheckZeroChargeBeforeEnd, "cut.zero-charge-before-end",
-               {
-                   {"to the end", MakeCut({Normals(1), {ChargeStart(0), ChargeEnd()}, Normals(3)}),
-                    {1}},
-                   {"to a later end",
-                    MakeCut({Normals(1), {ChargeStart(0), ChargeEnd(), N(), ChargeEnd(), N()}}),
-                    {1}},
-                   {"one second", MakeCut({Normals(1), {ChargeStart(1), ChargeEnd()}, Normals(3)}),
-                    {}},
-                   {"not adjacent", MakeCut({Normals(1), {ChargeStart(0), N(), ChargeEnd(), N()}}),
-                    {}},
-               });
+    ExpectRows(
+        CheckZeroChargeBeforeEnd, "cut.zero-charge-before-end",
+        {
+            {"to the end", MakeCut({Normals(1), {ChargeStart(0), ChargeEnd()}, Normals(3)}), {1}},
+            {"to a later end",
+             MakeCut({Normals(1), {ChargeStart(0), ChargeEnd(), N(), ChargeEnd(), N()}}),
+             {1}},
+            {"one second", MakeCut({Normals(1), {ChargeStart(1), ChargeEnd()}, Normals(3)}), {}},
+            {"not adjacent", MakeCut({Normals(1), {ChargeStart(0), N(), ChargeEnd(), N()}}), {}},
+        });
 }
 
 TEST(CutRules, RowsAfterChargeStackAreNeverDrawn) {
@@ -131,8 +127,7 @@ TEST(CutRules, RowsAfterChargeStackAreNeverDrawn) {
                {
                    {"frames after", MakeCut({Normals(1), {ChargeStack(2)}, Normals(3)}), {1}},
                    {"last row", MakeCut({Normals(3), {ChargeStack(2)}}), {}},
-                   {"only control rows after", MakeCut({Normals(1), {ChargeStack(1), Ctl(3)}}),
-                    {}},
+                   {"only control rows after", MakeCut({Normals(1), {ChargeStack(1), Ctl(3)}}), {}},
                });
 }
 

@@ -20,7 +20,8 @@ struct LineCase {
 void ExpectLineFindings(Rule rule, const std::vector<LineCase>& cases) {
     for (const LineCase& c : cases) {
         Project project = CleanProject();
-        MessageLine& line = project.messages.situations[static_cast<std::size_t>(c.situation)].line[1];
+        MessageLine& line =
+            project.messages.situations[static_cast<std::size_t>(c.situation)].line[1];
         SetFieldText(line.text, c.text);
         line.frequency = c.frequency;
         Findings findings;
@@ -132,11 +133,14 @@ TEST(ProfileRules, NamesAndTendencyValues) {
         {"kana roman name",
          [](Project& p) { SetFieldText(p.profile.profile.romanName, ToSjis("あい")); },
          {Place::Profile("romanName")}},
-        {"strength 5", [](Project& p) { p.profile.tendency.strength = 5; },
+        {"strength 5",
+         [](Project& p) { p.profile.tendency.strength = 5; },
          {Place::Tendency("strength")}},
-        {"special yaku 113", [](Project& p) { p.profile.tendency.specialYaku2 = 113; },
+        {"special yaku 113",
+         [](Project& p) { p.profile.tendency.specialYaku2 = 113; },
          {Place::Tendency("specialYaku2")}},
-        {"favourite -1", [](Project& p) { p.profile.tendency.favourite5 = -1; },
+        {"favourite -1",
+         [](Project& p) { p.profile.tendency.favourite5 = -1; },
          {Place::Tendency("favourite5")}},
     };
     for (const Case& c : cases) {

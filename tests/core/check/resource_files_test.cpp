@@ -13,7 +13,9 @@ namespace {
 using namespace testing_support;
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes Text(std::string_view text) { return Bytes(text.begin(), text.end()); }
+Bytes Text(std::string_view text) {
+    return Bytes(text.begin(), text.end());
+}
 
 void PutWord32(Bytes& bytes, std::uint32_t value, bool bigEndian = false) {
     for (int i = 0; i < 4; ++i) {
@@ -147,10 +149,9 @@ TEST(ResourceFiles, ReadsEachNamedSlotAndFindsMovedFilesByName) {
     std::filesystem::current_path(before);
 
     using S = ResourceFileState;
-    const std::pair<S, bool> expected[] = {{S::NotRead, true}, {S::Read, true}, {S::Read, true},
-                                           {S::Read, false},   {S::Read, false}, {S::Missing, true},
-                                           {S::Read, true},    {S::Read, true},
-                                           {S::NotRead, true}};
+    const std::pair<S, bool> expected[] = {
+        {S::NotRead, true}, {S::Read, true}, {S::Read, true}, {S::Read, false},  {S::Read, false},
+        {S::Missing, true}, {S::Read, true}, {S::Read, true}, {S::NotRead, true}};
     for (std::size_t s = 0; s < std::size(expected); ++s) {
         EXPECT_EQ(files[s].state, expected[s].first) << "slot " << s;
         EXPECT_EQ(files[s].contentMatchesKind, expected[s].second) << "slot " << s;
@@ -174,10 +175,10 @@ TEST(CheckCharacter, ANewProjectOnlyHasItsPlaceholderLines) {
 
 TEST(CheckCharacter, ErrorsComeFirstThenByPlace) {
     Project project = CleanProject();
-    project.cuts[1] = MakeCut({Normals(2), {Ctl(42)}});          // error in cut 2
-    project.cuts[0] = MakeCut({Normals(2), {Message("")}});      // warning in cut 1
-    FillSlot(project, 9, "unused.png", "/x/unused.png");         // info
-    project.messages.situations[3].lineCut[0] = 9;               // error in the messages
+    project.cuts[1] = MakeCut({Normals(2), {Ctl(42)}});      // error in cut 2
+    project.cuts[0] = MakeCut({Normals(2), {Message("")}});  // warning in cut 1
+    FillSlot(project, 9, "unused.png", "/x/unused.png");     // info
+    project.messages.situations[3].lineCut[0] = 9;           // error in the messages
     const Findings findings = CheckCharacter(project);
     std::vector<std::string> codes;
     for (const Finding& finding : findings) {

@@ -23,7 +23,7 @@ Project WithTwoResources() {
 
 std::vector<std::pair<std::string, Place>> RunRule(void (*rule)(const CheckContext&, Findings&),
                                                    const Project& project,
-                                               const ResourceFileReports* files = nullptr) {
+                                                   const ResourceFileReports* files = nullptr) {
     Findings findings;
     rule(CheckContext{project, files}, findings);
     return CodesAndPlaces(findings);
@@ -38,9 +38,8 @@ TEST(ResourceRules, MissingAndUnreadableFilesNameTheirUses) {
     files[2].state = ResourceFileState::Unreadable;
     Findings findings;
     CheckMissingFiles(CheckContext{project, &files}, findings);
-    EXPECT_EQ(CodesAndPlaces(findings),
-              (Expected{{"resource.missing-file", Place::Slot(1)},
-                        {"resource.unreadable-file", Place::Slot(2)}}));
+    EXPECT_EQ(CodesAndPlaces(findings), (Expected{{"resource.missing-file", Place::Slot(1)},
+                                                  {"resource.unreadable-file", Place::Slot(2)}}));
     EXPECT_NE(findings[0].english.find("cut 1 row 2"), std::string::npos);
     EXPECT_EQ(findings[0].severity, Severity::Error);
     // Without the files read, nothing is said about them.
@@ -54,12 +53,13 @@ TEST(ResourceRules, ContentThatIsNotWhatTheKindSays) {
         int slot;
         const char* code;
     };
-    for (const Case& c : {Case{"image", 1, "resource.not-png"},
-                          Case{"sound", 2, "resource.not-wave"}}) {
+    for (const Case& c :
+         {Case{"image", 1, "resource.not-png"}, Case{"sound", 2, "resource.not-wave"}}) {
         ResourceFileReports files{};
         files[1].state = files[2].state = ResourceFileState::Read;
         files[static_cast<std::size_t>(c.slot)].contentMatchesKind = false;
-        EXPECT_EQ(RunRule(CheckFileContent, project, &files), (Expected{{c.code, Place::Slot(c.slot)}}))
+        EXPECT_EQ(RunRule(CheckFileContent, project, &files),
+                  (Expected{{c.code, Place::Slot(c.slot)}}))
             << c.name;
     }
 }
@@ -73,27 +73,39 @@ TEST(ResourceRules, NamesAndPathsTheGameCannotStore) {
     const Case cases[] = {
         {"clean", [](Project&) {}, {}},
         {"name fills its field",
-         [](Project& p) { std::memset(p.palette.slot[1].name, 'a', sizeof p.palette.slot[1].name); },
-         {{"resource.name-too-long", Place::Slot(1)}, {"resource.extension-mismatch", Place::Slot(1)}}},
+         [](Project& p) {
+             std::memset(p.palette.slot[1].name, 'a', sizeof p.palette.slot[1].name);
+         },
+         {{"resource.name-too-long", Place::Slot(1)},
+          {"resource.extension-mismatch", Place::Slot(1)}}},
         {"path fills its field",
-         [](Project& p) { std::memset(p.palette.slot[2].path, 'a', sizeof p.palette.slot[2].path); },
+         [](Project& p) {
+             std::memset(p.palette.slot[2].path, 'a', sizeof p.palette.slot[2].path);
+         },
          {{"resource.path-too-long", Place::Slot(2)}}},
-        {"no path", [](Project& p) { p.palette.slot[2].path[0] = '\0'; },
+        {"no path",
+         [](Project& p) { p.palette.slot[2].path[0] = '\0'; },
          {{"resource.no-path", Place::Slot(2)}}},
-        {"no kind", [](Project& p) { p.palette.slot[1].kind = 0; },
+        {"no kind",
+         [](Project& p) { p.palette.slot[1].kind = 0; },
          {{"resource.bad-kind", Place::Slot(1)}}},
-        {"picture kept as a sound", [](Project& p) { p.palette.slot[1].kind = 2; },
+        {"picture kept as a sound",
+         [](Project& p) { p.palette.slot[1].kind = 2; },
          {{"resource.extension-mismatch", Place::Slot(1)}}},
-        {"UTF-8 name", [](Project& p) { SetFieldText(p.palette.slot[1].name, "\xE9\xA1\x94.png"); },
+        {"UTF-8 name",
+         [](Project& p) { SetFieldText(p.palette.slot[1].name, "\xE9\xA1\x94.png"); },
          {{"resource.name-not-sjis", Place::Slot(1)}}},
-        {"folder in the name", [](Project& p) { SetFieldText(p.palette.slot[1].name, "a\\b.png"); },
+        {"folder in the name",
+         [](Project& p) { SetFieldText(p.palette.slot[1].name, "a\\b.png"); },
          {{"resource.name-has-folder", Place::Slot(1)}}},
         {"0x5C as a trail byte is no folder",
          [](Project& p) { SetFieldText(p.palette.slot[1].name, ToSjis("表.png")); },
          {}},
-        {"kind without a name", [](Project& p) { p.palette.slot[1].name[0] = '\0'; },
+        {"kind without a name",
+         [](Project& p) { p.palette.slot[1].name[0] = '\0'; },
          {{"resource.no-name", Place::Slot(1)}}},
-        {"same name twice", [](Project& p) { FillSlot(p, 9, "face.png", "/other/face.png"); },
+        {"same name twice",
+         [](Project& p) { FillSlot(p, 9, "face.png", "/other/face.png"); },
          {{"resource.duplicate-name", Place::Slot(9)}}},
     };
     for (const Case& c : cases) {

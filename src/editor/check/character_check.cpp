@@ -1,0 +1,288 @@
+#include "editor/check/character_check.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMetaObject>
+#include <QPushButton>
+#include <QStyle>
+#include <QThreadPool>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <QVBoxLayout>
+#include <map>
+#include <mutex>
+
+#include "core/check/check_character.h"
+#include "core/content/message_table.h"
+#include "core/text/sjis.h"
+
+namespace plk {
+
+// Where a background check hands its findings: the window while it lives, nothing after.
+struct CheckMailbox {
+    std::mutex mutex;
+    CCharacterCheck* receiver = nullptr;
+};
+
+namespace {
+
+constexpr int kFindingRole = Qt::UserRole + 1;
+
+QString Utf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+QString SeverityTitle(Severity severity) {
+    switch (severity) {
+        case Severity::Error:
+            return QStringLiteral("エラー");
+        case Severity::Warning:
+            return QStringLiteral("警告");
+        case Severity::Info:
+            return QStringLiteral("情報");
+    }
+    return {};
+}
+
+QStyle::StandardPixmap SeverityIcon(Severity severity) {
+    switch (severity) {
+        case Severity::Error:
+            return QStyle::SP_MessageBoxCritical;
+        case Severity::Warning:
+            return QStyle::SP_MessageBoxWarning;
+        case Severity::Info:
+            return QStyle::SP_MessageBoxInformation;
+    }
+    return QStyle::SP_MessageBoxInformation;
+}
+
+QString SituationLabel(int situation) {
+    return Utf8(SjisToUtf8(SituationLabels()[static_cast<std::size_t>(situation)]));
+}
+
+QString FieldLabel(const std::string& field) {
+    static const std::map<std::string, const char*> kLabels = {
+        {"characterName", "キャラクター名"},
+        {"romanName", "ローマ字名"},
+        {"profileCut", "プロフィール画像のカット"},
+        {"menuIconCut", "メニューアイコンのカット"},
+        {"messageWindowCut", "メッセージウインドウのカット"},
+    };
+    const auto it = kLabels.find(field);
+    return it == kLabels.end() ? Utf8(field) : QString::fromUtf8(it->second);
+}
+
+// The group a place belongs to under its severity, and the place within the group.
+QString GroupOf(const Place& place) {
+    if (place.slot >= 0) {
+        return QStringLiteral("リソース パレット");
+    }
+    if (place.cut >= 0) {
+        return QStringLiteral("カット %1").arg(place.cut + 1);
+    }
+    if (place.situation >= 0) {
+        return QStringLiteral("メッセージ %1").arg(SituationLabel(place.situation));
+    }
+    if (!place.profile.empty()) {
+        return QStringLiteral("プロフィール");
+    }
+    return QStringLiteral("AI 傾向");
+}
+
+QString PlaceWithinGroup(const Place& place) {
+    if (place.slot >= 0) {
+        return QStringLiteral("スロット %1").arg(place.slot);
+    }
+    if (place.row >= 0) {
+        return QStringLiteral("%1 行目").arg(place.row + 1);
+    }
+    if (place.cut >= 0) {
+        return QStringLiteral("カット全体");
+    }
+    if (place.line >= 0) {
+        return QStringLiteral("%1 行目のセリフ").arg(place.line + 1);
+    }
+    if (place.situation >= 0) {
+        return QStringLiteral("ウインドウのカット");
+    }
+    return FieldLabel(place.profile.empty() ? place.tendency : place.profile);
+}
+
+}  // namespace
+
+CCharacterCheck::CCharacterCheck(QWidget* owner, GatherFunction gather, PathFunction projectFile)
+    : QDialog(owner),
+      m_gather(std::move(gather)),
+      m_projectFile(std::move(projectFile)),
+      m_mailbox(std::make_shared<CheckMailbox>()) {
+    setWindowTitle(QStringLiteral("キャラクターチェック"));
+    setModal(false);
+    m_mailbox->receiver = this;
+
+    m_tree = new QTreeWidget(this);
+    m_tree->setColumnCount(2);
+    m_tree->setHeaderLabels({QStringLiteral("場所"), QStringLiteral("内容")});
+    m_tree->setWordWrap(true);
+    m_tree->setUniformRowHeights(false);
+    m_tree->header()->setStretchLastSection(true);
+    m_tree->setColumnWidth(0, 220);
+    connect(m_tree, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem* item) { OnActivated(item); });
+
+    m_summary = new QLabel(this);
+    auto* rerun = new QPushButton(QStringLiteral("再チェック"), this);
+    connect(rerun, &QPushButton::clicked, this, &CCharacterCheck::RunNow);
+    auto* close = new QPushButton(QStringLiteral("閉じる"), this);
+    connect(close, &QPushButton::clicked, this, &QDialog::hide);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_summary, 1);
+    buttons->addWidget(rerun);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_tree);
+    layout->addLayout(buttons);
+    resize(720, 420);
+
+    m_debounce.setSingleShot(true);
+    m_debounce.setInterval(kRerunDelayMs);
+    connect(&m_debounce, &QTimer::timeout, this, &CCharacterCheck::RunNow);
+    Fill();
+}
+
+CCharacterCheck::~CCharacterCheck() {
+    // A check still running finds no one to deliver to.
+    std::lock_guard lock(m_mailbox->mutex);
+    m_mailbox->receiver = nullptr;
+}
+
+void CCharacterCheck::ScheduleRerun() {
+    if (!isVisible()) {
+        m_pending = true;
+        return;
+    }
+    m_debounce.start();
+}
+
+void CCharacterCheck::RunNow() {
+    m_debounce.stop();
+    if (m_running) {
+        m_pending = true;  // checked again as soon as the running check is in
+        return;
+    }
+    m_pending = false;
+    m_running = true;
+    m_summary->setText(QStringLiteral("チェック中…"));
+    // The copy is taken here, on the user-interface thread; the worker owns it.
+    auto project = std::make_shared<const Project>(m_gather());
+    const std::filesystem::path projectFile =
+        m_projectFile ? m_projectFile() : std::filesystem::path();
+    const std::uint64_t generation = ++m_generation;
+    std::shared_ptr<CheckMailbox> mailbox = m_mailbox;
+    QThreadPool::globalInstance()->start([project, projectFile, generation, mailbox] {
+        Findings findings = CheckCharacterWithFiles(*project, projectFile);
+        std::lock_guard lock(mailbox->mutex);
+        if (CCharacterCheck* receiver = mailbox->receiver) {
+            QMetaObject::invokeMethod(
+                receiver,
+                [receiver, generation, findings = std::move(findings)]() mutable {
+                    receiver->Deliver(generation, std::move(findings));
+                },
+                Qt::QueuedConnection);
+        }
+    });
+}
+
+void CCharacterCheck::Deliver(std::uint64_t generation, Findings findings) {
+    if (generation != m_generation) {
+        return;
+    }
+    m_running = false;
+    m_findings = std::move(findings);
+    Fill();
+    if (m_pending && isVisible()) {
+        m_debounce.start();
+    }
+}
+
+void CCharacterCheck::ShowFindings(const Findings& findings) {
+    ++m_generation;  // a background check started before this one is out of date
+    m_running = false;
+    m_findings = findings;
+    Fill();
+}
+
+void CCharacterCheck::Fill() {
+    m_tree->clear();
+    int counts[3] = {};
+    std::map<std::pair<int, QString>, QTreeWidgetItem*> groups;
+    QTreeWidgetItem* severities[3] = {};
+    for (int i = 0; i < static_cast<int>(m_findings.size()); ++i) {
+        const Finding& finding = m_findings[static_cast<std::size_t>(i)];
+        const int s = static_cast<int>(finding.severity);
+        ++counts[s];
+        if (severities[s] == nullptr) {
+            severities[s] = new QTreeWidgetItem(m_tree);
+            severities[s]->setIcon(0, style()->standardIcon(SeverityIcon(finding.severity)));
+            severities[s]->setFirstColumnSpanned(true);
+        }
+        const QString groupName = GroupOf(finding.place);
+        QTreeWidgetItem*& group = groups[{s, groupName}];
+        if (group == nullptr) {
+            group = new QTreeWidgetItem(severities[s], {groupName});
+            group->setFirstColumnSpanned(true);
+        }
+        auto* leaf =
+            new QTreeWidgetItem(group, {PlaceWithinGroup(finding.place), Utf8(finding.japanese)});
+        leaf->setData(0, kFindingRole, i);
+        leaf->setToolTip(1, Utf8(finding.japanese));
+    }
+    for (int s = 0; s < 3; ++s) {
+        if (severities[s] != nullptr) {
+            severities[s]->setText(0, QStringLiteral("%1 (%2)")
+                                          .arg(SeverityTitle(static_cast<Severity>(s)))
+                                          .arg(counts[s]));
+        }
+    }
+    m_tree->expandAll();
+    if (m_findings.empty()) {
+        m_summary->setText(QStringLiteral("問題は見つかりませんでした。"));
+    } else {
+        m_summary->setText(QStringLiteral("エラー %1 件、警告 %2 件、情報 %3 件")
+                               .arg(counts[0])
+                               .arg(counts[1])
+                               .arg(counts[2]));
+    }
+    Q_EMIT findingsShown();
+}
+
+QTreeWidgetItem* CCharacterCheck::ItemOfFinding(int index) const {
+    for (QTreeWidgetItemIterator it(m_tree); *it != nullptr; ++it) {
+        const QVariant finding = (*it)->data(0, kFindingRole);
+        if (finding.isValid() && finding.toInt() == index) {
+            return *it;
+        }
+    }
+    return nullptr;
+}
+
+void CCharacterCheck::OnActivated(QTreeWidgetItem* item) {
+    const QVariant finding = item == nullptr ? QVariant() : item->data(0, kFindingRole);
+    if (!finding.isValid() || !m_navigate) {
+        return;
+    }
+    const int index = finding.toInt();
+    if (index >= 0 && index < static_cast<int>(m_findings.size())) {
+        m_navigate(m_findings[static_cast<std::size_t>(index)].place);
+    }
+}
+
+void CCharacterCheck::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (m_pending || (m_findings.empty() && !m_running)) {
+        RunNow();
+    }
+}
+
+}  // namespace plk
