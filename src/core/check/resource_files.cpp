@@ -23,6 +23,16 @@ bool TagAt(std::span<const std::uint8_t> bytes, std::size_t at, const char (&tag
     return std::memcmp(bytes.data() + at, tag, 4) == 0;
 }
 
+// Stored Shift-JIS as a file-system path; plain ASCII needs no conversion.
+std::filesystem::path ToPath(std::string_view sjis) {
+    for (char c : sjis) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return std::filesystem::path(SjisToUtf8(sjis));
+        }
+    }
+    return std::filesystem::path(sjis);
+}
+
 bool IsRegularFile(const std::filesystem::path& path) {
     std::error_code error;
     return std::filesystem::is_regular_file(path, error);
@@ -34,7 +44,7 @@ std::optional<InputFile> OpenResourceFile(const ResourceSlot& slot,
                                           const std::filesystem::path& projectFile) {
     if (!slot.Path().empty()) {
         try {
-            return std::optional<InputFile>(std::in_place, SjisToUtf8(slot.Path()));
+            return std::optional<InputFile>(std::in_place, ToPath(slot.Path()));
         } catch (const FileError&) {
             // looked for below
         }
@@ -82,7 +92,7 @@ ResourceFileReport ReadOne(const ResourceSlot& slot, const std::filesystem::path
 std::optional<std::filesystem::path> LocateResourceFile(const ResourceSlot& slot,
                                                         const std::filesystem::path& projectFile) {
     if (!slot.Path().empty()) {
-        std::filesystem::path stored(SjisToUtf8(slot.Path()));
+        const std::filesystem::path stored = ToPath(slot.Path());
         if (IsRegularFile(stored)) {
             return stored;
         }
@@ -90,7 +100,7 @@ std::optional<std::filesystem::path> LocateResourceFile(const ResourceSlot& slot
     if (slot.Name().empty()) {
         return std::nullopt;
     }
-    const std::filesystem::path name(SjisToUtf8(slot.Name()));
+    const std::filesystem::path name = ToPath(slot.Name());
     if (IsRegularFile(name)) {
         return name;
     }
