@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMetaObject>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyle>
 #include <QThreadPool>
 #include <QTreeWidget>
@@ -214,6 +215,8 @@ void CCharacterCheck::ShowFindings(const Findings& findings) {
 }
 
 void CCharacterCheck::Fill() {
+    // A rerun after an edit keeps the list where the author was reading it.
+    const int scrolled = m_tree->verticalScrollBar()->value();
     m_tree->clear();
     int counts[3] = {};
     std::map<std::pair<int, QString>, QTreeWidgetItem*> groups;
@@ -246,6 +249,7 @@ void CCharacterCheck::Fill() {
         }
     }
     m_tree->expandAll();
+    m_tree->verticalScrollBar()->setValue(scrolled);
     if (m_findings.empty()) {
         m_summary->setText(QStringLiteral("問題は見つかりませんでした。"));
     } else {
