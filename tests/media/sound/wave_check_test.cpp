@@ -1,7 +1,10 @@
 #include "media/sound/wave_check.h"
 
+#include "core/check/resource_files.h"
+
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -89,6 +92,9 @@ TEST(WaveCheckTest, OnlyWaveContentWithChunksInsideTheFileIsAccepted) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(HasWaveLayout(c.bytes), c.layout);
+        // The character check reads only a file's first bytes and its size; it must judge
+        // every file as the sound store does.
+        EXPECT_EQ(HasWaveHeader(c.bytes, c.bytes.size()), std::optional<bool>(c.layout));
         // No audio device is open in this test: decoding does not need one.
         EXPECT_EQ(IsDecodableWave(c.bytes), c.decodes);
     }
