@@ -33,6 +33,10 @@ namespace plk {
 // back to an array when it shrinks; either way the matches are the linked tree's. In a
 // linked tree the walk starts at the top of the new string's bucket (the strings with its
 // first two bytes): those above it share one byte with it and cannot give a coded match.
+// Linked trees also thread their strings in sorted order (each node knows its neighbours),
+// so a deletion finds the predecessor that takes a deleted node's place without a walk, and
+// rewires the tree by selects rather than by branches on the node's shape: deletion then
+// costs no more than insertion.
 // (lzss_tree_arrays.cpp and lzss_linked_trees.cpp hold the two forms.)
 //
 // A node is the ring position of its string (as in the decoder's ring), but its bytes are
@@ -43,6 +47,10 @@ namespace plk {
 class LzssTrees {
 public:
     LzssTrees();
+
+    // Ranks are steps, so an input must have fewer steps than a rank can count.
+    using Rank = std::uint32_t;
+    static constexpr std::size_t kMaxInput = std::size_t{0xFFFFFFFF} - lzss::kMaxMatch;
 
     // A match: length in bits 26..31, the ring position in the low 12 bits.
     static std::size_t MatchLength(std::uint32_t match) { return match >> 26; }
@@ -79,9 +87,12 @@ private:
     }
     static std::size_t Node(std::size_t id) { return id & kNodeMask; }
 
+public:
     // A tree held as an array has at most this many strings; one that has fallen to
     // kArrayAgain is made an array again.
     static constexpr std::size_t kArrayCapacity = 32;
+
+private:
     static constexpr std::size_t kArrayAgain = 12;
     // m_parent of a node in an array.
     static constexpr std::uint16_t kInArray = 0xFFFF;
@@ -90,13 +101,15 @@ private:
     // Makes the bytes of input positions below `end` available, as the decoder's ring holds
     // them: past the input's end the ring still holds what was there 4096 bytes before.
     void FillTo(std::span<const std::uint8_t> input, std::size_t end);
-    std::uint32_t InsertNode(std::size_t r, std::uint64_t rank);
+    std::uint32_t InsertNode(std::size_t r, Rank rank);
     void DeleteNode(std::size_t p);
 
     std::uint32_t InsertIntoLinkedTree(std::size_t r);
     void DeleteFromLinkedTree(std::size_t p);
     void ReplaceNode(std::size_t p, std::size_t r);
     void SetChildOfParent(std::size_t p, std::size_t q);
+    // Links id r into the sorted order as the left or right child of id p.
+    void ThreadBeside(std::size_t p, bool right, std::size_t r);
     // Left child in the low half, right child in the high half.
     std::uint32_t ChildPair(std::size_t node) const;
 
@@ -125,7 +138,7 @@ private:
     // mirror, and padding for 8-byte loads.
     alignas(64) std::array<std::uint8_t, kOddHalf + lzss::kRingSize + kMirror + 8> m_bytes{};
     // m_child[node][kLeft / kRight] holds ids: indexed by the comparison result so the
-    // descent does not branch on the direction.
+    // descent does not branch on the direction. kNil's are scratch, never read.
     alignas(64) std::array<std::array<std::uint16_t, 2>, kNodeCount> m_child{};
     // Nodes, not ids.
     alignas(64) std::array<std::uint16_t, kNodeCount> m_parent{};
@@ -138,8 +151,13 @@ private:
     // Strings per tree, and which trees are linked rather than arrays.
     std::array<std::uint16_t, 256> m_count{};
     std::array<bool, 256> m_linked{};
-    // Ranks by node; kNil's stays 0.
-    std::array<std::uint64_t, lzss::kRingSize + 1> m_rank{};
+    // Neighbours in sorted order by node, as ids: m_order[node][kLeft] the one before,
+    // [kRight] the one after. The root stands before a tree's first string and kNil after
+    // its last. Only linked trees keep them; kNil's are scratch.
+    alignas(64) std::array<std::array<std::uint16_t, 2>, kNodeCount> m_order{};
+    // Ranks by node; kNil's stays 0. The slot after it takes writes that are to be lost.
+    static constexpr std::size_t kScratchRank = lzss::kRingSize + 1;
+    std::array<Rank, lzss::kRingSize + 2> m_rank{};
     std::size_t m_filled = 0;
     // The current chunk's steps for this lane: offset << 2 | kDeleteWork | kInsertWork.
     static constexpr unsigned kDeleteWork = 1;
