@@ -33,7 +33,7 @@ constexpr double kLinkedTreeCost = 500;
 // memory, and less so when other programs run: two lanes are used only when the model
 // below promises at least this gain, which leaves out inputs whose steps are all cheap
 // (random bytes, compressed data) and inputs that one byte value dominates.
-constexpr double kLeastGain = 1.7;
+constexpr double kLeastGain = 1.65;
 
 // Shares the 256 trees out between two lanes by the work each brings: the costliest first
 // bytes first, each to the lane with less work so far; the first lane starts with the
@@ -241,7 +241,7 @@ PackedItem LzssEncoder::CompressFile(const std::filesystem::path& path,
     if (file.Size() > std::numeric_limits<std::uint32_t>::max()) {
         throw FileError(FileError::Kind::BadFormat, path, "4 GiB or larger");
     }
-    std::vector<std::uint8_t> input = file.ReadAll();
+    const ByteBuffer input = file.ReadAll();
     PackedItem item = CompressMemory(input);
     item.name = std::string(resourceName);
     return item;
