@@ -13,16 +13,6 @@ using lzss::kMaxMatch;
 using lzss_words::HeadOf;
 using lzss_words::LoadBigEndian64;
 
-namespace {
-
-// a when `pick`, else b, by arithmetic: the compiler keeps a branch for a ternary whose
-// arms are cheap, and these choices are coin tosses.
-std::size_t Select(bool pick, std::size_t a, std::size_t b) {
-    return b ^ ((a ^ b) & (std::size_t{0} - static_cast<std::size_t>(pick)));
-}
-
-}  // namespace
-
 void LzssTrees::ForgetTops(std::size_t tree) {
     std::fill_n(m_top.begin() + static_cast<std::ptrdiff_t>(tree << 8), 256, kNil);
 }
@@ -93,22 +83,11 @@ std::uint32_t LzssTrees::InsertIntoLinkedTree(std::size_t r) {
     }
     m_child[Node(p)][goRight ? kRight : kLeft] = static_cast<std::uint16_t>(r);
     m_parent[Node(r)] = static_cast<std::uint16_t>(Node(p));
-    ThreadBeside(p, goRight, r);
     ++m_count[key[0]];
     if (top == kNil) {
         m_top[bucket] = static_cast<std::uint16_t>(r);
     }
     return best;
-}
-
-void LzssTrees::ThreadBeside(std::size_t p, bool right, std::size_t r) {
-    // A new right child comes just after its parent, a new left child just before it.
-    const std::size_t before = right ? p : m_order[Node(p)][kLeft];
-    const std::size_t after = right ? m_order[Node(p)][kRight] : p;
-    m_order[Node(r)][kLeft] = static_cast<std::uint16_t>(before);
-    m_order[Node(r)][kRight] = static_cast<std::uint16_t>(after);
-    m_order[Node(before)][kRight] = static_cast<std::uint16_t>(r);
-    m_order[Node(after)][kLeft] = static_cast<std::uint16_t>(r);
 }
 
 std::uint32_t LzssTrees::ChildPair(std::size_t node) const {
@@ -134,52 +113,41 @@ void LzssTrees::ReplaceNode(std::size_t p, std::size_t r) {
     m_parent[Node(m_child[node][kRight])] = static_cast<std::uint16_t>(Node(r));
     SetChildOfParent(p, r);
     m_parent[node] = kNil;
-    const std::size_t before = m_order[node][kLeft];
-    const std::size_t after = m_order[node][kRight];
-    m_order[Node(r)][kLeft] = static_cast<std::uint16_t>(before);
-    m_order[Node(r)][kRight] = static_cast<std::uint16_t>(after);
-    m_order[Node(before)][kRight] = static_cast<std::uint16_t>(r);
-    m_order[Node(after)][kLeft] = static_cast<std::uint16_t>(r);
 }
 
 // Removes id p from its linked tree. A node with two children is replaced by the rightmost
-// node of its left subtree, its predecessor, which takes its rank. The cases are told apart
-// by selects: which of them a deletion meets is a coin toss. Writes that a case does not
-// need go to kNil's scratch entries.
+// node of its left subtree, which takes its rank.
 void LzssTrees::DeleteFromLinkedTree(std::size_t p) {
     const std::size_t node = Node(p);
     const std::size_t bucket = BucketOf(p);
     const bool wasTop = m_top[bucket] == p;
     const std::size_t left = m_child[node][kLeft];
     const std::size_t right = m_child[node][kRight];
-    const std::size_t before = m_order[node][kLeft];
-    const std::size_t after = m_order[node][kRight];
-    m_order[Node(before)][kRight] = static_cast<std::uint16_t>(after);
-    m_order[Node(after)][kLeft] = static_cast<std::uint16_t>(before);
-
-    // q takes p's place: the only child, kNil for a leaf, or the predecessor.
-    const bool twoChildren = (left != kNil) & (right != kNil);
-    const std::size_t q = Select(twoChildren, before, Select(left == kNil, right, left));
-    const std::size_t qNode = Node(q);
-    // A predecessor deeper than p's left child leaves its left subtree to its parent.
-    const bool lifted = twoChildren & (q != left);
-    const std::size_t qParent = m_parent[qNode];
-    const std::size_t qLeft = m_child[qNode][kLeft];
-    m_child[Select(lifted, qParent, kNil)][kRight] = static_cast<std::uint16_t>(qLeft);
-    m_parent[Select(lifted, Node(qLeft), kNil)] = static_cast<std::uint16_t>(qParent);
-    const std::size_t adopter = Select(twoChildren, qNode, kNil);
-    m_child[adopter][kLeft] = static_cast<std::uint16_t>(Select(lifted, left, qLeft));
-    m_child[adopter][kRight] = static_cast<std::uint16_t>(right);
-    m_parent[Select(lifted, Node(left), kNil)] = static_cast<std::uint16_t>(qNode);
-    m_parent[Select(twoChildren, Node(right), kNil)] = static_cast<std::uint16_t>(qNode);
-    // The predecessor takes the rank, and may become the top of its own bucket.
-    const Rank rank = m_rank[node];
-    std::uint16_t& itsTop = m_top[BucketOf(q)];
-    const bool topOfIts = twoChildren & (BucketOf(q) != bucket) & (rank < m_rank[Node(itsTop)]);
-    itsTop = static_cast<std::uint16_t>(Select(topOfIts, q, itsTop));
-    m_rank[Select(twoChildren, qNode, kScratchRank)] = rank;
-
-    m_parent[qNode] = m_parent[node];
+    std::size_t q;
+    if (left == kNil || right == kNil) {
+        q = left == kNil ? right : left;  // the only child, or kNil for a leaf
+    } else {
+        q = left;
+        if (m_child[Node(q)][kRight] != kNil) {
+            do {
+                q = m_child[Node(q)][kRight];
+            } while (m_child[Node(q)][kRight] != kNil);
+            const std::size_t qParent = m_parent[Node(q)];
+            m_child[qParent][kRight] = m_child[Node(q)][kLeft];
+            m_parent[Node(m_child[Node(q)][kLeft])] = static_cast<std::uint16_t>(qParent);
+            m_child[Node(q)][kLeft] = static_cast<std::uint16_t>(left);
+            m_parent[Node(left)] = static_cast<std::uint16_t>(Node(q));
+        }
+        m_child[Node(q)][kRight] = static_cast<std::uint16_t>(right);
+        m_parent[Node(right)] = static_cast<std::uint16_t>(Node(q));
+        // The predecessor takes the rank, and may become the top of its own bucket.
+        if (const std::size_t its = BucketOf(q);
+            its != bucket && m_rank[node] < m_rank[Node(m_top[its])]) {
+            m_top[its] = static_cast<std::uint16_t>(q);
+        }
+        m_rank[Node(q)] = m_rank[node];
+    }
+    m_parent[Node(q)] = m_parent[node];
     SetChildOfParent(p, q);
     m_parent[node] = kNil;
     --m_count[m_bytes[p]];
@@ -197,7 +165,6 @@ void LzssTrees::MakeLinked(std::size_t tree) {
     std::array<std::uint16_t, kArrayCapacity + 1> spine;  // ids, root first
     std::size_t depth = 0;
     const std::size_t root = kRootBase + tree;
-    std::size_t previous = root;
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t id = ids[i];
         std::size_t left = kNil;
@@ -211,11 +178,7 @@ void LzssTrees::MakeLinked(std::size_t tree) {
         m_child[parent][kRight] = static_cast<std::uint16_t>(id);
         m_parent[Node(id)] = static_cast<std::uint16_t>(parent);
         spine[depth++] = static_cast<std::uint16_t>(id);
-        m_order[Node(id)][kLeft] = static_cast<std::uint16_t>(previous);
-        m_order[Node(previous)][kRight] = static_cast<std::uint16_t>(id);
-        previous = id;
     }
-    m_order[Node(previous)][kRight] = kNil;
     // Each bucket's top is its string of lowest rank.
     ForgetTops(tree);
     for (std::size_t i = 0; i < count; ++i) {
@@ -230,13 +193,20 @@ void LzssTrees::MakeLinked(std::size_t tree) {
 
 // Lists the linked tree in order into the array.
 void LzssTrees::MakeArray(std::size_t tree) {
+    std::array<std::uint16_t, kArrayCapacity> pending;  // ids whose right part is still to come
+    std::size_t depth = 0;
     std::size_t count = 0;
-    for (std::size_t id = m_order[kRootBase + tree][kRight]; id != kNil;
-         id = m_order[Node(id)][kRight]) {
+    std::size_t id = m_child[kRootBase + tree][kRight];
+    while (id != kNil || depth > 0) {
+        for (; id != kNil; id = m_child[Node(id)][kLeft]) {
+            pending[depth++] = static_cast<std::uint16_t>(id);
+        }
+        id = pending[--depth];
         m_ids[tree][count] = static_cast<std::uint16_t>(id);
         m_heads[tree][count] = HeadOf(m_bytes.data() + id);
         m_parent[Node(id)] = kInArray;
         ++count;
+        id = m_child[Node(id)][kRight];
     }
     m_child[kRootBase + tree][kRight] = kNil;
     ForgetTops(tree);

@@ -33,10 +33,6 @@ namespace plk {
 // back to an array when it shrinks; either way the matches are the linked tree's. In a
 // linked tree the walk starts at the top of the new string's bucket (the strings with its
 // first two bytes): those above it share one byte with it and cannot give a coded match.
-// Linked trees also thread their strings in sorted order (each node knows its neighbours),
-// so a deletion finds the predecessor that takes a deleted node's place without a walk, and
-// rewires the tree by selects rather than by branches on the node's shape: deletion then
-// costs no more than insertion.
 // (lzss_tree_arrays.cpp and lzss_linked_trees.cpp hold the two forms.)
 //
 // A node is the ring position of its string (as in the decoder's ring), but its bytes are
@@ -108,8 +104,6 @@ private:
     void DeleteFromLinkedTree(std::size_t p);
     void ReplaceNode(std::size_t p, std::size_t r);
     void SetChildOfParent(std::size_t p, std::size_t q);
-    // Links id r into the sorted order as the left or right child of id p.
-    void ThreadBeside(std::size_t p, bool right, std::size_t r);
     // Left child in the low half, right child in the high half.
     std::uint32_t ChildPair(std::size_t node) const;
 
@@ -138,7 +132,7 @@ private:
     // mirror, and padding for 8-byte loads.
     alignas(64) std::array<std::uint8_t, kOddHalf + lzss::kRingSize + kMirror + 8> m_bytes{};
     // m_child[node][kLeft / kRight] holds ids: indexed by the comparison result so the
-    // descent does not branch on the direction. kNil's are scratch, never read.
+    // descent does not branch on the direction.
     alignas(64) std::array<std::array<std::uint16_t, 2>, kNodeCount> m_child{};
     // Nodes, not ids.
     alignas(64) std::array<std::uint16_t, kNodeCount> m_parent{};
@@ -151,13 +145,8 @@ private:
     // Strings per tree, and which trees are linked rather than arrays.
     std::array<std::uint16_t, 256> m_count{};
     std::array<bool, 256> m_linked{};
-    // Neighbours in sorted order by node, as ids: m_order[node][kLeft] the one before,
-    // [kRight] the one after. The root stands before a tree's first string and kNil after
-    // its last. Only linked trees keep them; kNil's are scratch.
-    alignas(64) std::array<std::array<std::uint16_t, 2>, kNodeCount> m_order{};
-    // Ranks by node; kNil's stays 0. The slot after it takes writes that are to be lost.
-    static constexpr std::size_t kScratchRank = lzss::kRingSize + 1;
-    std::array<Rank, lzss::kRingSize + 2> m_rank{};
+    // Ranks by node; kNil's stays 0.
+    std::array<Rank, lzss::kRingSize + 1> m_rank{};
     std::size_t m_filled = 0;
     // The current chunk's steps for this lane: offset << 2 | kDeleteWork | kInsertWork.
     static constexpr unsigned kDeleteWork = 1;

@@ -161,11 +161,10 @@ TEST(LzssEncoderTest, TwoLanesGiveTheReferenceStream) {
     }
 }
 
-// The linked trees keep their strings threaded in sorted order and delete through that
-// thread. Zero runs with a counter make deep chains whose strings share 17 bytes, where a
-// deleted node's predecessor lies far down its left subtree; with words between the runs
-// the trees also switch between the array and the linked form, which rebuilds the thread.
-TEST(LzssEncoderTest, ThreadedTreesKeepTheStreamOnChainsAndSwitches) {
+// Zero runs with a counter make deep chains whose strings share 17 bytes, where a deleted
+// node's predecessor lies far down its left subtree; with words between the runs the trees
+// also switch between the array and the linked form many times.
+TEST(LzssEncoderTest, ChainsAndFormSwitchesKeepTheStream) {
     Bytes chainsAndWords = inputs::ZeroRunsWithCounter(30000);
     for (unsigned seed = 0; seed < 4; ++seed) {
         const Bytes words = inputs::TextLike(9000, seed);
