@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -42,6 +43,89 @@ inline Bytes EnglishText() {
         text = testing_inputs::TextLike(260000, 1);
     }
     return text;
+}
+
+// About `size` bytes of English: the licence texts and then the copyright files of the
+// installed packages, in name order; generated text where they run out.
+inline Bytes EnglishText(std::size_t size) {
+    Bytes text = EnglishText();
+    std::vector<std::filesystem::path> files;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/usr/share/doc", error)) {
+        const std::filesystem::path copyright = entry.path() / "copyright";
+        if (std::filesystem::is_regular_file(copyright, error)) {
+            files.push_back(copyright);
+        }
+    }
+    std::sort(files.begin(), files.end());
+    for (const auto& file : files) {
+        if (text.size() >= size) {
+            break;
+        }
+        std::ifstream in(file, std::ios::binary);
+        text.insert(text.end(), std::istreambuf_iterator<char>(in), {});
+    }
+    if (text.size() < size) {
+        const Bytes more = testing_inputs::TextLike(size - text.size(), 2);
+        text.insert(text.end(), more.begin(), more.end());
+    }
+    text.resize(size);
+    return text;
+}
+
+// A 16-bit mono PCM WAVE file of `seconds` at 22050 Hz. Speech-like: a voiced buzz through
+// three formants that drift, in syllables with pauses, and a little noise. Otherwise a
+// sine sweep from 100 Hz to 8 kHz.
+inline Bytes PcmWave(double seconds, bool speechLike) {
+    constexpr std::uint32_t kRate = 22050;
+    const auto samples = static_cast<std::uint32_t>(seconds * kRate);
+    Bytes wave;
+    auto put32 = [&](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            wave.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    };
+    auto put16 = [&](std::uint16_t v) {
+        wave.push_back(static_cast<std::uint8_t>(v));
+        wave.push_back(static_cast<std::uint8_t>(v >> 8));
+    };
+    wave.insert(wave.end(), {'R', 'I', 'F', 'F'});
+    put32(36 + samples * 2);
+    wave.insert(wave.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+    put32(16);
+    put16(1);
+    put16(1);
+    put32(kRate);
+    put32(kRate * 2);
+    put16(2);
+    put16(16);
+    wave.insert(wave.end(), {'d', 'a', 't', 'a'});
+    put32(samples * 2);
+    std::mt19937 random(11);
+    std::normal_distribution<double> noise(0.0, 0.004);
+    constexpr double kTau = 6.283185307179586;
+    double phase = 0;
+    for (std::uint32_t i = 0; i < samples; ++i) {
+        const double t = static_cast<double>(i) / kRate;
+        double value;
+        if (speechLike) {
+            const double syllable = std::fmod(t, 0.31) / 0.31;
+            const double envelope = syllable < 0.75 ? std::sin(syllable / 0.75 * kTau / 2) : 0;
+            const double pitch = 120 + 30 * std::sin(kTau * 0.7 * t);
+            phase += kTau * pitch / kRate;
+            const double drift = std::sin(kTau * 1.3 * t);
+            value = envelope *
+                        (0.5 * std::sin(phase) * std::sin(phase * (5 + drift)) +
+                         0.25 * std::sin(phase * (11 + 2 * drift)) + 0.1 * std::sin(phase * 21)) +
+                    noise(random);
+        } else {
+            const double span = seconds;
+            phase += kTau * (100 + (8000 - 100) * t / span) / kRate;
+            value = 0.7 * std::sin(phase);
+        }
+        const auto sample = static_cast<std::int16_t>(std::clamp(value, -1.0, 1.0) * 32000);
+        put16(static_cast<std::uint16_t>(sample));
+    }
+    return wave;
 }
 
 // RGBA pixels encoded by libspng.

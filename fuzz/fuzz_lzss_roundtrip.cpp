@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     static plk::LzssEncoder oneLane(1);
-    static plk::LzssEncoder twoLanes(2);
+    // Two lanes whether or not they would pay, so that the shared-out trees are what runs.
+    static plk::LzssEncoder twoLanes(2, plk::LzssEncoder::LaneChoice::Always);
     const std::vector<std::uint8_t> stream = oneLane.Encode(input);
     if (plk::LzssDecodedSize(stream) != input.size() ||
         plk::LzssDecode(stream, input.size()) != input) {

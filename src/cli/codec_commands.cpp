@@ -20,7 +20,7 @@ constexpr std::uint64_t kMaxDecompressedSize = std::numeric_limits<std::uint32_t
 constexpr std::uint64_t kMaxStreamSize = kMaxDecompressedSize / 8 * 9 + 9;
 
 // The whole of `path`, refused before it is read when larger than the formats can hold.
-std::vector<std::uint8_t> ReadInput(const std::string& path, std::uint64_t limit) {
+ByteBuffer ReadInput(const std::string& path, std::uint64_t limit) {
     InputFile file(path);
     if (file.Size() > limit) {
         throw InputError(path + ": 4 GiB or larger, more than the formats can hold");
@@ -29,7 +29,7 @@ std::vector<std::uint8_t> ReadInput(const std::string& path, std::uint64_t limit
 }
 
 void CompressRaw(const std::string& in, const std::string& out) {
-    std::vector<std::uint8_t> content = ReadInput(in, kMaxDecompressedSize);
+    const ByteBuffer content = ReadInput(in, kMaxDecompressedSize);
     LzssEncoder encoder(LzssEncoder::LanesForThisMachine());
     WriteWholeFile(out, encoder.Encode(content));
 }
@@ -37,7 +37,7 @@ void CompressRaw(const std::string& in, const std::string& out) {
 // A raw stream carries no size: it is decoded to its end, and a last item cut short
 // produces nothing.
 void DecompressRaw(const std::string& in, const std::string& out) {
-    std::vector<std::uint8_t> stream = ReadInput(in, kMaxStreamSize);
+    const ByteBuffer stream = ReadInput(in, kMaxStreamSize);
     std::uint64_t size = LzssDecodedSize(stream);
     if (size > kMaxDecompressedSize) {
         throw InputError(in + ": the stream would decompress to " + std::to_string(size) +
@@ -73,7 +73,7 @@ int RunPack(CommandArgs args, std::ostream&) {
     if (file.Size() > kMaxDecompressedSize) {
         throw InputError(args[0] + ": 4 GiB or larger, too large for a packed block");
     }
-    std::vector<std::uint8_t> content = file.ReadAll();
+    const ByteBuffer content = file.ReadAll();
     LzssEncoder encoder(LzssEncoder::LanesForThisMachine());
     WriteWholeFile(args[1], Pack(content, encoder));
     return kExitOk;
@@ -84,7 +84,7 @@ int RunUnpack(CommandArgs args, std::ostream&) {
     // Only the header and the stored bytes it announces are read; anything after them is
     // ignored, as it is in memory.
     InputFile file(args[0]);
-    std::vector<std::uint8_t> block = file.Read(0, sizeof(PackedBlockHeader));
+    ByteBuffer block = file.Read(0, sizeof(PackedBlockHeader));
     if (block.size() == sizeof(PackedBlockHeader)) {
         const std::uint32_t stored = ReadPackedBlockHeader(block, args[0]).storedSize;
         block = file.Read(0, sizeof(PackedBlockHeader) + std::size_t{stored});

@@ -18,37 +18,57 @@ using lzss::kMaxMatch;
 
 struct LaneSplit {
     std::array<std::array<bool, 256>, 2> owned{};
-    // Whether the lighter lane has enough to do to pay for a second thread: not when a few
-    // byte values make up nearly all of the input.
+    // Whether a second thread is expected to pay for itself.
     bool worthwhile = false;
 };
 
-// Shares the 256 trees out between two lanes by the number of strings each enters: the
-// most frequent first bytes first, each to the lane further below its share. The first
-// lane also runs the coder, so it takes a little less.
+// What a step costs, in instructions counted on the encoder as built: the coder's share,
+// the listing of a chunk's steps that each of two lanes does, and a string's entry and
+// exit in a tree held as an array or as linked nodes.
+constexpr double kCoderCost = 30;
+constexpr double kListingCost = 35;
+constexpr double kArrayTreeCost = 260;
+constexpr double kLinkedTreeCost = 500;
+// Two threads never run twice as fast as one on a machine whose cores share caches and
+// memory, and less so when other programs run: two lanes are used only when the model
+// below promises at least this gain, which leaves out inputs whose steps are all cheap
+// (random bytes, compressed data) and inputs that one byte value dominates.
+constexpr double kLeastGain = 1.65;
+
+// Shares the 256 trees out between two lanes by the work each brings: the costliest first
+// bytes first, each to the lane with less work so far; the first lane starts with the
+// coder's work. A tree whose strings would fill more than an array's worth of a ring is
+// expected to be linked.
 LaneSplit BalanceTrees(std::span<const std::uint8_t> input) {
-    constexpr double kFirstLaneShare = 0.47;
     std::array<std::size_t, 256> count{};
     for (std::uint8_t byte : input) {
         ++count[byte];
+    }
+    const auto steps = static_cast<double>(input.size());
+    std::array<double, 256> work{};
+    double oneLane = kCoderCost * steps;
+    for (std::size_t byte = 0; byte < work.size(); ++byte) {
+        const double inRing = static_cast<double>(count[byte]) / steps * lzss::kRingSize;
+        const double perString = inRing > static_cast<double>(LzssTrees::kArrayCapacity)
+                                     ? kLinkedTreeCost
+                                     : kArrayTreeCost;
+        work[byte] = perString * static_cast<double>(count[byte]);
+        oneLane += work[byte];
     }
     std::array<std::uint8_t, 256> order;
     for (std::size_t i = 0; i < order.size(); ++i) {
         order[i] = static_cast<std::uint8_t>(i);
     }
     std::stable_sort(order.begin(), order.end(),
-                     [&](std::uint8_t a, std::uint8_t b) { return count[a] > count[b]; });
-    constexpr double kLeastLighterShare = 0.25;
+                     [&](std::uint8_t a, std::uint8_t b) { return work[a] > work[b]; });
     LaneSplit split;
-    std::array<double, 2> load{};
+    std::array<double, 2> load{(kCoderCost + kListingCost) * steps, kListingCost * steps};
     for (std::uint8_t byte : order) {
-        const std::size_t lane =
-            load[0] / kFirstLaneShare <= load[1] / (1 - kFirstLaneShare) ? 0 : 1;
+        const std::size_t lane = load[0] <= load[1] ? 0 : 1;
         split.owned[lane][byte] = true;
-        load[lane] += static_cast<double>(count[byte]);
+        load[lane] += work[byte];
     }
-    split.worthwhile =
-        std::min(load[0], load[1]) >= kLeastLighterShare * static_cast<double>(input.size());
+    split.worthwhile = oneLane >= kLeastGain * std::max(load[0], load[1]);
     return split;
 }
 
@@ -56,11 +76,12 @@ LaneSplit BalanceTrees(std::span<const std::uint8_t> input) {
 
 // Writes the items that start in [position, end), as far as the matches at hand reach;
 // the last item may run past `end`.
-void LzssEncoder::Coder::Run(std::span<const std::uint8_t> input, const std::uint32_t* matches,
-                             std::size_t matchesStart, std::size_t end) {
+void LzssEncoder::Coder::Run(std::span<const std::uint8_t> input,
+                             const std::array<const std::uint32_t*, 2>& matches,
+                             const bool* inSecond, std::size_t matchesStart, std::size_t end) {
     const std::size_t size = input.size();
     while (position < end) {
-        const std::uint32_t match = matches[position - matchesStart];
+        const std::uint32_t match = matches[inSecond[input[position]]][position - matchesStart];
         // Near the end the look-ahead holds fewer than 18 bytes.
         std::size_t length = std::min(LzssTrees::MatchLength(match), size - position);
         if (length <= lzss::kThreshold) {
@@ -93,7 +114,8 @@ std::size_t LzssEncoder::Coder::Finish() {
     return written;
 }
 
-LzssEncoder::LzssEncoder(unsigned lanes) : m_lanes(std::clamp(lanes, 1u, 2u)) {
+LzssEncoder::LzssEncoder(unsigned lanes, LaneChoice choice)
+    : m_lanes(std::clamp(lanes, 1u, 2u)), m_choice(choice) {
     for (unsigned i = 0; i < m_lanes; ++i) {
         m_trees.push_back(std::make_unique<LzssTrees>());
     }
@@ -111,15 +133,20 @@ std::size_t LzssEncoder::Encode(std::span<const std::uint8_t> input,
         return 0;
     }
     const std::size_t size = input.size();
+    if (size > LzssTrees::kMaxInput) {
+        throw std::length_error("cannot compress 4 GiB or more in one stream");
+    }
     const std::size_t start = out.size();
     out.resize(start + lzss::MaxStreamSize(size));
     Coder coder;
     coder.dst = out.data() + start;
     LaneSplit split;
-    if (m_lanes > 1 && size >= kMinInputForLanes) {
+    const bool lanesPossible = m_lanes > 1 && size >= kMinInputForLanes;
+    if (lanesPossible) {
         split = BalanceTrees(input);
     }
-    if (split.worthwhile) {
+    m_lastLanes = lanesPossible && (split.worthwhile || m_choice == LaneChoice::Always) ? 2 : 1;
+    if (m_lastLanes == 2) {
         m_owned = split.owned;
         EncodeInTwoLanes(input, coder);
     } else {
@@ -134,29 +161,33 @@ std::size_t LzssEncoder::Encode(std::span<const std::uint8_t> input,
 void LzssEncoder::EncodeInOneLane(std::span<const std::uint8_t> input, Coder& coder) {
     std::array<bool, 256> all;
     all.fill(true);
-    std::vector<std::uint32_t>& matches = m_matches[0];
+    const std::array<bool, 256> none{};
+    std::vector<std::uint32_t>& matches = m_matches[0][0];
     matches.resize(std::min(input.size(), kSegmentSteps));
+    const std::array<const std::uint32_t*, 2> lists{matches.data(), matches.data()};
     for (std::size_t first = 0; first < input.size(); first += kSegmentSteps) {
         const std::size_t last = std::min(input.size(), first + kSegmentSteps);
         m_trees[0]->Run(input, all, first, last, matches.data());
-        coder.Run(input, matches.data(), first, last);
+        coder.Run(input, lists, none.data(), first, last);
     }
 }
 
-// Segment k's matches come from both lanes into buffer k % 2. The second lane runs ahead
+// Segment k's matches come from both lanes, each into its buffer k % 2. The second lane runs ahead
 // on its own thread; the first lane's thread codes segment k while the second lane already
 // works on segment k + 1, and then runs its own part of k + 1.
 void LzssEncoder::EncodeInTwoLanes(std::span<const std::uint8_t> input, Coder& coder) {
     const std::size_t size = input.size();
     const std::size_t segments = (size + kSegmentSteps - 1) / kSegmentSteps;
-    for (auto& matches : m_matches) {
-        matches.resize(std::min(size, kSegmentSteps));
+    for (auto& lane : m_matches) {
+        for (auto& matches : lane) {
+            matches.resize(std::min(size, kSegmentSteps));
+        }
     }
     auto firstStep = [&](std::size_t segment) { return segment * kSegmentSteps; };
     auto lastStep = [&](std::size_t segment) { return std::min(size, firstStep(segment + 1)); };
     auto runLane = [&](std::size_t lane, std::size_t segment) {
         m_trees[lane]->Run(input, m_owned[lane], firstStep(segment), lastStep(segment),
-                           m_matches[segment % 2].data());
+                           m_matches[lane][segment % 2].data());
     };
 
     std::atomic<std::size_t> laneDone{0};  // segments the second lane has finished
@@ -183,7 +214,9 @@ void LzssEncoder::EncodeInTwoLanes(std::span<const std::uint8_t> input, Coder& c
         for (std::size_t seen = laneDone.load(); seen <= segment; seen = laneDone.load()) {
             laneDone.wait(seen);
         }
-        coder.Run(input, m_matches[segment % 2].data(), firstStep(segment), lastStep(segment));
+        const std::array<const std::uint32_t*, 2> lists{m_matches[0][segment % 2].data(),
+                                                        m_matches[1][segment % 2].data()};
+        coder.Run(input, lists, m_owned[1].data(), firstStep(segment), lastStep(segment));
         coded.store(segment + 1);
         coded.notify_one();
     }
@@ -208,7 +241,7 @@ PackedItem LzssEncoder::CompressFile(const std::filesystem::path& path,
     if (file.Size() > std::numeric_limits<std::uint32_t>::max()) {
         throw FileError(FileError::Kind::BadFormat, path, "4 GiB or larger");
     }
-    std::vector<std::uint8_t> input = file.ReadAll();
+    const ByteBuffer input = file.ReadAll();
     PackedItem item = CompressMemory(input);
     item.name = std::string(resourceName);
     return item;

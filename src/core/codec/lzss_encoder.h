@@ -20,13 +20,17 @@ namespace plk {
 // strings enter and leave the trees changes the stream.
 //
 // The trees can be shared out between two lanes that run on two threads (see LzssTrees);
-// the stream is the same either way. Two lanes are used only when the lighter one would
-// enter at least a quarter of the strings. One encoder is reused for many items; each Encode
-// starts afresh. Not thread-safe: use one encoder per thread.
+// the stream is the same either way. Two lanes are used only when a model of the work a
+// step brings to each lane, from how often each byte value occurs, promises a clear gain.
+// One encoder is reused for many items; each Encode starts afresh. Not thread-safe: use one
+// encoder per thread.
 class LzssEncoder {
 public:
+    // Whether two lanes are used whenever they may be, or only when they are expected to pay.
+    enum class LaneChoice { ByWork, Always };
+
     // `lanes` is 1 or 2; the export, which already compresses one file per core, uses 1.
-    explicit LzssEncoder(unsigned lanes = 1);
+    explicit LzssEncoder(unsigned lanes = 1, LaneChoice choice = LaneChoice::ByWork);
     ~LzssEncoder();
     LzssEncoder(const LzssEncoder&) = delete;
     LzssEncoder& operator=(const LzssEncoder&) = delete;
@@ -36,9 +40,12 @@ public:
 
     // Compresses `input` and appends the stream to `out`; returns the stream's length.
     // The stream is at most lzss::MaxStreamSize(input.size()) bytes; an empty input gives
-    // an empty stream.
+    // an empty stream. Throws std::length_error for 4 GiB or more (less 18 bytes), which
+    // the steps' ranks cannot count.
     std::size_t Encode(std::span<const std::uint8_t> input, std::vector<std::uint8_t>& out);
     std::vector<std::uint8_t> Encode(std::span<const std::uint8_t> input);
+    // The lanes the last Encode ran on.
+    unsigned LastLanes() const { return m_lastLanes; }
 
     // The whole file at `path`, compressed and named `resourceName`. An empty name gives an
     // empty item without touching the file system. Throws FileError (BadFormat for a file
@@ -63,7 +70,10 @@ private:
         unsigned flags = 0;
         unsigned mask = 1;
 
-        void Run(std::span<const std::uint8_t> input, const std::uint32_t* matches,
+        // A step's match is in the list of the lane that owns its string's first byte:
+        // `matches[inSecond[byte]]`.
+        void Run(std::span<const std::uint8_t> input,
+                 const std::array<const std::uint32_t*, 2>& matches, const bool* inSecond,
                  std::size_t matchesStart, std::size_t end);
         // The stream's length.
         std::size_t Finish();
@@ -73,9 +83,13 @@ private:
     void EncodeInTwoLanes(std::span<const std::uint8_t> input, Coder& coder);
 
     unsigned m_lanes;
+    LaneChoice m_choice;
+    unsigned m_lastLanes = 1;
     std::vector<std::unique_ptr<LzssTrees>> m_trees;
     std::array<std::array<bool, 256>, 2> m_owned{};
-    std::array<std::vector<std::uint32_t>, 2> m_matches;  // of two segments
+    // Matches by lane and segment % 2. Each lane writes its own lists: lanes writing
+    // into one list would fight over its cache lines.
+    std::array<std::array<std::vector<std::uint32_t>, 2>, 2> m_matches;
 };
 
 }  // namespace plk

@@ -169,10 +169,10 @@ void LzssTrees::DeleteFromArray(std::size_t tree, std::size_t p) {
     const std::size_t at = SlotOf(tree, p);
     // Without a branch, as whether the predecessor takes the rank is a coin toss: a missing
     // neighbour reads kNil's rank, 0, which ranks after nothing.
-    const std::uint64_t rank = m_rank[Node(p)];
+    const Rank rank = m_rank[Node(p)];
     const std::size_t before = at > 0 ? Node(ids[at - 1]) : kNil;
     const std::size_t after = at + 1 < count ? Node(ids[at + 1]) : kNil;
-    const std::uint64_t beforeRank = m_rank[before];
+    const Rank beforeRank = m_rank[before];
     const bool handOn = (beforeRank > rank) & (m_rank[after] > rank);
     m_rank[before] = handOn ? rank : beforeRank;
     std::int16_t* heads = m_heads[tree].data();

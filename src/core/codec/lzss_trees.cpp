@@ -56,7 +56,7 @@ void LzssTrees::FillTo(std::span<const std::uint8_t> input, std::size_t end) {
 }
 
 // Enters the string of id r with this rank and returns the longest earlier match.
-std::uint32_t LzssTrees::InsertNode(std::size_t r, std::uint64_t rank) {
+std::uint32_t LzssTrees::InsertNode(std::size_t r, Rank rank) {
     const std::size_t tree = m_bytes[r];
     m_rank[Node(r)] = rank;
     if (!m_linked[tree]) {
@@ -88,7 +88,7 @@ void LzssTrees::Run(std::span<const std::uint8_t> input, const std::array<bool, 
                     std::size_t first, std::size_t last, std::uint32_t* results) {
     const bool ownsAll = std::all_of(owned.begin(), owned.end(), [](bool own) { return own; });
     // The zero strings rank 0..17, then each step's string by its step.
-    auto rankOf = [](std::size_t step) { return std::uint64_t{kMaxMatch} + step; };
+    auto rankOf = [](std::size_t step) { return static_cast<Rank>(kMaxMatch + step); };
     std::size_t j = first;
     if (j == 0 && j < last) {
         Reset();
@@ -97,7 +97,7 @@ void LzssTrees::Run(std::span<const std::uint8_t> input, const std::array<bool, 
         // runs of zeros can match the zero-filled ring from the start.
         if (owned[0]) {
             for (std::ptrdiff_t i = 1; i <= static_cast<std::ptrdiff_t>(kMaxMatch); ++i) {
-                InsertNode(IdOf(-i), static_cast<std::uint64_t>(i - 1));
+                InsertNode(IdOf(-i), static_cast<Rank>(i - 1));
             }
         }
         if (owned[input[0]]) {

@@ -44,6 +44,10 @@ class LzssTrees {
 public:
     LzssTrees();
 
+    // Ranks are steps, so an input must have fewer steps than a rank can count.
+    using Rank = std::uint32_t;
+    static constexpr std::size_t kMaxInput = std::size_t{0xFFFFFFFF} - lzss::kMaxMatch;
+
     // A match: length in bits 26..31, the ring position in the low 12 bits.
     static std::size_t MatchLength(std::uint32_t match) { return match >> 26; }
     static std::size_t MatchPosition(std::uint32_t match) { return match & lzss::kRingMask; }
@@ -79,9 +83,12 @@ private:
     }
     static std::size_t Node(std::size_t id) { return id & kNodeMask; }
 
+public:
     // A tree held as an array has at most this many strings; one that has fallen to
     // kArrayAgain is made an array again.
     static constexpr std::size_t kArrayCapacity = 32;
+
+private:
     static constexpr std::size_t kArrayAgain = 12;
     // m_parent of a node in an array.
     static constexpr std::uint16_t kInArray = 0xFFFF;
@@ -90,7 +97,7 @@ private:
     // Makes the bytes of input positions below `end` available, as the decoder's ring holds
     // them: past the input's end the ring still holds what was there 4096 bytes before.
     void FillTo(std::span<const std::uint8_t> input, std::size_t end);
-    std::uint32_t InsertNode(std::size_t r, std::uint64_t rank);
+    std::uint32_t InsertNode(std::size_t r, Rank rank);
     void DeleteNode(std::size_t p);
 
     std::uint32_t InsertIntoLinkedTree(std::size_t r);
@@ -139,7 +146,7 @@ private:
     std::array<std::uint16_t, 256> m_count{};
     std::array<bool, 256> m_linked{};
     // Ranks by node; kNil's stays 0.
-    std::array<std::uint64_t, lzss::kRingSize + 1> m_rank{};
+    std::array<Rank, lzss::kRingSize + 1> m_rank{};
     std::size_t m_filled = 0;
     // The current chunk's steps for this lane: offset << 2 | kDeleteWork | kInsertWork.
     static constexpr unsigned kDeleteWork = 1;

@@ -73,15 +73,12 @@ InputFile::~InputFile() {
     CloseQuietly(m_fd);
 }
 
-std::vector<std::uint8_t> InputFile::Read(std::uint64_t offset, std::size_t size) const {
-    const std::uint64_t available = offset < m_size ? m_size - offset : 0;
-    std::vector<std::uint8_t> bytes(
-        static_cast<std::size_t>(std::min<std::uint64_t>(size, available)));
+std::size_t InputFile::ReadInto(std::uint64_t offset, std::span<std::uint8_t> out) const {
     std::size_t done = 0;
     // One read normally returns everything; the loop only covers short reads.
-    while (done < bytes.size()) {
-        ssize_t got = ::pread(m_fd, bytes.data() + done, bytes.size() - done,
-                              static_cast<off_t>(offset + done));
+    while (done < out.size()) {
+        ssize_t got =
+            ::pread(m_fd, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
@@ -93,11 +90,21 @@ std::vector<std::uint8_t> InputFile::Read(std::uint64_t offset, std::size_t size
         }
         done += static_cast<std::size_t>(got);
     }
-    bytes.resize(done);
+    return done;
+}
+
+std::size_t InputFile::Available(std::uint64_t offset, std::size_t size) const {
+    const std::uint64_t available = offset < m_size ? m_size - offset : 0;
+    return static_cast<std::size_t>(std::min<std::uint64_t>(size, available));
+}
+
+ByteBuffer InputFile::Read(std::uint64_t offset, std::size_t size) const {
+    ByteBuffer bytes(Available(offset, size));
+    bytes.resize(ReadInto(offset, bytes));
     return bytes;
 }
 
-std::vector<std::uint8_t> InputFile::ReadAll() const {
+ByteBuffer InputFile::ReadAll() const {
     if (m_size > std::numeric_limits<std::size_t>::max()) {
         throw FileError(FileError::Kind::Generic, m_path, "too large to read into memory");
     }
@@ -111,7 +118,13 @@ std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path, std::
                         std::to_string(file.Size()) + " bytes, more than the " +
                             std::to_string(maxSize) + " allowed");
     }
-    return file.ReadAll();
+    if (file.Size() > std::numeric_limits<std::size_t>::max()) {
+        throw FileError(FileError::Kind::Generic, path, "too large to read into memory");
+    }
+    // Kept a plain vector for its many callers; the readers of large files use InputFile.
+    std::vector<std::uint8_t> bytes(file.Available(0, static_cast<std::size_t>(file.Size())));
+    bytes.resize(file.ReadInto(0, bytes));
+    return bytes;
 }
 
 void WriteWholeFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {

@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 
+#include "core/io/byte_buffer.h"
 #include "core/io/file_error.h"
 
 namespace plk {
@@ -27,8 +28,13 @@ public:
 
     // Up to `size` bytes from `offset`; fewer when the file ends first (it may have shrunk
     // since it was opened). Never allocates more than the file held when it was opened.
-    std::vector<std::uint8_t> Read(std::uint64_t offset, std::size_t size) const;
-    std::vector<std::uint8_t> ReadAll() const;
+    // The buffer is not zero-filled before the read.
+    ByteBuffer Read(std::uint64_t offset, std::size_t size) const;
+    ByteBuffer ReadAll() const;
+    // Reads up to out.size() bytes from `offset` into `out`; returns how many were read.
+    std::size_t ReadInto(std::uint64_t offset, std::span<std::uint8_t> out) const;
+    // How many of `size` bytes from `offset` the file held when it was opened.
+    std::size_t Available(std::uint64_t offset, std::size_t size) const;
 
 private:
     std::filesystem::path m_path;

@@ -210,16 +210,19 @@ OpenedProject ParseProject(std::span<const std::uint8_t> bytes, const std::files
 
     project.cuts.reserve(found.extents.size());
     for (const CutExtent& extent : found.extents) {
-        std::vector<FrameRecord> frames(static_cast<std::size_t>(extent.frameCount));
+        // Each record is copied straight into its place; the storage is not filled first.
+        const auto count = static_cast<std::size_t>(extent.frameCount);
+        std::vector<FrameRecord> frames;
+        frames.reserve(count);
         const auto* source = reinterpret_cast<const std::byte*>(bytes.data() + extent.framesAt);
         if (found.version == ProjectVersion::V2000) {
-            // A cut without frames has no storage to copy into.
-            if (!frames.empty()) {
-                std::memcpy(frames.data(), source, frames.size() * sizeof(FrameRecord));
+            for (std::size_t f = 0; f < count; ++f) {
+                frames.push_back(
+                    RecordAt<FrameRecord>(bytes, extent.framesAt + f * sizeof(FrameRecord)));
             }
         } else {
-            for (std::size_t f = 0; f < frames.size(); ++f) {
-                frames[f] = ConvertLegacyFrame(source + f * kLegacyFrameSize);
+            for (std::size_t f = 0; f < count; ++f) {
+                frames.push_back(ConvertLegacyFrame(source + f * kLegacyFrameSize));
             }
         }
         project.cuts.emplace_back(std::move(frames), extent.columnCount);
@@ -237,16 +240,14 @@ OpenedProject ReadProjectFile(const std::filesystem::path& path) {
     Reader reader(
         total,
         [&file](std::size_t offset, void* out, std::size_t size) {
-            std::vector<std::uint8_t> bytes = file.Read(offset, size);
-            if (bytes.size() != size) {
+            if (file.ReadInto(offset, {static_cast<std::uint8_t*>(out), size}) != size) {
                 throw FileError(FileError::Kind::BadFormat, file.Path(),
                                 "the file shrank while it was read");
             }
-            std::memcpy(out, bytes.data(), size);
         },
         path);
     const std::size_t end = MeasureProject(reader).end;
-    std::vector<std::uint8_t> bytes = file.Read(0, end);
+    const ByteBuffer bytes = file.Read(0, end);
     return ParseProject(bytes, path);
 }
 

@@ -12,7 +12,7 @@ namespace {
 
 // Pixels the file's header announces; 0 when it cannot be read.
 std::uint64_t AnnouncedPixels(const std::filesystem::path& path) {
-    std::vector<std::uint8_t> header;
+    ByteBuffer header;
     try {
         header = InputFile(path).Read(0, 64);
     } catch (const FileError&) {

@@ -143,20 +143,53 @@ TEST(LzssEncoderTest, MatchesTheReferenceEncoder) {
 // Two lanes share the trees out by first byte and run the steps in segments; the stream
 // must not change. The inputs span several segments, and their ends fall at odd places.
 TEST(LzssEncoderTest, TwoLanesGiveTheReferenceStream) {
-    LzssEncoder encoder(2);  // reused
+    LzssEncoder encoder(2, LzssEncoder::LaneChoice::Always);  // reused
     const std::vector<std::pair<std::string, Bytes>> cases = {
         {"text", inputs::TextLike(150001, 3)},
         {"png-like", inputs::PngLike(140003, 4)},
         {"runs", inputs::Runs(70000, 5)},
         {"two symbols", inputs::RandomBytes(66000, 6, 2)},
         {"shifting alphabets", inputs::ShiftingAlphabets(200000, 7)},
-        {"zero runs with a counter", inputs::ZeroRunsWithCounter(40000)},
+        {"zero runs with a counter", inputs::ZeroRunsWithCounter(70000)},
+        {"random", inputs::RandomBytes(70000, 8)},
         {"one byte value", Bytes(131072 + 17, 0x41)},
     };
     for (const auto& [name, input] : cases) {
         SCOPED_TRACE(name);
         ASSERT_EQ(encoder.Encode(input), reference::LzssEncoder().Encode(input));
+        EXPECT_EQ(encoder.LastLanes(), 2u);
     }
+}
+
+// Zero runs with a counter make deep chains whose strings share 17 bytes, where a deleted
+// node's predecessor lies far down its left subtree; with words between the runs the trees
+// also switch between the array and the linked form many times.
+TEST(LzssEncoderTest, ChainsAndFormSwitchesKeepTheStream) {
+    Bytes chainsAndWords = inputs::ZeroRunsWithCounter(30000);
+    for (unsigned seed = 0; seed < 4; ++seed) {
+        const Bytes words = inputs::TextLike(9000, seed);
+        chainsAndWords.insert(chainsAndWords.end(), words.begin(), words.end());
+        const Bytes runs = inputs::ZeroRunsWithCounter(7000 + seed * 1111);
+        chainsAndWords.insert(chainsAndWords.end(), runs.begin(), runs.end());
+    }
+    LzssEncoder encoder;
+    for (const Bytes& input : {inputs::ZeroRunsWithCounter(60000), chainsAndWords}) {
+        ASSERT_EQ(encoder.Encode(input), reference::LzssEncoder().Encode(input));
+    }
+}
+
+// Two lanes are chosen only where they pay: never for bytes that keep every tree small.
+TEST(LzssEncoderTest, ChoosesLanesByTheWorkOfTheInput) {
+    LzssEncoder encoder(2);
+    const Bytes random = inputs::RandomBytes(200000, 9);
+    EXPECT_EQ(encoder.Encode(random), reference::LzssEncoder().Encode(random));
+    EXPECT_EQ(encoder.LastLanes(), 1u);
+    const Bytes small = inputs::TextLike(20000, 2);
+    encoder.Encode(small);
+    EXPECT_EQ(encoder.LastLanes(), 1u);
+    LzssEncoder oneLane(1, LzssEncoder::LaneChoice::Always);
+    oneLane.Encode(inputs::TextLike(200000, 2));
+    EXPECT_EQ(oneLane.LastLanes(), 1u);
 }
 
 // Every short length, where the look-ahead runs out before it ever fills or while matches

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <memory>
 #include <string>
@@ -68,6 +69,35 @@ TEST(FileIoTest, SizeLimitIsCheckedBeforeReading) {
     fs::resize_file(big, 6ull << 30);  // sparse: takes no disk space
     FileError error = ErrorOf([&] { ReadWholeFile(big, 0xFFFFFFFFu); });
     EXPECT_EQ(error.kind(), FileError::Kind::BadFormat);
+}
+
+// Reads land in buffers that are not zero-filled first, and large ones in blocks of their
+// own: whatever the size and offset, the bytes are the file's and the size is what it held.
+TEST(FileIoTest, ReadsGiveTheFilesBytesAtAnySize) {
+    TempFolder folder;
+    const fs::path file = folder / "bytes";
+    std::vector<std::uint8_t> content((2u << 20) + 5);
+    for (std::size_t i = 0; i < content.size(); ++i) {
+        content[i] = static_cast<std::uint8_t>(i * 7 + i / 251);
+    }
+    WriteBytes(file, content);
+    const InputFile input(file);
+    struct Case {
+        std::uint64_t offset;
+        std::size_t size;
+    };
+    for (const Case c :
+         {Case{0, 0}, Case{0, 1}, Case{5, 4096}, Case{0, content.size()}, Case{3, content.size()},
+          Case{content.size() - 2, 100}, Case{content.size() + 10, 8}}) {
+        SCOPED_TRACE(testing::Message() << c.offset << " + " << c.size);
+        const ByteBuffer bytes = input.Read(c.offset, c.size);
+        const std::size_t from = std::min<std::size_t>(c.offset, content.size());
+        const std::size_t to = std::min(from + c.size, content.size());
+        EXPECT_TRUE(
+            std::equal(bytes.begin(), bytes.end(), content.begin() + from, content.begin() + to) &&
+            bytes.size() == to - from);
+    }
+    EXPECT_EQ(ReadWholeFile(file), content);
 }
 
 // A project is read only as far as its header and counts reach; a huge tail never loads.
