@@ -63,7 +63,7 @@ ResourceFileReport ReadOne(const ResourceSlot& slot, const std::filesystem::path
             return {ResourceFileState::Missing, true};
         }
         InputFile& input = *opened;
-        std::vector<std::uint8_t> head = input.Read(0, kResourceHeadBytes);
+        ByteBuffer head = input.Read(0, kResourceHeadBytes);
         bool matches = true;
         if (slot.Kind() == ResourceKind::Image) {
             matches = HasPngHeader(head);
@@ -72,7 +72,7 @@ ResourceFileReport ReadOne(const ResourceSlot& slot, const std::filesystem::path
             // Chunks before the data chunk rarely pass the first block; read on only then.
             while (!wave && head.size() < input.Size()) {
                 const std::size_t more = std::min<std::uint64_t>(head.size(), 1u << 20);
-                std::vector<std::uint8_t> next = input.Read(head.size(), more);
+                ByteBuffer next = input.Read(head.size(), more);
                 if (next.empty()) {
                     break;
                 }
