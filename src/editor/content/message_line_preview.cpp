@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/content/message_text.h"
 #include "core/text/message_layout.h"
@@ -56,23 +57,20 @@ MessageLinePreview::MessageLinePreview(QWidget* parent)
     m_canvas->InitCanvas();
 
     m_view = new StripView(this);
+    // The heading names the line, or in red what falls below the window: one row either
+    // way, so the page above never loses room to it.
     m_caption = new QLabel(this);
+    m_caption->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_count = new QLabel(this);
-    m_overflow = new QLabel(this);
-    m_overflow->setStyleSheet(QStringLiteral("color: #c02020;"));
-    m_overflow->setWordWrap(true);
-    m_overflow->hide();
 
     auto* header = new QHBoxLayout;
-    header->addWidget(m_caption);
-    header->addStretch(1);
+    header->addWidget(m_caption, 1);
     header->addWidget(m_count);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     layout->addLayout(header);
     layout->addWidget(m_view);
-    layout->addWidget(m_overflow);
     ShowLine(0, {});
 }
 
@@ -85,24 +83,25 @@ void MessageLinePreview::ShowLine(int line, std::string_view sjis) {
     const std::optional<std::size_t> beyond = FirstByteBeyondLines(sjis);
     m_view->Show(m_strip, beyond.has_value());
 
-    m_caption->setText(QStringLiteral("セリフ%1 のプレビュー").arg(line + 1));
     m_count->setText(QStringLiteral("%1 / %2 バイト").arg(sjis.size()).arg(kMessageTextMax));
-    if (beyond) {
-        m_overflow->setText(QStringLiteral("3行に収まらない部分（ゲームでは表示されません）: %1")
-                                .arg(QStringFromSjis(sjis.substr(*beyond))));
-        m_overflow->show();
-    } else {
-        m_overflow->clear();
-        m_overflow->hide();
+    m_overflow = beyond ? QStringFromSjis(sjis.substr(*beyond)) : QString();
+    if (m_overflow.isEmpty()) {
+        m_caption->setStyleSheet(QString());
+        m_caption->setText(QStringLiteral("セリフ%1 のプレビュー").arg(line + 1));
+        m_caption->setToolTip(QString());
+        return;
     }
+    const QString text = QStringLiteral("セリフ%1: 3行に収まらない部分（表示されません）: %2")
+                             .arg(line + 1)
+                             .arg(m_overflow);
+    m_caption->setStyleSheet(QStringLiteral("color: #c02020;"));
+    const int room = std::max(m_caption->width(), width() - m_count->sizeHint().width() - 8);
+    m_caption->setText(m_caption->fontMetrics().elidedText(text, Qt::ElideRight, room));
+    m_caption->setToolTip(text);
 }
 
 QString MessageLinePreview::CountText() const {
     return m_count->text();
-}
-
-QString MessageLinePreview::OverflowText() const {
-    return m_overflow->isHidden() ? QString() : m_overflow->text();
 }
 
 }  // namespace plk

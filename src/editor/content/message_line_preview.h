@@ -14,7 +14,8 @@ class MessageCanvas;
 
 // The line being written, laid out in the game's 800 x 96 message strip as the message
 // window types it (the same canvas as playback, drawn here on its own), with its size in
-// bytes and the part that falls below the window's three lines marked in red.
+// bytes and the part that falls below the window's three lines marked in red (a bar
+// along the strip's foot, the text named in the heading).
 class MessageLinePreview : public QWidget {
     Q_OBJECT
 public:
@@ -28,7 +29,7 @@ public:
     const QImage& Strip() const { return m_strip; }
     QString CountText() const;
     // The text below the third line; empty when the line fits.
-    QString OverflowText() const;
+    const QString& OverflowText() const { return m_overflow; }
 
 private:
     class StripView;
@@ -38,7 +39,7 @@ private:
     StripView* m_view;
     QLabel* m_caption;
     QLabel* m_count;
-    QLabel* m_overflow;
+    QString m_overflow;
 };
 
 }  // namespace plk

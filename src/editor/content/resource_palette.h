@@ -164,6 +164,7 @@ private:
     // The decoded image behind each slot's texture (shared with the store's copy).
     std::array<QImage, kResourceSlots> m_images;
     QStringList m_corrected;
+    QString m_projectFolder;  // of the project last rebuilt, where relinking starts
     int m_editRun = 0;
     int m_cellSize = 64;
     int m_rebuildThreads = 0;

@@ -52,7 +52,15 @@ void CResourcePalette::RelinkSelected() {
     if (index < 1 || m_table->slot[static_cast<std::size_t>(index)].IsEmpty()) {
         return;
     }
-    const QString path = m_files->GetOpenFileName(this, ResourceFileFilter());
+    // The dialog opens where the file was, or beside the project when that folder is gone.
+    FileFilter filter = ResourceFileFilter();
+    const QFileInfo stored(QStringFromSjis(m_table->slot[static_cast<std::size_t>(index)].Path()));
+    if (stored.absoluteDir().exists()) {
+        filter.folder = stored.absolutePath();
+    } else {
+        filter.folder = m_projectFolder;
+    }
+    const QString path = m_files->GetOpenFileName(this, filter);
     if (path.isEmpty()) {
         return;
     }

@@ -101,6 +101,10 @@ void CResourcePalette::ApplyRebuiltImage(const ResourceImageBatch::Result& resul
 void CResourcePalette::RebuildFromTable(const std::filesystem::path& projectFile) {
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::current_path(error);
+    m_projectFolder =
+        projectFile.empty()
+            ? QString()
+            : QFile::decodeName(QByteArray::fromStdString(projectFile.parent_path().string()));
     QStringList notFound;
     QStringList unreadable;
     m_corrected.clear();
