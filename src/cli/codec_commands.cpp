@@ -9,6 +9,7 @@
 #include "core/io/file_io.h"
 #include "core/project/game_export.h"
 #include "core/project/project_file.h"
+#include "core/project/resource_search.h"
 
 namespace plk::cli {
 namespace {
@@ -51,6 +52,8 @@ void DecompressRaw(const std::string& in, const std::string& out) {
 int RunExport(CommandArgs args, std::ostream&) {
     RequireArgs(args, 2);
     OpenedProject opened = ReadProjectFile(args[0]);
+    // Resources that moved with the project are found as the editor finds them.
+    RelinkMovedResources(opened.project.palette, args[0]);
     ExportGame(opened.project, args[1]);
     return kExitOk;
 }

@@ -110,5 +110,31 @@ TEST(CodecCommandsTest, ExportsAProjectAsTheCoreDoes) {
     EXPECT_FALSE(Exists(folder, "again.ce8"));
 }
 
+TEST(CodecCommandsTest, ExportFindsResourcesThatMovedWithTheProject) {
+    // Written in one folder, then the project and its images/ folder copied to another;
+    // the command runs from a third folder.
+    TempFolder folder;
+    std::filesystem::create_directories(folder / "copy" / "images");
+    WriteBytes(folder / "copy" / "images" / "face.png", SomeContent());
+    Project project = NewProject();
+    ResourceSlot& slot = project.palette.slot[1];
+    SetFieldText(slot.name, "face.png");
+    SetFieldText(slot.path, "/no/longer/there/images/face.png");
+    slot.kind = static_cast<std::uint8_t>(ResourceKind::Image);
+    WriteProjectFile(folder / "copy" / "chara.cre", project);
+
+    TempFolder elsewhere;
+    const std::string cre = (folder / "copy" / "chara.cre").string();
+    ASSERT_EQ(RunCli(elsewhere, {"export", cre, "chara.ce8"}).exitCode, 0);
+    Project expected = ReadProjectFile(cre).project;
+    SetFieldText(expected.palette.slot[1].path,
+                 ToSjis((folder / "copy" / "images" / "face.png").string()));
+    ExportGame(expected, folder / "expected.ce8");
+    EXPECT_EQ(ReadBytes(elsewhere / "chara.ce8"), ReadBytes(folder / "expected.ce8"));
+    // The project file itself is not touched.
+    EXPECT_EQ(ReadProjectFile(cre).project.palette.slot[1].Path(),
+              "/no/longer/there/images/face.png");
+}
+
 }  // namespace
 }  // namespace plk

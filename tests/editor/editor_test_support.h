@@ -18,6 +18,8 @@ public:
     std::deque<QString> answers;  // an empty answer is a cancel
     QStringList filtersAsked;
     QStringList foldersAsked;  // the folder each dialog was to open in
+    QStringList fallbackFoldersAsked;
+    QStringList namesAsked;  // the file name each dialog filled in
 
     QString GetOpenFileName(QWidget*, const FileFilter& filter) override { return Next(filter); }
     QString GetSaveFileName(QWidget*, const FileFilter& filter) override { return Next(filter); }
@@ -26,6 +28,8 @@ private:
     QString Next(const FileFilter& filter) {
         filtersAsked.append(filter.defaultSuffix);
         foldersAsked.append(filter.folder);
+        fallbackFoldersAsked.append(filter.fallbackFolder);
+        namesAsked.append(filter.fileName);
         if (answers.empty()) {
             return {};
         }

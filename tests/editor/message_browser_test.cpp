@@ -194,15 +194,33 @@ TEST_F(MessageBrowserTest, EscapeCheckWarnsOnFocusLossAndKeepsTheText) {
     EXPECT_TRUE(m_boxes->errors.isEmpty());
     Type(1, "\\chara(1,2やった");
     LeaveLine(1);
+    // The warning names the situation and the line it is about.
     ASSERT_EQ(m_boxes->errors.size(), 1);
     EXPECT_EQ(m_boxes->errors[0],
-              "\\charaの書式に誤りがあります：')'が抜けている可能性があります\n");
+              "Ａ：テンパイ のセリフ2:\n"
+              "\\charaの書式に誤りがあります：')'が抜けている可能性があります");
     EXPECT_EQ(FieldText(Situation(0).line[1].text), ToSjis("\\chara(1,2やった"));
     Type(1, "はい, どうぞ");
     LeaveLine(1);
     ASSERT_EQ(m_boxes->errors.size(), 2);
     EXPECT_EQ(m_boxes->errors[1],
-              "\\charaの書式に誤りがあります：','が抜けている可能性があります\n");
+              "Ａ：テンパイ のセリフ2:\n"
+              "\\charaの書式に誤りがあります：','が抜けている可能性があります");
+
+    // Moving to another situation with Ctrl+Tab leaves the focus in the edit: the line is
+    // checked for the situation it was written in.
+    m_browser.show();
+    QApplication::setActiveWindow(&m_browser);
+    Type(2, "\\chara(3,4");
+    QApplication::processEvents();
+    ASSERT_TRUE(Page().LineEdit(2)->hasFocus());
+    const qsizetype before = m_boxes->errors.size();
+    m_browser.Tabs()->SelectNeighbour(1);
+    QApplication::processEvents();
+    ASSERT_EQ(m_boxes->errors.size(), before + 1);
+    EXPECT_TRUE(m_boxes->errors.back().startsWith("Ａ：テンパイ のセリフ3:\n"))
+        << m_boxes->errors.back().toStdString();
+    EXPECT_EQ(m_browser.SelectedSituation(), 1);
 }
 
 TEST_F(MessageBrowserTest, CutListChangesShiftEveryStoredCutAndRelabelTheCombos) {

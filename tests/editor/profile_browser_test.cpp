@@ -116,7 +116,12 @@ TEST_F(ProfileBrowserTest, LoadingKeepsNamesThatFailTheirCheckAndWarnsOnce) {
     block.tendency.favourite3 = 50;  // past the table
     m_browser.LoadProfile(block);
     ASSERT_EQ(m_boxes->errors.size(), 1);
-    EXPECT_EQ(m_boxes->errors[0], kKanaOnly + "\n" + kAlphanumericOnly);
+    // The warning names the fields with their stored text and says they were kept.
+    EXPECT_EQ(m_boxes->errors[0],
+              "このプロジェクトに保存されている次の名前は入力の規則に合いませんが、"
+              "変えずにそのまま残しました。\n"
+              "キャラクター名「Yukino」:" +
+                  kKanaOnly + "\n英字名「ゆきの」:" + kAlphanumericOnly);
     EXPECT_EQ(Control<QLineEdit>(1103)->text(), "Yukino");
     const ProfileBlock data = m_browser.ProfileData();
     EXPECT_EQ(std::memcmp(&data, &block, sizeof block), 0);

@@ -335,7 +335,9 @@ TEST_F(ResourcePaletteTest, SlotZeroOffersNothingAndClearsThePreview) {
     EXPECT_EQ(items, (std::vector<std::pair<int, QString>>{
                          {137, QStringLiteral("リソースの読み込み・更新")},
                          {138, QStringLiteral("リソースの削除")},
-                         {139, QStringLiteral("ワールド座標の変更")}}));
+                         {139, QStringLiteral("ワールド座標の変更")},
+                         {0, QString()},  // a filled slot can also be relinked
+                         {140, QStringLiteral("リンクし直す...")}}));
 
     Click(0);
     EXPECT_EQ(m_palette->CreateContextMenu(), nullptr);
@@ -558,6 +560,75 @@ TEST_F(PaletteRebuildTest, MovedFilesAreFoundByNameAndMissingOnesListedOnce) {
             << message.toStdString();
     }
     EXPECT_EQ(m_palette->CorrectedSlots().size(), 2);
+}
+
+TEST_F(PaletteRebuildTest, AProjectCopiedWithItsFilesFindsThemFromAnyFolder) {
+    // The project and its images/ and sounds/ folders were copied to copy/; the editor runs
+    // in elsewhere/.
+    const fs::path copy = m_dir / "copy";
+    fs::create_directories(m_dir / "elsewhere");
+    WriteFile(copy / "images" / "hero.png", PngBytes(Filled(30, 20, Qt::red)));
+    WriteFile(copy / "voice.wav", WavBytes());
+    Fill(3, "hero.png", m_dir / "orig" / "images" / "hero.png", ResourceKind::Image);
+    Fill(4, "voice.wav", m_dir / "orig" / "voice.wav", ResourceKind::Sound);
+    Fill(5, "lost.png", m_dir / "orig" / "lost.png", ResourceKind::Image);
+    fs::current_path(m_dir / "elsewhere");
+
+    m_palette->RebuildFromTable(copy / "chara.cre");
+
+    EXPECT_EQ(Slot(3).Path(), (copy / "images" / "hero.png").string());
+    EXPECT_EQ(Slot(4).Path(), (copy / "voice.wav").string());
+    EXPECT_NE(TextureStore::Instance().Bind("hero.png"), nullptr);
+    EXPECT_FALSE(m_palette->IsSlotMissing(3));
+    // The missing one shows its own picture and says where it was looked for.
+    ASSERT_TRUE(m_palette->IsSlotMissing(5));
+    const QImage missing = m_palette->SlotPicture(5).toImage();
+    EXPECT_NE(missing, m_palette->SlotPicture(6).toImage());  // not the empty slot's picture
+    EXPECT_NE(missing, m_palette->SlotPicture(4).toImage());
+    const QString tip = List()->item(5)->toolTip();
+    EXPECT_TRUE(tip.contains(QString::fromStdString((m_dir / "orig" / "lost.png").string())));
+    EXPECT_TRUE(tip.contains("見つかりません")) << tip.toStdString();
+}
+
+TEST_F(PaletteRebuildTest, RelinkingAndReloadingAMissingSlotKeepItsWorldPosition) {
+    Fill(5, "lost.png", m_dir / "orig" / "lost.png", ResourceKind::Image);
+    Fill(6, "gone.png", m_dir / "orig" / "gone.png", ResourceKind::Image);
+    Fill(7, "here.png", m_dir / "orig" / "here.png", ResourceKind::Image);
+    m_palette->RebuildFromTable();
+    const QString found = WritePng("found.png", Qt::blue);
+
+    // "リンクし直す..." is offered for a filled slot and keeps the slot's place.
+    Click(5);
+    std::unique_ptr<QMenu> menu = m_palette->CreateContextMenu();
+    QAction* relink = nullptr;
+    for (QAction* action : menu->actions()) {
+        if (action->property("commandId").toInt() == CResourcePalette::kRelinkCommand) {
+            relink = action;
+        }
+    }
+    ASSERT_NE(relink, nullptr);
+    EXPECT_EQ(relink->text(), "リンクし直す...");
+    m_files->answers = {found};
+    relink->trigger();
+    EXPECT_EQ(Slot(5).Name(), "found.png");
+    EXPECT_EQ(Slot(5).worldX, 5);
+    EXPECT_EQ(Slot(5).worldY, -5);
+    EXPECT_FALSE(m_palette->IsSlotMissing(5));
+    // One undo step puts the missing slot back as it was, mark included.
+    m_palette->UndoStack()->undo();
+    EXPECT_EQ(Slot(5).Name(), "lost.png");
+    EXPECT_TRUE(m_palette->IsSlotMissing(5));
+
+    // Reloading a missing slot through the ordinary command keeps its position too...
+    Click(6);
+    m_files->answers = {found};
+    m_palette->LoadSelected();
+    EXPECT_EQ(Slot(6).worldX, 6);
+    // ...while loading over a slot whose file was there starts the new image at (0, 0).
+    ASSERT_TRUE(m_palette->ImportFile(8, WritePng("eight.png", Qt::green)));
+    m_palette->SetWorldPosition(8, 40, 50);
+    ASSERT_TRUE(m_palette->ImportFile(8, found));
+    EXPECT_EQ(Slot(8).worldX, 0);
 }
 
 TEST_F(PaletteRebuildTest, ParallelRebuildEqualsOneThreadRebuild) {

@@ -105,7 +105,7 @@ ProbeResult ProbeCommandPlayback(const Cut& cut, const ProbeOptions& options) {
     }
     result.waitPendingAtEnd = playback.WaitFlag();
     result.showStartActiveAtEnd =
-        playback.State(static_cast<int>(ControlCommand::ShowStart)).code != 0;
+        playback.State(ControlCommand::ShowStart).code != 0;
     return result;
 }
 

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "core/io/file_io.h"
+#include "core/project/resource_search.h"
 #include "core/text/sjis.h"
 
 namespace plk {
@@ -97,35 +98,14 @@ std::optional<std::filesystem::path> LocateResourceFile(const ResourceSlot& slot
             return stored;
         }
     }
-    if (slot.Name().empty()) {
-        return std::nullopt;
-    }
-    const std::filesystem::path name = ToPath(slot.Name());
-    if (IsRegularFile(name)) {
-        return name;
-    }
-    // A project moved with its folder of resources: look beside it, then below it.
-    if (projectFile.empty() || name.has_parent_path()) {
-        return std::nullopt;
-    }
-    const std::filesystem::path folder =
-        projectFile.parent_path().empty() ? std::filesystem::path(".") : projectFile.parent_path();
-    if (IsRegularFile(folder / name)) {
-        return folder / name;
-    }
+    // The same search the editor's open and the export make for a file that moved.
     std::error_code error;
-    constexpr int kDeepest = 4;
-    for (auto it = std::filesystem::recursive_directory_iterator(
-             folder, std::filesystem::directory_options::skip_permission_denied, error);
-         !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
-        if (it.depth() >= kDeepest) {
-            it.disable_recursion_pending();
-        }
-        if (it->path().filename() == name && IsRegularFile(it->path())) {
-            return it->path();
-        }
+    const std::filesystem::path current = std::filesystem::current_path(error);
+    std::filesystem::path found = FindMovedResource(slot, projectFile, error ? "." : current);
+    if (found.empty()) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    return found;
 }
 
 bool HasPngHeader(std::span<const std::uint8_t> head) {

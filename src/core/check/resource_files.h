@@ -10,9 +10,9 @@
 
 namespace plk {
 
-// Where the file of a palette slot is read from: the stored path, then the name in the
-// current folder (as the palette finds it), then in the project file's folder and its
-// sub-folders (a few levels deep). `projectFile` is the project's own path (empty for an
+// Where the file of a palette slot is read from: the stored path, then where a moved file
+// is looked for (FindMovedResource: the current folder, the project file's folder and the
+// sub-folders named after the folders that held it). `projectFile` is the project's own path (empty for an
 // unsaved one); every reader of resource files for the check goes through here.
 std::optional<std::filesystem::path> LocateResourceFile(const ResourceSlot& slot,
                                                         const std::filesystem::path& projectFile);

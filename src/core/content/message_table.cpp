@@ -28,6 +28,15 @@ const std::array<std::string, kSituationCount>& SituationLabels() {
     return labels;
 }
 
+bool HasLineText(const SituationMessages& situation) {
+    for (const MessageLine& line : situation.line) {
+        if (!FieldText(line.text).empty()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void ResetMessages(MessageTable& table, MessageDefaults variant) {
     // Each label starts with a full-width letter and a full-width colon: 4 bytes.
     constexpr std::size_t kLetterPrefix = 4;

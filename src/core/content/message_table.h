@@ -32,6 +32,9 @@ struct MessageTable {
 };
 static_assert(IsPlainRecord<MessageTable> && sizeof(MessageTable) == 85444);
 
+// True when at least one of the situation's lines has text (its tab is marked).
+bool HasLineText(const SituationMessages& situation);
+
 // The situation tab labels, "Ａ：テンパイ" to "ｚ：メンバー選択時", as Shift-JIS.
 const std::array<std::string, kSituationCount>& SituationLabels();
 

@@ -20,6 +20,14 @@ std::string MessageLineText(std::string_view sjis) {
     return std::string(sjis.substr(0, SjisPrefixLength(sjis, kMessageTextMax)));
 }
 
+std::int32_t FrequencyAfterTyping(std::string_view before, std::string_view after,
+                                  std::int32_t frequency) {
+    if (before.empty() && !after.empty() && frequency == kFrequencyNever) {
+        return kFrequencyNormal;
+    }
+    return frequency;
+}
+
 CharaEscapeCheck CheckCharaEscapes(std::string_view sjis) {
     constexpr std::size_t kCheckedBytes = 1023;
     std::string_view text = sjis.substr(0, kCheckedBytes);

@@ -6,17 +6,6 @@
 namespace plk {
 namespace {
 
-constexpr int kMessage = 1;
-constexpr int kChat = 2;
-constexpr int kChatClear = 3;
-constexpr int kChargeStart = 4;
-constexpr int kChargeEnd = 5;
-constexpr int kChargeStack = 6;
-constexpr int kShowStart = 7;
-constexpr int kShowEnd = 8;
-constexpr int kRepeat = 9;
-constexpr int kWait = 10;
-
 // More than this many clicks within one second make a rapid-click second.
 constexpr int kMashClicks = 4;
 
@@ -31,28 +20,28 @@ void CommandPlayback::Start() {
     (void)m_input.PressedSinceLastQuery();
 }
 
-void CommandPlayback::StartState(int code, std::int64_t seconds, std::int32_t parameter,
-                                 std::string text, int waitRow) {
-    CommandState& state = m_states[static_cast<std::size_t>(code)];
-    state.code = code;
+void CommandPlayback::StartState(ControlCommand command, std::int64_t seconds,
+                                 std::int32_t parameter, std::string text, int waitRow) {
+    CommandState& state = StateOf(command);
+    state.code = static_cast<std::int32_t>(command);
     state.startMs = m_now;
     state.durationMs = static_cast<std::uint32_t>(seconds * 1000);
     state.parameter = parameter;
     state.text = std::move(text);
     m_waitRow = waitRow;
-    if (code == kMessage || code == kWait) {
+    if (command == ControlCommand::Message || command == ControlCommand::Wait) {
         m_wait = true;
     }
 }
 
-bool CommandPlayback::IsActive(int code) const {
-    if (code == kRepeat) {
+bool CommandPlayback::IsActive(ControlCommand command) const {
+    if (command == ControlCommand::Repeat) {
         return m_repeat.active && m_wait;
     }
-    if (code == kChat) {
+    if (command == ControlCommand::Chat) {
         return false;  // a chat line never holds the sheet
     }
-    return m_states[static_cast<std::size_t>(code)].code != 0;
+    return State(command).code != 0;
 }
 
 int CommandPlayback::RepeatNextRow() {
@@ -136,9 +125,9 @@ PassResult CommandPlayback::Pass() {
     m_sink.ShowFrameNumber(m_cut.NormalFramesBefore(m_p) + 1, tick);
 
     int blocking = 0;
-    if (IsActive(kMessage)) {
+    if (IsActive(ControlCommand::Message)) {
         blocking = 1;
-        CommandState& message = m_states[kMessage];
+        CommandState& message = StateOf(ControlCommand::Message);
         if (m_sink.IsMessageComplete(message.text) && click) {
             message.Stop();
             EndWait();
@@ -150,15 +139,15 @@ PassResult CommandPlayback::Pass() {
             m_sink.FinishFrame();
         }
     }
-    if (IsActive(kWait)) {
+    if (IsActive(ControlCommand::Wait)) {
         blocking += 1;
-        if (m_states[kWait].Expired(m_now)) {
-            m_states[kWait].Stop();
+        if (StateOf(ControlCommand::Wait).Expired(m_now)) {
+            StateOf(ControlCommand::Wait).Stop();
             EndWait();
             m_p += 1;
         }
     }
-    if (IsActive(kRepeat)) {
+    if (IsActive(ControlCommand::Repeat)) {
         blocking += 1;
         if (tick) {
             // A loop without a single normal frame gives up after one round.
@@ -171,26 +160,28 @@ PassResult CommandPlayback::Pass() {
             }
         }
     }
-    if (IsActive(kChargeStart) && m_states[kChargeStart].Expired(m_now)) {
-        m_states[kChargeStart].Stop();
+    if (IsActive(ControlCommand::ChargeStart) &&
+        StateOf(ControlCommand::ChargeStart).Expired(m_now)) {
+        StateOf(ControlCommand::ChargeStart).Stop();
         blocking += 1;
         // On to the next CHARGEEND; without one the playback ends at the last row.
         do {
             m_p += 1;
             Fetch(m_p);
-        } while (m_p < rows && m_r.control.command != kChargeEnd);
+        } while (m_p < rows &&
+                 m_r.control.command != static_cast<std::int32_t>(ControlCommand::ChargeEnd));
     }
-    if (IsActive(kChargeStack)) {
+    if (IsActive(ControlCommand::ChargeStack)) {
         blocking += 1;
         DrawRowBuffer(false);
         StepOverlay(kHitAnyKeyOverlay);
-        if (m_chargeCount >= m_states[kChargeStack].parameter) {
+        if (m_chargeCount >= StateOf(ControlCommand::ChargeStack).parameter) {
             m_p += 1;
         }
     }
-    if (IsActive(kShowStart)) {
+    if (IsActive(ControlCommand::ShowStart)) {
         blocking += 1;
-        const CommandState& show = m_states[kShowStart];
+        const CommandState& show = StateOf(ControlCommand::ShowStart);
         if (m_mash) {
             m_p += 1;
             m_mash = false;
@@ -222,24 +213,25 @@ PassResult CommandPlayback::Pass() {
 
 PassResult CommandPlayback::ActOnControlFrame(std::int64_t passStart, std::int64_t period) {
     const ControlBlock& block = m_r.control;
-    switch (block.command) {
-        case kMessage:
-            StartState(kMessage, block.time, block.position, std::string(FieldText(block.message)),
-                       m_p);
-            m_states[kChat].Stop();
+    switch (static_cast<ControlCommand>(block.command)) {
+        case ControlCommand::Message:
+            StartState(ControlCommand::Message, block.time, block.position,
+                       std::string(FieldText(block.message)), m_p);
+            StateOf(ControlCommand::Chat).Stop();
             m_sink.ClearCanvas();
             break;
-        case kChat:
-            StartState(kChat, block.time, block.position, std::string(FieldText(block.message)), 0);
-            m_states[kMessage].Stop();
+        case ControlCommand::Chat:
+            StartState(ControlCommand::Chat, block.time, block.position,
+                       std::string(FieldText(block.message)), 0);
+            StateOf(ControlCommand::Message).Stop();
             m_sink.ClearCanvas();
             m_p += 1;
             break;
-        case kChatClear:
-            m_states[kChat].Stop();
+        case ControlCommand::ChatClear:
+            StateOf(ControlCommand::Chat).Stop();
             m_p += 1;
             break;
-        case kChargeStart: {
+        case ControlCommand::ChargeStart: {
             FrameRecord last{};
             const int lastRow = m_cut.CopyRow(m_q, last) ? m_q : -1;
             DrawRow(lastRow, last, false);
@@ -247,36 +239,36 @@ PassResult CommandPlayback::ActOnControlFrame(std::int64_t passStart, std::int64
             if (step.wrapped) {
                 m_p += 1;
                 m_chargeCount = 0;
-                StartState(kChargeStart, block.time, 0, {}, 0);
+                StartState(ControlCommand::ChargeStart, block.time, 0, {}, 0);
             }
             // A missing countdown never ends: the sheet waits here until it is stopped.
             return {step.drawn ? PlaybackEnd::None : PlaybackEnd::Stalled, passStart + period};
         }
-        case kChargeEnd:
-            m_states[kChargeStart].Stop();
+        case ControlCommand::ChargeEnd:
+            StateOf(ControlCommand::ChargeStart).Stop();
             m_p += 1;
             break;
-        case kChargeStack:
+        case ControlCommand::ChargeStack:
             m_chargeCount = 0;
-            StartState(kChargeStack, 0, block.time, {}, 0);
+            StartState(ControlCommand::ChargeStack, 0, block.time, {}, 0);
             m_sink.RestartOverlay(kHitAnyKeyOverlay);
             break;
-        case kShowStart:
+        case ControlCommand::ShowStart:
             m_chargeCount = 0;
-            StartState(kShowStart, block.position, m_p, {}, 0);
+            StartState(ControlCommand::ShowStart, block.position, m_p, {}, 0);
             break;
-        case kShowEnd:
-            m_states[kShowStart].Stop();
+        case ControlCommand::ShowEnd:
+            StateOf(ControlCommand::ShowStart).Stop();
             m_p += 1;
             break;
-        case kRepeat: {
+        case ControlCommand::Repeat: {
             const int target = m_cut.RowAfterFrameNumber(block.position);
             m_repeat = RepeatState{true, block.time, m_p, target, target - 1, false};
             m_p += 1;
             break;
         }
-        case kWait:
-            StartState(kWait, block.time, 0, {}, m_p);
+        case ControlCommand::Wait:
+            StartState(ControlCommand::Wait, block.time, 0, {}, m_p);
             break;
         default:
             // An unknown command holds its row until the playback is stopped.

@@ -27,13 +27,18 @@ public:
     int ChargeCount() const { return m_chargeCount; }
     bool MashFlag() const { return m_mash; }
     bool WaitFlag() const { return m_wait; }
-    const CommandState& State(int code) const { return m_states[static_cast<std::size_t>(code)]; }
+    const CommandState& State(ControlCommand command) const {
+        return m_states[static_cast<std::size_t>(command)];
+    }
     const RepeatState& Repeat() const { return m_repeat; }
 
 private:
-    void StartState(int code, std::int64_t seconds, std::int32_t parameter, std::string text,
-                    int waitRow);
-    bool IsActive(int code) const;
+    CommandState& StateOf(ControlCommand command) {
+        return m_states[static_cast<std::size_t>(command)];
+    }
+    void StartState(ControlCommand command, std::int64_t seconds, std::int32_t parameter,
+                    std::string text, int waitRow);
+    bool IsActive(ControlCommand command) const;
     int RepeatNextRow();
     // Row `row` into the row buffer; a row that does not exist reads as a blank record.
     void Fetch(int row);
@@ -49,18 +54,19 @@ private:
     PlaybackSink& m_sink;
 
     std::int64_t m_now = 0;
-    int m_p = 0;                              // current row
-    FrameRecord m_r{};                        // the row last fetched
-    int m_rRow = -1;                          // its row index (-1: none)
-    int m_q = 0;                              // last normal row drawn
-    std::int64_t m_t = 0;                     // time of the last tick
-    int m_clicks = 0;                         // K: clicks in the current second
-    std::int64_t m_secondStart = 0;           // S
-    int m_chargeCount = 0;                    // H
-    bool m_mash = false;                      // M
-    bool m_wait = false;                      // W
-    int m_waitRow = 0;                        // G
-    std::array<CommandState, 11> m_states{};  // by code, 1..10 used
+    int m_p = 0;                     // current row
+    FrameRecord m_r{};               // the row last fetched
+    int m_rRow = -1;                 // its row index (-1: none)
+    int m_q = 0;                     // last normal row drawn
+    std::int64_t m_t = 0;            // time of the last tick
+    int m_clicks = 0;                // K: clicks in the current second
+    std::int64_t m_secondStart = 0;  // S
+    int m_chargeCount = 0;           // H
+    bool m_mash = false;             // M
+    bool m_wait = false;             // W
+    int m_waitRow = 0;               // G
+    // By command code; index 0 stays unused.
+    std::array<CommandState, static_cast<std::size_t>(ControlCommand::Wait) + 1> m_states{};
     RepeatState m_repeat;
     int m_lastDrawnRow = -2;  // sounds play when a different row is drawn
 };

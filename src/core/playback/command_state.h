@@ -4,12 +4,14 @@
 #include <cstdint>
 #include <string>
 
+#include "core/timesheet/frame_record.h"
+
 namespace plk {
 
 // One command of a running command playback: started by its control frame, stopped by
 // a click, its time running out, or another command.
 struct CommandState {
-    std::int32_t code = 0;  // 0: inactive
+    std::int32_t code = 0;  // the ControlCommand that started it; 0: inactive
     std::int64_t startMs = 0;
     std::uint32_t durationMs = 0;  // seconds x 1000, compared unsigned
     std::int32_t parameter = 0;
@@ -19,7 +21,7 @@ struct CommandState {
     // The time has run out: now - start > duration, compared unsigned as 32-bit
     // milliseconds. A WAIT of 0 seconds never runs out.
     bool Expired(std::int64_t nowMs) const {
-        if (code == 10 && durationMs == 0) {
+        if (code == static_cast<std::int32_t>(ControlCommand::Wait) && durationMs == 0) {
             return false;
         }
         return static_cast<std::uint32_t>(nowMs - startMs) > durationMs;

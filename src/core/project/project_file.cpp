@@ -181,7 +181,8 @@ std::optional<ProjectVersion> DetectVersion(const ProjectHeader& header) {
     return std::nullopt;
 }
 
-OpenedProject ParseProject(std::span<const std::uint8_t> bytes, const std::filesystem::path& path) {
+OpenedProject ParseProject(std::span<const std::uint8_t> bytes, const std::filesystem::path& path,
+                           std::optional<int> shownSituation) {
     Reader reader(
         bytes.size(),
         [bytes](std::size_t offset, void* out, std::size_t size) {
@@ -206,7 +207,9 @@ OpenedProject ParseProject(std::span<const std::uint8_t> bytes, const std::files
         std::memcpy(legacy.data(), bytes.data() + found.messagesAt, kLegacyMessageBlock);
         ImportMessages(project.messages, legacy);
     }
-    ShowSituation(project.messages, 0);
+    if (shownSituation && *shownSituation >= 0 && *shownSituation < kSituationCount) {
+        ShowSituation(project.messages, *shownSituation);
+    }
 
     project.cuts.reserve(found.extents.size());
     for (const CutExtent& extent : found.extents) {
@@ -231,7 +234,8 @@ OpenedProject ParseProject(std::span<const std::uint8_t> bytes, const std::files
     return opened;
 }
 
-OpenedProject ReadProjectFile(const std::filesystem::path& path) {
+OpenedProject ReadProjectFile(const std::filesystem::path& path,
+                              std::optional<int> shownSituation) {
     InputFile file(path);
     // Measured first through small reads, so that only what the header and the counts
     // describe is ever loaded, however large the file is.
@@ -248,7 +252,7 @@ OpenedProject ReadProjectFile(const std::filesystem::path& path) {
         path);
     const std::size_t end = MeasureProject(reader).end;
     const ByteBuffer bytes = file.Read(0, end);
-    return ParseProject(bytes, path);
+    return ParseProject(bytes, path, shownSituation);
 }
 
 std::vector<std::uint8_t> SerializeProject(const Project& project) {

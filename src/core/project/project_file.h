@@ -36,13 +36,20 @@ struct OpenedProject {
     ProjectVersion version;
 };
 
+// The situation a reader shows once a project is open: its empty lines get frequency 0, as
+// the message browser settles the situation it shows. Without a browser that is situation 0;
+// the editor passes none and lets its browser settle the tab it shows, and only that one.
+inline constexpr int kSituationShownWithoutBrowser = 0;
+
 // Parses a whole project file as Open does: the records are imported over freshly reset
-// defaults and situation 0 is shown. The bytes are checked completely before anything is
-// built, so a refused file yields only a FileError (kind BadFormat) naming `path`.
-OpenedProject ParseProject(std::span<const std::uint8_t> bytes, const std::filesystem::path& path);
+// defaults and `shownSituation` (if any) is shown. The bytes are checked completely before
+// anything is built, so a refused file yields only a FileError (kind BadFormat) naming `path`.
+OpenedProject ParseProject(std::span<const std::uint8_t> bytes, const std::filesystem::path& path,
+                           std::optional<int> shownSituation = kSituationShownWithoutBrowser);
 
 // Reads and parses `path`. Throws FileError.
-OpenedProject ReadProjectFile(const std::filesystem::path& path);
+OpenedProject ReadProjectFile(const std::filesystem::path& path,
+                              std::optional<int> shownSituation = kSituationShownWithoutBrowser);
 
 // The bytes Save writes (always the current version).
 std::vector<std::uint8_t> SerializeProject(const Project& project);

@@ -91,4 +91,15 @@ void MessageLayout::BreakBefore(std::string_view text, std::size_t at, int lineH
     }
 }
 
+std::optional<std::size_t> FirstByteBeyondLines(std::string_view text, int lines) {
+    MessageLayout layout;
+    while (!layout.IsComplete(text)) {
+        const std::optional<PlacedCharacter> placed = layout.Step(text, 1, [](int) { return 1; });
+        if (placed && placed->line >= lines) {
+            return placed->byte;
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace plk

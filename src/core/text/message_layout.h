@@ -71,6 +71,15 @@ private:
     int m_line = 0;
 };
 
+// The message window shows three lines of the strip.
+inline constexpr int kMessageWindowLines = 3;
+
+// The offset of the first character that the layout puts below the window's `lines`
+// lines; nothing when the whole text fits. Line breaks depend on byte counts only, so no
+// font is needed.
+std::optional<std::size_t> FirstByteBeyondLines(std::string_view text,
+                                                int lines = kMessageWindowLines);
+
 template <typename Advance>
 std::optional<PlacedCharacter> MessageLayout::Step(std::string_view text, int lineHeight,
                                                    Advance&& advance) {

@@ -20,4 +20,13 @@ QStringList CutNamesFromMessage(WParam names, LParam count) {
     return result;
 }
 
+QStringList NumberedCutItems(LParam count) {
+    QStringList items;
+    const int n = static_cast<int>(std::clamp<LParam>(count, 0, kMaxCuts));
+    for (int i = 0; i < n; ++i) {
+        items.append(QStringLiteral("カット:%1").arg(i + 1));
+    }
+    return items;
+}
+
 }  // namespace plk

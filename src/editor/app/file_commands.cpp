@@ -17,12 +17,39 @@
 namespace plk {
 namespace {
 
-// The dialogs of project and game files open in the project's folder while there is one.
+// The dialogs of project files open in the project's folder while there is one.
 FileFilter InProjectFolder(FileFilter filter, const QString& projectPath) {
     if (!projectPath.isEmpty()) {
         filter.folder = QFileInfo(projectPath).absolutePath();
     }
     return filter;
+}
+
+// Save As offers the current file's own name.
+FileFilter ForSaving(const QString& projectPath) {
+    FileFilter filter = InProjectFolder(ProjectFileFilter(), projectPath);
+    if (!projectPath.isEmpty()) {
+        filter.fileName = QFileInfo(projectPath).fileName();
+    }
+    return filter;
+}
+
+// The export proposes the project's name as a game file, in the folder of the last export
+// (the project's folder before the first one).
+FileFilter ForExport(const QString& projectPath) {
+    FileFilter filter = ExportFileFilter();
+    if (!projectPath.isEmpty()) {
+        const QFileInfo project(projectPath);
+        filter.fallbackFolder = project.absolutePath();
+        filter.fileName = project.completeBaseName() + QStringLiteral(".ce8");
+    }
+    return filter;
+}
+
+// Paths are kept absolute: a project named relative to the folder the editor started in
+// stays the same file when the current folder moves (a resource import moves it).
+QString Absolute(const QString& path) {
+    return QFileInfo(path).absoluteFilePath();
 }
 
 }  // namespace
@@ -122,18 +149,20 @@ void FileCommands::OpenRecent(const QString& path) {
     }
 }
 
-bool FileCommands::OpenFile(const QString& path) {
+bool FileCommands::OpenFile(const QString& chosen) {
+    const QString path = Absolute(chosen);
     // The whole file is read and checked before anything is reset, so a refused file
-    // leaves the current project and its path as they were.
+    // leaves the current project and its path as they were. The message browser settles
+    // the situation it shows, and no other.
     OpenedProject opened;
     try {
-        opened = ReadProjectFile(ToFileSystemPath(path));
+        opened = ReadProjectFile(ToFileSystemPath(path), std::nullopt);
     } catch (const std::exception& error) {
         m_boxes->ShowError(m_frame, UserErrorText(error, FileTask::OpenProject));
         return false;
     }
     m_undo->clear();
-    LoadIntoWindows(std::move(opened.project));
+    LoadIntoWindows(std::move(opened.project), path);
     SetPath(path);
     MarkSaved();
     // Paths corrected while loading are not in the file yet: saving writes them.
@@ -144,14 +173,14 @@ bool FileCommands::OpenFile(const QString& path) {
     return true;
 }
 
-void FileCommands::LoadIntoWindows(Project project) {
+void FileCommands::LoadIntoWindows(Project project, const QString& path) {
     m_windows.palette->ClearAll();
     m_windows.timeSheet->RemoveAllCuts();
     m_windows.messages->ResetMessages();
     m_windows.profile->ResetProfile();
 
     m_windows.palette->Table() = project.palette;
-    m_windows.palette->RebuildFromTable();
+    m_windows.palette->RebuildFromTable(ToFileSystemPath(path));
     m_windows.profile->LoadProfile(project.profile);
     m_windows.messages->ImportMessages(project.messages.situations);
     for (Cut& cut : project.cuts) {
@@ -162,11 +191,11 @@ void FileCommands::LoadIntoWindows(Project project) {
 }
 
 bool FileCommands::SaveAs() {
-    QString path = m_files->GetSaveFileName(m_frame, InProjectFolder(ProjectFileFilter(), m_path));
+    QString path = m_files->GetSaveFileName(m_frame, ForSaving(m_path));
     if (path.isEmpty()) {
         return false;
     }
-    return WriteTo(path);
+    return WriteTo(Absolute(path));
 }
 
 bool FileCommands::Save() {
@@ -200,7 +229,7 @@ void FileCommands::Export() {
                                     "ます）。\nこのままエクスポートしますか？")) != Answer::Yes) {
         return;
     }
-    QString path = m_files->GetSaveFileName(m_frame, InProjectFolder(ExportFileFilter(), m_path));
+    QString path = m_files->GetSaveFileName(m_frame, ForExport(m_path));
     if (path.isEmpty()) {
         return;
     }

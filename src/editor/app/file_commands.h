@@ -49,7 +49,8 @@ public:
 
     void New();
     void Open();
-    // Opens `path` as Open does once a file was chosen (command line, recent files).
+    // Opens `path` as Open does once a file was chosen (command line, recent files). The
+    // project's path and its recent entry are kept absolute.
     bool OpenFile(const QString& path);
     // Opens a recent entry; an entry that cannot be opened leaves the list.
     void OpenRecent(const QString& path);
@@ -82,7 +83,8 @@ Q_SIGNALS:
     void exported(const QString& path);
 
 private:
-    void LoadIntoWindows(Project project);
+    // `path` is the project file: moved resources are looked for around it.
+    void LoadIntoWindows(Project project, const QString& path);
     bool WriteTo(const QString& path);
     void SetPath(const QString& path);
     void RememberRecent(const QString& path);

@@ -21,6 +21,7 @@
 #include "editor/app/about_dialog.h"
 #include "editor/app/command_ids.h"
 #include "editor/app/command_table.h"
+#include "editor/app/field_redo_key.h"
 #include "editor/app/file_commands.h"
 #include "editor/app/first_start_layout.h"
 #include "editor/app/lock_keys.h"
@@ -64,6 +65,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(m_view);
 
     CreateActions();
+    new FieldRedoKey(this);
     CreateMenus();
     CreateToolbar();
     CreateStatusBar();

@@ -23,6 +23,7 @@ MultiRowTabBar::MultiRowTabBar(QWidget* parent) : QWidget(parent) {
 void MultiRowTabBar::InsertTab(int index, const QString& label) {
     index = std::clamp(index, 0, Count());
     m_labels.insert(index, label);
+    m_marked.insert(index, false);
     if (m_current >= index) {
         ++m_current;
     }
@@ -37,6 +38,7 @@ void MultiRowTabBar::RemoveTab(int index) {
         return;
     }
     m_labels.removeAt(index);
+    m_marked.removeAt(index);
     Relayout();
     if (index < m_current) {
         --m_current;
@@ -55,6 +57,14 @@ void MultiRowTabBar::SetTabText(int index, const QString& label) {
     }
     m_labels[index] = label;
     Relayout();
+}
+
+void MultiRowTabBar::SetTabMarked(int index, bool marked) {
+    if (index < 0 || index >= Count() || m_marked[index] == marked) {
+        return;
+    }
+    m_marked[index] = marked;
+    update(TabRect(index));
 }
 
 void MultiRowTabBar::SetCurrentIndex(int index) {
@@ -170,6 +180,18 @@ void MultiRowTabBar::paintEvent(QPaintEvent*) {
             option.state |= QStyle::State_Selected;
         }
         painter.drawControl(QStyle::CE_TabBarTab, option);
+        if (m_marked[i]) {
+            // The dot sits in the padding right of the label, so marking moves no tab.
+            const QRect& rect = option.rect;
+            const int diameter = std::max(4, kHorizontalPadding / 2 + 1);
+            const QPoint centre(rect.right() - kHorizontalPadding / 2 - 2, rect.center().y());
+            painter.save();
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(QColor(32, 120, 200));
+            painter.drawEllipse(centre, diameter / 2, diameter / 2);
+            painter.restore();
+        }
     }
 }
 

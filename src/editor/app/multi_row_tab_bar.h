@@ -18,6 +18,9 @@ public:
     void RemoveTab(int index);
     QString TabText(int index) const { return m_labels.value(index); }
     void SetTabText(int index, const QString& label);
+    // A marked tab carries a dot beside its label (a situation with lines, for example).
+    void SetTabMarked(int index, bool marked);
+    bool IsTabMarked(int index) const { return m_marked.value(index, false); }
 
     int CurrentIndex() const { return m_current; }
     // Selects a tab (-1 with no tabs); emits currentChanged when the selection moves.
@@ -52,6 +55,7 @@ private:
     void Relayout();
 
     QStringList m_labels;
+    QList<bool> m_marked;
     std::vector<QRect> m_rects;
     int m_current = -1;
 };

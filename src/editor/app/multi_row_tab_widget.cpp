@@ -1,7 +1,10 @@
 #include "editor/app/multi_row_tab_widget.h"
 
+#include <QKeySequence>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "editor/app/multi_row_tab_bar.h"
 
@@ -23,6 +26,39 @@ MultiRowTabWidget::MultiRowTabWidget(QWidget* parent)
     });
     connect(m_bar, &MultiRowTabBar::contextMenuRequested, this,
             &MultiRowTabWidget::tabContextMenuRequested);
+
+    // Wherever the focus is in the tool window, as tab controls and browsers do.
+    const QKeySequence next[] = {QKeySequence(Qt::CTRL | Qt::Key_Tab),
+                                 QKeySequence(Qt::CTRL | Qt::Key_PageDown)};
+    const QKeySequence previous[] = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                                     QKeySequence(Qt::CTRL | Qt::Key_Backtab),
+                                     QKeySequence(Qt::CTRL | Qt::Key_PageUp)};
+    for (const QKeySequence& keys : next) {
+        auto* shortcut = new QShortcut(keys, this, this, [this] { SelectNeighbour(1); });
+        shortcut->setContext(Qt::WindowShortcut);
+    }
+    for (const QKeySequence& keys : previous) {
+        auto* shortcut = new QShortcut(keys, this, this, [this] { SelectNeighbour(-1); });
+        shortcut->setContext(Qt::WindowShortcut);
+    }
+}
+
+void MultiRowTabWidget::SelectNeighbour(int step) {
+    const int count = Count();
+    if (count == 0) {
+        return;
+    }
+    const int current = std::max(0, CurrentIndex());
+    SetCurrentIndex(((current + step) % count + count) % count);
+}
+
+void MultiRowTabWidget::SetTabMarked(int index, bool marked) {
+    m_bar->SetTabMarked(index, marked);
+}
+
+bool MultiRowTabWidget::IsTabMarked(int index) const {
+    return m_bar->IsTabMarked(index);
 }
 
 int MultiRowTabWidget::AddTab(QWidget* page, const QString& label) {

@@ -30,6 +30,12 @@ public:
 
     QString TabText(int index) const;
     void SetTabText(int index, const QString& label);
+    void SetTabMarked(int index, bool marked);
+    bool IsTabMarked(int index) const;
+
+    // The next (`step` 1) or previous (-1) tab, round from the last to the first. The
+    // window's Ctrl+Tab / Ctrl+PageDown and Ctrl+Shift+Tab / Ctrl+PageUp do this.
+    void SelectNeighbour(int step);
 
     MultiRowTabBar* TabBar() const { return m_bar; }
 

@@ -23,6 +23,9 @@ QString RunFileDialog(QWidget* parent, const FileFilter& filter, QFileDialog::Ac
     if (folder.isEmpty() && !filter.folderKind.isEmpty()) {
         folder = settings.value(LastFolderKey(filter)).toString();
     }
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        folder = filter.fallbackFolder;
+    }
     if (!folder.isEmpty() && QFileInfo(folder).isDir()) {
         dialog.setDirectory(folder);
     }
@@ -31,6 +34,9 @@ QString RunFileDialog(QWidget* parent, const FileFilter& filter, QFileDialog::Ac
                                                        : QFileDialog::AnyFile);
     dialog.setNameFilter(filter.filter);
     dialog.setDefaultSuffix(filter.defaultSuffix);
+    if (!filter.fileName.isEmpty()) {
+        dialog.selectFile(filter.fileName);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }

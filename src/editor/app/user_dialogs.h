@@ -7,12 +7,15 @@ class QWidget;
 namespace plk {
 
 // What a file dialog offers: Qt's filter text and the extension added to a bare name; the
-// kind of file, whose last folder the dialog opens in, unless a folder is given.
+// kind of file, whose last folder the dialog opens in, unless a folder is given;
+// `fallbackFolder` where no folder of that kind was used yet; the file name filled in.
 struct FileFilter {
     QString filter;
     QString defaultSuffix;
     QString folderKind = {};
     QString folder = {};
+    QString fallbackFolder = {};
+    QString fileName = {};
 };
 
 FileFilter ProjectFileFilter();  // .cre

@@ -14,8 +14,10 @@
 #include "editor/app/cut_name_list.h"
 #include "editor/app/multi_row_tab_widget.h"
 #include "editor/app/qt_text.h"
+#include "editor/app/sjis_input_guard.h"
 #include "editor/app/user_dialogs.h"
 #include "editor/content/cut_list_follower.h"
+#include "editor/content/message_line_preview.h"
 #include "editor/content/message_menu.h"
 
 namespace plk {
@@ -30,14 +32,6 @@ bool IsLine(WParam number) {
 SituationCuts CutsOf(const SituationMessages& situation) {
     return {situation.windowCut, situation.lineCut[0], situation.lineCut[1], situation.lineCut[2],
             situation.lineCut[3]};
-}
-
-QStringList NumberedCutItems(LParam count) {
-    QStringList items;
-    for (LParam i = 0; i < count; ++i) {
-        items.append(QStringLiteral("カット:%1").arg(i + 1));
-    }
-    return items;
 }
 
 }  // namespace
@@ -65,14 +59,34 @@ CMessageBrowser::CMessageBrowser(QWidget* owner)
         m_tabs->AddTab(area, QStringFromSjis(labels[static_cast<std::size_t>(k)]));
     }
     connect(m_tabs, &MultiRowTabWidget::currentChanged, this, [this](int k) {
-        if (k >= 0) {
-            ShowSituation(k, true);
+        if (k < 0) {
+            return;
         }
+        // A line still being written when the situation changes under it (Ctrl+Tab leaves
+        // the focus where it is) gets its check for the situation it belongs to.
+        for (int j = 0; j < kLines; ++j) {
+            if (m_page->LineEdit(j)->hasFocus() && m_shownSituation != k) {
+                ++m_typingSession;
+                CheckEscapes(m_shownSituation, j);
+            }
+        }
+        ShowSituation(k, true);
     });
     connect(m_page, &CMessageMenu::lineLeft, this, &CMessageBrowser::OnLineLeft);
+    connect(m_page, &CMessageMenu::lineEntered, this, [this](int line) {
+        m_previewLine = line;
+        ShowPreview();
+    });
+    for (int j = 0; j < kLines; ++j) {
+        new SjisInputGuard(m_page->LineEdit(j), [this](QWidget*, const QString& message) {
+            m_boxes->ShowError(this, message);
+        });
+    }
 
+    m_preview = new MessageLinePreview(this);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_tabs);
+    layout->addWidget(m_tabs, 1);
+    layout->addWidget(m_preview);
     ::plk::ResetMessages(*m_table, MessageDefaults::FirstCreation);
     m_tabs->SetCurrentIndex(0);
     ShowSituation(0, true);
@@ -123,6 +137,20 @@ void CMessageBrowser::ShowSituation(int k, bool settle) {
     for (int j = 0; j < kLines; ++j) {
         m_page->SelectFrequencyItem(j, 3 - situation.line[j].frequency);
     }
+    m_shownSituation = k;
+    for (int s = 0; s < kSituationCount; ++s) {
+        UpdateTabMark(s);
+    }
+    ShowPreview();
+}
+
+void CMessageBrowser::UpdateTabMark(int k) {
+    m_tabs->SetTabMarked(k, HasLineText(Situation(k)));
+}
+
+void CMessageBrowser::ShowPreview() {
+    m_preview->ShowLine(m_previewLine,
+                        FieldText(Situation(SelectedSituation()).line[m_previewLine].text));
 }
 
 void CMessageBrowser::SelectCuts(int k) {
@@ -142,6 +170,9 @@ void CMessageBrowser::ApplyLineText(int situation, int line, std::string_view sj
     SetFieldText(Situation(situation).line[line].text, sjis);
     BringToFront(situation);
     m_page->ShowLineText(line, QStringFromSjis(FieldText(Situation(situation).line[line].text)));
+    UpdateTabMark(situation);
+    m_previewLine = line;
+    ShowPreview();
 }
 
 void CMessageBrowser::ApplyFrequency(int situation, int line, std::int32_t frequency) {
@@ -177,8 +208,11 @@ void CMessageBrowser::OnTextChanged(int line) {
         }
         return;
     }
+    const std::int32_t frequency = Situation(k).line[line].frequency;
+    const SetMessageTextCommand::Frequency change{frequency,
+                                                  FrequencyAfterTyping(before, text, frequency)};
     PushEdit(std::make_unique<SetMessageTextCommand>(this, k, line, std::move(before),
-                                                     std::move(text), m_typingSession));
+                                                     std::move(text), m_typingSession, change));
 }
 
 void CMessageBrowser::OnFrequencyChanged(int line, int item) {
@@ -217,16 +251,23 @@ void CMessageBrowser::OnCutForAll(std::int32_t cut) {
 
 void CMessageBrowser::OnLineLeft(int line) {
     ++m_typingSession;
-    const std::string text = SjisFromQString(m_page->LineEdit(line)->text());
-    const std::string warning = CharaEscapeWarning(CheckCharaEscapes(text));
+    CheckEscapes(m_shownSituation, line);
+}
+
+void CMessageBrowser::CheckEscapes(int k, int line) {
+    const std::string warning =
+        CharaEscapeWarning(CheckCharaEscapes(FieldText(Situation(k).line[line].text)));
     if (warning.empty()) {
         return;
     }
+    const QString text = QStringLiteral("%1 のセリフ%2:\n%3")
+                             .arg(QStringFromSjis(SituationLabels()[static_cast<std::size_t>(k)]))
+                             .arg(line + 1)
+                             .arg(QString::fromStdString(warning).trimmed());
     // The box waits until the focus has moved: a modal loop started in the middle of a
     // focus change never gets its window painted.
     QMetaObject::invokeMethod(
-        this, [this, warning] { m_boxes->ShowError(this, QString::fromStdString(warning)); },
-        Qt::QueuedConnection);
+        this, [this, text] { m_boxes->ShowError(this, text); }, Qt::QueuedConnection);
 }
 
 void CMessageBrowser::SetCutItems(const QStringList& items) {

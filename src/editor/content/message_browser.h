@@ -13,6 +13,7 @@ namespace plk {
 
 class CMessageMenu;
 class CutListFollower;
+class MessageLinePreview;
 class MessageBoxes;
 class MultiRowTabWidget;
 
@@ -40,6 +41,7 @@ public:
     const QStringList& CutNames() const { return m_cutItems; }
     MultiRowTabWidget* Tabs() const { return m_tabs; }
     CMessageMenu* Page() const { return m_page; }
+    MessageLinePreview* Preview() const { return m_preview; }
     int SelectedSituation() const;
 
     // The edits the undo commands make: each sets its fields and shows them, bringing the
@@ -63,6 +65,10 @@ private:
     void OnCutChanged(int combo, int item);
     void OnCutForAll(std::int32_t cut);
     void OnLineLeft(int line);
+    // The "\\chara" check of line `line` of situation `k`; a failure is reported naming both.
+    void CheckEscapes(int k, int line);
+    void ShowPreview();
+    void UpdateTabMark(int k);
     void SetCutItems(const QStringList& items);
 
     std::unique_ptr<MessageTable> m_table;
@@ -70,6 +76,9 @@ private:
     MultiRowTabWidget* m_tabs;
     CMessageMenu* m_page;
     CutListFollower* m_follower;
+    MessageLinePreview* m_preview;
+    int m_previewLine = 0;     // the line the author is writing (the last one focused)
+    int m_shownSituation = 0;  // the situation the page shows
     QStringList m_cutItems;
     // Keystrokes merge into one undo step until a line's edit loses the focus.
     int m_typingSession = 0;

@@ -10,21 +10,29 @@ constexpr int kMessageTextCommandId = 0x8066;
 }  // namespace
 
 SetMessageTextCommand::SetMessageTextCommand(CMessageBrowser* browser, int situation, int line,
-                                             std::string before, std::string after, int session)
+                                             std::string before, std::string after, int session,
+                                             Frequency frequency)
     : QUndoCommand(QStringLiteral("セリフの編集")),
       m_browser(browser),
       m_situation(situation),
       m_line(line),
       m_before(std::move(before)),
       m_after(std::move(after)),
-      m_session(session) {}
+      m_session(session),
+      m_frequency(frequency) {}
 
 void SetMessageTextCommand::undo() {
     m_browser->ApplyLineText(m_situation, m_line, m_before);
+    if (m_frequency.before != m_frequency.after) {
+        m_browser->ApplyFrequency(m_situation, m_line, m_frequency.before);
+    }
 }
 
 void SetMessageTextCommand::redo() {
     m_browser->ApplyLineText(m_situation, m_line, m_after);
+    if (m_frequency.before != m_frequency.after) {
+        m_browser->ApplyFrequency(m_situation, m_line, m_frequency.after);
+    }
 }
 
 int SetMessageTextCommand::id() const {
@@ -37,8 +45,9 @@ bool SetMessageTextCommand::mergeWith(const QUndoCommand* other) {
         next->m_line != m_line || next->m_session != m_session) {
         return false;
     }
+    // The first keystroke decided the frequency; the session keeps it.
     m_after = next->m_after;
-    setObsolete(m_after == m_before);
+    setObsolete(m_after == m_before && m_frequency.before == m_frequency.after);
     return true;
 }
 

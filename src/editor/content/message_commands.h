@@ -15,11 +15,16 @@ class CMessageBrowser;
 // line by index; the browser applies them and shows the result.
 
 // Typing into a line. Keystrokes of one typing session (until the edit loses the focus)
-// merge into one command.
+// merge into one command. The line's frequency changes with its text when text typed into
+// an unused empty line makes it spoken.
 class SetMessageTextCommand : public QUndoCommand {
 public:
+    struct Frequency {
+        std::int32_t before;
+        std::int32_t after;
+    };
     SetMessageTextCommand(CMessageBrowser* browser, int situation, int line, std::string before,
-                          std::string after, int session);
+                          std::string after, int session, Frequency frequency);
     void undo() override;
     void redo() override;
     int id() const override;
@@ -32,6 +37,7 @@ private:
     std::string m_before;
     std::string m_after;
     int m_session;
+    Frequency m_frequency;
 };
 
 class SetMessageFrequencyCommand : public QUndoCommand {

@@ -125,10 +125,14 @@ void CMessageMenu::FillCutCombos(const QStringList& items) {
 }
 
 bool CMessageMenu::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut) {
+    if (event->type() == QEvent::FocusOut || event->type() == QEvent::FocusIn) {
         for (int j = 0; j < 4; ++j) {
             if (watched == m_lines[static_cast<std::size_t>(j)]) {
-                Q_EMIT lineLeft(j);
+                if (event->type() == QEvent::FocusOut) {
+                    Q_EMIT lineLeft(j);
+                } else {
+                    Q_EMIT lineEntered(j);
+                }
             }
         }
     }

@@ -43,6 +43,8 @@ public:
 Q_SIGNALS:
     // A line's edit lost the focus.
     void lineLeft(int line);
+    // A line's edit got the focus.
+    void lineEntered(int line);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

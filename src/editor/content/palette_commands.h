@@ -19,6 +19,7 @@ struct PaletteSlotContent {
     std::array<QPixmap, 3> pictures;  // 48, 64, 128
     QImage image;                     // null unless the slot holds a texture
     bool holdsSound = false;
+    bool missing = false;  // the file was not found when the project was opened
 };
 
 // Loading, replacing, dropping or deleting resources: the slots before and after. The

@@ -4,9 +4,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/text/sjis.h"
 #include "core/timesheet/cut.h"
 #include "editor/app/control_id.h"
 #include "editor/app/cut_name_list.h"
+#include "editor/app/qt_text.h"
 #include "editor/app/user_dialogs.h"
 #include "editor/content/profile_editer.h"
 #include "editor/content/profile_tendency.h"
@@ -76,16 +78,25 @@ void CProfileBrowser::ShowBlock(const ProfileBlock& block) {
 void CProfileBrowser::WarnAboutStoredNames(const ProfileRecord& record) {
     const ProfileNameCheck check = CheckProfileNames(record);
     QStringList problems;
+    // Each failing field is named with its stored text, then the rule it breaks.
     if (check.characterNameFails) {
-        problems.append(QStringLiteral(
-            " このフィールドに入力される文字は全角ひらがなカタカナ漢字である必要があります"));
+        problems.append(
+            QStringLiteral("キャラクター名「%1」:")
+                .arg(QStringFromSjis(FieldText(record.characterName))) +
+            QStringLiteral(
+                " このフィールドに入力される文字は全角ひらがなカタカナ漢字である必要があります"));
     }
     if (check.romanNameFails) {
         problems.append(
+            QStringLiteral("英字名「%1」:").arg(QStringFromSjis(FieldText(record.romanName))) +
             QStringLiteral(" このフィールドに入力される文字は英数字である必要があります"));
     }
     if (!problems.isEmpty()) {
-        m_boxes->ShowCaptionedError(this, kInputErrorCaption, problems.join(QLatin1Char('\n')));
+        m_boxes->ShowCaptionedError(
+            this, kInputErrorCaption,
+            QStringLiteral("このプロジェクトに保存されている次の名前は入力の規則に合いませんが、"
+                           "変えずにそのまま残しました。\n") +
+                problems.join(QLatin1Char('\n')));
     }
 }
 
@@ -99,10 +110,7 @@ LResult CProfileBrowser::OnWindowMessage(const WindowMessage& message) {
         case WM_CUT_DELETED: {
             const auto count =
                 static_cast<std::int32_t>(std::clamp<LParam>(message.LParameter(), 0, kMaxCuts));
-            m_cutItems.clear();
-            for (int i = 0; i < count; ++i) {
-                m_cutItems.append(QStringLiteral("カット:%1").arg(i + 1));
-            }
+            m_cutItems = NumberedCutItems(count);
             // The position is a signed cut index (-1 announces a new first cut).
             m_editer->OnCutListChanged(
                 message.Message() == WM_CUT_INSERTED ? CutListChange::Inserted

@@ -11,7 +11,9 @@
 #include "core/text/name_validation.h"
 #include "core/text/sjis.h"
 #include "editor/app/control_id.h"
+#include "editor/app/cut_name_list.h"
 #include "editor/app/qt_text.h"
+#include "editor/app/sjis_input_guard.h"
 #include "editor/app/tool_window.h"
 #include "editor/app/user_dialogs.h"
 #include "editor/content/cut_list_follower.h"
@@ -48,6 +50,9 @@ CProfileEditer::CProfileEditer(CToolWindow* browser, std::function<MessageBoxes&
         m_edits[at] = new QLineEdit(this);
         SetControlId(m_edits[at], kTextEditIds[at]);
         m_edits[at]->installEventFilter(this);
+        new SjisInputGuard(m_edits[at], [this](QWidget*, const QString& message) {
+            m_boxes().ShowError(m_browser, message);
+        });
         if (*kTextLabels[i] != '\0') {
             textForm->addRow(QString::fromUtf8(kTextLabels[i]), m_edits[at]);
         } else {
@@ -144,11 +149,7 @@ void CProfileEditer::OnCutNames(const QStringList& names) {
 
 void CProfileEditer::OnCutListChanged(CutListChange change, std::int32_t position,
                                       std::int32_t newCount) {
-    QStringList items;
-    for (int i = 0; i < newCount; ++i) {
-        items.append(QStringLiteral("カット:%1").arg(i + 1));
-    }
-    FillCombos(items);
+    FillCombos(NumberedCutItems(newCount));
     m_follower->Follow(m_browser->UndoStack(), change, position, newCount);
     SelectCuts();
 }

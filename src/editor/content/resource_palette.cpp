@@ -76,6 +76,7 @@ CResourcePalette::CResourcePalette(QWidget* owner)
     for (std::size_t i = 0; i < kThumbnailSides.size(); ++i) {
         m_emptyPictures[i] = QPixmap::fromImage(EmptySlotPicture(kThumbnailSides[i]));
         m_soundPictures[i] = QPixmap::fromImage(SoundSlotPicture(kThumbnailSides[i]));
+        m_missingPictures[i] = QPixmap::fromImage(MissingSlotPicture(kThumbnailSides[i]));
         m_pictures[i].fill(m_emptyPictures[i]);
     }
     BuildControls();
@@ -260,6 +261,11 @@ QString CResourcePalette::SlotToolTip(int index) const {
     QStringList lines;
     lines << QStringLiteral("%1: %2").arg(number, QStringFromSjis(slot.Name()))
           << QStringLiteral("パス: %1").arg(QDir::toNativeSeparators(QStringFromSjis(slot.Path())));
+    if (m_missing[at]) {
+        lines << QStringLiteral(
+            "見つかりません: このパスにファイルがありません。"
+            "右クリックの「リンクし直す...」で新しいファイルを選べます。");
+    }
     if (slot.Kind() == ResourceKind::Sound) {
         lines << QStringLiteral("種類: WAVE サウンド");
     } else {
@@ -286,6 +292,13 @@ std::unique_ptr<QMenu> CResourcePalette::CreateContextMenu() {
     place->setProperty(kCommandIdProperty, kWorldPositionCommand);
     connect(load, &QAction::triggered, this, &CResourcePalette::LoadSelected);
     connect(remove, &QAction::triggered, this, &CResourcePalette::DeleteSelected);
+    // A filled slot can be pointed at another file without losing its place in the scene.
+    if (!m_table->slot[static_cast<std::size_t>(SelectedSlot())].IsEmpty()) {
+        menu->addSeparator();
+        QAction* relink = menu->addAction(QStringLiteral("リンクし直す..."));
+        relink->setProperty(kCommandIdProperty, kRelinkCommand);
+        connect(relink, &QAction::triggered, this, &CResourcePalette::RelinkSelected);
+    }
     return menu;
 }
 
@@ -450,6 +463,7 @@ PaletteSlotContent CResourcePalette::SlotContent(int index) const {
     }
     content.image = m_holdsTexture[at] ? m_images[at] : QImage();
     content.holdsSound = m_holdsSound[at];
+    content.missing = m_missing[at];
     return content;
 }
 
@@ -457,6 +471,7 @@ void CResourcePalette::RestoreSlot(int index, const PaletteSlotContent& content)
     const std::size_t at = static_cast<std::size_t>(index);
     ReleaseSlotResource(index);
     m_table->slot[at] = content.record;
+    m_missing[at] = content.missing;
     const ResourceSlot& slot = m_table->slot[at];
     for (std::size_t i = 0; i < content.pictures.size(); ++i) {
         m_pictures[i][at] = content.pictures[i];

@@ -34,6 +34,7 @@ public:
     static constexpr int kLoadCommand = 137;
     static constexpr int kDeleteCommand = 138;
     static constexpr int kWorldPositionCommand = 139;  // offered, does nothing
+    static constexpr int kRelinkCommand = 140;         // "リンクし直す..."
     static constexpr int kWorldLimit = 2048;           // nudging keeps positions within this
 
     explicit CResourcePalette(QWidget* owner);
@@ -49,10 +50,14 @@ public:
     // The slot table, read and written directly by the project file.
     ResourceTable& Table() { return *m_table; }
     const ResourceTable& Table() const { return *m_table; }
-    // Loads every resource of a table just read from a file. Images decode on every core
-    // while the windows keep painting; when it returns, every slot is in place. Files found
-    // neither at their path nor by name in the current folder are listed in one message.
-    void RebuildFromTable();
+    // Loads every resource of a table just read from the project file `projectFile`. Images
+    // decode on every core while the windows keep painting; when it returns, every slot is
+    // in place. A file no longer at its path is looked for by name in the current folder
+    // and around the project file; files found nowhere are listed in one message and their
+    // slots show the "見つかりません" picture.
+    void RebuildFromTable(const std::filesystem::path& projectFile = {});
+    // A filled slot whose file was not found when the project was opened.
+    bool IsSlotMissing(int index) const { return m_missing[static_cast<std::size_t>(index)]; }
 
     // The list text of slot `index`: " %03d \n NoFile" or " %03d \n <name>".
     QString SlotText(int index) const;
@@ -70,9 +75,13 @@ public:
     void LoadSelected();
     // 138: empties the selected slot.
     void DeleteSelected();
+    // 140: asks for a new file for the selected slot; the slot keeps its world position.
+    void RelinkSelected();
     // Loads `path` into slot `index` (from 1), replacing what it holds. A file of another
     // type, or one that does not decode, leaves the slot as it was and is named in a message.
-    bool ImportFile(int index, const QString& path);
+    // A new image starts at world position (0, 0), unless it takes the place of a missing
+    // file or `keepPosition` is given: then the slot keeps its position.
+    bool ImportFile(int index, const QString& path, bool keepPosition = false);
     // Files dropped on item `hitIndex`: each goes to the first empty slot from there on.
     // The whole drop is one step of the undo history.
     void DropFiles(int hitIndex, const QStringList& paths);
@@ -117,8 +126,8 @@ private:
     // Lets go of the texture or sound slot `index` holds.
     void ReleaseSlotResource(int index);
     // Loads `path` into slot `index`; the edit is recorded by the caller.
-    bool ImportInto(int index, const QString& path);
-    bool ImportImage(int index, const QString& path);
+    bool ImportInto(int index, const QString& path, bool keepPosition = false);
+    bool ImportImage(int index, const QString& path, bool keepPosition);
     bool ImportSound(int index, const QString& path);
     // The edits and the preview show the selected slot (nothing without a selection).
     void ShowSelection();
@@ -127,8 +136,10 @@ private:
                        PaletteWorldEdit::Source source);
     void StoreFileIdentity(int index, const QString& path, ResourceKind kind);
     enum class SoundLoad { Loaded, NotFound, Undecodable };
-    // Sound slot `index` into the sound store, from its path or else by name in `folder`.
-    SoundLoad LoadRebuiltSound(int index, const std::filesystem::path& folder);
+    // Sound slot `index` into the sound store, from its path or else where a moved file is
+    // looked for (the current folder `folder`, around `projectFile`).
+    SoundLoad LoadRebuiltSound(int index, const std::filesystem::path& projectFile,
+                               const std::filesystem::path& folder);
     void ApplyRebuiltImage(const ResourceImageBatch::Result& result);
     void StorePath(int index, const std::filesystem::path& file);
     // "007: face.png (/path/face.png)" for the messages that list slots.
@@ -145,12 +156,15 @@ private:
     std::array<std::array<QPixmap, kResourceSlots>, 3> m_pictures;
     std::array<QPixmap, 3> m_emptyPictures;
     std::array<QPixmap, 3> m_soundPictures;
+    std::array<QPixmap, 3> m_missingPictures;
     // Slots holding a reference in the texture store, so clearing releases exactly those.
     std::array<bool, kResourceSlots> m_holdsTexture{};
     std::array<bool, kResourceSlots> m_holdsSound{};
+    std::array<bool, kResourceSlots> m_missing{};
     // The decoded image behind each slot's texture (shared with the store's copy).
     std::array<QImage, kResourceSlots> m_images;
     QStringList m_corrected;
+    QString m_projectFolder;  // of the project last rebuilt, where relinking starts
     int m_editRun = 0;
     int m_cellSize = 64;
     int m_rebuildThreads = 0;

@@ -47,6 +47,27 @@ void CResourcePalette::LoadSelected() {
     ImportFile(index, path);
 }
 
+void CResourcePalette::RelinkSelected() {
+    const int index = SelectedSlot();
+    if (index < 1 || m_table->slot[static_cast<std::size_t>(index)].IsEmpty()) {
+        return;
+    }
+    // The dialog opens where the file was, or beside the project when that folder is gone.
+    FileFilter filter = ResourceFileFilter();
+    const QFileInfo stored(QStringFromSjis(m_table->slot[static_cast<std::size_t>(index)].Path()));
+    if (stored.absoluteDir().exists()) {
+        filter.folder = stored.absolutePath();
+    } else {
+        filter.folder = m_projectFolder;
+    }
+    const QString path = m_files->GetOpenFileName(this, filter);
+    if (path.isEmpty()) {
+        return;
+    }
+    QDir::setCurrent(QFileInfo(path).absolutePath());
+    ImportFile(index, path, true);
+}
+
 namespace {
 
 QString ImportStepText(const PaletteSlotContent& before) {
@@ -81,12 +102,12 @@ void CResourcePalette::DropFiles(int hitIndex, const QStringList& paths) {
     }
 }
 
-bool CResourcePalette::ImportFile(int index, const QString& path) {
+bool CResourcePalette::ImportFile(int index, const QString& path, bool keepPosition) {
     if (index < 1 || index >= kResourceSlots) {
         return false;
     }
     PaletteSlotContent before = SlotContent(index);
-    if (!ImportInto(index, path)) {
+    if (!ImportInto(index, path, keepPosition)) {
         return false;
     }
     auto edit = std::make_unique<PaletteSlotsEdit>(this, ImportStepText(before));
@@ -95,7 +116,7 @@ bool CResourcePalette::ImportFile(int index, const QString& path) {
     return true;
 }
 
-bool CResourcePalette::ImportInto(int index, const QString& path) {
+bool CResourcePalette::ImportInto(int index, const QString& path, bool keepPosition) {
     // A name or path the slot cannot hold exactly would be saved as another file's.
     if (const QString reason = UnstorablePathReason(path); !reason.isEmpty()) {
         m_boxes->ShowError(this, UnstorablePathMessage(path, reason));
@@ -103,7 +124,9 @@ bool CResourcePalette::ImportInto(int index, const QString& path) {
     }
     switch (KindFromFileName(QFileInfo(path).fileName().toStdString())) {
         case ResourceKind::Image:
-            return ImportImage(index, path);
+            // A file that takes the place of a missing one goes where that one was.
+            return ImportImage(index, path,
+                               keepPosition || m_missing[static_cast<std::size_t>(index)]);
         case ResourceKind::Sound:
             return ImportSound(index, path);
         case ResourceKind::Empty:
@@ -116,7 +139,7 @@ bool CResourcePalette::ImportInto(int index, const QString& path) {
     return false;
 }
 
-bool CResourcePalette::ImportImage(int index, const QString& path) {
+bool CResourcePalette::ImportImage(int index, const QString& path, bool keepPosition) {
     // Decoded before anything changes, so a damaged file leaves the slot as it was.
     std::optional<std::vector<std::uint8_t>> bytes = LoadPackedFile(ToFileSystemPath(path));
     std::optional<ResourceImage> decoded;
@@ -132,9 +155,11 @@ bool CResourcePalette::ImportImage(int index, const QString& path) {
     // stored pixels, not only add a reference to the old ones.
     ReleaseSlotResource(index);
     StoreFileIdentity(index, path, ResourceKind::Image);
-    ResourceSlot& slot = m_table->slot[static_cast<std::size_t>(index)];
-    slot.worldX = 0;
-    slot.worldY = 0;
+    if (!keepPosition) {
+        ResourceSlot& slot = m_table->slot[static_cast<std::size_t>(index)];
+        slot.worldX = 0;
+        slot.worldY = 0;
+    }
     InstallImage(index, *decoded);
     if (index == SelectedSlot()) {
         ShowSelection();
@@ -192,6 +217,7 @@ void CResourcePalette::StoreFileIdentity(int index, const QString& path, Resourc
     SetFieldText(slot.name, SjisFromQString(file.fileName()));
     SetFieldText(slot.path, SjisFromQString(file.absoluteFilePath()));
     slot.kind = static_cast<std::uint8_t>(kind);
+    m_missing[static_cast<std::size_t>(index)] = false;
 }
 
 void CResourcePalette::ReleaseSlotResource(int index) {
@@ -221,6 +247,7 @@ void CResourcePalette::DeleteSelected() {
     PaletteSlotContent before = SlotContent(index);
     ReleaseSlotResource(index);
     slot = ResourceSlot{};
+    m_missing[static_cast<std::size_t>(index)] = false;
     SetSlotPictures(index, m_emptyPictures);
     ShowItem(index);
     ShowWorldPosition(0, 0);

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QProgressDialog>
 
+#include "core/project/resource_search.h"
 #include "core/text/sjis.h"
 #include "editor/app/file_commands.h"
 #include "editor/app/qt_text.h"
@@ -23,12 +24,6 @@ bool IsFile(const std::filesystem::path& path) {
     return !path.empty() && std::filesystem::is_regular_file(path, error);
 }
 
-// The file of the same name in `folder`; nothing for a name without a file name part.
-std::filesystem::path ByName(const std::filesystem::path& folder, std::string_view sjisName) {
-    const std::filesystem::path name = ToFileSystemPath(QStringFromSjis(sjisName)).filename();
-    return name.empty() || folder.empty() ? std::filesystem::path() : folder / name;
-}
-
 }  // namespace
 
 void CResourcePalette::ClearAll() {
@@ -39,6 +34,7 @@ void CResourcePalette::ClearAll() {
     }
     SoundStore::Instance().ClearAll();
     m_holdsSound.fill(false);
+    m_missing.fill(false);
     m_table->ClearAll();
     for (std::size_t i = 0; i < m_pictures.size(); ++i) {
         m_pictures[i].fill(m_emptyPictures[i]);
@@ -68,13 +64,13 @@ void CResourcePalette::StorePath(int index, const std::filesystem::path& file) {
 }
 
 CResourcePalette::SoundLoad CResourcePalette::LoadRebuiltSound(
-    int index, const std::filesystem::path& folder) {
+    int index, const std::filesystem::path& projectFile, const std::filesystem::path& folder) {
     const std::size_t at = static_cast<std::size_t>(index);
     const ResourceSlot& slot = m_table->slot[at];
     std::filesystem::path file = ToFileSystemPath(QStringFromSjis(slot.Path()));
     bool fromFallback = false;
     if (!IsFile(file)) {
-        file = ByName(folder, slot.Name());
+        file = FindMovedResource(slot, projectFile, folder);
         fromFallback = true;
     }
     if (!IsFile(file)) {
@@ -102,9 +98,13 @@ void CResourcePalette::ApplyRebuiltImage(const ResourceImageBatch::Result& resul
     InstallImage(index, result.decoded);
 }
 
-void CResourcePalette::RebuildFromTable() {
+void CResourcePalette::RebuildFromTable(const std::filesystem::path& projectFile) {
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::current_path(error);
+    m_projectFolder =
+        projectFile.empty()
+            ? QString()
+            : QFile::decodeName(QByteArray::fromStdString(projectFile.parent_path().string()));
     QStringList notFound;
     QStringList unreadable;
     m_corrected.clear();
@@ -114,9 +114,11 @@ void CResourcePalette::RebuildFromTable() {
     for (int i = 1; i < kResourceSlots; ++i) {
         const ResourceSlot& slot = m_table->slot[static_cast<std::size_t>(i)];
         if (slot.Kind() == ResourceKind::Sound) {
-            switch (LoadRebuiltSound(i, folder)) {
+            bool missing = false;
+            switch (LoadRebuiltSound(i, projectFile, folder)) {
                 case SoundLoad::NotFound:
                     notFound.append(SlotLine(i));
+                    missing = true;
                     break;
                 case SoundLoad::Undecodable:
                     unreadable.append(SlotLine(i));
@@ -124,11 +126,12 @@ void CResourcePalette::RebuildFromTable() {
                 case SoundLoad::Loaded:
                     break;
             }
-            SetSlotPictures(i, m_soundPictures);
+            SetSlotPictures(i, missing ? m_missingPictures : m_soundPictures);
+            m_missing[static_cast<std::size_t>(i)] = missing;
             ShowItem(i);
         } else if (slot.Kind() == ResourceKind::Image) {
-            jobs.push_back(
-                {i, ToFileSystemPath(QStringFromSjis(slot.Path())), ByName(folder, slot.Name())});
+            jobs.push_back({i, ToFileSystemPath(QStringFromSjis(slot.Path())),
+                            FindMovedResource(slot, projectFile, folder)});
         }
     }
 
@@ -149,6 +152,8 @@ void CResourcePalette::RebuildFromTable() {
                     break;
                 case ResourceImageBatch::Outcome::NotFound:
                     notFound.append(SlotLine(result->slot));
+                    m_missing[static_cast<std::size_t>(result->slot)] = true;
+                    SetSlotPictures(result->slot, m_missingPictures);
                     break;
                 case ResourceImageBatch::Outcome::Undecodable:
                     unreadable.append(SlotLine(result->slot));
@@ -194,8 +199,9 @@ void CResourcePalette::RebuildFromTable() {
         text << heading << lines;
     };
     section(QStringLiteral("次のリソースのファイルが見つかりませんでした。"
-                           "ファイルを元の場所に戻すか、現在のフォルダーに置いてから"
-                           "プロジェクトを開き直してください。"),
+                           "ファイルを元の場所に戻すか、プロジェクトファイルのフォルダーに"
+                           "置いてからプロジェクトを開き直してください。リソースパレットで"
+                           "スロットを右クリックして「リンクし直す...」を選ぶこともできます。"),
             notFound);
     section(QStringLiteral("次のリソースのファイルを読み込めませんでした。"
                            "ファイルが壊れていないか確かめてください。"),

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "editor/app/control_id.h"
+#include "editor/app/sjis_input_guard.h"
 #include "editor/app/user_dialogs.h"
 
 namespace plk {
@@ -73,6 +74,7 @@ std::optional<int> CCelldlg::AskCount(QWidget* parent, Mode mode, MessageBoxes& 
 CCutName::CCutName(QWidget* parent) : QDialog(parent), m_edit(new QLineEdit(this)) {
     setWindowTitle(QStringLiteral("カットの名称"));
     SetControlId(m_edit, kNameEditId);
+    new SjisInputGuard(m_edit);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_edit);
     layout->addWidget(OkCancelButtons(this));

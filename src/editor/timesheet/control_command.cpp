@@ -13,6 +13,7 @@
 #include "core/timesheet/control_commands.h"
 #include "editor/app/control_id.h"
 #include "editor/app/qt_text.h"
+#include "editor/app/sjis_input_guard.h"
 #include "editor/app/user_dialogs.h"
 #include "editor/timesheet/field_exchange.h"
 
@@ -55,6 +56,8 @@ void CControlCommand::BuildControls() {
 
     m_message = new QLineEdit(this);
     SetControlId(m_message, kMessageId);
+    new SjisInputGuard(
+        m_message, [this](QWidget*, const QString& message) { m_boxes.ShowError(this, message); });
     m_timeLabel = new QLabel(Utf8(kTimeLabel), this);
     SetControlId(m_timeLabel, kTimeLabelId);
     m_timeEdit = new QLineEdit(this);

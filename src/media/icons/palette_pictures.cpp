@@ -1,5 +1,6 @@
 #include "media/icons/palette_pictures.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -66,6 +67,47 @@ QImage SoundSlotPicture(int side) {
         const qreal radius = unit * (1.3 + 1.6 * ring);
         const QRectF box(unit * 8.2 - radius, unit * 8 - radius, radius * 2, radius * 2);
         painter.drawArc(box, -45 * 16, 90 * 16);
+    }
+    return image;
+}
+
+QImage MissingSlotPicture(int side) {
+    QImage image = WhiteSquare(side);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal unit = side / 16.0;
+    const QColor red(196, 40, 40);
+
+    // A page with its corner folded, outlined in red on a pale red ground.
+    QPainterPath page;
+    page.moveTo(unit * 4, unit * 1.5);
+    page.lineTo(unit * 9.5, unit * 1.5);
+    page.lineTo(unit * 12, unit * 4);
+    page.lineTo(unit * 12, unit * 11);
+    page.lineTo(unit * 4, unit * 11);
+    page.closeSubpath();
+    painter.setPen(QPen(red, std::max(1.0, unit * 0.6)));
+    painter.setBrush(QColor(253, 232, 232));
+    painter.drawPath(page);
+
+    // Text needs the fonts of a running application; without one the page stands alone.
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+        return image;
+    }
+    QFont mark;
+    mark.setBold(true);
+    mark.setPixelSize(std::max(6, static_cast<int>(unit * 7)));
+    painter.setFont(mark);
+    painter.setPen(red);
+    painter.drawText(QRectF(unit * 4, unit * 2.5, unit * 8, unit * 8.5), Qt::AlignCenter,
+                     QStringLiteral("?"));
+
+    if (side >= 64) {
+        QFont label;
+        label.setPixelSize(std::max(8, static_cast<int>(unit * 2.2)));
+        painter.setFont(label);
+        painter.drawText(QRectF(0, unit * 11.5, side, unit * 4), Qt::AlignCenter,
+                         QStringLiteral("見つかりません"));
     }
     return image;
 }

@@ -11,5 +11,8 @@ namespace plk {
 QImage EmptySlotPicture(int side);
 // A sound slot: a loudspeaker with sound waves.
 QImage SoundSlotPicture(int side);
+// A slot whose file is missing: a torn red page with a question mark, and "見つかりません"
+// at the larger sizes.
+QImage MissingSlotPicture(int side);
 
 }  // namespace plk

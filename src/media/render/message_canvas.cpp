@@ -246,7 +246,7 @@ bool MessageCanvas::LayoutMessage(std::string_view text, int fontKey, bool allAt
             }
         } while (allAtOnce);
         // A complete text redrawn pass after pass changes nothing: the texture keeps it.
-        if (m_dirty) {
+        if (m_dirty && m_copiesToTexture) {
             CopyToTexture();
             m_dirty = false;
         }

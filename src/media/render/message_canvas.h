@@ -55,6 +55,10 @@ public:
     // at pen y + ascent, replacing the pixels under its box.
     GlyphMetrics DrawGlyph(int code, QPoint pen, int fontKey);
 
+    // A canvas of its own (the message browser's line preview) leaves the playback's
+    // "MESSAGETEXTURE" alone.
+    void SetCopiesToTexture(bool copies) { m_copiesToTexture = copies; }
+
     const MessageLayout& Layout() const { return m_layout; }
     // The canvas as an opaque picture (grey on black).
     QImage Image() const;
@@ -77,6 +81,7 @@ private:
     int m_height = 0;
     MessageLayout m_layout;
     bool m_dirty = true;  // the texture lags behind the canvas
+    bool m_copiesToTexture = true;
     std::map<int, std::unique_ptr<Font>> m_fonts;
 };
 

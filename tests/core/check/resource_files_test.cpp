@@ -141,7 +141,7 @@ TEST(ResourceFiles, ReadsEachNamedSlotAndFindsMovedFilesByName) {
     FillSlot(project, 4, "fake.png", at("fake.png"));
     FillSlot(project, 5, "gone.png", at("gone.png"));
     FillSlot(project, 6, "here.png", "/moved/away/here.png");
-    FillSlot(project, 7, "deep.png", "C:\\old\\deep.png");
+    FillSlot(project, 7, "deep.png", "C:\\old\\art\\faces\\deep.png");
 
     const std::filesystem::path before = std::filesystem::current_path();
     std::filesystem::current_path(folder.Path());

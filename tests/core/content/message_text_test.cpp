@@ -90,3 +90,29 @@ TEST(FieldTextTest, ProfileKeepsTheFirstLineOnly) {
 
 }  // namespace
 }  // namespace plk
+
+namespace plk {
+namespace {
+
+TEST(FrequencyAfterTypingTest, AnUnusedEmptyLineThatGetsTextIsSpoken) {
+    struct Case {
+        const char* before;
+        const char* after;
+        std::int32_t frequency;
+        std::int32_t expected;
+    };
+    const Case cases[] = {
+        {"", "ロン", 0, 2},  // the converse of empty lines becoming never used
+        {"", "ロン", 1, 1},  // a frequency the author chose stays
+        {"", "ロン", 3, 3}, {"ロ", "ロン", 0, 0},  // a line that had text keeps what the author set
+        {"ロン", "", 2, 2},  // clearing waits until the situation is shown again
+        {"", "", 0, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FrequencyAfterTyping(ToSjis(c.before), ToSjis(c.after), c.frequency), c.expected)
+            << c.before << " -> " << c.after << " at " << c.frequency;
+    }
+}
+
+}  // namespace
+}  // namespace plk

@@ -34,6 +34,31 @@ TEST(ProjectFileTest, NewProjectHasTheDocumentedSizeAndReadsBackUnchanged) {
     EXPECT_EQ(SerializeProject(opened.project), SerializeProject(*project));
 }
 
+TEST(ProjectFileTest, OpeningSettlesOnlyTheSituationShown) {
+    // Every situation has an empty line with frequency 3 that only showing would change.
+    auto project = std::make_unique<Project>(NewProject());
+    for (SituationMessages& situation : project->messages.situations) {
+        situation.line[2].frequency = 3;
+    }
+    const std::vector<std::uint8_t> bytes = SerializeProject(*project);
+    auto frequencies = [](const OpenedProject& opened) {
+        std::vector<std::int32_t> out;
+        for (const SituationMessages& situation : opened.project.messages.situations) {
+            out.push_back(situation.line[2].frequency);
+        }
+        return out;
+    };
+    std::vector<std::int32_t> expected(kSituationCount, 3);
+    // An editor's browser settles the tab it shows itself: nothing is settled here.
+    EXPECT_EQ(frequencies(ParseProject(bytes, kName, std::nullopt)), expected);
+    expected[7] = 0;
+    EXPECT_EQ(frequencies(ParseProject(bytes, kName, 7)), expected);
+    // Without a browser, situation 0 is the one shown.
+    expected[7] = 3;
+    expected[0] = 0;
+    EXPECT_EQ(frequencies(ParseProject(bytes, kName)), expected);
+}
+
 TEST(ProjectFileTest, ProjectWithoutCutsAndCutWithoutFrames) {
     auto project = std::make_unique<Project>(NewProject());
     project->cuts.clear();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -120,6 +121,22 @@ TEST(MessageLayoutTest, StepsOneCharacterAtATime) {
     EXPECT_TRUE(layout.IsComplete(text));
     EXPECT_FALSE(layout.Step(text, 32, advance).has_value());
     EXPECT_TRUE(MessageLayout{}.IsComplete(""));
+}
+
+TEST(MessageLayoutTest, FindsThePartBelowTheThirdLine) {
+    // 23 full-width characters fill a line (44 bytes and one more character).
+    std::string three;
+    for (int i = 0; i < 69; ++i) {
+        three += ToSjis("あ");
+    }
+    EXPECT_EQ(FirstByteBeyondLines(three), std::nullopt);
+    EXPECT_EQ(FirstByteBeyondLines(three + ToSjis("い")), 138u);
+    // Explicit breaks count as lines; a break that only ends the text shows nothing.
+    EXPECT_EQ(FirstByteBeyondLines("a\\\\\\\\b\\\\c"), 8u);
+    EXPECT_EQ(FirstByteBeyondLines("a\\\\b\\\\c\\\\"), std::nullopt);
+    // A closing mark hanging on a full third line stays on it.
+    EXPECT_EQ(FirstByteBeyondLines(three + ToSjis("。")), std::nullopt);
+    EXPECT_EQ(FirstByteBeyondLines(""), std::nullopt);
 }
 
 }  // namespace
