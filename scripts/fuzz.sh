@@ -11,7 +11,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 all_targets=(fuzz_project_reader fuzz_lzss_decoder fuzz_lzss_roundtrip fuzz_image_decoder
-             fuzz_wave_check)
+             fuzz_wave_check fuzz_playback fuzz_message_text fuzz_timesheet_edit
+             fuzz_content_checks)
 if [ $# -gt 0 ]; then
   targets=("$1"); shift
   options=("$@")
