@@ -94,7 +94,10 @@ void CheckProfileImport(FuzzedDataProvider& data) {
     }
     // Cuts and names that fail their check are kept as stored.
     FUZZ_CHECK(loaded.profile.profileCut == stored.profile.profileCut);
-    FUZZ_CHECK(FieldText(loaded.profile.characterName) == FieldText(stored.profile.characterName));
+    // ... as whole characters: a lead byte left without its partner is dropped.
+    const std::string_view name = FieldText(stored.profile.characterName);
+    FUZZ_CHECK(FieldText(loaded.profile.characterName) ==
+               name.substr(0, SjisPrefixLength(name, name.size())));
     (void)CheckProfileNames(loaded.profile);
 
     const LegacyProfileRecord legacy = RecordFrom<LegacyProfileRecord>(data);
