@@ -148,7 +148,8 @@ TEST_F(ControlCommandTest, TypedTextThatIsNoCommandIsRefusedAloudAndOkWaits) {
     Open(ControlBlock{}, false);
     combo = Get<QComboBox>(CControlCommand::kCommandId);
     combo->lineEdit()->selectAll();
-    QTest::keyClicks(combo->lineEdit(), combo->itemText(1));
+    QTest::keyClicks(combo->lineEdit(), "x");
+    combo->setEditText(combo->itemText(1));  // the rest as an input method would put it
     ASSERT_EQ(combo->currentIndex(), -1);
     PressOk();
     EXPECT_TRUE(Accepted());
