@@ -243,7 +243,7 @@ void WriteControlFrame(FuzzedDataProvider& data, Cut& cut) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
     FuzzedDataProvider data(bytes, size);
-    Cut cut = fuzz::SomeCut(data, 3000);
+    Cut cut = fuzz::SomeCut(data, 1000);
     std::vector<FrameRecord> clipboard;
     for (int step = 0; step < 64 && data.remaining_bytes() > 0; ++step) {
         switch (data.ConsumeIntegralInRange(0, 5)) {

@@ -26,7 +26,8 @@ fi
 runs_for() {
   case "$1" in
     fuzz_project_reader|fuzz_lzss_roundtrip) echo 5000 ;;
-    fuzz_playback|fuzz_timesheet_edit) echo 2000 ;;
+    fuzz_playback) echo 2000 ;;
+    fuzz_timesheet_edit) echo 4000 ;;
     fuzz_message_text) echo 10000 ;;
     fuzz_content_checks) echo 40000 ;;
     *) echo 20000 ;;
