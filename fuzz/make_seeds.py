@@ -1,9 +1,14 @@
 #!/usr/bin/env python3
-"""Writes the small seed files of the image and sound fuzz targets into corpus/.
+"""Writes the small seed files of the image, sound, text, playback, editing and content
+fuzz targets into corpus/.
 
 The project and LZSS seeds are made with plkce-cli (see the README). Every seed of the
-image decoder starts with one byte that the target uses to pick a colour key."""
+image decoder starts with one byte that the target uses to pick a colour key. The playback,
+editing and content targets read their inputs as a stream of choices, so their seeds are
+fixed pseudo-random bytes of a few sizes plus some texts; the fuzzer finds its way from
+there."""
 import pathlib
+import random
 import struct
 import zlib
 
@@ -49,6 +54,7 @@ def wav(fmt_tag, channels, rate, bits, samples, extra=b"", block_align=None):
 
 
 def write(folder, name, data):
+    (here / folder).mkdir(exist_ok=True)
     (here / folder / name).write_bytes(data)
 
 
@@ -75,3 +81,28 @@ sounds = {
 }
 for name, data in sounds.items():
     write("wave_check", name, data)
+
+
+def sjis(text):
+    return text.encode("cp932")
+
+
+texts = {
+    "japanese.txt": sjis("ロンです。\\\\次は負けませんよ！「はい」"),
+    "chara_escape.txt": b"\\chara(1,2)" + sjis("こんにちは") + b"\\chara(3",
+    "invalid_bytes.txt": b"\xffabc\x80\xa0\xfd" + sjis("あ") + b"\xe3abc\x81",
+    "lead_at_end.txt": sjis("テスト") + b"\x82",
+    "long_line.txt": sjis("あ") * 200 + b"a" + sjis("い") * 60,
+    "utf8_mixed.txt": "café ロン 😀 \\\\ end".encode("utf-8") + b"\xed\xa0\x80\xc0\xaf",
+}
+for name, data in texts.items():
+    write("message_text", name, data)
+
+rng = random.Random(28)
+for folder, sizes in {"playback": (64, 512, 2048, 8192),
+                      "timesheet_edit": (64, 512, 2048),
+                      "content_checks": (32, 300, 3000, 12000)}.items():
+    for size in sizes:
+        write(folder, f"random_{size}.bin", bytes(rng.randrange(256) for _ in range(size)))
+for name, data in texts.items():
+    write("content_checks", "names_" + name, b"\x00" + data + b"\x00" + data[::-1])

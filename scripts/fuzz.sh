@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets (scripts/build.sh fuzz) and runs each on its seed corpus.
 #   scripts/fuzz.sh                       every target for a fixed number of executions (as CI
-#                                         does; see runs_for below)
+#                                         does; see runs_for and time_cap_for below)
 #   scripts/fuzz.sh TARGET [OPTION...]    one target, with libFuzzer options, e.g.
 #                                         scripts/fuzz.sh fuzz_wave_check -max_total_time=300
 # New inputs go to a temporary folder, never into fuzz/corpus/; an input that crashes is
@@ -11,7 +11,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 all_targets=(fuzz_project_reader fuzz_lzss_decoder fuzz_lzss_roundtrip fuzz_image_decoder
-             fuzz_wave_check)
+             fuzz_wave_check fuzz_playback fuzz_message_text fuzz_timesheet_edit
+             fuzz_content_checks)
 if [ $# -gt 0 ]; then
   targets=("$1"); shift
   options=("$@")
@@ -25,7 +26,18 @@ fi
 runs_for() {
   case "$1" in
     fuzz_project_reader|fuzz_lzss_roundtrip) echo 5000 ;;
+    fuzz_playback) echo 2000 ;;
+    fuzz_timesheet_edit) echo 4000 ;;
+    fuzz_message_text) echo 10000 ;;
+    fuzz_content_checks) echo 40000 ;;
     *) echo 20000 ;;
+  esac
+}
+# The targets that play, lay out and edit whole cuts are slow per input, so their CI runs
+# also stop after this many seconds, whatever the machine's load.
+time_cap_for() {
+  case "$1" in
+    fuzz_playback|fuzz_message_text|fuzz_timesheet_edit|fuzz_content_checks) echo 40 ;;
   esac
 }
 
@@ -42,9 +54,16 @@ for target in "${targets[@]}"; do
   mkdir -p "$scratch/$target"
   log=$scratch/$target.log
   echo "== $target"
+  if [ ${#options[@]} -gt 0 ]; then
+    run_options=("${options[@]}")
+  else
+    run_options=("-runs=$(runs_for "$target")")
+    cap=$(time_cap_for "$target")
+    if [ -n "$cap" ]; then run_options+=("-max_total_time=$cap"); fi
+  fi
   # The scratch folder comes first: libFuzzer adds what it finds to the first folder only.
   if ! build-fuzz/bin/"$target" -seed=1 -rss_limit_mb=2560 -print_final_stats=1 \
-       -artifact_prefix=build-fuzz/crashes/ "${options[@]:-"-runs=$(runs_for "$target")"}" \
+       -artifact_prefix=build-fuzz/crashes/ "${run_options[@]}" \
        "$scratch/$target" "$corpus" \
        >"$log" 2>&1; then
     tail -n 60 "$log"

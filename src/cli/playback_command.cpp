@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <charconv>
 #include <filesystem>
 #include <memory>
@@ -203,6 +204,30 @@ const char* EndName(RunEnd end) {
     return "rows";
 }
 
+// Creates the folder the drawn frames go to. When a file stands where the folder or one
+// of its parents should be, the error names that file as not being a folder.
+void MakeFramesFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (!error && std::filesystem::is_directory(folder, error)) {
+        return;
+    }
+    for (std::filesystem::path at = folder; !at.empty(); at = at.parent_path()) {
+        std::error_code statError;
+        const auto status = std::filesystem::status(at, statError);
+        if (std::filesystem::exists(status)) {
+            if (!std::filesystem::is_directory(status)) {
+                throw FileError(FileError::Kind::BadPath, folder, at.string() + " is not a folder");
+            }
+            break;
+        }
+        if (at == at.parent_path()) {
+            break;
+        }
+    }
+    throw FileError::FromErrno(error ? error.value() : ENOTDIR, folder);
+}
+
 }  // namespace
 
 int RunPlayback(CommandArgs args, std::ostream& out) {
@@ -214,11 +239,7 @@ int RunPlayback(CommandArgs args, std::ostream& out) {
                          " (the project has " + std::to_string(project.cuts.size()) + ")");
     }
     if (options.frames) {
-        std::error_code error;
-        std::filesystem::create_directories(*options.frames, error);
-        if (error) {
-            throw FileError::FromErrno(error.value(), *options.frames);
-        }
+        MakeFramesFolder(*options.frames);
     }
     const Cut& cut = project.cuts[static_cast<std::size_t>(options.cut - 1)];
 

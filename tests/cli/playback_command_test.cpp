@@ -138,6 +138,19 @@ TEST(PlaybackCommandTest, ReportsAStallAndRefusesBadArguments) {
     }
 }
 
+TEST(PlaybackCommandTest, FramesOnAFileSayItIsNotAFolder) {
+    TempFolder dir;
+    const fs::path project = WriteProject(dir);
+    for (const fs::path& frames : {project, project / "frames"}) {
+        CliResult result = RunCli(dir, {"playback", project.string(), "--cut", "1", "--command",
+                                        "--frames", frames.string()});
+        EXPECT_EQ(result.exitCode, 2) << result.err;
+        EXPECT_NE(result.err.find(project.string() + " is not a folder"), std::string::npos)
+            << result.err;
+        EXPECT_EQ(result.err.find("not found"), std::string::npos) << result.err;
+    }
+}
+
 TEST(MessageCommandTest, PrintsPositionsAndWritesTheStrip) {
     TempFolder dir;
     CliResult result = RunCli(dir, {"message", "あいa\\\\「b", "--json", "--out", "strip.png"});

@@ -127,7 +127,7 @@ TEST_F(ControlCommandTest, RangeErrorsShowWhileTypingAndKeepTheDialogOpen) {
     EXPECT_EQ(m_dialog->Block().time, 5);
 }
 
-TEST_F(ControlCommandTest, TypedCommandTextSelectsNoEntryAndOkWaits) {
+TEST_F(ControlCommandTest, TypedTextThatIsNoCommandIsRefusedAloudAndOkWaits) {
     Open(ControlBlock{}, false);
     auto* combo = Get<QComboBox>(CControlCommand::kCommandId);
     combo->lineEdit()->selectAll();
@@ -136,10 +136,25 @@ TEST_F(ControlCommandTest, TypedCommandTextSelectsNoEntryAndOkWaits) {
     EXPECT_EQ(combo->currentText(), "wait");
     PressOk();
     EXPECT_FALSE(Accepted());
+    EXPECT_EQ(
+        m_boxes.errors,
+        QStringList{"「wait」は制御コマンドではありません。一覧からコマンドを選んでください。"});
     combo->setCurrentIndex(6);  // chargeend
     PressOk();
     EXPECT_TRUE(Accepted());
     EXPECT_EQ(m_dialog->Block().command, 5);
+
+    // A command's own text, typed in full, is that command.
+    Open(ControlBlock{}, false);
+    combo = Get<QComboBox>(CControlCommand::kCommandId);
+    combo->lineEdit()->selectAll();
+    QTest::keyClicks(combo->lineEdit(), "x");
+    combo->setEditText(combo->itemText(1));  // the rest as an input method would put it
+    ASSERT_EQ(combo->currentIndex(), -1);
+    PressOk();
+    EXPECT_TRUE(Accepted());
+    EXPECT_EQ(m_dialog->Block().command, 10);  // ウェイト
+    EXPECT_EQ(m_boxes.errors.size(), 1);
 }
 
 TEST_F(ControlCommandTest, ChangeOpensOnTheFramesValuesAndKeepsReservedWords) {

@@ -334,5 +334,34 @@ TEST(MessagesInFrameTest, FollowTheTimeSheetsCutEditsThroughUndoAndRedo) {
     EXPECT_EQ(s.lineCut[0], 2);
 }
 
+// Numbers that name no cut stay as stored through the time sheet's insertion, also one
+// that the new cut makes valid, and its undo gives every one of them back exactly.
+TEST(MessagesInFrameTest, NumbersOutsideTheCutListSurviveInsertionAndItsUndo) {
+    test::ClearSettings();
+    auto made = test::MakeFrame();
+    CMainFrame& frame = *made.frame;
+    CMessageBrowser& browser = *frame.MessageBrowser();
+    std::vector<SituationMessages> block(browser.MessageData().situations.begin(),
+                                         browser.MessageData().situations.end());
+    const SituationCuts stored{2147483647, 3, -1, 2, 0};  // three cuts: 0..2
+    block[4].windowCut = stored[0];
+    std::copy(stored.begin() + 1, stored.end(), block[4].lineCut);
+    browser.ImportMessages(block);
+    const SituationMessages& s = browser.MessageData().situations[4];
+    auto cuts = [&s] {
+        return SituationCuts{s.windowCut, s.lineCut[0], s.lineCut[1], s.lineCut[2], s.lineCut[3]};
+    };
+    QUndoStack* history = frame.Commands().UndoStack();
+
+    constexpr int kInsertCut = 213;  // appends a fourth cut, which 3 then names
+    frame.TimeSheet()->RunCutCommand(kInsertCut, 0);
+    EXPECT_EQ(cuts(), stored);
+    history->undo();
+    EXPECT_EQ(cuts(), stored);
+    history->redo();
+    history->undo();
+    EXPECT_EQ(cuts(), stored);
+}
+
 }  // namespace
 }  // namespace plk

@@ -4,10 +4,11 @@
 
 namespace plk {
 
-void ShiftCutReferences(CutReferences& cuts, CutListChange change, std::int32_t position) {
+void ShiftCutReferences(CutReferences& cuts, CutListChange change, std::int32_t position,
+                        std::int32_t newCount) {
     for (std::int32_t& cut : cuts) {
-        cut = change == CutListChange::Inserted ? ShiftForInsertedCut(cut, position)
-                                                : ShiftForDeletedCut(cut, position);
+        cut = change == CutListChange::Inserted ? ShiftForInsertedCut(cut, position, newCount)
+                                                : ShiftForDeletedCut(cut, position, newCount);
     }
 }
 

@@ -228,6 +228,9 @@ OpenedProject ParseProject(std::span<const std::uint8_t> bytes, const std::files
                 frames.push_back(ConvertLegacyFrame(source + f * kLegacyFrameSize));
             }
         }
+        for (FrameRecord& frame : frames) {
+            TerminateControlMessage(frame);
+        }
         project.cuts.emplace_back(std::move(frames), extent.columnCount);
     }
     project.cutNames = RecordAt<CutNameTable>(bytes, found.namesAt);

@@ -10,8 +10,43 @@
 namespace plk {
 namespace {
 
-// One conversion with iconv; invalid input is replaced byte by byte so that a damaged
-// field still shows what it can.
+// How many bytes of `text` (which iconv refused at its start) one replacement stands for:
+// a whole well-formed character that has no form in the target, or the longest start of a
+// well-formed UTF-8 sequence, at least one byte. A byte that cannot continue the sequence
+// is left for the next round, so "\xE3abc" loses only the 0xE3.
+std::size_t RefusedUtf8Length(std::string_view text) {
+    const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    std::size_t length = 0;
+    unsigned char low = 0x80;  // range of the byte after the lead
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;   // no overlong forms
+        high = lead == 0xED ? 0x9F : 0xBF;  // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;  // nothing past U+10FFFF
+    } else {
+        return 1;
+    }
+    std::size_t taken = 1;
+    while (taken < length && taken < text.size()) {
+        const unsigned char next = byte(taken);
+        const bool fits = taken == 1 ? next >= low && next <= high : next >= 0x80 && next <= 0xBF;
+        if (!fits) {
+            break;
+        }
+        ++taken;
+    }
+    return taken;
+}
+
+// One conversion with iconv; each refused sequence becomes one replacement, so that a
+// damaged field still shows what it can.
 std::string Convert(const char* to, const char* from, std::string_view in,
                     std::string_view replacement) {
     iconv_t cd = iconv_open(to, from);
@@ -36,14 +71,11 @@ std::string Convert(const char* to, const char* from, std::string_view in,
             outLeft = out.size() - used;
             continue;
         }
-        // EILSEQ or EINVAL: skip one input byte (one whole UTF-8 sequence when converting
-        // from UTF-8) and emit the replacement.
-        std::size_t skip = 1;
-        if (std::strcmp(from, "UTF-8") == 0) {
-            auto lead = static_cast<unsigned char>(*inPtr);
-            skip = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-            skip = std::min(skip, inLeft);
-        }
+        // EILSEQ or EINVAL: one replacement, and conversion goes on right after what was
+        // refused, so valid characters that follow a bad byte are kept.
+        const std::size_t skip = std::strcmp(from, "UTF-8") == 0
+                                     ? RefusedUtf8Length(std::string_view(inPtr, inLeft))
+                                     : 1;
         inPtr += skip;
         inLeft -= skip;
         if (outLeft < replacement.size()) {

@@ -11,12 +11,14 @@ namespace plk {
 // Text is kept as Shift-JIS (code page 932) bytes everywhere in the core; these helpers
 // convert at the edges (CLI output, widgets) and cut text to fixed fields.
 
-// UTF-8 -> Shift-JIS. Characters with no Shift-JIS form become '?'.
+// UTF-8 -> Shift-JIS. A character with no Shift-JIS form, or a sequence that is not UTF-8,
+// becomes one '?', and what follows it is converted as usual.
 std::string ToSjis(std::string_view utf8);
 // UTF-8 -> Shift-JIS only when every character has a Shift-JIS form that reads back as
 // the same character; nothing otherwise.
 std::optional<std::string> ToSjisExact(std::string_view utf8);
-// Shift-JIS -> UTF-8. Undecodable bytes become U+FFFD.
+// Shift-JIS -> UTF-8. An undecodable byte becomes U+FFFD and conversion goes on with the
+// byte after it.
 std::string SjisToUtf8(std::string_view sjis);
 
 // True when `byte` starts a double-byte Shift-JIS character.

@@ -11,7 +11,7 @@ std::vector<CellWrite> RectangleChanges(const Cut& cut, const CellRange& range,
     if (range.IsEmpty()) {
         return changes;
     }
-    const int endRow = std::min(range.lastRow + 1, cut.FrameCount());
+    const int endRow = range.EndRowWithin(cut.FrameCount());
     const int firstSlot = std::max(range.firstColumn, 0);
     const int lastSlot = std::min(range.lastColumn, kCellSlots - 1);
     for (int row = range.firstRow; row < endRow; ++row) {

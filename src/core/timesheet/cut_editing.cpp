@@ -76,6 +76,9 @@ void SetNormalFrameCells(Cut& cut, int slot, std::span<const CellRecord> cells) 
 }
 
 int ClampedDeleteCount(const Cut& cut, int row, int count) {
+    if (row < 0 || row >= cut.FrameCount()) {
+        return 0;  // no such row: nothing to delete
+    }
     const int below = cut.FrameCount() - row;
     if (count >= below) {
         count = below - 1;

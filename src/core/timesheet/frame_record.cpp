@@ -1,6 +1,10 @@
 #include "core/timesheet/frame_record.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string>
+
+#include "core/text/sjis.h"
 
 namespace plk {
 
@@ -21,6 +25,17 @@ FrameRecord NewControlFrame(const ControlBlock& block) {
     frame.kind = static_cast<std::uint32_t>(FrameKind::Control);
     frame.control = block;
     return frame;
+}
+
+bool TerminateControlMessage(FrameRecord& frame) {
+    char* message = frame.control.message;
+    if (frame.IsNormal() || std::find(message, std::end(frame.control.message), '\0') !=
+                                std::end(frame.control.message)) {
+        return false;
+    }
+    const std::string text(FieldText(frame.control.message));
+    SetFieldText(frame.control.message, text);
+    return true;
 }
 
 FrameRecord ConvertLegacyFrame(const std::byte* legacy) {

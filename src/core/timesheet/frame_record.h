@@ -76,6 +76,11 @@ inline constexpr std::size_t kLegacyFrameSize = 696;
 FrameRecord NewNormalFrame();
 // A control frame carrying `block`; every cell slot is zero.
 FrameRecord NewControlFrame(const ControlBlock& block);
+// A control frame's message read from outside may lack its terminator; the game would then
+// read on into the next frame. Such a message is cut to its first 255 bytes at a character
+// boundary and terminated, as the editor shows it. A terminated message, and every byte of
+// a normal frame, stays as it is. True when the frame changed.
+bool TerminateControlMessage(FrameRecord& frame);
 // Widens a 696-byte frame to the current layout. Slot 12 of the old layout (its part copy
 // buffer) is dropped; every byte the old layout lacks is zero.
 FrameRecord ConvertLegacyFrame(const std::byte* legacy);

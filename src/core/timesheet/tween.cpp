@@ -103,7 +103,7 @@ std::vector<CellWrite> TweenChanges(const Cut& cut, const CellRange& range, Twee
         return changes;
     }
     const int firstRow = std::max(range.firstRow, 0);
-    const int endRow = std::min(range.lastRow + 1, cut.FrameCount());
+    const int endRow = range.EndRowWithin(cut.FrameCount());
     const int firstSlot = std::max(range.firstColumn, 0);
     const int lastSlot = std::min(range.lastColumn, kCellSlots - 1);
     const int count = cut.CountNormalFrames(firstRow, endRow);

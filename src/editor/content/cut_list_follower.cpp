@@ -13,7 +13,7 @@ void CutListFollower::Follow(QUndoStack* history, CutListChange change, std::int
                              std::int32_t newCount) {
     CutReferences before = m_get();
     CutReferences after = before;
-    ShiftCutReferences(after, change, position);
+    ShiftCutReferences(after, change, position, newCount);
     m_set(after);
 
     if (history == nullptr) {
@@ -23,7 +23,7 @@ void CutListFollower::Follow(QUndoStack* history, CutListChange change, std::int
         if (m_history) {
             disconnect(m_history, nullptr, this, nullptr);
         }
-        m_deletions.clear();
+        m_done.clear();
         m_history = history;
         connect(history, &QUndoStack::indexChanged, this, &CutListFollower::OnHistoryIndexChanged);
     }
@@ -37,44 +37,49 @@ void CutListFollower::Follow(QUndoStack* history, CutListChange change, std::int
 
 void CutListFollower::Forget() {
     m_pending.reset();
-    m_deletions.clear();
+    m_done.clear();
 }
 
 void CutListFollower::OnHistoryIndexChanged(int index) {
-    DropStaleDeletions();
+    DropStaleChanges();
     if (!m_pending) {
         return;
     }
     Announcement announced = std::move(*m_pending);
     m_pending.reset();
-    if (announced.change == CutListChange::Deleted && index == announced.historyIndex + 1) {
-        // A deletion done or redone: its command now sits just below the index.
+    if (index == announced.historyIndex + 1) {
+        // A change done or redone: its command now sits just below the index.
         const int at = announced.historyIndex;
-        std::erase_if(m_deletions, [at](const Deletion& d) { return d.commandIndex >= at; });
-        m_deletions.push_back(Deletion{at, m_history->command(at), announced.newCount,
-                                       std::move(announced.before), std::move(announced.after)});
+        std::erase_if(m_done, [at](const Done& d) { return d.commandIndex >= at; });
+        m_done.push_back(Done{at, m_history->command(at), announced.change, announced.newCount,
+                              std::move(announced.before), std::move(announced.after)});
         return;
     }
-    if (announced.change == CutListChange::Inserted && index == announced.historyIndex - 1) {
-        // An insertion that undoes a command: when that command is a remembered deletion and
+    if (index == announced.historyIndex - 1) {
+        // The opposite change undoes a command: when that command is a remembered change and
         // nothing else moved the positions since, they go back to what they were before it.
-        auto it = std::find_if(m_deletions.begin(), m_deletions.end(), [&](const Deletion& d) {
+        auto it = std::find_if(m_done.begin(), m_done.end(), [&](const Done& d) {
             return d.commandIndex == index && d.command == m_history->command(index);
         });
-        if (it != m_deletions.end() && it->countAfter + 1 == announced.newCount &&
-            it->after == announced.before && m_get() == announced.after) {
+        if (it == m_done.end() || it->change == announced.change) {
+            return;
+        }
+        const std::int64_t countBefore =
+            std::int64_t{it->countAfter} + (it->change == CutListChange::Deleted ? 1 : -1);
+        if (countBefore == announced.newCount && it->after == announced.before &&
+            m_get() == announced.after) {
             m_set(it->before);
         }
     }
 }
 
-void CutListFollower::DropStaleDeletions() {
+void CutListFollower::DropStaleChanges() {
     if (!m_history) {
-        m_deletions.clear();
+        m_done.clear();
         return;
     }
     const QUndoStack* history = m_history;
-    std::erase_if(m_deletions, [history](const Deletion& d) {
+    std::erase_if(m_done, [history](const Done& d) {
         return d.commandIndex >= history->count() || history->command(d.commandIndex) != d.command;
     });
 }

@@ -16,10 +16,11 @@ namespace plk {
 // Keeps one window's stored cut positions in step with the time sheet's cut list.
 //
 // The time sheet announces every insertion and deletion, also when its own undo and redo
-// replay them. A deletion loses information (the references to the deleted cut move to
-// the one before it), so the positions held before each deletion are remembered together
-// with the time sheet's command; when that very command is undone the held positions are
-// put back exactly instead of being shifted up again.
+// replay them. Shifting back is not always the inverse of shifting (the references to a
+// deleted cut move to the one before it; a number past the list stays while the list grows
+// to reach it), so the positions held before each change are remembered together with the
+// time sheet's command; when that very command is undone the held positions are put back
+// exactly instead of being shifted again.
 class CutListFollower : public QObject {
     Q_OBJECT
 public:
@@ -43,22 +44,23 @@ private:
         CutReferences before;
         CutReferences after;
     };
-    struct Deletion {
+    struct Done {
         int commandIndex;
         const QUndoCommand* command;
+        CutListChange change;
         std::int32_t countAfter;
         CutReferences before;
         CutReferences after;
     };
 
     void OnHistoryIndexChanged(int index);
-    void DropStaleDeletions();
+    void DropStaleChanges();
 
     Getter m_get;
     Setter m_set;
     QPointer<QUndoStack> m_history;
     std::optional<Announcement> m_pending;
-    std::vector<Deletion> m_deletions;
+    std::vector<Done> m_done;
 };
 
 }  // namespace plk

@@ -188,9 +188,18 @@ bool CControlCommand::ReadValues() {
 }
 
 void CControlCommand::accept() {
-    const int index = m_command->currentIndex();
+    int index = m_command->currentIndex();
     if (index < 0) {
-        return;
+        // Typed text: a command's exact text picks it, anything else is refused aloud.
+        index = m_command->findText(m_command->currentText(), Qt::MatchExactly);
+        if (index < 0) {
+            m_boxes.ShowError(this, QStringLiteral("「%1」は制御コマンドではありません。"
+                                                   "一覧からコマンドを選んでください。")
+                                        .arg(m_command->currentText()));
+            m_command->setFocus();
+            return;
+        }
+        m_command->setCurrentIndex(index);
     }
     if (!ReadValues()) {
         return;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 
 #include "core/content/cut_references.h"
@@ -10,6 +11,7 @@ namespace {
 struct ShiftCase {
     CutListChange change;
     std::int32_t position;
+    std::int32_t newCount;
     CutReferences before;
     CutReferences after;
 };
@@ -18,24 +20,29 @@ class CutShiftTest : public testing::TestWithParam<ShiftCase> {};
 
 TEST_P(CutShiftTest, ShiftsStoredPositions) {
     CutReferences cuts = GetParam().before;
-    ShiftCutReferences(cuts, GetParam().change, GetParam().position);
+    ShiftCutReferences(cuts, GetParam().change, GetParam().position, GetParam().newCount);
     EXPECT_EQ(cuts, GetParam().after);
 }
 
 constexpr auto kIns = CutListChange::Inserted;
 constexpr auto kDel = CutListChange::Deleted;
+constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 
 INSTANTIATE_TEST_SUITE_P(
     Changes, CutShiftTest,
-    testing::Values(ShiftCase{kIns, 2, {0, 2, 3}, {0, 2, 4}},  // only past the position
-                    ShiftCase{kDel, 2, {0, 2, 3}, {0, 1, 2}},  // the deleted cut's refs go back
-                    ShiftCase{kDel, 0, {0, 2, 3}, {0, 1, 2}},  // 0 stays 0
-                    ShiftCase{kIns, 1, {2}, {3}},              // profile cut 2, insert at 1
-                    ShiftCase{kDel, 2, {2}, {1}},              // profile cut 2, delete at 2
-                    ShiftCase{kIns, -1, {0, 1}, {1, 2}},       // a new first cut
-                    ShiftCase{kIns, 2, {0, 1, 2}, {0, 1, 2}},  // appended after the last cut
-                    ShiftCase{kDel, 3, {3, 4, 2}, {2, 3, 2}},  // deleting the last of four
-                    ShiftCase{kDel, 1, {-5, 99}, {-5, 98}}));  // odd stored values just follow
+    testing::Values(ShiftCase{kIns, 2, 5, {0, 2, 3}, {0, 2, 4}},  // only past the position
+                    ShiftCase{kDel, 2, 3, {0, 2, 3}, {0, 1, 2}},  // the deleted cut's refs go back
+                    ShiftCase{kDel, 0, 3, {0, 2, 3}, {0, 1, 2}},  // 0 stays 0
+                    ShiftCase{kIns, 1, 4, {2}, {3}},              // profile cut 2, insert at 1
+                    ShiftCase{kDel, 2, 2, {2}, {1}},              // profile cut 2, delete at 2
+                    ShiftCase{kIns, -1, 3, {0, 1}, {1, 2}},       // a new first cut
+                    ShiftCase{kIns, 2, 4, {0, 1, 2}, {0, 1, 2}},  // appended after the last cut
+                    ShiftCase{kDel, 3, 3, {3, 4, 2}, {2, 4, 2}},  // deleting the last of four
+                    // Numbers that name no cut of the list are kept, however large.
+                    ShiftCase{kDel, 1, 3, {-5, 99, kMax, kMin}, {-5, 99, kMax, kMin}},
+                    ShiftCase{kIns, 0, 4, {-1, 3, 99, kMax, kMin}, {-1, 3, 99, kMax, kMin}},
+                    ShiftCase{kIns, kMin, kMin, {0, kMax}, {0, kMax}}));
 
 TEST(CutReferencesTest, MessageTableListsFiveCutsPerSituationInOrder) {
     auto table = std::make_unique<MessageTable>();
@@ -49,7 +56,7 @@ TEST(CutReferencesTest, MessageTableListsFiveCutsPerSituationInOrder) {
     EXPECT_EQ(cuts[4], 2);
     EXPECT_EQ(cuts[40 * 5 + 1], 3);
 
-    ShiftCutReferences(cuts, kIns, 0);
+    ShiftCutReferences(cuts, kIns, 0, 6);
     SetCutReferences(*table, cuts);
     EXPECT_EQ(table->situations[0].windowCut, 2);
     EXPECT_EQ(table->situations[0].lineCut[0], 0);
@@ -64,7 +71,7 @@ TEST(CutReferencesTest, ProfileListsItsThreeCuts) {
     record.messageWindowCut = 5;
     CutReferences cuts = CutReferencesOf(record);
     EXPECT_EQ(cuts, (CutReferences{2, 0, 5}));
-    ShiftCutReferences(cuts, kDel, 0);
+    ShiftCutReferences(cuts, kDel, 0, 5);
     SetCutReferences(record, cuts);
     EXPECT_EQ(record.profileCut, 1);
     EXPECT_EQ(record.menuIconCut, 0);

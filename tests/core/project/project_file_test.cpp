@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -71,6 +72,37 @@ TEST(ProjectFileTest, ProjectWithoutCutsAndCutWithoutFrames) {
     ASSERT_EQ(opened.project.cuts.size(), 1u);
     EXPECT_EQ(opened.project.cuts[0].FrameCount(), 0);
     EXPECT_EQ(opened.project.cuts[0].ColumnCount(), 9);
+}
+
+TEST(ProjectFileTest, ControlMessageWithoutTerminatorIsCutAtACharacterBoundaryOnReading) {
+    auto project = std::make_unique<Project>(NewProject());
+    ControlBlock block{};
+    block.command = static_cast<std::int32_t>(ControlCommand::Message);
+    // 254 single bytes, then a double-byte character across the 255-byte limit.
+    const std::string kana = ToSjis("あ");
+    std::memset(block.message, 'a', sizeof block.message);
+    std::memcpy(block.message + 254, kana.data(), 2);
+    FrameRecord unterminated = NewControlFrame(block);
+    // A terminated message keeps every byte, also those after its terminator; so does a
+    // normal frame, whose control block nobody reads.
+    block.message[10] = '\0';
+    FrameRecord terminated = NewControlFrame(block);
+    FrameRecord normal = NewNormalFrame();
+    std::memset(normal.control.message, 'n', sizeof normal.control.message);
+    project->cuts[0].Frame(0) = unterminated;
+    project->cuts[0].Frame(1) = terminated;
+    project->cuts[0].Frame(2) = normal;
+
+    const OpenedProject opened = ParseProject(SerializeProject(*project), kName);
+    const Cut& cut = opened.project.cuts[0];
+    std::string expected(254, 'a');
+    expected.resize(sizeof block.message, '\0');
+    EXPECT_EQ(std::string(cut.Frame(0).control.message, sizeof block.message), expected);
+    EXPECT_EQ(std::memcmp(&cut.Frame(1), &terminated, sizeof terminated), 0);
+    EXPECT_EQ(std::memcmp(&cut.Frame(2), &normal, sizeof normal), 0);
+    // What is saved now reads back unchanged.
+    const std::vector<std::uint8_t> saved = SerializeProject(opened.project);
+    EXPECT_EQ(SerializeProject(ParseProject(saved, kName).project), saved);
 }
 
 struct MagicCase {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <string_view>
 
 #include "core/text/sjis.h"
 
@@ -36,6 +38,51 @@ TEST(SjisTest, UnterminatedFieldReadsAsItsLongestWholePrefix) {
     std::string kana = ToSjis("あいうえ");  // 8 bytes, no terminator
     std::memcpy(full, kana.data(), 8);
     EXPECT_EQ(FieldText(full), ToSjis("あいう"));
+}
+
+TEST(SjisTest, ARefusedSequenceBecomesOneReplacementAndTheRestIsKept) {
+    struct Case {
+        std::string_view utf8;
+        std::string sjis;
+    };
+    const std::string a = ToSjis("あ");
+    const Case toSjis[] = {
+        {"\xFF"
+         "abc",
+         "?abc"},
+        {"\xE3"
+         "abc",
+         "?abc"},  // a lead byte without its continuation
+        {"\xE3\x81"
+         "abc",
+         "?abc"},             // a cut-off character is one sequence
+        {"x\xE3\x81", "x?"},  // ... also at the end
+        {"\xED\xA0\x80"
+         "a",
+         "???a"},  // a surrogate is no character
+        {"\xC0\xAF"
+         "a",
+         "??a"},  // nor is an overlong form
+        {"\xF0\x9F\x98\x80"
+         "a",
+         "?a"},                         // a character Shift-JIS lacks
+        {"\x80\xE3\x81\x82", "?" + a},  // a stray continuation byte
+    };
+    for (const Case& c : toSjis) {
+        EXPECT_EQ(ToSjis(c.utf8), c.sjis) << testing::PrintToString(std::string(c.utf8));
+    }
+    // Shift-JIS: a byte that starts no character, or a lead byte whose partner is missing,
+    // stands alone; the byte after it is read afresh.
+    EXPECT_EQ(SjisToUtf8("\xFF"
+                         "abc"),
+              "\xEF\xBF\xBD"
+              "abc");
+    EXPECT_EQ(SjisToUtf8("ab\x81"), "ab\xEF\xBF\xBD");
+    EXPECT_EQ(SjisToUtf8("\x81"
+                         " " +
+                         a),
+              "\xEF\xBF\xBD"
+              " あ");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 
 #include "core/timesheet/cut_editing.h"
@@ -110,7 +111,9 @@ TEST(CutEditingTest, FrameRangesStopAtTheEndOfTheCut) {
     };
     // Deleting never removes the last row of the sheet.
     for (const Case& c : {Case{10, 2, 3, 3}, Case{10, 2, 8, 7}, Case{10, 2, 2048, 7},
-                          Case{10, 9, 1, 0}, Case{2, 0, 1, 1}, Case{1, 0, 1, 0}}) {
+                          Case{10, 9, 1, 0}, Case{2, 0, 1, 1}, Case{1, 0, 1, 0},
+                          // rows the sheet does not have delete nothing
+                          Case{10, -2, 3, 0}, Case{10, INT_MIN, 5, 0}, Case{10, 12, 1, 0}}) {
         Cut cut(std::vector<FrameRecord>(static_cast<std::size_t>(c.rows), NewNormalFrame()), 6);
         EXPECT_EQ(ClampedDeleteCount(cut, c.row, c.asked), c.deleted)
             << c.rows << " " << c.row << " " << c.asked;

@@ -2,9 +2,11 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
+#include "core/timesheet/cell_edit.h"
 #include "core/timesheet/tween.h"
 
 namespace plk {
@@ -204,6 +206,18 @@ TEST(TweenTest, OnlyRowsOfTheRectangleCount) {
     EXPECT_EQ(cut.Frame(4).cells[3].rotation, 30);
     EXPECT_EQ(cut.Frame(5).cells[3].rotation, 0);
     EXPECT_EQ(cut.Frame(3).cells[2].rotation, 0);
+}
+
+TEST(TweenTest, ARectangleReachingTheLargestRowStopsAtTheEndOfTheCut) {
+    const Cut cut = CutFromPattern("NCN");
+    const CellRange range{1, std::numeric_limits<int>::max(), 2, 2};
+    const auto tween = TweenChanges(cut, range, TweenProperty::Alpha, {0, 50, 1, kLine, false});
+    ASSERT_EQ(tween.size(), 1u);
+    EXPECT_EQ(tween[0].row, 2);
+    const auto typed = RectangleChanges(cut, range, [](CellRecord& cell) { cell.alpha = 7; });
+    ASSERT_EQ(typed.size(), 2u);
+    EXPECT_EQ(typed[1].row, 2);
+    EXPECT_EQ(range.RowCount(), std::numeric_limits<int>::max());
 }
 
 TEST(TweenCurveTest, DefaultPointIsTheDiagonal) {
