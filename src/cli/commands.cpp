@@ -38,6 +38,10 @@ constexpr OptionSpec kMessageOptions[] = {
     {"--json", "", "print one line per character with its byte offset, line and pen"},
 };
 
+constexpr OptionSpec kRecoverOptions[] = {
+    {"--list", "", "list the copies: project path, time, and whether their editor still runs"},
+};
+
 }  // namespace
 
 std::span<const Command> AllCommands() {
@@ -64,6 +68,9 @@ std::span<const Command> AllCommands() {
         Command{"message", "TEXT [--out F.png] [--json]",
                 "lay out a message as playback types it; positions as JSON, the strip as PNG",
                 RunMessage, kMessageOptions},
+        Command{"recover", "--list | COPY OUT.cre",
+                "list the editor's recovery copies, or write one out as a project", RunRecover,
+                kRecoverOptions},
     };
     return kCommands;
 }
