@@ -141,7 +141,16 @@ bool FileCommands::OpenFile(const QString& path) {
         MarkModified();
     }
     RememberRecent(path);
+    Q_EMIT projectOpened(path);
     return true;
+}
+
+void FileCommands::OpenRecovered(Project project, const QString& path) {
+    m_undo->clear();
+    LoadIntoWindows(std::move(project));
+    SetPath(path);
+    MarkSaved();
+    MarkModified();
 }
 
 void FileCommands::LoadIntoWindows(Project project) {

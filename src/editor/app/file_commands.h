@@ -44,6 +44,9 @@ public:
     void Open();
     // Opens `path` as Open does once a file was chosen (command line, recent files).
     bool OpenFile(const QString& path);
+    // Puts a recovered character in the windows as the project at `path` (empty for one
+    // never saved), with unsaved edits: saving writes it where it belongs.
+    void OpenRecovered(Project project, const QString& path);
     // Opens a recent entry; an entry that cannot be opened leaves the list.
     void OpenRecent(const QString& path);
     bool SaveAs();
@@ -72,6 +75,8 @@ Q_SIGNALS:
     // The project's file changed (New, Open, Save As); empty for a new project.
     void pathChanged(const QString& path);
     void saved(const QString& path);
+    // A project file was opened (Open, a recent file, the command line).
+    void projectOpened(const QString& path);
     void exported(const QString& path);
 
 private:

@@ -14,11 +14,15 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QThread>
 #include <QTimer>
 #include <QToolBar>
 #include <QUndoStack>
+#include <cstdio>
+#include <cstdlib>
 
 #include "editor/app/about_dialog.h"
+#include "editor/app/autosave_controller.h"
 #include "editor/app/command_ids.h"
 #include "editor/app/command_table.h"
 #include "editor/app/file_commands.h"
@@ -93,6 +97,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     m_profile->ResetProfile();
 
     m_commands = new FileCommands(this, {m_palette, m_messages, m_profile, m_timeSheet});
+    m_autosave = new AutosaveController(this, *m_commands);
     for (CToolWindow* window : ToolWindows()) {
         window->SetUndoStack(m_commands->UndoStack());
     }
@@ -323,11 +328,20 @@ WindowLayoutRecord CMainFrame::CurrentLayout() const {
     return record;
 }
 
-void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (!m_commands->ConfirmDiscard()) {
-        event->ignore();
-        return;
+void CMainFrame::EndBySignal() {
+    m_autosave->WriteCopyAndWait();
+    m_endingBySignal = true;
+    if (QThread::currentThread()->loopLevel() > 1) {
+        // A modal dialog waits for an answer that will not come, and closing cannot start
+        // under it. The edits are in the recovery copy: end here.
+        StoreLayout();
+        std::fflush(nullptr);
+        std::_Exit(0);
     }
+    close();
+}
+
+void CMainFrame::StoreLayout() {
     QSettings settings(kSettingsOrganization, kSettingsApplication);
     WriteWindowLayout(settings, CurrentLayout());
     QStringList hidden;
@@ -345,6 +359,18 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         settings.setValue(kMainFrameRectKey, m_normalFrame);
     }
     settings.sync();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!m_endingBySignal && !m_commands->ConfirmDiscard()) {
+        event->ignore();
+        return;
+    }
+    // A close that asked leaves no copy behind; one on a signal keeps the unsaved edits.
+    if (!m_endingBySignal) {
+        m_autosave->DiscardCopy();
+    }
+    StoreLayout();
     event->accept();
     Q_EMIT closed();
 }
