@@ -126,6 +126,10 @@ std::uint64_t ProcessStartTime(std::int32_t pid) {
         if (!(fields >> field)) {
             return 0;
         }
+        // A zombie has ended; only its parent has not collected its status yet.
+        if (index == 3 && (field == "Z" || field == "X")) {
+            return 0;
+        }
     }
     return std::strtoull(field.c_str(), nullptr, 10);
 }
@@ -236,6 +240,8 @@ std::vector<RecoveryEntry> ListRecoveryCopies(const std::filesystem::path& folde
         try {
             entry.record = ReadRecoveryCopy(item.path()).record;
             entry.writerAlive = IsWriterAlive(*entry.record);
+        } catch (const FileError& failure) {
+            entry.error = failure.detail().empty() ? failure.what() : failure.detail();
         } catch (const std::exception& failure) {
             entry.error = failure.what();
         }

@@ -48,7 +48,8 @@ std::filesystem::path DamagedRecoveryFolder(const std::filesystem::path& folder)
 // This process as a copy records it; the start time tells a live writer from a later
 // process that was given the same id.
 RecoveryRecord CurrentProcessRecord();
-std::uint64_t ProcessStartTime(std::int32_t pid);  // 0 when there is no such process
+// 0 when there is no such process, or it has ended and only waits to be reaped.
+std::uint64_t ProcessStartTime(std::int32_t pid);
 // Whether the editor that wrote a copy is still running.
 bool IsWriterAlive(const RecoveryRecord& record);
 
@@ -71,7 +72,7 @@ void WriteRecoveryCopy(const std::filesystem::path& path, const RecoveryRecord& 
 struct RecoveryEntry {
     std::filesystem::path file;
     std::optional<RecoveryRecord> record;
-    std::string error;  // empty when the copy is sound
+    std::string error;  // why the copy is refused; empty when it is sound
     bool writerAlive = false;
 };
 

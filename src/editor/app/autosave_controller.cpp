@@ -207,6 +207,10 @@ bool AutosaveController::Restore(const QString& copyFile) {
     try {
         copy = ReadRecoveryCopy(file);
         opened = ParseProject(copy.projectBytes, file);
+    } catch (const FileError& error) {
+        RefuseDamaged(file, QString::fromStdString(error.detail().empty() ? error.what()
+                                                                          : error.detail()));
+        return false;
     } catch (const std::exception& error) {
         RefuseDamaged(file, QString::fromLocal8Bit(error.what()));
         return false;
@@ -233,9 +237,9 @@ void AutosaveController::RefuseDamaged(const std::filesystem::path& file, const 
     } catch (const std::exception&) {
         aside = FromFileSystem(file);  // another editor moved it first, or it cannot move
     }
-    m_show(m_frame, QStringLiteral("復元用のコピーが壊れているため開けません。\n%1\n\n"
-                                   "このコピーは %2 に移しました。")
-                        .arg(reason, aside));
+    m_show(m_frame, QStringLiteral("復元用のコピー「%1」は壊れているため開けません（%2）。\n\n"
+                                   "このコピーは「%3」に移しました。")
+                        .arg(FromFileSystem(file.filename()), reason, aside));
 }
 
 }  // namespace plk

@@ -139,6 +139,31 @@ TEST(RecoveryCopyTest, ListingTellsLiveFromEndedAndDamagedAndSkipsTemporaries) {
     EXPECT_TRUE(ListRecoveryCopies(folder / "missing").empty());
 }
 
+// An editor killed while its parent does not collect it stays a zombie: it has ended.
+TEST(RecoveryCopyTest, ZombieWriterHasEnded) {
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::pause();
+        ::_exit(0);
+    }
+    RecoveryRecord record;
+    record.pid = child;
+    for (int i = 0; i < 200 && record.processStart == 0; ++i) {
+        record.processStart = ProcessStartTime(child);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_TRUE(IsWriterAlive(record));
+    ::kill(child, SIGKILL);
+    bool ended = false;
+    for (int i = 0; i < 200 && !ended; ++i) {
+        ended = !IsWriterAlive(record);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_TRUE(ended);
+    ::waitpid(child, nullptr, 0);
+}
+
 TEST(RecoveryCopyTest, FolderFollowsXdgStateHome) {
     const char* saved = std::getenv("XDG_STATE_HOME");
     const std::string before = saved ? saved : "";
