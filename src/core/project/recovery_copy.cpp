@@ -24,6 +24,7 @@ namespace {
 constexpr std::string_view kMagic{"PLKCE-RECOVERY\x1a\n", 16};
 constexpr std::uint32_t kFormatVersion = 1;
 constexpr std::size_t kFixedSize = 56;
+constexpr std::size_t kCrcOffset = 44;
 // Far above any character the editor can hold; keeps a damaged length from asking for
 // gigabytes.
 constexpr std::uint64_t kMaxCopySize = std::uint64_t{1} << 31;
@@ -37,19 +38,28 @@ T Get(std::span<const std::uint8_t> bytes, std::size_t offset) {
     return value;
 }
 
-const std::array<std::uint32_t, 256>& CrcTable() {
-    static const std::array<std::uint32_t, 256> table = [] {
-        std::array<std::uint32_t, 256> t{};
+// Slicing by eight: table k advances a byte by k further bytes, so eight bytes are folded
+// in one step.
+using CrcTables = std::array<std::array<std::uint32_t, 256>, 8>;
+
+const CrcTables& CrcTable() {
+    static const CrcTables tables = [] {
+        CrcTables t{};
         for (std::uint32_t i = 0; i < 256; ++i) {
             std::uint32_t c = i;
             for (int k = 0; k < 8; ++k) {
                 c = (c & 1) != 0 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
             }
-            t[i] = c;
+            t[0][i] = c;
+        }
+        for (std::size_t k = 1; k < 8; ++k) {
+            for (std::size_t i = 0; i < 256; ++i) {
+                t[k][i] = (t[k - 1][i] >> 8) ^ t[0][t[k - 1][i] & 0xFFu];
+            }
         }
         return t;
     }();
-    return table;
+    return tables;
 }
 
 template <typename T>
@@ -58,8 +68,8 @@ void PutAt(std::vector<std::uint8_t>& out, std::size_t offset, T value) {
 }
 
 // The fixed record and the original path: everything before the project bytes.
-std::vector<std::uint8_t> EncodeRecoveryHead(const RecoveryRecord& record,
-                                             std::span<const std::uint8_t> projectBytes) {
+std::vector<std::uint8_t> EncodeRecoveryHead(const RecoveryRecord& record, std::uint32_t crc,
+                                             std::uint64_t projectSize) {
     std::vector<std::uint8_t> out(kFixedSize + record.originalPath.size());
     std::memcpy(out.data(), kMagic.data(), kMagic.size());
     PutAt(out, 16, kFormatVersion);
@@ -67,8 +77,8 @@ std::vector<std::uint8_t> EncodeRecoveryHead(const RecoveryRecord& record,
     PutAt(out, 24, record.processStart);
     PutAt(out, 32, record.savedAtMs);
     PutAt(out, 40, static_cast<std::uint32_t>(record.originalPath.size()));
-    PutAt(out, 44, Crc32(projectBytes));
-    PutAt(out, 48, static_cast<std::uint64_t>(projectBytes.size()));
+    PutAt(out, kCrcOffset, crc);
+    PutAt(out, 48, projectSize);
     std::memcpy(out.data() + kFixedSize, record.originalPath.data(), record.originalPath.size());
     return out;
 }
@@ -80,13 +90,27 @@ bool IsCopyName(const std::filesystem::path& file) {
 
 }  // namespace
 
-std::uint32_t Crc32(std::span<const std::uint8_t> bytes) {
-    const auto& table = CrcTable();
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::uint8_t byte : bytes) {
-        crc = table[(crc ^ byte) & 0xFFu] ^ (crc >> 8);
+std::uint32_t Crc32(std::span<const std::uint8_t> bytes, std::uint32_t previous) {
+    const CrcTables& t = CrcTable();
+    std::uint32_t crc = ~previous;
+    const std::uint8_t* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left >= 8) {
+        std::uint32_t low;
+        std::uint32_t high;
+        std::memcpy(&low, p, 4);
+        std::memcpy(&high, p + 4, 4);
+        low ^= crc;
+        crc = t[7][low & 0xFFu] ^ t[6][(low >> 8) & 0xFFu] ^ t[5][(low >> 16) & 0xFFu] ^
+              t[4][low >> 24] ^ t[3][high & 0xFFu] ^ t[2][(high >> 8) & 0xFFu] ^
+              t[1][(high >> 16) & 0xFFu] ^ t[0][high >> 24];
+        p += 8;
+        left -= 8;
     }
-    return crc ^ 0xFFFFFFFFu;
+    for (; left > 0; --left, ++p) {
+        crc = t[0][(crc ^ *p) & 0xFFu] ^ (crc >> 8);
+    }
+    return ~crc;
 }
 
 std::filesystem::path RecoveryFolder() {
@@ -157,7 +181,8 @@ std::filesystem::path RecoveryCopyPath(const std::filesystem::path& folder,
 
 std::vector<std::uint8_t> EncodeRecoveryCopy(const RecoveryRecord& record,
                                              std::span<const std::uint8_t> projectBytes) {
-    std::vector<std::uint8_t> out = EncodeRecoveryHead(record, projectBytes);
+    std::vector<std::uint8_t> out =
+        EncodeRecoveryHead(record, Crc32(projectBytes), projectBytes.size());
     out.insert(out.end(), projectBytes.begin(), projectBytes.end());
     return out;
 }
@@ -181,7 +206,7 @@ RecoveryCopy DecodeRecoveryCopy(std::span<const std::uint8_t> bytes,
     copy.record.processStart = Get<std::uint64_t>(bytes, 24);
     copy.record.savedAtMs = Get<std::int64_t>(bytes, 32);
     const std::uint32_t pathLength = Get<std::uint32_t>(bytes, 40);
-    const std::uint32_t crc = Get<std::uint32_t>(bytes, 44);
+    const std::uint32_t crc = Get<std::uint32_t>(bytes, kCrcOffset);
     const std::uint64_t projectLength = Get<std::uint64_t>(bytes, 48);
     if (pathLength > kMaxRecoveryPath) {
         throw refuse("the original path is too long");
@@ -210,18 +235,47 @@ RecoveryCopy ReadRecoveryCopy(const std::filesystem::path& path) {
     return DecodeRecoveryCopy(ReadWholeFile(path, kMaxCopySize), path);
 }
 
-void WriteRecoveryCopy(const std::filesystem::path& path, const RecoveryRecord& record,
-                       std::span<const std::uint8_t> projectBytes) {
+namespace {
+
+void WriteRecoveryBlocks(const std::filesystem::path& path, const RecoveryRecord& record,
+                         std::span<const std::span<const std::uint8_t>> blocks) {
+    std::uint64_t size = 0;
+    for (const auto& block : blocks) {
+        size += block.size();
+    }
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);
     // The copies hold the author's work: only the author may read them.
     ::chmod(path.parent_path().c_str(), 0700);
-    const std::vector<std::uint8_t> head = EncodeRecoveryHead(record, projectBytes);
-    // The project bytes go straight from the caller's buffer: no second copy of them.
     AtomicFileWriter writer(path);
-    writer.Write(head);
-    writer.Write(projectBytes);
+    // The checksum is filled in last: the disk writes the blocks while they are summed.
+    // Nobody sees the copy before Commit() renames it into place.
+    writer.Write(EncodeRecoveryHead(record, 0, size));
+    for (const auto& block : blocks) {
+        writer.Write(block);
+    }
+    writer.StartWriteback();
+    std::uint32_t crc = 0;
+    for (const auto& block : blocks) {
+        crc = Crc32(block, crc);
+    }
+    writer.WriteAt(kCrcOffset, std::span(reinterpret_cast<const std::uint8_t*>(&crc), sizeof crc));
     writer.Commit();
+}
+
+}  // namespace
+
+void WriteRecoveryCopy(const std::filesystem::path& path, const RecoveryRecord& record,
+                       std::span<const std::uint8_t> projectBytes) {
+    const std::span<const std::uint8_t> blocks[] = {projectBytes};
+    WriteRecoveryBlocks(path, record, blocks);
+}
+
+void WriteRecoveryCopy(const std::filesystem::path& path, const RecoveryRecord& record,
+                       const Project& project) {
+    // Straight from the records: the project file is never built in memory.
+    const ProjectFileBlocks file(project);
+    WriteRecoveryBlocks(path, record, file.Blocks());
 }
 
 std::vector<RecoveryEntry> ListRecoveryCopies(const std::filesystem::path& folder) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/io/file_error.h"
+#include "core/project/project.h"
 
 namespace plk {
 
@@ -67,6 +68,9 @@ RecoveryCopy ReadRecoveryCopy(const std::filesystem::path& path);
 // Writes the copy atomically; a copy interrupted half-way leaves the previous one whole.
 void WriteRecoveryCopy(const std::filesystem::path& path, const RecoveryRecord& record,
                        std::span<const std::uint8_t> projectBytes);
+// The same with the bytes a save of `project` writes, streamed from its records.
+void WriteRecoveryCopy(const std::filesystem::path& path, const RecoveryRecord& record,
+                       const Project& project);
 
 // One copy found in the folder: its record when it reads, otherwise why it does not.
 struct RecoveryEntry {
@@ -87,6 +91,7 @@ std::filesystem::path SetRecoveryCopyAside(const std::filesystem::path& file);
 // Removes a copy; a copy that is already gone is no error.
 void RemoveRecoveryCopy(const std::filesystem::path& file);
 
-std::uint32_t Crc32(std::span<const std::uint8_t> bytes);
+// CRC-32 (the polynomial of zip and PNG). `previous` continues a checksum over more bytes.
+std::uint32_t Crc32(std::span<const std::uint8_t> bytes, std::uint32_t previous = 0);
 
 }  // namespace plk

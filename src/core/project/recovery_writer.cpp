@@ -1,6 +1,7 @@
 #include "core/project/recovery_writer.h"
 
 #include <exception>
+#include <utility>
 
 #include "core/project/project_file.h"
 
@@ -49,6 +50,11 @@ void RecoveryWriter::Discard() {
     }
 }
 
+Project RecoveryWriter::TakeSpare() {
+    std::lock_guard lock(m_mutex);
+    return std::exchange(m_spare, Project{});
+}
+
 std::uint64_t RecoveryWriter::WrittenCount() const {
     std::lock_guard lock(m_mutex);
     return m_written;
@@ -74,13 +80,14 @@ void RecoveryWriter::Run() {
 
         std::string error;
         try {
-            const std::vector<std::uint8_t> bytes = SerializeProject(job.project);
-            WriteRecoveryCopy(m_target, job.record, bytes);
+            WriteRecoveryCopy(m_target, job.record, job.project);
         } catch (const std::exception& failure) {
             error = failure.what();
         }
 
         lock.lock();
+        // Its records' memory serves the next gather.
+        m_spare = std::move(job.project);
         m_writing = false;
         m_lastError = error;
         if (error.empty()) {

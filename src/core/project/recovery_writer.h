@@ -38,6 +38,11 @@ public:
     // otherwise why it failed. Set it before the first Submit.
     void SetOnWritten(std::function<void(const std::string& error)> callback);
 
+    // The last project written, handed back: gathering into it reuses its memory, so
+    // the next gather copies records into pages already in use instead of fresh ones.
+    // An empty project when there is none.
+    Project TakeSpare();
+
     std::uint64_t WrittenCount() const;
     std::string LastError() const;
 
@@ -55,6 +60,7 @@ private:
     std::condition_variable m_wake;
     std::condition_variable m_idle;
     std::optional<Job> m_pending;
+    Project m_spare;
     bool m_writing = false;
     bool m_stopping = false;
     std::uint64_t m_written = 0;

@@ -114,7 +114,9 @@ void AutosaveController::WriteCopyNow() {
     RecoveryRecord record = m_writer;
     record.originalPath = AbsoluteFileSystemPath(m_commands.ProjectPath());
     record.savedAtMs = QDateTime::currentMSecsSinceEpoch();
-    m_recoveryWriter->Submit(std::move(record), m_commands.GatherProject());
+    Project project = m_recoveryWriter->TakeSpare();
+    m_commands.GatherProjectInto(project);
+    m_recoveryWriter->Submit(std::move(record), std::move(project));
     m_editedSinceCopy = false;
 }
 
@@ -208,8 +210,8 @@ bool AutosaveController::Restore(const QString& copyFile) {
         copy = ReadRecoveryCopy(file);
         opened = ParseProject(copy.projectBytes, file);
     } catch (const FileError& error) {
-        RefuseDamaged(file, QString::fromStdString(error.detail().empty() ? error.what()
-                                                                          : error.detail()));
+        RefuseDamaged(
+            file, QString::fromStdString(error.detail().empty() ? error.what() : error.detail()));
         return false;
     } catch (const std::exception& error) {
         RefuseDamaged(file, QString::fromLocal8Bit(error.what()));

@@ -68,6 +68,9 @@ public:
 
     // The character as the windows hold it now.
     Project GatherProject() const;
+    // The same into `project`, reusing the memory its records already hold (the autosave
+    // gathers into the previous copy).
+    void GatherProjectInto(Project& project) const;
 
 Q_SIGNALS:
     void recentFilesChanged();

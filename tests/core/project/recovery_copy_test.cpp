@@ -164,6 +164,15 @@ TEST(RecoveryCopyTest, ZombieWriterHasEnded) {
     ::waitpid(child, nullptr, 0);
 }
 
+TEST(RecoveryCopyTest, Crc32MatchesTheStandardCheckValueInPieces) {
+    const std::string text = "123456789";
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    EXPECT_EQ(Crc32({bytes, 9}), 0xCBF43926u);
+    for (std::size_t cut = 0; cut <= 9; ++cut) {
+        EXPECT_EQ(Crc32({bytes + cut, 9 - cut}, Crc32({bytes, cut})), 0xCBF43926u) << cut;
+    }
+}
+
 TEST(RecoveryCopyTest, FolderFollowsXdgStateHome) {
     const char* saved = std::getenv("XDG_STATE_HOME");
     const std::string before = saved ? saved : "";
