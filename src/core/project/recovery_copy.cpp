@@ -313,6 +313,32 @@ std::vector<RecoveryEntry> ListRecoveryCopies(const std::filesystem::path& folde
     return entries;
 }
 
+int RemoveAbandonedWrites(const std::filesystem::path& folder) {
+    int removed = 0;
+    std::error_code error;
+    std::filesystem::directory_iterator it(folder, error);
+    if (error) {
+        return 0;
+    }
+    for (const auto& item : it) {
+        // ".<pid>-<start>.plkrec.XXXXXX", as the atomic writer names its temporary file.
+        const std::string name = item.path().filename().string();
+        const std::size_t extension = name.find(std::string(kRecoveryExtension) + ".");
+        const std::size_t dash = name.find('-');
+        if (name.size() < 2 || name[0] != '.' || extension == std::string::npos ||
+            dash == std::string::npos || dash > extension) {
+            continue;
+        }
+        RecoveryRecord writer;
+        writer.pid = static_cast<std::int32_t>(std::strtol(name.c_str() + 1, nullptr, 10));
+        writer.processStart = std::strtoull(name.c_str() + dash + 1, nullptr, 10);
+        if (writer.pid > 0 && !IsWriterAlive(writer) && ::unlink(item.path().c_str()) == 0) {
+            ++removed;
+        }
+    }
+    return removed;
+}
+
 std::filesystem::path SetRecoveryCopyAside(const std::filesystem::path& file) {
     const std::filesystem::path aside = DamagedRecoveryFolder(file.parent_path());
     std::error_code error;

@@ -84,6 +84,10 @@ struct RecoveryEntry {
 // files of writes in progress are not copies. A missing folder has none.
 std::vector<RecoveryEntry> ListRecoveryCopies(const std::filesystem::path& folder);
 
+// Removes the temporary files of writes that a killed editor left half-done (the copies
+// they were to replace stay whole). Returns how many were removed.
+int RemoveAbandonedWrites(const std::filesystem::path& folder);
+
 // Moves a refused copy into the damaged folder (keeping it for a closer look) and returns
 // its new place. Throws FileError.
 std::filesystem::path SetRecoveryCopyAside(const std::filesystem::path& file);

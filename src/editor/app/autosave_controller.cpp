@@ -144,6 +144,7 @@ RecoveryOffer AutosaveController::OfferOf(const RecoveryEntry& entry) const {
 }
 
 void AutosaveController::OfferLeftCopies() {
+    RemoveAbandonedWrites(m_folder);
     std::vector<RecoveryOffer> offers;
     for (const RecoveryEntry& entry : ListRecoveryCopies(m_folder)) {
         if (!entry.record) {

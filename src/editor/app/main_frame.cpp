@@ -1,6 +1,7 @@
 #include "editor/app/main_frame.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -331,9 +332,10 @@ WindowLayoutRecord CMainFrame::CurrentLayout() const {
 void CMainFrame::EndBySignal() {
     m_autosave->WriteCopyAndWait();
     m_endingBySignal = true;
-    if (QThread::currentThread()->loopLevel() > 1) {
-        // A modal dialog waits for an answer that will not come, and closing cannot start
-        // under it. The edits are in the recovery copy: end here.
+    if (QApplication::activeModalWidget() != nullptr || QThread::currentThread()->loopLevel() > 1) {
+        // A modal dialog (the recovery offer at start too) waits for an answer that will
+        // not come, and closing cannot end its loop cleanly. The edits are in the recovery
+        // copy: end here.
         StoreLayout();
         std::fflush(nullptr);
         std::_Exit(0);

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -250,6 +251,18 @@ TEST(RecoveryCopyTest, KillDuringAWriteKeepsThePreviousCopy) {
         EXPECT_TRUE(copy.projectBytes == small || copy.projectBytes == large);
     }
     EXPECT_EQ(ListRecoveryCopies(folder.Path()).size(), 1u);
+
+    // The temporary files the killed writes left are removed once their writer is gone;
+    // a live writer's stays.
+    WriteBytes(folder / ".1-1.plkrec.AbCdEf", small);
+    const RecoveryRecord live = CurrentProcessRecord();
+    const std::string liveTemp =
+        "." + RecoveryCopyPath(folder.Path(), live).filename().string() + ".XyZ123";
+    WriteBytes(folder / liveTemp, small);
+    EXPECT_GE(RemoveAbandonedWrites(folder.Path()), 1);
+    auto names = folder.Entries();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{liveTemp, "1-1.plkrec"}));
 }
 
 }  // namespace
