@@ -48,7 +48,7 @@ const CrcTables& CrcTable() {
         for (std::uint32_t i = 0; i < 256; ++i) {
             std::uint32_t c = i;
             for (int k = 0; k < 8; ++k) {
-                c = (c & 1) != 0 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+                c = (c & 1) != 0 ? 0x82F63B78u ^ (c >> 1) : c >> 1;
             }
             t[0][i] = c;
         }
@@ -90,11 +90,10 @@ bool IsCopyName(const std::filesystem::path& file) {
 
 }  // namespace
 
-std::uint32_t Crc32(std::span<const std::uint8_t> bytes, std::uint32_t previous) {
+namespace {
+
+std::uint32_t Crc32cTables(std::uint32_t crc, const std::uint8_t* p, std::size_t left) {
     const CrcTables& t = CrcTable();
-    std::uint32_t crc = ~previous;
-    const std::uint8_t* p = bytes.data();
-    std::size_t left = bytes.size();
     while (left >= 8) {
         std::uint32_t low;
         std::uint32_t high;
@@ -110,7 +109,40 @@ std::uint32_t Crc32(std::span<const std::uint8_t> bytes, std::uint32_t previous)
     for (; left > 0; --left, ++p) {
         crc = t[0][(crc ^ *p) & 0xFFu] ^ (crc >> 8);
     }
-    return ~crc;
+    return crc;
+}
+
+#if defined(__x86_64__) && !defined(PLKCE_NO_SIMD)
+// The processor's own CRC-32C instruction (SSE 4.2): several times the tables' speed,
+// which keeps the checksum of a large character from dominating the copy's write.
+__attribute__((target("sse4.2"))) std::uint32_t Crc32cInstruction(std::uint32_t crc,
+                                                                  const std::uint8_t* p,
+                                                                  std::size_t left) {
+    std::uint64_t wide = crc;
+    for (; left >= 8; left -= 8, p += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        wide = __builtin_ia32_crc32di(wide, word);
+    }
+    crc = static_cast<std::uint32_t>(wide);
+    for (; left > 0; --left, ++p) {
+        crc = __builtin_ia32_crc32qi(crc, *p);
+    }
+    return crc;
+}
+#endif
+
+}  // namespace
+
+std::uint32_t Crc32(std::span<const std::uint8_t> bytes, std::uint32_t previous) {
+    const std::uint32_t crc = ~previous;
+#if defined(__x86_64__) && !defined(PLKCE_NO_SIMD)
+    static const bool hasInstruction = __builtin_cpu_supports("sse4.2");
+    if (hasInstruction) {
+        return ~Crc32cInstruction(crc, bytes.data(), bytes.size());
+    }
+#endif
+    return ~Crc32cTables(crc, bytes.data(), bytes.size());
 }
 
 std::filesystem::path RecoveryFolder() {

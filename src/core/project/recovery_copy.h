@@ -20,7 +20,7 @@ namespace plk {
 //    8  start time of the writer (clock ticks since boot, as /proc/PID/stat tells it)
 //    8  time of the copy (milliseconds since 1970, UTC)
 //    4  length of the original path in bytes (0 for a project never saved)
-//    4  CRC-32 of the project bytes
+//    4  CRC-32C of the project bytes
 //    8  length of the project bytes
 //    .  the original path (file-system bytes), then the project bytes
 // The lengths must add up to the file's size and the CRC must match, so a truncated or
@@ -95,7 +95,8 @@ std::filesystem::path SetRecoveryCopyAside(const std::filesystem::path& file);
 // Removes a copy; a copy that is already gone is no error.
 void RemoveRecoveryCopy(const std::filesystem::path& file);
 
-// CRC-32 (the polynomial of zip and PNG). `previous` continues a checksum over more bytes.
+// CRC-32C (Castagnoli, as iSCSI and ext4 use it). `previous` continues a checksum over
+// more bytes.
 std::uint32_t Crc32(std::span<const std::uint8_t> bytes, std::uint32_t previous = 0);
 
 }  // namespace plk
