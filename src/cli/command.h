@@ -69,5 +69,6 @@ int RunUnpack(CommandArgs args, std::ostream& out);
 int RunPlayback(CommandArgs args, std::ostream& out);
 int RunMessage(CommandArgs args, std::ostream& out);
 int RunCheck(CommandArgs args, std::ostream& out);
+int RunRecover(CommandArgs args, std::ostream& out);
 
 }  // namespace plk::cli

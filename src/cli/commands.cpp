@@ -42,6 +42,10 @@ constexpr OptionSpec kMessageOptions[] = {
     {"--json", "", "print one line per character with its byte offset, line and pen"},
 };
 
+constexpr OptionSpec kRecoverOptions[] = {
+    {"--list", "", "list the copies: project path, time, and whether their editor still runs"},
+};
+
 }  // namespace
 
 std::span<const Command> AllCommands() {
@@ -71,6 +75,9 @@ std::span<const Command> AllCommands() {
         Command{"check", "PROJECT.cre [--json]",
                 "check the character before export; exit 3 when there are errors", RunCheck,
                 kCheckOptions},
+        Command{"recover", "--list | COPY OUT.cre",
+                "list the editor's recovery copies, or write one out as a project", RunRecover,
+                kRecoverOptions},
     };
     return kCommands;
 }

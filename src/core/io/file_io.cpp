@@ -219,6 +219,11 @@ void AtomicFileWriter::WriteAt(std::uint64_t offset, std::span<const std::uint8_
     }
 }
 
+void AtomicFileWriter::StartWriteback() {
+    // Only a hint: Commit() still flushes everything, so a failure here changes nothing.
+    ::sync_file_range(m_fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
 void AtomicFileWriter::Commit() {
     if (::fsync(m_fd) != 0) {
         throw FileError::FromErrno(errno, m_target);

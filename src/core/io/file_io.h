@@ -75,6 +75,9 @@ public:
     // directory that was reserved earlier).
     void WriteAt(std::uint64_t offset, std::span<const std::uint8_t> bytes);
     std::uint64_t Position() const { return m_position; }
+    // Asks the system to start writing what was written so far to the disk, without
+    // waiting, so that work done before Commit() overlaps the disk's.
+    void StartWriteback();
 
     // Flushes, syncs and renames over the target.
     void Commit();

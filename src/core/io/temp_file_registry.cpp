@@ -26,17 +26,21 @@ std::array<Entry, kEntries> g_entries;
 static_assert(std::atomic<int>::is_always_lock_free, "the signal handler reads these flags");
 
 void RemoveTemporariesAndDie(int signal) {
-    for (Entry& entry : g_entries) {
-        if (entry.state.load() == kLive) {
-            ::unlink(entry.path);
-        }
-    }
+    RemoveRegisteredTemporaryFiles();
     // Then end as the signal would have without us: default action, re-raised.
     std::signal(signal, SIG_DFL);
     std::raise(signal);
 }
 
 }  // namespace
+
+void RemoveRegisteredTemporaryFiles() {
+    for (Entry& entry : g_entries) {
+        if (entry.state.load() == kLive) {
+            ::unlink(entry.path);
+        }
+    }
+}
 
 int RegisterTemporaryFile(const char* path) {
     if (std::strlen(path) >= PATH_MAX) {

@@ -10,4 +10,8 @@ namespace plk {
 int RegisterTemporaryFile(const char* path);
 void UnregisterTemporaryFile(int entry);
 
+// Removes every registered file now. Safe in a signal handler (for a handler that ends the
+// process itself).
+void RemoveRegisteredTemporaryFiles();
+
 }  // namespace plk

@@ -139,22 +139,23 @@ T RecordAt(std::span<const std::uint8_t> bytes, std::size_t offset) {
     return value;
 }
 
-// Writes the current version through `put(data, size)`, one call per block.
+// Writes the current version through `put(data, size, made)`, one call per block; `made`
+// tells a block made here for the call (header, counts) from one of the project's records.
 template <typename Put>
 void EmitProject(const Project& project, Put&& put) {
     ProjectHeader header =
         MakeHeader(kProjectMagic2000, static_cast<std::int32_t>(project.cuts.size()));
-    put(&header, sizeof header);
-    put(&project.palette, sizeof project.palette);
-    put(&project.profile, sizeof project.profile);
-    put(&project.messages, sizeof project.messages);
+    put(&header, sizeof header, true);
+    put(&project.palette, sizeof project.palette, false);
+    put(&project.profile, sizeof project.profile, false);
+    put(&project.messages, sizeof project.messages, false);
     for (const Cut& cut : project.cuts) {
         const std::int32_t counts[2] = {cut.FrameCount(), cut.ColumnCount()};
-        put(counts, sizeof counts);
+        put(counts, sizeof counts, true);
         auto frames = cut.Frames();
-        put(frames.data(), frames.size_bytes());
+        put(frames.data(), frames.size_bytes(), false);
     }
-    put(&project.cutNames, sizeof project.cutNames);
+    put(&project.cutNames, sizeof project.cutNames, false);
 }
 
 }  // namespace
@@ -260,16 +261,32 @@ OpenedProject ReadProjectFile(const std::filesystem::path& path,
 
 std::vector<std::uint8_t> SerializeProject(const Project& project) {
     std::vector<std::uint8_t> out;
-    EmitProject(project, [&](const void* data, std::size_t size) {
+    EmitProject(project, [&](const void* data, std::size_t size, bool) {
         const auto* p = static_cast<const std::uint8_t*>(data);
         out.insert(out.end(), p, p + size);
     });
     return out;
 }
 
+ProjectFileBlocks::ProjectFileBlocks(const Project& project) : m_header{} {
+    // Reserved first: the spans point into these and must not move.
+    m_counts.reserve(project.cuts.size());
+    EmitProject(project, [&](const void* data, std::size_t size, bool made) {
+        if (made && size == sizeof m_header) {
+            std::memcpy(&m_header, data, size);
+            data = &m_header;
+        } else if (made) {
+            data = std::memcpy(m_counts.emplace_back().data(), data, size);
+        }
+        m_blocks.emplace_back(static_cast<const std::uint8_t*>(data), size);
+        m_size += size;
+    });
+}
+
 void WriteProjectFile(const std::filesystem::path& path, const Project& project) {
     AtomicFileWriter writer(path);
-    EmitProject(project, [&](const void* data, std::size_t size) { writer.Write(data, size); });
+    EmitProject(project,
+                [&](const void* data, std::size_t size, bool) { writer.Write(data, size); });
     writer.Commit();
 }
 

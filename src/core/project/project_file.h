@@ -1,10 +1,12 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "core/io/file_error.h"
 #include "core/project/project.h"
@@ -53,6 +55,25 @@ OpenedProject ReadProjectFile(const std::filesystem::path& path,
 
 // The bytes Save writes (always the current version).
 std::vector<std::uint8_t> SerializeProject(const Project& project);
+
+// The bytes Save writes as spans over the project's own records, in file order, for a
+// writer that streams them without building the file in memory. The few small blocks
+// made on the way (header, counts) live in this object: keep it while the spans are used.
+class ProjectFileBlocks {
+public:
+    explicit ProjectFileBlocks(const Project& project);
+    ProjectFileBlocks(const ProjectFileBlocks&) = delete;
+    ProjectFileBlocks& operator=(const ProjectFileBlocks&) = delete;
+
+    const std::vector<std::span<const std::uint8_t>>& Blocks() const { return m_blocks; }
+    std::uint64_t Size() const { return m_size; }
+
+private:
+    ProjectHeader m_header;
+    std::vector<std::array<std::int32_t, 2>> m_counts;
+    std::vector<std::span<const std::uint8_t>> m_blocks;
+    std::uint64_t m_size = 0;
+};
 
 // Writes `project` to `path` atomically. Throws FileError; the old file survives a failure.
 void WriteProjectFile(const std::filesystem::path& path, const Project& project);

@@ -12,6 +12,7 @@
 #include "editor/content/message_browser.h"
 #include "editor/content/profile_browser.h"
 #include "editor/content/resource_palette.h"
+#include "editor/timesheet/time_sheet.h"
 #include "editor/timesheet/time_sheet_base.h"
 
 namespace plk {
@@ -170,7 +171,16 @@ bool FileCommands::OpenFile(const QString& chosen) {
         MarkModified();
     }
     RememberRecent(path);
+    Q_EMIT projectOpened(path);
     return true;
+}
+
+void FileCommands::OpenRecovered(Project project, const QString& path) {
+    m_undo->clear();
+    LoadIntoWindows(std::move(project), path);
+    SetPath(path);
+    MarkSaved();
+    MarkModified();
 }
 
 void FileCommands::LoadIntoWindows(Project project, const QString& path) {
@@ -243,12 +253,21 @@ void FileCommands::Export() {
 
 Project FileCommands::GatherProject() const {
     Project project;
+    GatherProjectInto(project);
+    return project;
+}
+
+void FileCommands::GatherProjectInto(Project& project) const {
     project.palette = m_windows.palette->Table();
     project.profile = m_windows.profile->ProfileData();
     project.messages = m_windows.messages->MessageData();
-    project.cuts = m_windows.timeSheet->Cuts();
+    const int cutCount = m_windows.timeSheet->CutCount();
+    project.cuts.resize(static_cast<std::size_t>(cutCount));
+    for (int i = 0; i < cutCount; ++i) {
+        // Copy-assigned: a cut's frame array keeps its capacity.
+        project.cuts[static_cast<std::size_t>(i)] = m_windows.timeSheet->Page(i)->GetCut();
+    }
     project.cutNames = m_windows.timeSheet->CutNames();
-    return project;
 }
 
 void FileCommands::SetPath(const QString& path) {

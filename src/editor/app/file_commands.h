@@ -52,6 +52,9 @@ public:
     // Opens `path` as Open does once a file was chosen (command line, recent files). The
     // project's path and its recent entry are kept absolute.
     bool OpenFile(const QString& path);
+    // Puts a recovered character in the windows as the project at `path` (empty for one
+    // never saved), with unsaved edits: saving writes it where it belongs.
+    void OpenRecovered(Project project, const QString& path);
     // Opens a recent entry; an entry that cannot be opened leaves the list.
     void OpenRecent(const QString& path);
     bool SaveAs();
@@ -73,6 +76,9 @@ public:
 
     // The character as the windows hold it now.
     Project GatherProject() const;
+    // The same into `project`, reusing the memory its records already hold (the autosave
+    // gathers into the previous copy).
+    void GatherProjectInto(Project& project) const;
 
 Q_SIGNALS:
     void recentFilesChanged();
@@ -80,6 +86,8 @@ Q_SIGNALS:
     // The project's file changed (New, Open, Save As); empty for a new project.
     void pathChanged(const QString& path);
     void saved(const QString& path);
+    // A project file was opened (Open, a recent file, the command line).
+    void projectOpened(const QString& path);
     void exported(const QString& path);
 
 private:

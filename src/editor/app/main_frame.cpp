@@ -1,6 +1,7 @@
 #include "editor/app/main_frame.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -14,11 +15,15 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QThread>
 #include <QTimer>
 #include <QToolBar>
 #include <QUndoStack>
+#include <cstdio>
+#include <cstdlib>
 
 #include "editor/app/about_dialog.h"
+#include "editor/app/autosave_controller.h"
 #include "editor/app/command_ids.h"
 #include "editor/app/command_table.h"
 #include "editor/app/field_redo_key.h"
@@ -95,6 +100,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     m_profile->ResetProfile();
 
     m_commands = new FileCommands(this, {m_palette, m_messages, m_profile, m_timeSheet});
+    m_autosave = new AutosaveController(this, *m_commands);
     for (CToolWindow* window : ToolWindows()) {
         window->SetUndoStack(m_commands->UndoStack());
     }
@@ -326,11 +332,21 @@ WindowLayoutRecord CMainFrame::CurrentLayout() const {
     return record;
 }
 
-void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (!m_commands->ConfirmDiscard()) {
-        event->ignore();
-        return;
+void CMainFrame::EndBySignal() {
+    m_autosave->WriteCopyAndWait();
+    m_endingBySignal = true;
+    if (QApplication::activeModalWidget() != nullptr || QThread::currentThread()->loopLevel() > 1) {
+        // A modal dialog (the recovery offer at start too) waits for an answer that will
+        // not come, and closing cannot end its loop cleanly. The edits are in the recovery
+        // copy: end here.
+        StoreLayout();
+        std::fflush(nullptr);
+        std::_Exit(0);
     }
+    close();
+}
+
+void CMainFrame::StoreLayout() {
     QSettings settings(kSettingsOrganization, kSettingsApplication);
     WriteWindowLayout(settings, CurrentLayout());
     QStringList hidden;
@@ -348,6 +364,18 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         settings.setValue(kMainFrameRectKey, m_normalFrame);
     }
     settings.sync();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!m_endingBySignal && !m_commands->ConfirmDiscard()) {
+        event->ignore();
+        return;
+    }
+    // A close that asked leaves no copy behind; one on a signal keeps the unsaved edits.
+    if (!m_endingBySignal) {
+        m_autosave->DiscardCopy();
+    }
+    StoreLayout();
     event->accept();
     Q_EMIT closed();
 }

@@ -23,6 +23,7 @@ class CProfileBrowser;
 class CResourcePalette;
 class CTimeSheetBase;
 class CToolWindow;
+class AutosaveController;
 class FileCommands;
 
 // The main frame: menu, toolbar and status bar over an empty view, the owner of the five
@@ -36,6 +37,11 @@ public:
     // The action of a menu, toolbar or accelerator command; null for an unknown id.
     QAction* Action(int id) const;
     FileCommands& Commands() { return *m_commands; }
+    AutosaveController& Autosave() { return *m_autosave; }
+
+    // Ends as closing does, except that unsaved edits go to the recovery copy instead of a
+    // question (a terminating signal: logout, kill).
+    void EndBySignal();
 
     CResourcePalette* Palette() const { return m_palette; }
     CMessageBrowser* MessageBrowser() const { return m_messages; }
@@ -79,6 +85,8 @@ private:
     // "<file name>[*] - PLK-CE", "無題" for a project not yet saved.
     void UpdateTitle();
     void UpdateLockIndicators();
+    // The window layout, hidden windows and frame rectangle, stored for the next start.
+    void StoreLayout();
     void RememberNormalFrame();
     // Every tool window, the preview's control panel included.
     std::vector<CToolWindow*> ToolWindows() const;
@@ -104,6 +112,8 @@ private:
     QList<QAction*> m_recentActions;
     std::optional<WindowLayoutRecord> m_storedLayout;
     FileCommands* m_commands = nullptr;
+    AutosaveController* m_autosave = nullptr;
+    bool m_endingBySignal = false;
     std::unique_ptr<QPrinter> m_printer;
     std::map<QWidget*, QAction*> m_viewActions;
     std::map<QWidget*, bool> m_startHidden;

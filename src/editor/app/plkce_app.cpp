@@ -6,6 +6,8 @@
 #include <QTranslator>
 
 #include "editor/app/app_strings.h"
+#include "editor/app/autosave_controller.h"
+#include "editor/app/end_signal_watcher.h"
 #include "editor/app/file_commands.h"
 #include "editor/app/main_frame.h"
 #include "media/icons/toolbar_icons.h"
@@ -46,10 +48,15 @@ int CPLKCEApp::Run() {
 
     m_frame = std::make_unique<CMainFrame>();
     connect(m_frame.get(), &CMainFrame::closed, this, &QApplication::quit, Qt::QueuedConnection);
+    // A logout, a plain kill or Ctrl+C closes the frame, the unsaved edits kept as a
+    // recovery copy.
+    auto* endSignals = new EndSignalWatcher(this);
+    connect(endSignals, &EndSignalWatcher::endRequested, m_frame.get(), &CMainFrame::EndBySignal);
     m_frame->ShowAll();
     if (!projectPath.isEmpty()) {
         m_frame->Commands().OpenFile(projectPath);
     }
+    m_frame->Autosave().OfferLeftCopies();
     int status = exec();
     m_frame.reset();
     return status;

@@ -63,6 +63,9 @@ bool SoundStore::Start() {
     if (m_started) {
         return true;
     }
+    // SDL would turn SIGINT and SIGTERM into quit events that nobody reads; the program
+    // decides what those signals do.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         return false;
     }
