@@ -67,5 +67,6 @@ int RunPack(CommandArgs args, std::ostream& out);
 int RunUnpack(CommandArgs args, std::ostream& out);
 int RunPlayback(CommandArgs args, std::ostream& out);
 int RunMessage(CommandArgs args, std::ostream& out);
+int RunAnim(CommandArgs args, std::ostream& out);
 
 }  // namespace plk::cli

@@ -33,6 +33,20 @@ constexpr OptionSpec kPlaybackOptions[] = {
     {"--frames", "DIR", "also write every presented canvas as DIR/NNNNNN.png"},
 };
 
+constexpr OptionSpec kAnimOptions[] = {
+    {"--cut", "N", "the cut, counted from 1 (required)"},
+    {"--out", "FILE", "the animation to write, .gif or .webp (required)"},
+    {"--simple", "", "simple playback: every normal frame in turn"},
+    {"--command", "", "command playback, as the game plays the cut (the default)"},
+    {"--clicks", "MS,MS,...", "with --command: left-button clicks at these virtual times"},
+    {"--hold", "FROM-TO", "with --command: the left button held from FROM to TO ms"},
+    {"--speed", "POS", "speed position 1..12 (default 11)"},
+    {"--until", "MS", "stop before a pass at or after MS of virtual time"},
+    {"--region", "X,Y,W,H", "the part of the 1024 x 768 canvas to keep (default all)"},
+    {"--scale", "F", "scale the region by F, 0.05..4 (default 1)"},
+    {"--lossy", "Q", "WebP only: lossy at quality Q 0..100 (default lossless)"},
+};
+
 constexpr OptionSpec kMessageOptions[] = {
     {"--out", "F.png", "write the 800 x 96 message strip"},
     {"--json", "", "print one line per character with its byte offset, line and pen"},
@@ -61,6 +75,12 @@ std::span<const Command> AllCommands() {
                 "[--clicks MS,MS,...] [--hold FROM-TO] [--until MS] [--frames DIR]",
                 "play a cut on virtual time; one JSON line per presented frame", RunPlayback,
                 kPlaybackOptions},
+        Command{"anim",
+                "PROJECT.cre --cut N --out FILE.gif|FILE.webp [--simple | --command "
+                "[--clicks MS,...] [--hold FROM-TO]] [--speed POS] [--until MS] "
+                "[--region X,Y,W,H] [--scale F] [--lossy Q]",
+                "play a cut on virtual time and write it as an animated GIF or WebP", RunAnim,
+                kAnimOptions},
         Command{"message", "TEXT [--out F.png] [--json]",
                 "lay out a message as playback types it; positions as JSON, the strip as PNG",
                 RunMessage, kMessageOptions},
