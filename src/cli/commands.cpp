@@ -19,6 +19,7 @@ constexpr OptionSpec kRenderOptions[] = {
     {"--guides", "LIST", "guides to draw: crossbar,frame,message,menuicon"},
     {"--grid", "SPACING", "grid line spacing in pixels, 0..1024"},
     {"--size", "WxH", "client size, 1..1024 x 1..768 (default 800x600)"},
+    {"--onion", "N", "onion skin: N normal frames on each side drawn faintly beneath, 0..3"},
 };
 
 constexpr OptionSpec kPlaybackOptions[] = {
@@ -68,7 +69,7 @@ std::span<const Command> AllCommands() {
         Command{"unpack", "IN OUT", "unpack a WINPRS03 packed block", RunUnpack},
         Command{"render",
                 "PROJECT.cre --cut N --frame N --out FILE.png [--zoom STEP] "
-                "[--background R,G,B] [--guides LIST] [--grid SPACING] [--size WxH]",
+                "[--background R,G,B] [--guides LIST] [--grid SPACING] [--size WxH] [--onion N]",
                 "draw one frame of a cut as the preview does", RunRender, kRenderOptions},
         Command{"playback",
                 "PROJECT.cre --cut N (--simple [--repeat] | --command) [--speed POS] "

@@ -179,12 +179,8 @@ void CPlaybackControls::OnFrameSliderChanged(int frameNumber) {
     }
     SetFrameLabel(frameNumber);
     Q_EMIT aboutToDrawFrame();
-    const int row = m_cut.RowOfFrameNumber(frameNumber);
-    FrameRecord frame;
-    const std::shared_ptr<const ResourceTable> palette = m_palette ? m_palette() : nullptr;
-    if (palette && m_cut.CopyRow(row, frame)) {
-        Renderer::Instance().DrawCellFrame(*palette, frame, true);
-    }
+    // A still frame: with its onion skin when the preview's panel asks for one.
+    Renderer::Instance().DrawStillFrame(m_palette ? m_palette() : nullptr, m_cut, frameNumber);
 }
 
 void CPlaybackControls::ShowFrameFromPlayback(int generation, int frameNumber, bool label) {
