@@ -43,7 +43,7 @@ std::int32_t Renderer::Init(bool /*windowed*/) {
         return kFailure;
     }
     m_canvas.fill(Qt::black);
-    m_front = m_canvas.copy(PresentSource(m_clientSize));
+    m_front = m_presentWhole ? m_canvas.copy() : m_canvas.copy(PresentSource(m_clientSize));
     m_state = DeviceState::Ready;
     SetRenderStates();
 
@@ -150,7 +150,7 @@ void Renderer::ClearTarget() {
 
 void Renderer::EndSceneAndPresent() {
     m_scene.reset();
-    m_front = m_canvas.copy(PresentSource(m_clientSize));
+    m_front = m_presentWhole ? m_canvas.copy() : m_canvas.copy(PresentSource(m_clientSize));
     if (m_presentListener) {
         m_presentListener();
     }
@@ -351,6 +351,23 @@ QRect Renderer::PresentSource(QSize client) {
     const int halfW = client.width() / 2;
     const int halfH = client.height() / 2;
     return QRect(QPoint(kViewCentreX - halfW, kViewCentreY - halfH), QSize(2 * halfW, 2 * halfH));
+}
+
+void Renderer::SetPresentWhole(bool whole) {
+    std::lock_guard lock(FrameMutex());
+    if (whole == m_presentWhole) {
+        return;
+    }
+    m_presentWhole = whole;
+    // The canvas still holds the last frame (no scene is open while the lock is free).
+    if (!m_canvas.isNull() && !m_scene) {
+        m_front = whole ? m_canvas.copy() : m_canvas.copy(PresentSource(m_clientSize));
+    }
+}
+
+bool Renderer::PresentsWhole() const {
+    std::lock_guard lock(FrameMutex());
+    return m_presentWhole;
 }
 
 QImage Renderer::PresentedImage() const {

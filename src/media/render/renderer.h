@@ -88,6 +88,10 @@ public:
     // The canvas rectangle a client of `client` size shows: centred on (512, 384), each
     // half size rounded toward zero.
     static QRect PresentSource(QSize client);
+    // Presents the whole canvas instead of the client-sized middle (the preview fitted to
+    // its window); takes effect at once for the picture already presented.
+    void SetPresentWhole(bool whole);
+    bool PresentsWhole() const;
     // The last presented picture (the source rectangle, not yet stretched to the client).
     QImage PresentedImage() const;
     // The same stretched to `client`, as the preview shows it.
@@ -125,6 +129,7 @@ private:
     std::unique_ptr<QPainter> m_scene;  // open between BeginScene and present
     QImage m_front;
     QSize m_clientSize{800, 600};
+    bool m_presentWhole = false;
     std::string m_currentImageName;
     QPoint m_currentImageOffset;
     ViewSettings m_settings;
