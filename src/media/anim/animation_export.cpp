@@ -4,9 +4,8 @@
 #include <memory>
 #include <stdexcept>
 
-#include "core/playback/animation_timing.h"
 #include "core/project/game_export.h"
-#include "media/anim/animation_writer.h"
+#include "media/anim/animation_assembler.h"
 #include "media/render/renderer.h"
 
 namespace plk {
@@ -18,16 +17,7 @@ AnimationSummary Record(const Cut& cut, const ResourceTable& palette,
     const QSize size = AnimationSize(options);
     const QRect region = options.region.intersected(QRect(0, 0, kCanvasWidth, kCanvasHeight));
     AnimationSummary summary;
-    PresentMerger merger;
-    QImage open;  // the picture of the frame still on show
-    const auto closed = [&](const std::optional<AnimationFrame>& frame) {
-        if (frame) {
-            ++summary.frames;
-            if (writer) {
-                writer->AddFrame(open, frame->startMs, frame->durationMs);
-            }
-        }
-    };
+    AnimationAssembler assembler(writer);
 
     VirtualPlaybackOptions playback = options.playback;
     if (!playback.view) {
@@ -41,12 +31,7 @@ AnimationSummary Record(const Cut& cut, const ResourceTable& palette,
             if (picture.size() != size) {
                 picture = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
             }
-            picture = std::move(picture).convertToFormat(QImage::Format_ARGB32);
-            const bool same = merger.HasOpenFrame() && picture == open;
-            closed(merger.Push(ms, same));
-            if (!same) {
-                open = std::move(picture);
-            }
+            assembler.Present(ms, std::move(picture).convertToFormat(QImage::Format_ARGB32));
             if (progress && !progress(ms)) {
                 throw ExportCancelled("the animation export was cancelled");
             }
@@ -56,7 +41,8 @@ AnimationSummary Record(const Cut& cut, const ResourceTable& palette,
     if (summary.presents == 0) {
         throw std::runtime_error("the playback showed nothing before it ended");
     }
-    closed(merger.Finish(run.endMs));
+    assembler.Finish(run.endMs);
+    summary.frames = assembler.Frames();
     if (summary.frames == 0) {
         throw std::runtime_error("the playback ended at once: the animation would be empty");
     }
@@ -81,9 +67,8 @@ AnimationSummary ExportAnimation(const Cut& cut, const ResourceTable& palette,
     std::unique_ptr<AnimationWriter> writer = options.format == AnimationFormat::Gif
                                                   ? MakeGifWriter(out, size)
                                                   : MakeWebpWriter(out, size, options.lossyQuality);
-    const AnimationSummary summary = Record(cut, palette, options, writer.get(), progress);
-    writer->Finish(summary.durationMs);
-    return summary;
+    // The assembler finishes the file once the run has ended well.
+    return Record(cut, palette, options, writer.get(), progress);
 }
 
 AnimationSummary MeasureAnimation(const Cut& cut, const ResourceTable& palette,
