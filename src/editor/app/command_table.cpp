@@ -16,6 +16,7 @@ constexpr MenuItemSpec kFileItems[] = {
     {kSave, "上書き保存"},
     {0, nullptr},
     {kExport, "実行形式でエクスポート"},
+    {kExportAnimation, "アニメーションを書き出す..."},
     {0, nullptr},
     {kProperties, "プロパティ"},
     {0, nullptr},
