@@ -77,11 +77,21 @@ struct Frames {
     std::int64_t endMs = 0;
 };
 
+// Removes the frames and both tools' outputs when the program ends.
+struct RemoveAtExit {
+    fs::path dir;
+    ~RemoveAtExit() {
+        std::error_code error;
+        fs::remove_all(dir, error);
+    }
+};
+
 const Frames& PlaybackFrames() {
     static const Frames frames = [] {
         Frames made;
         made.dir = fs::temp_directory_path() / ("plkce_anim_bench_" + std::to_string(getpid()));
         fs::create_directories(made.dir);
+        static const RemoveAtExit cleanup{made.dir};
         Renderer& renderer = Renderer::Instance();
         renderer.Init();
         renderer.SetSoundPlayer([](std::string_view) {});

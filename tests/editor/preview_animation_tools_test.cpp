@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
 #include <memory>
@@ -46,7 +47,8 @@ TEST(PreviewAnimationToolsTest, FittedViewShowsTheWholeCanvasAtItsAspect) {
     fit->click();
     QCoreApplication::processEvents();
     EXPECT_LE(preview.width(), 1024 + preview.VerticalScrollBar()->sizeHint().width());
-    EXPECT_EQ(renderer.PresentedImage().size(), QSize(800, 600));
+    EXPECT_EQ(renderer.PresentedImage().size(),
+              Renderer::PresentSource(preview.CanvasRect().size()).size());
     renderer.Settings() = ViewSettings{};
 }
 
