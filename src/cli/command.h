@@ -70,5 +70,6 @@ int RunPlayback(CommandArgs args, std::ostream& out);
 int RunMessage(CommandArgs args, std::ostream& out);
 int RunCheck(CommandArgs args, std::ostream& out);
 int RunRecover(CommandArgs args, std::ostream& out);
+int RunAnim(CommandArgs args, std::ostream& out);
 
 }  // namespace plk::cli

@@ -19,6 +19,7 @@ constexpr OptionSpec kRenderOptions[] = {
     {"--guides", "LIST", "guides to draw: crossbar,frame,message,menuicon"},
     {"--grid", "SPACING", "grid line spacing in pixels, 0..1024"},
     {"--size", "WxH", "client size, 1..1024 x 1..768 (default 800x600)"},
+    {"--onion", "N", "onion skin: N normal frames on each side drawn faintly beneath, 0..3"},
 };
 
 constexpr OptionSpec kPlaybackOptions[] = {
@@ -35,6 +36,20 @@ constexpr OptionSpec kPlaybackOptions[] = {
 
 constexpr OptionSpec kCheckOptions[] = {
     {"--json", "", "print each finding as one line of JSON"},
+};
+
+constexpr OptionSpec kAnimOptions[] = {
+    {"--cut", "N", "the cut, counted from 1 (required)"},
+    {"--out", "FILE", "the animation to write, .gif or .webp (required)"},
+    {"--simple", "", "simple playback: every normal frame in turn"},
+    {"--command", "", "command playback, as the game plays the cut (the default)"},
+    {"--clicks", "MS,MS,...", "with --command: left-button clicks at these virtual times"},
+    {"--hold", "FROM-TO", "with --command: the left button held from FROM to TO ms"},
+    {"--speed", "POS", "speed position 1..12 (default 11)"},
+    {"--until", "MS", "stop before a pass at or after MS of virtual time"},
+    {"--region", "X,Y,W,H", "the part of the 1024 x 768 canvas to keep (default all)"},
+    {"--scale", "F", "scale the region by F, 0.05..4 (default 1)"},
+    {"--lossy", "Q", "WebP only: lossy at quality Q 0..100 (default lossless)"},
 };
 
 constexpr OptionSpec kMessageOptions[] = {
@@ -62,13 +77,19 @@ std::span<const Command> AllCommands() {
         Command{"unpack", "IN OUT", "unpack a WINPRS03 packed block", RunUnpack},
         Command{"render",
                 "PROJECT.cre --cut N --frame N --out FILE.png [--zoom STEP] "
-                "[--background R,G,B] [--guides LIST] [--grid SPACING] [--size WxH]",
+                "[--background R,G,B] [--guides LIST] [--grid SPACING] [--size WxH] [--onion N]",
                 "draw one frame of a cut as the preview does", RunRender, kRenderOptions},
         Command{"playback",
                 "PROJECT.cre --cut N (--simple [--repeat] | --command) [--speed POS] "
                 "[--clicks MS,MS,...] [--hold FROM-TO] [--until MS] [--frames DIR]",
                 "play a cut on virtual time; one JSON line per presented frame", RunPlayback,
                 kPlaybackOptions},
+        Command{"anim",
+                "PROJECT.cre --cut N --out FILE.gif|FILE.webp [--simple | --command "
+                "[--clicks MS,...] [--hold FROM-TO]] [--speed POS] [--until MS] "
+                "[--region X,Y,W,H] [--scale F] [--lossy Q]",
+                "play a cut on virtual time and write it as an animated GIF or WebP", RunAnim,
+                kAnimOptions},
         Command{"message", "TEXT [--out F.png] [--json]",
                 "lay out a message as playback types it; positions as JSON, the strip as PNG",
                 RunMessage, kMessageOptions},

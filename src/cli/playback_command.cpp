@@ -9,19 +9,13 @@
 #include "cli/json.h"
 #include "cli/picture_output.h"
 #include "core/io/file_error.h"
-#include "core/playback/command_playback.h"
 #include "core/playback/playback_speed.h"
-#include "core/playback/simple_playback.h"
-#include "core/playback/virtual_run.h"
 #include "core/project/project_file.h"
+#include "media/anim/virtual_playback.h"
 #include "media/render/renderer.h"
-#include "media/render/renderer_playback_sink.h"
 
 namespace plk::cli {
 namespace {
-
-// Without --until a playback that never ends stops after ten minutes of virtual time.
-constexpr std::int64_t kDefaultUntilMs = 10 * 60 * 1000;
 
 struct PlaybackOptions {
     std::string project;
@@ -32,7 +26,7 @@ struct PlaybackOptions {
     int speed = kDefaultSpeedPosition;
     std::vector<std::int64_t> clicks;
     std::vector<std::pair<std::int64_t, std::int64_t>> holds;
-    std::int64_t until = kDefaultUntilMs;
+    std::int64_t until = kDefaultVirtualUntilMs;
     std::optional<std::filesystem::path> frames;
 };
 
@@ -120,58 +114,20 @@ PlaybackOptions ParseOptions(CommandArgs args) {
     return options;
 }
 
-// Draws through the renderer and prints one JSON line for every present.
-class TraceSink final : public PlaybackSink {
+// One JSON line for a present, and the canvas as the next numbered PNG when asked.
+class TraceWriter {
 public:
-    TraceSink(PlaybackSink& inner, const ScriptedInput& input, std::ostream& out,
-              std::optional<std::filesystem::path> frames)
-        : m_inner(inner), m_input(input), m_out(out), m_frames(std::move(frames)) {}
+    TraceWriter(std::ostream& out, std::optional<std::filesystem::path> frames)
+        : m_out(out), m_frames(std::move(frames)) {}
 
-    void DrawCellFrame(int row, const FrameRecord& frame, bool present, bool playSounds) override {
-        m_row = row;
-        m_message.reset();
-        m_overlay = {};
-        m_inner.DrawCellFrame(row, frame, present, playSounds);
-        if (present) {
-            Presented();
-        }
-    }
-    bool DrawMessage(std::string_view text, int position, bool held) override {
-        const bool complete = m_inner.DrawMessage(text, position, held);
-        m_message = Renderer::Instance().MessageStrip().Layout().Progress();
-        return complete;
-    }
-    void FinishFrame() override {
-        m_inner.FinishFrame();
-        Presented();
-    }
-    bool IsMessageComplete(std::string_view text) override {
-        return m_inner.IsMessageComplete(text);
-    }
-    void ClearCanvas() override { m_inner.ClearCanvas(); }
-    void RestartOverlay(std::string_view name) override { m_inner.RestartOverlay(name); }
-    OverlayStep StepOverlay(std::string_view name) override {
-        m_overlay = name;
-        const OverlayStep step = m_inner.StepOverlay(name);
-        if (step.drawn) {
-            Presented();
-        }
-        return step;
-    }
-    void ShowFrameNumber(int frameNumber, bool label) override {
-        m_frame = frameNumber;
-        m_inner.ShowFrameNumber(frameNumber, label);
-    }
-
-private:
-    void Presented() {
+    void Presented(std::int64_t ms, const PresentInfo& info) {
         JsonWriter json(m_out);
-        json.BeginObject().Key("t").Number(m_input.now).Key("row");
-        m_row >= 0 ? json.Number(m_row) : json.Null();
-        json.Key("frame").Number(m_frame).Key("message");
-        m_message ? json.Number(static_cast<long long>(*m_message)) : json.Null();
+        json.BeginObject().Key("t").Number(ms).Key("row");
+        info.row >= 0 ? json.Number(info.row) : json.Null();
+        json.Key("frame").Number(info.frame).Key("message");
+        info.message ? json.Number(static_cast<long long>(*info.message)) : json.Null();
         json.Key("overlay");
-        m_overlay.empty() ? json.Null() : json.String(m_overlay);
+        info.overlay.empty() ? json.Null() : json.String(info.overlay);
         json.EndObject();
         m_out << '\n';
         if (m_frames) {
@@ -181,14 +137,9 @@ private:
         }
     }
 
-    PlaybackSink& m_inner;
-    const ScriptedInput& m_input;
+private:
     std::ostream& m_out;
     std::optional<std::filesystem::path> m_frames;
-    int m_row = -1;
-    int m_frame = 0;
-    std::optional<std::size_t> m_message;
-    std::string_view m_overlay;
     int m_presents = 0;
 };
 
@@ -250,24 +201,17 @@ int RunPlayback(CommandArgs args, std::ostream& out) {
     renderer.SetSoundPlayer([](std::string_view) {});
     LoadPaletteImages(project.palette);
 
-    auto palette = std::shared_ptr<const ResourceTable>(&project.palette, [](auto*) {});
-    RendererPlaybackSink drawing([palette] { return palette; }, {});
-    ScriptedInput input;
-    input.speedPosition = options.speed;
-    input.autoRepeat = options.repeat;
-    input.clicks = options.clicks;
-    input.holds = options.holds;
-    TraceSink trace(drawing, input, out, options.frames);
-    CutView view(cut);
-
-    RunResult result{};
-    if (options.simple) {
-        SimplePlayback playback(view, input, trace);
-        result = RunSimpleVirtual(playback, input, options.until);
-    } else {
-        CommandPlayback playback(view, input, trace);
-        result = RunCommandVirtual(playback, input, options.until);
-    }
+    VirtualPlaybackOptions run;
+    run.command = options.command;
+    run.repeat = options.repeat;
+    run.speed = options.speed;
+    run.clicks = options.clicks;
+    run.holds = options.holds;
+    run.until = options.until;
+    TraceWriter trace(out, options.frames);
+    const RunResult result = PlayCutOnVirtualTime(
+        cut, project.palette, run,
+        [&](std::int64_t ms, const PresentInfo& info) { trace.Presented(ms, info); });
     renderer.Shutdown();
     JsonWriter(out)
         .BeginObject()

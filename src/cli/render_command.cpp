@@ -8,6 +8,7 @@
 #include "core/codec/packed_loader.h"
 #include "core/io/file_io.h"
 #include "core/project/project_file.h"
+#include "core/timesheet/onion_skin.h"
 #include "media/render/image_decoder.h"
 #include "media/render/renderer.h"
 #include "media/render/texture_store.h"
@@ -48,8 +49,17 @@ int RunRender(CommandArgs args, std::ostream&) {
         renderer.SetClientSize(*options.size);
     }
 
-    renderer.DrawCellFrame(project.palette, cut.Frame(row), false);
-    renderer.FinishFrame();
+    if (options.onion > 0) {
+        std::vector<OnionFrame> neighbours;
+        for (const OnionNeighbour& near :
+             OnionNeighbours(CutView(cut), options.frame, options.onion)) {
+            neighbours.push_back({cut.Frame(near.row), near.distance});
+        }
+        renderer.DrawFrameWithOnion(project.palette, cut.Frame(row), neighbours, options.onion);
+    } else {
+        renderer.DrawCellFrame(project.palette, cut.Frame(row), false);
+        renderer.FinishFrame();
+    }
     QImage picture =
         options.size ? renderer.PresentedImageScaled(*options.size) : renderer.Canvas().copy();
     renderer.Shutdown();

@@ -86,6 +86,8 @@ RenderOptions ParseRenderOptions(CommandArgs args) {
                 throw UsageError("--size takes WxH");
             }
             options.size = QSize(ParseInt(parts[0], arg, 1, 1024), ParseInt(parts[1], arg, 1, 768));
+        } else if (arg == "--onion") {
+            options.onion = ParseInt(value(), arg, 0, 3);
         } else if (!arg.empty() && arg[0] == '-') {
             throw UsageError("unknown option " + arg);
         } else if (options.project.empty()) {

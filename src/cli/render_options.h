@@ -20,6 +20,7 @@ struct RenderOptions {
     std::array<bool, kGuideCount> guides{};
     float gridSpacing = 0;
     std::optional<QSize> size;
+    int onion = 0;  // onion skin: normal frames drawn beneath on each side, 0..3
 };
 
 // Parses the render command's arguments; throws UsageError naming the bad one.

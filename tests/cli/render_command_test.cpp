@@ -129,3 +129,65 @@ TEST(RenderCommandTest, RefusesWhatItCannotDraw) {
 
 }  // namespace
 }  // namespace plk
+
+namespace plk {
+namespace {
+
+// Frames 1..4 of cut 1 show a white square 100 pixels further right each.
+fs::path WriteSteppingProject(const TempFolder& dir) {
+    testing_support::WriteFile(
+        dir / "white.png", testing_support::PngBytes(testing_support::Filled(40, 40, Qt::white)));
+    auto project = std::make_unique<Project>(NewProject());
+    ResourceSlot& slot = project->palette.slot[1];
+    SetFieldText(slot.name, "white.png");
+    SetFieldText(slot.path, (dir / "white.png").string());
+    slot.kind = static_cast<std::uint8_t>(ResourceKind::Image);
+    Cut cut({NewNormalFrame(), NewNormalFrame(), NewNormalFrame(), NewNormalFrame()}, 6);
+    for (int row = 0; row < 4; ++row) {
+        cut.Frame(row).cells[1].resource = 1;
+        cut.Frame(row).cells[1].x = static_cast<float>(100 * row - 100);
+    }
+    project->cuts[0] = cut;
+    fs::path file = dir / "p.cre";
+    WriteProjectFile(file, *project);
+    return file;
+}
+
+TEST(RenderCommandTest, OnionSkinDrawsNeighboursTintedAndFadingBeneathTheFrame) {
+    TempFolder dir;
+    const std::string project = WriteSteppingProject(dir).string();
+    auto render = [&](const char* onion) {
+        const fs::path out = dir / (std::string("onion") + onion + ".png");
+        CliResult result = RunCli(dir, {"render", project, "--cut", "1", "--frame", "2", "--out",
+                                        out.string(), "--onion", onion});
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        return QImage(QString::fromStdString(out.string()));
+    };
+    const QImage none = render("0");
+    const QImage one = render("1");
+    const QImage two = render("2");
+
+    EXPECT_EQ(none.pixelColor(412, 384), QColor(Qt::black));
+    EXPECT_EQ(none.pixelColor(612, 384), QColor(Qt::black));
+    for (const QImage& picture : {one, two}) {
+        EXPECT_EQ(picture.pixelColor(512, 384), QColor(Qt::white));  // the frame itself
+        const QColor before = picture.pixelColor(412, 384);
+        const QColor after = picture.pixelColor(612, 384);
+        EXPECT_GT(before.red(), 2 * before.green()) << before.name().toStdString();
+        EXPECT_LT(before.red(), 200);  // faint
+        EXPECT_GT(after.green(), 2 * after.red()) << after.name().toStdString();
+        EXPECT_GT(after.blue(), 2 * after.red());
+    }
+    // Frame 4 is two away: only the deeper skin reaches it, fainter than frame 3.
+    EXPECT_EQ(one.pixelColor(712, 384), QColor(Qt::black));
+    const QColor far = two.pixelColor(712, 384);
+    EXPECT_GT(far.blue(), 0);
+    EXPECT_LT(far.blue(), two.pixelColor(612, 384).blue());
+
+    CliResult bad = RunCli(dir, {"render", project, "--cut", "1", "--frame", "2", "--out",
+                                 (dir / "x.png").string(), "--onion", "4"});
+    EXPECT_EQ(bad.exitCode, 1);
+}
+
+}  // namespace
+}  // namespace plk

@@ -63,6 +63,7 @@ TEST_F(MainFrameTest, MenuHoldsEveryItemWithItsIdAndText) {
         {file, 221, "上書き保存", true},
         {file, 32810, "チェック...", true},
         {file, 192, "実行形式でエクスポート", true},
+        {file, 193, "アニメーションを書き出す...", true},
         {file, 190, "プロパティ", false},
         {file, 57607, "印刷...\tCtrl+P(&P)", true},
         {file, 57609, "印刷プレビュー(&V)", true},

@@ -8,6 +8,7 @@ namespace command {
 inline constexpr int kOpenProject = 188;
 inline constexpr int kProperties = 190;
 inline constexpr int kExport = 192;
+inline constexpr int kExportAnimation = 193;  // the current cut as an animated GIF or WebP
 inline constexpr int kSaveAs = 219;
 inline constexpr int kSave = 221;
 inline constexpr int kNew = 57600;

@@ -17,6 +17,7 @@ constexpr MenuItemSpec kFileItems[] = {
     {0, nullptr},
     {kCheckCharacter, "チェック..."},
     {kExport, "実行形式でエクスポート"},
+    {kExportAnimation, "アニメーションを書き出す..."},
     {0, nullptr},
     {kProperties, "プロパティ"},
     {0, nullptr},
@@ -78,6 +79,8 @@ constexpr PromptEntry kPrompts[] = {
     // The application's own commands.
     {kOpenProject, "CREファイルを開く\nCREファイルを開く"},
     {kExport, "実行形式でエクスポート\n実行形式でエクスポート"},
+    {kExportAnimation,
+     "現在のカットをGIFまたはWebPのアニメーションとして書き出す\nアニメーションを書き出す"},
     {kSaveAs, "CREファイルとして保存\nCREファイルとして保存"},
     {kSave, "上書き保存\n上書き保存"},
     {kNew, "新規にファイルを作成\n新規ファイル"},

@@ -60,6 +60,8 @@ public:
     bool SaveAs();
     bool Save();
     void Export();
+    // The current cut as an animated GIF or WebP (file_commands_animation.cpp).
+    void ExportAnimation();
 
     // Before work would be dropped: asks whether to save while there are unsaved edits.
     // False when the user chose to stay (cancelled, or the save did not happen).

@@ -387,6 +387,7 @@ void CMainFrame::ConnectCommands() {
     on(kSaveAs, [this] { m_commands->SaveAs(); });
     on(kSave, [this] { m_commands->Save(); });
     on(kExport, [this] { m_commands->Export(); });
+    on(kExportAnimation, [this] { m_commands->ExportAnimation(); });
     on(kPrint, [this] { OnPrint(); });
     on(kPrintPreview, [this] { OnPrintPreview(); });
     on(kPrinterSetup, [this] { OnPrinterSetup(); });

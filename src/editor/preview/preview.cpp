@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QRegion>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -83,7 +84,44 @@ void CPreView::paintEvent(QPaintEvent*) {
         return;
     }
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    if (m_fit && front.size() == QSize(kCanvasWidth, kCanvasHeight)) {
+        const QRect fitted = FittedRect();
+        const QRegion around = QRegion(canvas).subtracted(fitted);
+        for (const QRect& band : around) {
+            painter.fillRect(band, palette().dark());
+        }
+        painter.drawImage(fitted, front);
+        return;
+    }
     painter.drawImage(canvas, front);
+}
+
+void CPreView::SetFitToWindow(bool fit) {
+    if (fit == m_fit) {
+        return;
+    }
+    m_fit = fit;
+    m_dragRemainder = {};
+    Renderer::Instance().SetPresentWhole(fit);
+    // Fitted, the window may grow beyond the canvas; back at one to one the limits return.
+    if (fit) {
+        m_vertical->hide();
+        m_horizontal->hide();
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        Renderer::Instance().SetClientSize(CanvasRect().size());
+    } else {
+        resizeEvent(nullptr);
+    }
+    update();
+}
+
+QRect CPreView::FittedRect() const {
+    const QRect client = CanvasRect();
+    QSize size = QSize(kCanvasWidth, kCanvasHeight).scaled(client.size(), Qt::KeepAspectRatio);
+    size = size.expandedTo(QSize(1, 1));
+    return QRect(QPoint(client.left() + (client.width() - size.width()) / 2,
+                        client.top() + (client.height() - size.height()) / 2),
+                 size);
 }
 
 QRect CPreView::CanvasRect() const {
@@ -136,7 +174,15 @@ void CPreView::UpdateScrollBars() {
 }
 
 void CPreView::resizeEvent(QResizeEvent* event) {
-    CToolWindow::resizeEvent(event);
+    if (event != nullptr) {
+        CToolWindow::resizeEvent(event);
+    }
+    if (m_fit) {
+        // The whole canvas is shown whatever the size: no bars, nothing to lay out again.
+        Renderer::Instance().SetClientSize(CanvasRect().size());
+        update();
+        return;
+    }
     if (m_updatingScrollBars) {
         return;  // a limit that moved changed the size: the outer call finishes the work
     }
@@ -189,7 +235,19 @@ void CPreView::mouseMoveEvent(QMouseEvent* event) {
     if (m_dragging) {
         // Each step carries only the movement since the previous one.
         const QPoint point = event->position().toPoint();
-        PostNudge(point.x() - m_lastPoint.x(), point.y() - m_lastPoint.y());
+        if (m_fit) {
+            // Client pixels are larger or smaller than canvas pixels; the rest carries over.
+            const double scale = static_cast<double>(FittedRect().width()) / kCanvasWidth;
+            m_dragRemainder += QPointF(point - m_lastPoint) / scale;
+            const QPoint whole(static_cast<int>(m_dragRemainder.x()),
+                               static_cast<int>(m_dragRemainder.y()));
+            m_dragRemainder -= whole;
+            if (!whole.isNull()) {
+                PostNudge(whole.x(), whole.y());
+            }
+        } else {
+            PostNudge(point.x() - m_lastPoint.x(), point.y() - m_lastPoint.y());
+        }
         m_lastPoint = point;
     }
     CToolWindow::mouseMoveEvent(event);

@@ -37,6 +37,14 @@ public:
     // The client area left for the picture beside the shown scroll bars.
     QRect CanvasRect() const;
 
+    // "ウインドウに合わせる": the whole composed canvas, scaled smoothly to the client area at
+    // its own aspect ratio, instead of the client-sized middle at one to one. The window may
+    // then grow past the canvas size and shows no scroll bars; the zoom steps keep working.
+    void SetFitToWindow(bool fit);
+    bool FitToWindow() const { return m_fit; }
+    // Where the canvas lies in the client area while fitted.
+    QRect FittedRect() const;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -63,6 +71,8 @@ private:
     bool m_controlShown = false;
     bool m_dragging = false;
     QPoint m_lastPoint;
+    bool m_fit = false;
+    QPointF m_dragRemainder;  // canvas pixels not yet sent while fitted
 };
 
 }  // namespace plk

@@ -74,6 +74,7 @@ CPreViewCtrl::CPreViewCtrl(QWidget* preview)
     layout->addWidget(BuildSizeControls());
     layout->addWidget(BuildBackgroundControls());
     layout->addWidget(BuildGuideControls());
+    layout->addWidget(BuildAnimationTools());
     layout->addStretch(1);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     ConnectControls();

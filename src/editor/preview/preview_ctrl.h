@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <memory>
 
 #include "editor/app/tool_window.h"
@@ -11,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSlider;
+class QSpinBox;
 
 namespace plk {
 
@@ -37,6 +39,9 @@ public:
     // Replaces the dialogs the panel shows (tests answer them instead of a user).
     void SetDialogs(std::unique_ptr<FileDialogs> files, std::unique_ptr<MessageBoxes> boxes);
 
+    // Ctrl+Shift+O, anywhere in the program, turns the onion skin on or off.
+    static QKeySequence OnionShortcut();
+
     int XSize() const { return m_xSize; }
     int YSize() const { return m_ySize; }
 
@@ -48,6 +53,10 @@ private:
     QWidget* BuildSizeControls();
     QWidget* BuildBackgroundControls();
     QWidget* BuildGuideControls();
+    // Onion skin and the fitted view (preview_ctrl_tools.cpp).
+    QWidget* BuildAnimationTools();
+    void OnOnionChanged();
+    void OnFitClicked(bool checked);
     void ConnectControls();
 
     void OnTopmostClicked(bool checked);
@@ -101,6 +110,9 @@ private:
     QSlider* m_alphaSlider = nullptr;
     QLabel* m_alphaText = nullptr;
     QComboBox* m_grid = nullptr;
+    QCheckBox* m_onion = nullptr;
+    QSpinBox* m_onionDepth = nullptr;
+    QCheckBox* m_fit = nullptr;
 
     int m_xSize = 800;
     int m_ySize = 600;

@@ -179,12 +179,8 @@ void CPlaybackControls::OnFrameSliderChanged(int frameNumber) {
     }
     SetFrameLabel(frameNumber);
     Q_EMIT aboutToDrawFrame();
-    const int row = m_cut.RowOfFrameNumber(frameNumber);
-    FrameRecord frame;
-    const std::shared_ptr<const ResourceTable> palette = m_palette ? m_palette() : nullptr;
-    if (palette && m_cut.CopyRow(row, frame)) {
-        Renderer::Instance().DrawCellFrame(*palette, frame, true);
-    }
+    // A still frame: with its onion skin when the preview's panel asks for one.
+    Renderer::Instance().DrawStillFrame(m_palette ? m_palette() : nullptr, m_cut, frameNumber);
 }
 
 void CPlaybackControls::ShowFrameFromPlayback(int generation, int frameNumber, bool label) {
@@ -199,20 +195,34 @@ void CPlaybackControls::ShowFrameFromPlayback(int generation, int frameNumber, b
     }
 }
 
+void CPlaybackControls::PlayRows(int first, int last) {
+    if (m_commandPlaying) {
+        return;
+    }
+    if (m_simplePlaying) {
+        m_worker->RequestStop();  // Start waits for it to end
+    }
+    StartSimple(std::make_pair(first, last));
+}
+
+void CPlaybackControls::StartSimple(std::optional<std::pair<int, int>> rows) {
+    Q_EMIT aboutToStartPlayback();
+    SetButtonImage(m_simplePlay, true);
+    m_simplePlaying = true;
+    m_rewind->setEnabled(false);
+    m_commandPlay->setEnabled(false);
+    m_generationForThread.store(++m_generation, std::memory_order_release);
+    m_worker->SetAutoRepeat(m_autoRepeat->isChecked());
+    m_worker->SetSpeedPosition(m_speedSlider->value());
+    m_worker->Start(PlaybackWorker::Mode::Simple, rows);
+}
+
 void CPlaybackControls::OnSimplePlayClicked() {
     if (m_commandPlaying) {
         return;
     }
     if (!m_simplePlaying) {
-        Q_EMIT aboutToStartPlayback();
-        SetButtonImage(m_simplePlay, true);
-        m_simplePlaying = true;
-        m_rewind->setEnabled(false);
-        m_commandPlay->setEnabled(false);
-        m_generationForThread.store(++m_generation, std::memory_order_release);
-        m_worker->SetAutoRepeat(m_autoRepeat->isChecked());
-        m_worker->SetSpeedPosition(m_speedSlider->value());
-        m_worker->Start(PlaybackWorker::Mode::Simple);
+        StartSimple(std::nullopt);
     } else {
         SetButtonImage(m_simplePlay, false);
         m_worker->RequestStop();

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <utility>
+
 #include <QWidget>
 #include <atomic>
 #include <memory>
@@ -46,6 +49,10 @@ public:
     // The frame slider runs 1..normalFrames (at least 1); the page calls this whenever
     // the number of normal frames of its cut changes.
     void SetFrameCount(int normalFrames);
+    // Plays rows `first`..`last` as a simple playback, looping while オートリピート is
+    // ticked; a simple playback already running starts over with them. Nothing during a
+    // command playback.
+    void PlayRows(int first, int last);
     // The stop request of a tab change: ends a command playback; a simple one goes on.
     void RequestCommandStop();
     // Ends either playback without waiting; the controls come to rest when it has ended.
@@ -73,6 +80,7 @@ Q_SIGNALS:
 private:
     void BuildControls();
     void OnSimplePlayClicked();
+    void StartSimple(std::optional<std::pair<int, int>> rows);
     void OnCommandPlayClicked();
     void OnPauseClicked();
     void OnRewindClicked();

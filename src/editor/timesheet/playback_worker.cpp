@@ -1,5 +1,7 @@
 #include "editor/timesheet/playback_worker.h"
 
+#include "core/playback/row_range_reader.h"
+
 #include <algorithm>
 #include <optional>
 
@@ -46,8 +48,9 @@ void PlaybackWorker::SetButtonSource(std::function<std::uint64_t()> presses,
     m_held = std::move(held);
 }
 
-void PlaybackWorker::Start(Mode mode) {
+void PlaybackWorker::Start(Mode mode, std::optional<std::pair<int, int>> rows) {
     Join();
+    m_rows = rows;
     m_stop.store(false, std::memory_order_release);
     m_paused.store(false, std::memory_order_release);
     m_running.store(true, std::memory_order_release);
@@ -104,7 +107,18 @@ void PlaybackWorker::Run(Mode mode) {
     m_start = Clock::now();
     m_pausedTotal = {};
     Input input(*this);
-    RendererPlaybackSink sink(m_palette, m_callbacks.frameShown);
+    // A selection plays as a cut of its own; the slider keeps the whole cut's numbers.
+    std::optional<RowRangeReader> range;
+    if (m_rows) {
+        range.emplace(m_cut, m_rows->first, m_rows->second);
+    }
+    const CutReader& cut = range ? static_cast<const CutReader&>(*range) : m_cut;
+    const int frameOffset = range ? range->FrameNumberOffset() : 0;
+    RendererPlaybackSink sink(m_palette, [this, frameOffset](int frameNumber, bool label) {
+        if (m_callbacks.frameShown) {
+            m_callbacks.frameShown(frameNumber + frameOffset, label);
+        }
+    });
 
     // A pause that falls in a sleep ends it; after the pause the rest of the sleep is
     // still slept, as the playback clock stood still meanwhile.
@@ -125,7 +139,7 @@ void PlaybackWorker::Run(Mode mode) {
         }
     };
     if (mode == Mode::Simple) {
-        SimplePlayback playback(m_cut, input, sink);
+        SimplePlayback playback(cut, input, sink);
         runPasses([&]() -> std::optional<std::int64_t> {
             const PassResult result = playback.Pass();
             if (result.end == PlaybackEnd::Rows) {
@@ -135,7 +149,7 @@ void PlaybackWorker::Run(Mode mode) {
             return result.notBeforeMs;
         });
     } else {
-        CommandPlayback playback(m_cut, input, sink);
+        CommandPlayback playback(cut, input, sink);
         playback.Start();
         std::int64_t index = 0;
         runPasses([&]() -> std::optional<std::int64_t> {

@@ -6,7 +6,9 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
+#include <utility>
 
 #include "core/content/resource_table.h"
 #include "core/playback/playback_io.h"
@@ -36,8 +38,9 @@ public:
     PlaybackWorker(const PlaybackWorker&) = delete;
     PlaybackWorker& operator=(const PlaybackWorker&) = delete;
 
-    // Waits for a previous thread that is ending, then starts one. Not paused.
-    void Start(Mode mode);
+    // Waits for a previous thread that is ending, then starts one. Not paused. With `rows`
+    // (first, last) only those rows of the cut play; frame numbers stay the whole cut's.
+    void Start(Mode mode, std::optional<std::pair<int, int>> rows = std::nullopt);
     void RequestStop();
     // Waits for the thread to end after a stop request (or its own end).
     void Join();
@@ -65,6 +68,7 @@ private:
     std::int64_t PlaybackMs() const;  // since the start, paused time excluded
 
     const CutReader& m_cut;
+    std::optional<std::pair<int, int>> m_rows;  // set before the thread starts
     PaletteSource m_palette;
     Callbacks m_callbacks;
     std::function<std::uint64_t()> m_presses;

@@ -1,5 +1,8 @@
 #include "editor/timesheet/time_sheet.h"
 
+#include <QKeySequence>
+#include <QShortcut>
+
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -21,6 +24,7 @@
 #include "editor/timesheet/cut_table_model.h"
 #include "editor/timesheet/page_playback.h"
 #include "editor/timesheet/page_properties_host.h"
+#include "editor/timesheet/playback_controls.h"
 #include "editor/timesheet/time_sheet_base.h"
 #include "editor/timesheet/time_sheet_menus.h"
 
@@ -54,6 +58,9 @@ CTimeSheet::CTimeSheet(CTimeSheetBase* sheet, CResourcePalette* palette, Cut cut
                                   Boxes());
     };
     m_playback = AttachPlaybackControls(this);
+    auto* playSelection = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), this);
+    playSelection->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(playSelection, &QShortcut::activated, this, [this] { PlaySelection(-1); });
     m_upperScroll->setFixedHeight(m_upperScroll->widget()->sizeHint().height() +
                                   m_upperScroll->horizontalScrollBar()->sizeHint().height());
 }
@@ -103,6 +110,18 @@ void CTimeSheet::BuildLayout() {
     m_grid = new CutGrid(this, m_model.get());
     SetControlId(m_grid, kGridId);
     layout->addWidget(m_grid, 1);
+}
+
+void CTimeSheet::PlaySelection(int fallbackRow) {
+    int first = m_selection.firstRow;
+    int last = m_selection.lastRow;
+    if (m_selection.IsEmpty()) {
+        first = last = fallbackRow;
+    }
+    if (first < 0 || first >= m_cut.FrameCount() || m_playback == nullptr) {
+        return;
+    }
+    m_playback->PlayRows(first, last);
 }
 
 int CTimeSheet::CutIndex() const {
@@ -294,6 +313,8 @@ bool CTimeSheet::IsCellCommandEnabled(int id, int row) const {
         case kAppendFrame:
         case kAppendControlFrame:
             return true;
+        case kPlaySelection:
+            return !m_selection.IsEmpty() || hit;
         default:
             return false;
     }
@@ -301,6 +322,10 @@ bool CTimeSheet::IsCellCommandEnabled(int id, int row) const {
 
 void CTimeSheet::RunCellCommand(int id, int row) {
     if (!IsCellCommandEnabled(id, row)) {
+        return;
+    }
+    if (id == kPlaySelection) {
+        PlaySelection(row);
         return;
     }
     const QString text = EditText(id);

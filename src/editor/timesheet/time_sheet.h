@@ -88,6 +88,9 @@ public:
     // `row` (-1 when the click hit no row); header popup 142..145 at grid column `column`.
     bool IsCellCommandEnabled(int id, int row) const;
     void RunCellCommand(int id, int row);
+    // "選択範囲を再生" (also Ctrl+Shift+P): the selection's rows, or the row under the
+    // popup without one, as a simple playback.
+    void PlaySelection(int fallbackRow);
     bool IsHeaderCommandEnabled(int id, int column) const;
     void RunHeaderCommand(int id, int column);
 

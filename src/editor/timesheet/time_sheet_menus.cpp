@@ -25,6 +25,7 @@ constexpr PopupItem kCellItems[] = {
     {kChangeControlFrame, "制御フレームの変更"},
     {kAppendFrame, "フレームを末尾に挿入"},
     {kAppendControlFrame, "制御フレームを末尾に挿入"},
+    {kPlaySelection, "選択範囲を再生"},
 };
 
 constexpr PopupItem kCutItems[] = {

@@ -29,6 +29,7 @@ inline constexpr int kPasteFrames = 223;
 inline constexpr int kAppendFrame = 224;
 inline constexpr int kAppendControlFrame = 225;
 inline constexpr int kRenameCut = 231;
+inline constexpr int kPlaySelection = 240;
 }  // namespace timesheet_command
 
 struct PopupItem {

@@ -1,7 +1,10 @@
 #include "media/render/renderer.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <mutex>
 
+#include "core/timesheet/onion_skin.h"
 #include "media/render/frame_lock.h"
 #include "media/render/overlay_animations.h"
 #include "media/render/texture_store.h"
@@ -40,7 +43,7 @@ std::int32_t Renderer::Init(bool /*windowed*/) {
         return kFailure;
     }
     m_canvas.fill(Qt::black);
-    m_front = m_canvas.copy(PresentSource(m_clientSize));
+    m_front = m_presentWhole ? m_canvas.copy() : m_canvas.copy(PresentSource(m_clientSize));
     m_state = DeviceState::Ready;
     SetRenderStates();
 
@@ -60,6 +63,8 @@ std::int32_t Renderer::Init(bool /*windowed*/) {
 
 void Renderer::Shutdown() {
     std::lock_guard lock(FrameMutex());
+    m_still.reset();
+    m_onion.Clear();
     OverlayAnimations::Instance().ReleaseAll();
     TextureStore::Destroy();
     if (m_state != DeviceState::None) {
@@ -127,11 +132,13 @@ Scene Renderer::MakeScene() const {
     return Scene(m_drawer, TextureStore::Instance(), m_settings);
 }
 
-void Renderer::BeginScene() {
+void Renderer::BeginScene(bool clear) {
     m_scene = std::make_unique<QPainter>(&m_canvas);
     m_scene->setRenderHint(QPainter::SmoothPixmapTransform, true);
     m_scene->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    ClearTarget();
+    if (clear) {
+        ClearTarget();
+    }
 }
 
 void Renderer::ClearTarget() {
@@ -143,7 +150,7 @@ void Renderer::ClearTarget() {
 
 void Renderer::EndSceneAndPresent() {
     m_scene.reset();
-    m_front = m_canvas.copy(PresentSource(m_clientSize));
+    m_front = m_presentWhole ? m_canvas.copy() : m_canvas.copy(PresentSource(m_clientSize));
     if (m_presentListener) {
         m_presentListener();
     }
@@ -151,6 +158,7 @@ void Renderer::EndSceneAndPresent() {
 
 void Renderer::RenderPreview() {
     std::lock_guard lock(FrameMutex());
+    m_still.reset();
     if (!CheckDevice()) {
         return;
     }
@@ -173,6 +181,7 @@ void Renderer::DrawCellFrame(const ResourceTable& resources, const FrameRecord& 
 void Renderer::DrawCellFrame(const ResourceTable& resources, const FrameRecord& frame, bool present,
                              bool playSounds) {
     FrameMutex().lock();
+    m_still.reset();
     if (!CheckDevice()) {
         FrameMutex().unlock();
         return;
@@ -193,6 +202,83 @@ void Renderer::DrawCellFrame(const ResourceTable& resources, const FrameRecord& 
         FrameMutex().unlock();
     }
     // Otherwise the scene and the lock stay with this thread until FinishFrame.
+}
+
+void Renderer::DrawStillFrame(std::shared_ptr<const ResourceTable> resources, const CutReader& cut,
+                              int frameNumber) {
+    Still still;
+    if (!resources || !cut.CopyRow(cut.RowOfFrameNumber(frameNumber), still.frame)) {
+        return;
+    }
+    still.resources = std::move(resources);
+    for (const OnionNeighbour& neighbour : OnionNeighbours(cut, frameNumber, kMaxOnionDepth)) {
+        OnionFrame onion;
+        onion.distance = neighbour.distance;
+        if (cut.CopyRow(neighbour.row, onion.frame)) {
+            still.neighbours.push_back(onion);
+        }
+    }
+    std::lock_guard lock(FrameMutex());
+    m_still = std::move(still);
+    DrawStill(true);
+}
+
+bool Renderer::RedrawStill() {
+    std::lock_guard lock(FrameMutex());
+    if (!m_still) {
+        return false;
+    }
+    DrawStill(false);
+    return true;
+}
+
+void Renderer::DrawStill(bool playSounds) {
+    Still still = *m_still;  // the drawing below forgets it
+    if (!m_settings.onionSkin || still.neighbours.empty()) {
+        DrawCellFrame(*still.resources, still.frame, true, playSounds);
+    } else {
+        const int depth = std::clamp(m_settings.onionDepth, 1, kMaxOnionDepth);
+        std::vector<OnionFrame> near;
+        for (const OnionFrame& neighbour : still.neighbours) {
+            if (std::abs(neighbour.distance) <= depth) {
+                near.push_back(neighbour);
+            }
+        }
+        DrawOnionFrame(*still.resources, still.frame, near, depth, false, playSounds);
+    }
+    m_still = std::move(still);
+}
+
+void Renderer::DrawFrameWithOnion(const ResourceTable& resources, const FrameRecord& frame,
+                                  std::span<const OnionFrame> neighbours, int depth) {
+    DrawOnionFrame(resources, frame, neighbours, depth, true, false);
+}
+
+void Renderer::DrawOnionFrame(const ResourceTable& resources, const FrameRecord& frame,
+                              std::span<const OnionFrame> neighbours, int depth, bool guides,
+                              bool playSounds) {
+    std::lock_guard lock(FrameMutex());
+    m_still.reset();
+    if (!CheckDevice()) {
+        return;
+    }
+    if (m_scene) {
+        EndSceneAndPresent();
+        FrameMutex().unlock();
+    }
+    m_onion.DrawUnderlay(m_canvas, m_settings.Background(), MakeScene(), resources, neighbours,
+                         depth);
+    BeginScene(false);
+    Scene scene = MakeScene();
+    if (playSounds) {
+        scene.DrawCellLayers(*m_scene, resources, frame, m_playSound);
+    } else {
+        scene.DrawCellLayers(*m_scene, resources, frame, [](std::string_view) {});
+    }
+    if (guides) {
+        scene.DrawGuides(*m_scene);
+    }
+    EndSceneAndPresent();
 }
 
 bool Renderer::DrawGuides() {
@@ -265,6 +351,23 @@ QRect Renderer::PresentSource(QSize client) {
     const int halfW = client.width() / 2;
     const int halfH = client.height() / 2;
     return QRect(QPoint(kViewCentreX - halfW, kViewCentreY - halfH), QSize(2 * halfW, 2 * halfH));
+}
+
+void Renderer::SetPresentWhole(bool whole) {
+    std::lock_guard lock(FrameMutex());
+    if (whole == m_presentWhole) {
+        return;
+    }
+    m_presentWhole = whole;
+    // The canvas still holds the last frame (no scene is open while the lock is free).
+    if (!m_canvas.isNull() && !m_scene) {
+        m_front = whole ? m_canvas.copy() : m_canvas.copy(PresentSource(m_clientSize));
+    }
+}
+
+bool Renderer::PresentsWhole() const {
+    std::lock_guard lock(FrameMutex());
+    return m_presentWhole;
 }
 
 QImage Renderer::PresentedImage() const {

@@ -7,12 +7,16 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/content/resource_table.h"
+#include "core/playback/playback_io.h"
 #include "core/timesheet/frame_record.h"
 #include "media/render/message_canvas.h"
+#include "media/render/onion_layers.h"
 #include "media/render/scene.h"
 #include "media/render/sprite_drawer.h"
 #include "media/render/view_settings.h"
@@ -51,6 +55,18 @@ public:
     // The same, with the frame's sound cells played only when `playSounds`.
     void DrawCellFrame(const ResourceTable& resources, const FrameRecord& frame, bool present,
                        bool playSounds);
+    // Frame number `frameNumber` of `cut` as a still picture, with its onion skin when the
+    // settings ask for one, presented; its sound cells play. The frame is remembered, so a
+    // change of the onion settings can draw it again (RedrawStill).
+    void DrawStillFrame(std::shared_ptr<const ResourceTable> resources, const CutReader& cut,
+                        int frameNumber);
+    // Draws the remembered still frame again with the current settings, without sound;
+    // false when something else was drawn since.
+    bool RedrawStill();
+    // `frame` over its neighbours (each with its distance), tinted and faded over `depth`
+    // frames on each side, then the guides; presented. Sounds never play.
+    void DrawFrameWithOnion(const ResourceTable& resources, const FrameRecord& frame,
+                            std::span<const OnionFrame> neighbours, int depth);
     // Types the next character of `text` (all of it while `held`) and draws the message
     // strip into the open scene at (112, 336)-(912, 432). The position is not used. True
     // once the whole text is laid out.
@@ -72,6 +88,10 @@ public:
     // The canvas rectangle a client of `client` size shows: centred on (512, 384), each
     // half size rounded toward zero.
     static QRect PresentSource(QSize client);
+    // Presents the whole canvas instead of the client-sized middle (the preview fitted to
+    // its window); takes effect at once for the picture already presented.
+    void SetPresentWhole(bool whole);
+    bool PresentsWhole() const;
     // The last presented picture (the source rectangle, not yet stretched to the client).
     QImage PresentedImage() const;
     // The same stretched to `client`, as the preview shows it.
@@ -94,7 +114,12 @@ public:
 
 private:
     Renderer();
-    void BeginScene();
+    void BeginScene(bool clear = true);
+    void DrawStill(bool playSounds);
+    // The still frame on show has no guides, as without onion skin; a rendered picture has.
+    void DrawOnionFrame(const ResourceTable& resources, const FrameRecord& frame,
+                        std::span<const OnionFrame> neighbours, int depth, bool guides,
+                        bool playSounds);
     void EndSceneAndPresent();
     void ClearTarget();
     Scene MakeScene() const;
@@ -104,6 +129,7 @@ private:
     std::unique_ptr<QPainter> m_scene;  // open between BeginScene and present
     QImage m_front;
     QSize m_clientSize{800, 600};
+    bool m_presentWhole = false;
     std::string m_currentImageName;
     QPoint m_currentImageOffset;
     ViewSettings m_settings;
@@ -112,6 +138,14 @@ private:
     std::function<void()> m_presentListener;
     std::function<void(std::string_view)> m_playSound;
     int m_resetCount = 0;
+    OnionLayers m_onion;
+    // The still frame on show, with every neighbour an onion skin could want.
+    struct Still {
+        std::shared_ptr<const ResourceTable> resources;
+        FrameRecord frame;
+        std::vector<OnionFrame> neighbours;
+    };
+    std::optional<Still> m_still;
 };
 
 }  // namespace plk

@@ -1,5 +1,7 @@
 #include "media/render/texture_store.h"
 
+#include <atomic>
+
 #include <QPainter>
 #include <algorithm>
 #include <mutex>
@@ -36,6 +38,14 @@ bool TextureEntry::HasTexture() const {
                                          [](const TextureTile& t) { return !t.texture.isNull(); });
 }
 
+namespace {
+std::atomic<std::uint64_t> g_generation{0};
+}  // namespace
+
+std::uint64_t TextureStore::Generation() {
+    return g_generation.load(std::memory_order_relaxed);
+}
+
 TextureStore& TextureStore::Instance() {
     std::lock_guard lock(FrameMutex());
     auto& store = SharedStore();
@@ -70,6 +80,7 @@ TextureEntry* TextureStore::AddEntry(std::string_view key, std::string_view sour
 }
 
 TextureEntry* TextureStore::Find(std::string_view name) {
+    g_generation.fetch_add(1, std::memory_order_relaxed);  // the caller may change it
     auto it = m_entries.find(name);
     return it == m_entries.end() ? nullptr : &it->second;
 }
@@ -128,6 +139,7 @@ bool TextureStore::LoadBytes(TextureEntry& entry, std::span<const std::uint8_t> 
 // Splits the decoded image into tiles no larger than the maximum texture size. The tiles
 // follow the decoded pixels, never what a header claimed.
 bool TextureStore::Upload(TextureEntry& entry, const QImage& image) {
+    g_generation.fetch_add(1, std::memory_order_relaxed);
     const std::uint32_t maxSide = m_maxTextureSize;
     entry.width = static_cast<std::uint32_t>(image.width());
     entry.height = static_cast<std::uint32_t>(image.height());
@@ -200,6 +212,7 @@ const TextureEntry* TextureStore::Bind(std::string_view name) const {
 }
 
 void TextureStore::FreeEntry(TextureEntry& entry) {
+    g_generation.fetch_add(1, std::memory_order_relaxed);
     m_totalBytes -= entry.bytes;
     entry.bytes = 0;
     entry.tiles.clear();

@@ -73,6 +73,10 @@ public:
     // Frees every entry whose level is at most `highestLevel`, whatever its references.
     void ReleaseLevel(std::uint8_t highestLevel);
 
+    // Changes whenever any stored picture may have changed (across stores, too), so drawings
+    // made from the store can be kept until then.
+    static std::uint64_t Generation();
+
     std::uint32_t TotalBytes() const { return m_totalBytes; }
     std::size_t EntryCount() const { return m_entries.size(); }
 

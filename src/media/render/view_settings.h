@@ -10,8 +10,8 @@ namespace plk {
 enum class Guide {
     CentreCrossbar,
     ResourceCrossbar,
-    ScreenFrame,       // the game's 800 x 600 screen
-    MessageWindow,     // the game's message window and name plate
+    ScreenFrame,    // the game's 800 x 600 screen
+    MessageWindow,  // the game's message window and name plate
     MenuIcon,
 };
 inline constexpr int kGuideCount = 5;
@@ -27,6 +27,9 @@ struct ViewSettings {
     std::uint8_t backgroundImageAlpha = 100;
     float zoom = 1.0f;
     float gridSpacing = 0.0f;  // 1.0 or less: no grid
+    // Onion skin of a still frame: the normal frames on each side drawn faintly beneath it.
+    bool onionSkin = false;
+    int onionDepth = 2;  // 1..3 on each side
 
     bool GuideOn(Guide guide) const { return guides[static_cast<std::size_t>(guide)]; }
     void SetGuide(Guide guide, bool on) { guides[static_cast<std::size_t>(guide)] = on; }

@@ -18,16 +18,14 @@ class RendererTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(Renderer::Instance().Init(), Renderer::kOk);
-        Renderer::Instance().SetSoundPlayer([this](std::string_view name) {
-            m_played.emplace_back(name);
-        });
+        Renderer::Instance().SetSoundPlayer(
+            [this](std::string_view name) { m_played.emplace_back(name); });
         m_palette = std::make_unique<ResourceTable>();
         m_palette->ClearAll();
     }
     void TearDown() override { Renderer::Instance().Shutdown(); }
 
-    void AddImage(int slot, const char* name, const QImage& image, int worldX = 0,
-                  int worldY = 0) {
+    void AddImage(int slot, const char* name, const QImage& image, int worldX = 0, int worldY = 0) {
         TextureStore::Instance().LoadFromImage(
             name, "", image.convertToFormat(QImage::Format_ARGB32_Premultiplied), 0, 0);
         ResourceSlot& s = m_palette->slot[static_cast<std::size_t>(slot)];
@@ -53,9 +51,15 @@ protected:
     std::vector<std::string> m_played;
 };
 
-bool IsRed(QColor c) { return c.red() > 200 && c.blue() < 50 && c.green() < 50; }
-bool IsBlue(QColor c) { return c.blue() > 200 && c.red() < 50 && c.green() < 50; }
-bool IsBlack(QColor c) { return c.red() < 30 && c.green() < 30 && c.blue() < 30; }
+bool IsRed(QColor c) {
+    return c.red() > 200 && c.blue() < 50 && c.green() < 50;
+}
+bool IsBlue(QColor c) {
+    return c.blue() > 200 && c.red() < 50 && c.green() < 50;
+}
+bool IsBlack(QColor c) {
+    return c.red() < 30 && c.green() < 30 && c.blue() < 30;
+}
 
 TEST_F(RendererTest, CellsArePlacedAroundTheViewCentreWithTheHalfPixelShift) {
     AddImage(1, "sprite", Filled(64, 64, Qt::red), 100, -20);
@@ -114,9 +118,9 @@ TEST_F(RendererTest, OpacityMirroringAndEmptySlots) {
     // One negative scale mirrors the quad, which is culled; two make a half turn.
     EXPECT_TRUE(IsBlack(At(DrawCell([](CellRecord& c) { c.scaleX = -100; }), 512, 384)));
     EXPECT_EQ(At(DrawCell([](CellRecord& c) {
-                  c.scaleX = -100;
-                  c.scaleY = -100;
-              }),
+                     c.scaleX = -100;
+                     c.scaleY = -100;
+                 }),
                  512, 384),
               QColor(Qt::white));
     // A cell naming an empty slot, or an image that never loaded, draws nothing.
@@ -209,8 +213,8 @@ TEST_F(RendererTest, GuidesFollowTheZoomRules) {
 TEST_F(RendererTest, PreviewZoomScalesTheImageInPlace) {
     Renderer& renderer = Renderer::Instance();
     TextureStore::Instance().LoadFromImage(
-        "face", "", Filled(64, 64, Qt::red).convertToFormat(QImage::Format_ARGB32_Premultiplied),
-        0, 0);
+        "face", "", Filled(64, 64, Qt::red).convertToFormat(QImage::Format_ARGB32_Premultiplied), 0,
+        0);
     renderer.SetCurrentImage("face", 100, 0);
     renderer.Settings().zoom = 2.0f;
     renderer.RenderPreview();
@@ -232,6 +236,49 @@ TEST_F(RendererTest, BuiltInGuideImagesAreLoadedAtInit) {
     EXPECT_EQ(TextureStore::Instance().Bind(kMessageWindowGuideName)->width, 800u);
     EXPECT_EQ(TextureStore::Instance().Bind(kNameFontName)->width, 256u);
     EXPECT_NE(TextureStore::Instance().Bind(kMessageTextureName), nullptr);
+}
+
+TEST_F(RendererTest, StillFrameShowsItsOnionSkinOnRequestAndFollowsChangedImages) {
+    AddImage(1, "sprite", Filled(20, 20, Qt::white));
+    ResourceSlot& sound = m_palette->slot[2];
+    SetFieldText(sound.name, "beep.wav");
+    sound.kind = static_cast<std::uint8_t>(ResourceKind::Sound);
+    // Frames 1..3 show the sprite 100 pixels apart; frame 2 also names the sound.
+    Cut cut({NewNormalFrame(), NewNormalFrame(), NewNormalFrame()}, 6);
+    for (int row = 0; row < 3; ++row) {
+        cut.Frame(row).cells[1].resource = 1;
+        cut.Frame(row).cells[1].x = static_cast<float>(100 * row - 100);
+    }
+    cut.Frame(1).cells[2].resource = 2;
+    const CutView view(cut);
+    auto palette = std::shared_ptr<const ResourceTable>(m_palette.get(), [](auto*) {});
+    Renderer& renderer = Renderer::Instance();
+    const auto canvasAt = [&](int x) { return renderer.Canvas().pixelColor(x, 384); };
+
+    renderer.DrawStillFrame(palette, view, 2);
+    EXPECT_EQ(m_played, std::vector<std::string>{"beep.wav"});
+    EXPECT_TRUE(IsBlack(canvasAt(412)));
+    EXPECT_EQ(canvasAt(512), QColor(Qt::white));
+
+    renderer.Settings().onionSkin = true;
+    renderer.Settings().onionDepth = 1;
+    ASSERT_TRUE(renderer.RedrawStill());
+    EXPECT_EQ(m_played.size(), 1u);  // a redraw plays nothing
+    const QColor before = canvasAt(412);
+    const QColor after = canvasAt(612);
+    EXPECT_GT(before.red(), 2 * before.blue());
+    EXPECT_GT(after.blue(), 2 * after.red());
+    EXPECT_EQ(canvasAt(512), QColor(Qt::white));
+
+    // The neighbours' layers are kept between draws, but not past a change of the image.
+    TextureStore::Instance().Release("sprite");
+    AddImage(1, "sprite", Filled(20, 20, Qt::transparent));
+    ASSERT_TRUE(renderer.RedrawStill());
+    EXPECT_TRUE(IsBlack(canvasAt(412)));
+    EXPECT_TRUE(IsBlack(canvasAt(612)));
+
+    renderer.RenderPreview();
+    EXPECT_FALSE(renderer.RedrawStill());  // the canvas shows something else now
 }
 
 }  // namespace
