@@ -76,6 +76,9 @@ void SetNormalFrameCells(Cut& cut, int slot, std::span<const CellRecord> cells) 
 }
 
 int ClampedDeleteCount(const Cut& cut, int row, int count) {
+    if (row < 0 || row >= cut.FrameCount()) {
+        return 0;
+    }
     const int below = cut.FrameCount() - row;
     if (count >= below) {
         count = below - 1;
@@ -98,6 +101,21 @@ int PaintedRowCount(const Cut& cut, int row, int unit) {
         return 0;
     }
     return std::min(std::max(unit, 0), cut.FrameCount() - row);
+}
+
+CellRange PartRectangle(const Cut& cut, CellRange spanned) {
+    if (spanned.IsEmpty() || cut.PartCount() < 1) {
+        return spanned;
+    }
+    if (spanned.lastColumn < kFirstPartSlot) {
+        spanned.lastColumn = cut.PartCount();
+    }
+    spanned.firstColumn = std::max(spanned.firstColumn, kFirstPartSlot);
+    spanned.lastColumn = std::min(spanned.lastColumn, cut.PartCount());
+    if (spanned.firstColumn > spanned.lastColumn) {
+        return {};
+    }
+    return spanned;
 }
 
 const char* ControlCommandLabel(std::int32_t command) {
