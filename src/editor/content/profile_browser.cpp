@@ -7,16 +7,12 @@
 #include "core/timesheet/cut.h"
 #include "editor/app/control_id.h"
 #include "editor/app/cut_name_list.h"
+#include "editor/app/field_reading.h"
 #include "editor/app/user_dialogs.h"
 #include "editor/content/profile_editer.h"
 #include "editor/content/profile_tendency.h"
 
 namespace plk {
-namespace {
-
-const QString kInputErrorCaption = QStringLiteral("入力エラー");
-
-}  // namespace
 
 CProfileBrowser::CProfileBrowser(QWidget* owner)
     : CToolWindow(QStringLiteral("Profile Browser"), owner),
@@ -77,15 +73,13 @@ void CProfileBrowser::WarnAboutStoredNames(const ProfileRecord& record) {
     const ProfileNameCheck check = CheckProfileNames(record);
     QStringList problems;
     if (check.characterNameFails) {
-        problems.append(QStringLiteral(
-            " このフィールドに入力される文字は全角ひらがなカタカナ漢字である必要があります"));
+        problems.append(CharacterNameErrorText());
     }
     if (check.romanNameFails) {
-        problems.append(
-            QStringLiteral(" このフィールドに入力される文字は英数字である必要があります"));
+        problems.append(RomanNameErrorText());
     }
     if (!problems.isEmpty()) {
-        m_boxes->ShowCaptionedError(this, kInputErrorCaption, problems.join(QLatin1Char('\n')));
+        m_boxes->ShowCaptionedError(this, InputErrorCaption(), problems.join(QLatin1Char('\n')));
     }
 }
 

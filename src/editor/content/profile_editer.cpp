@@ -11,6 +11,7 @@
 #include "core/text/name_validation.h"
 #include "core/text/sjis.h"
 #include "editor/app/control_id.h"
+#include "editor/app/field_reading.h"
 #include "editor/app/qt_text.h"
 #include "editor/app/tool_window.h"
 #include "editor/app/user_dialogs.h"
@@ -26,12 +27,6 @@ const char* const kTextLabels[CProfileEditer::kTextCount] = {
 const char* const kCutLabels[kProfileCuts] = {"プロフィールカット", "メニューアイコンカット",
                                               "メッセージウインドウカット"};
 const char* const kInitialCutItems[] = {"カット：1", "カット：2", "カット：3"};
-
-const QString kInputErrorCaption = QStringLiteral("入力エラー");
-const QString kCharacterNameError =
-    QStringLiteral(" このフィールドに入力される文字は全角ひらがなカタカナ漢字である必要があります");
-const QString kRomanNameError =
-    QStringLiteral(" このフィールドに入力される文字は英数字である必要があります");
 
 }  // namespace
 
@@ -175,8 +170,9 @@ void CProfileEditer::OnTextEdited(int field) {
                               static_cast<int>(QStringFromSjis(before).size());
             ShowText(field);
             edit->setCursorPosition(std::max(0, cursor - std::max(0, grown)));
-            m_boxes().ShowCaptionedError(m_browser, kInputErrorCaption,
-                                         characterName ? kCharacterNameError : kRomanNameError);
+            m_boxes().ShowCaptionedError(
+                m_browser, InputErrorCaption(),
+                characterName ? CharacterNameErrorText() : RomanNameErrorText());
             return;
         }
     }

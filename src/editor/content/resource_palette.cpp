@@ -245,6 +245,8 @@ void CResourcePalette::ShowItem(int index) {
     QListWidgetItem* item = m_list->item(index);
     item->setText(SlotText(index));
     item->setToolTip(SlotToolTip(index));
+    // The time sheet's thumbnail may show this slot's old picture.
+    AskTimeSheetToRepaint(index);
 }
 
 QString CResourcePalette::SlotToolTip(int index) const {

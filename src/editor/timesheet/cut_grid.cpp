@@ -121,7 +121,38 @@ void CutGrid::keyPressEvent(QKeyEvent* event) {
     const QModelIndex current = currentIndex();
     const int row = current.isValid() ? current.row() : -1;
     if (event->matches(QKeySequence::Copy)) {
-        m_page->RunCellCommand(kCopyFrames, row);
+        m_page->CopySelectedFrames();
+        return;
+    }
+    if (event->matches(QKeySequence::Cut)) {
+        m_page->CutSelectedFrames();
+        return;
+    }
+    // Frame stepping, as in the preview: , and . the previous and next normal frame, Home
+    // and End the first and last, Ctrl+Left and Ctrl+Right the control frames.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::NoModifier) {
+        switch (event->key()) {
+            case Qt::Key_Comma:
+                m_page->Step(FrameStep::PreviousNormal);
+                return;
+            case Qt::Key_Period:
+                m_page->Step(FrameStep::NextNormal);
+                return;
+            case Qt::Key_Home:
+                m_page->Step(FrameStep::FirstNormal);
+                return;
+            case Qt::Key_End:
+                m_page->Step(FrameStep::LastNormal);
+                return;
+            default:
+                break;
+        }
+    }
+    if (modifiers == Qt::ControlModifier &&
+        (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right)) {
+        m_page->Step(event->key() == Qt::Key_Left ? FrameStep::PreviousControl
+                                                  : FrameStep::NextControl);
         return;
     }
     if (event->matches(QKeySequence::Paste)) {
@@ -135,14 +166,13 @@ void CutGrid::keyPressEvent(QKeyEvent* event) {
                 return;
             }
             break;
-        case Qt::Key_Delete: {
-            // The grid's own selection mark is the first row of the rectangle.
-            const int marked = m_page->Selection().IsEmpty() ? row : m_page->Selection().firstRow;
-            if (marked >= 0 && model()->rowCount() >= 2) {
-                m_page->RunCellCommand(kDeleteFrame, marked);
+        case Qt::Key_Delete:
+            if (event->modifiers() == Qt::NoModifier) {
+                // Every row of the rectangle goes, as one step.
+                m_page->DeleteSelectedRows();
+                return;
             }
-            return;
-        }
+            break;
         case Qt::Key_Up:
         case Qt::Key_Down:
         case Qt::Key_Left:

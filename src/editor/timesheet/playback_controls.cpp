@@ -177,6 +177,27 @@ void CPlaybackControls::OnFrameSliderChanged(int frameNumber) {
     if (m_moveFromPlayback) {
         return;
     }
+    DrawFrame(frameNumber);
+    Q_EMIT frameChosen(frameNumber);
+}
+
+void CPlaybackControls::ShowFrameNumber(int frameNumber) {
+    if (IsPlaying()) {
+        return;
+    }
+    m_moveFromPlayback = true;
+    m_frameSlider->setValue(frameNumber);
+    m_moveFromPlayback = false;
+    DrawFrame(m_frameSlider->value());
+}
+
+void CPlaybackControls::RedrawFrame() {
+    if (!IsPlaying()) {
+        DrawFrame(m_frameSlider->value());
+    }
+}
+
+void CPlaybackControls::DrawFrame(int frameNumber) {
     SetFrameLabel(frameNumber);
     Q_EMIT aboutToDrawFrame();
     const int row = m_cut.RowOfFrameNumber(frameNumber);
@@ -249,6 +270,14 @@ void CPlaybackControls::OnPauseClicked() {
 }
 
 void CPlaybackControls::OnRewindClicked() {
+    if (IsPlaying()) {
+        return;
+    }
+    ShowFrameNumber(1);
+    Q_EMIT frameChosen(1);
+}
+
+void CPlaybackControls::RewindQuietly() {
     m_moveFromPlayback = true;  // nothing is drawn
     m_frameSlider->setValue(1);
     m_moveFromPlayback = false;
@@ -286,7 +315,7 @@ void CPlaybackControls::EndOfPlayback() {
     m_worker->SetPaused(false);
     m_simplePlaying = false;
     m_commandPlaying = false;
-    OnRewindClicked();
+    RewindQuietly();
     SetButtonImage(m_simplePlay, false);
     SetButtonImage(m_commandPlay, false);
     for (QPushButton* button : {m_rewind, m_pause, m_simplePlay, m_commandPlay}) {
