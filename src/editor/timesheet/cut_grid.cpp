@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <algorithm>
 
 #include "core/timesheet/cut_editing.h"
@@ -33,6 +34,11 @@ CutGrid::CutGrid(CTimeSheet* page, CutTableModel* model) : QTableView(page), m_p
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setHighlightSections(false);
+    // Column 0 is wide enough for the longest command label and can be widened by hand.
+    horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
+    horizontalHeader()->resizeSection(
+        0, std::max(kColumnWidth, fontMetrics().horizontalAdvance(QStringLiteral("CHARGESTACK")) +
+                                      2 * fontMetrics().averageCharWidth()));
     horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(horizontalHeader(), &QHeaderView::customContextMenuRequested, this,
             [this](const QPoint& point) {
@@ -89,7 +95,15 @@ void CutGrid::mousePressEvent(QMouseEvent* event) {
 
 void CutGrid::mouseMoveEvent(QMouseEvent* event) {
     if (m_leftDown && event->buttons().testFlag(Qt::LeftButton)) {
-        const auto [row, column] = CellAt(event->position().toPoint());
+        const QPoint point = event->position().toPoint();
+        // Dragging past the top or bottom edge scrolls on, a row per move, and goes on
+        // with the row that comes into view.
+        const bool above = point.y() < 0;
+        const bool below = point.y() >= viewport()->height();
+        if (above || below) {
+            verticalScrollBar()->setValue(verticalScrollBar()->value() + (above ? -1 : 1));
+        }
+        const auto [row, column] = above || below ? ClampedCellAt(point) : CellAt(point);
         m_page->OnGridDragged(row, column);
     }
     event->accept();

@@ -4,6 +4,7 @@
 #include <QPalette>
 
 #include "core/text/sjis.h"
+#include "core/timesheet/control_commands.h"
 #include "core/timesheet/cut_editing.h"
 #include "editor/app/qt_text.h"
 #include "editor/timesheet/cell_tooltip.h"
@@ -77,10 +78,23 @@ QVariant CutTableModel::data(const QModelIndex& index, int role) const {
             }
             return {};
         case Qt::ToolTipRole: {
-            // A part cell of a normal frame tells its values.
+            // A part cell of a normal frame tells its values; a control row its command,
+            // what its values mean and its whole message.
             const FrameRecord& frame = m_cut.Frame(index.row());
             if (index.column() >= 1 && index.column() < kCellSlots && frame.IsNormal()) {
                 return CellToolTip(frame.cells[index.column()]);
+            }
+            if (!frame.IsNormal()) {
+                QString tip = QString::fromLatin1(ControlCommandLabel(frame.control.command));
+                const std::string values = ControlValuesText(frame.control);
+                if (!values.empty()) {
+                    tip += QLatin1Char('\n') + QString::fromStdString(values);
+                }
+                const QString message = QStringFromSjis(FieldText(frame.control.message));
+                if (!message.isEmpty()) {
+                    tip += QLatin1Char('\n') + message;
+                }
+                return tip;
             }
             return {};
         }

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -37,6 +38,21 @@ const char* const kRangeModeText = "範囲指定";
 
 QString EditText(int id) {
     return QString::fromUtf8(PopupItemText(id));
+}
+
+// A small brush: the cursor of resource mode, which paints cells.
+QCursor BrushCursor() {
+    QPixmap pixmap(20, 20);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(120, 70, 20), 3, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(18, 2, 8, 12);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(QColor(40, 90, 220));
+    painter.drawEllipse(QRectF(1.5, 11.5, 7, 7));
+    painter.end();
+    return QCursor(pixmap, 3, 17);
 }
 
 }  // namespace
@@ -105,6 +121,7 @@ void CTimeSheet::BuildLayout() {
     m_grid = new CutGrid(this, m_model.get());
     SetControlId(m_grid, kGridId);
     layout->addWidget(m_grid, 1);
+    SetRangeMode(false);  // the brush cursor and the mode's hint
 }
 
 int CTimeSheet::CutIndex() const {
@@ -123,6 +140,13 @@ void CTimeSheet::SetRangeMode(bool on) {
     m_rangeMode = on;
     m_modeCheck->setText(QString::fromUtf8(on ? kRangeModeText : kResourceModeText));
     // The rectangle stays highlighted in both modes: the fields and the tween act on it.
+    // Resource mode paints: the grid shows a brush and says what a click does.
+    m_grid->viewport()->setCursor(on ? QCursor(Qt::ArrowCursor) : BrushCursor());
+    m_modeCheck->setToolTip(
+        on ? QStringLiteral("範囲指定: クリック、Shift+クリック、ドラッグで範囲を選びます")
+           : QStringLiteral(
+                 "リソース指定: クリックしたセルにパレットで選んだリソースを指定します"));
+    m_grid->setStatusTip(m_modeCheck->toolTip());
     m_dragging = false;
     m_painting = false;
 }
