@@ -310,6 +310,17 @@ TEST_F(ResourcePaletteTest, WorldPositionsFollowTypingAndNudgesOfTheSelectedImag
     SendWindowMessage(palette, WM_NUDGE_RESOURCE, MakeWParam(1, 0), 0);
     EXPECT_EQ(Slot(4).worldX, 2048);
 
+    // Retyping the value the slot holds records no step (and leaves the file unmodified).
+    Edit(1006)->selectAll();
+    QTest::keyClicks(Edit(1006), QStringLiteral("110"));
+    m_palette->EndEditRun();
+    EXPECT_EQ(Slot(4).worldX, 110);
+    const int afterTyping = Steps();
+    Edit(1006)->selectAll();
+    QTest::keyClicks(Edit(1006), QStringLiteral("110"));
+    m_palette->EndEditRun();
+    EXPECT_EQ(Steps(), afterTyping);
+
     // A sound has no position: its fields are off and show 0; nudges do nothing.
     Click(6);
     EXPECT_FALSE(Edit(1006)->isEnabled());

@@ -46,6 +46,8 @@ bool PaletteWorldEdit::mergeWith(const QUndoCommand* other) {
         return false;
     }
     m_after = next->m_after;
+    // A run that ends where it started (110 retyped over 110) is no step at all.
+    setObsolete(m_after.x == m_before.x && m_after.y == m_before.y);
     return true;
 }
 

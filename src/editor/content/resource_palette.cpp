@@ -371,6 +371,9 @@ void CResourcePalette::PushWorldEdit(int index, PaletteWorldEdit::Position befor
                                      PaletteWorldEdit::Source source) {
     const ResourceSlot& slot = m_table->slot[static_cast<std::size_t>(index)];
     const PaletteWorldEdit::Position after{slot.worldX, slot.worldY};
+    if (after.x == before.x && after.y == before.y) {
+        return;  // nothing changed: no step, and the file stays unmodified
+    }
     // The slot already holds the new position; pushing shows it in the preview.
     PushEdit(std::make_unique<PaletteWorldEdit>(this, index, before, after, source, m_editRun));
 }

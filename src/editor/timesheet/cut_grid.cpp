@@ -40,11 +40,38 @@ CutGrid::CutGrid(CTimeSheet* page, CutTableModel* model) : QTableView(page), m_p
         0, std::max(kColumnWidth, fontMetrics().horizontalAdvance(QStringLiteral("CHARGESTACK")) +
                                       2 * fontMetrics().averageCharWidth()));
     horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+    for (auto signal :
+         {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved,
+          &QAbstractItemModel::columnsInserted, &QAbstractItemModel::columnsRemoved}) {
+        connect(model, signal, this, [this] { RefreshSpans(); });
+    }
+    connect(model, &QAbstractItemModel::modelReset, this, [this] { RefreshSpans(); });
+    connect(model, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& from) {
+        if (from.column() == 0) {
+            RefreshSpans();  // a row may have become a control frame
+        }
+    });
+    RefreshSpans();
     connect(horizontalHeader(), &QHeaderView::customContextMenuRequested, this,
             [this](const QPoint& point) {
                 m_page->OpenHeaderMenu(horizontalHeader()->mapToGlobal(point),
                                        horizontalHeader()->logicalIndexAt(point));
             });
+}
+
+void CutGrid::RefreshSpans() {
+    clearSpans();
+    auto* cuts = static_cast<CutTableModel*>(model());
+    const int columns = cuts->columnCount();
+    if (columns < 3) {
+        return;
+    }
+    const Cut& cut = m_page->GetCut();
+    for (int row = 0; row < cut.FrameCount() && row < cuts->rowCount(); ++row) {
+        if (!cut.Frame(row).IsNormal()) {
+            setSpan(row, 1, 1, columns - 1);
+        }
+    }
 }
 
 std::pair<int, int> CutGrid::CellAt(const QPoint& point) const {

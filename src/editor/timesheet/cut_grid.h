@@ -32,6 +32,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // A control row's cell 1 spans the part columns, so its message and values read whole.
+    void RefreshSpans();
+
     CTimeSheet* m_page;
     bool m_leftDown = false;
 };

@@ -32,8 +32,17 @@ QString CutTableModel::CellText(int row, int column) const {
     switch (column) {
         case 0:
             return QString::fromLatin1(ControlCommandLabel(control.command));
-        case 1:
-            return QStringLiteral(" %1 ").arg(QStringFromSjis(FieldText(control.message)));
+        case 1: {
+            // The row says what it does: its message and what its values mean (the grid
+            // spans this cell over the part columns).
+            QString text = QStringFromSjis(FieldText(control.message));
+            const std::string values = ControlValuesText(control);
+            if (!values.empty()) {
+                text += (text.isEmpty() ? QString() : QStringLiteral("  ｜  ")) +
+                        QString::fromStdString(values);
+            }
+            return QStringLiteral(" %1 ").arg(text);
+        }
         case 2:
             return QString::asprintf(" %d ", control.position);
         case 3:
