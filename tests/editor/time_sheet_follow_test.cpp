@@ -114,6 +114,12 @@ TEST_F(TimeSheetFollowTest, ThePreviewDrawsTheChosenRowAndFollowsEditsAndUndo) {
         writes.push_back({row, 1, cell});
     }
     page.EditCells(writes, QStringLiteral("setup"));
+    // Part cells may name their slot instead of numbering it.
+    EXPECT_EQ(page.Model()->CellText(0, 1), "   1 ");
+    page.Model()->SetShowSlotNames(true);
+    EXPECT_EQ(page.Model()->CellText(0, 1), " red.png ");
+    EXPECT_EQ(page.Model()->CellText(0, 2), "   0 ");  // slot 0 stays a number
+    page.Model()->SetShowSlotNames(false);
 
     // What the renderer draws for a row, drawn afresh.
     const auto drawn = [&](int row) {

@@ -26,6 +26,11 @@ QString CutTableModel::CellText(int row, int column) const {
     const FrameRecord& frame = m_cut.Frame(row);
     if (frame.IsNormal()) {
         const int number = column == 0 ? FrameNumber(row) : frame.cells[column].resource;
+        if (column > 0 && m_showNames && m_slotNames && number > 0) {
+            if (const QString name = m_slotNames(number); !name.isEmpty()) {
+                return QStringLiteral(" %1 ").arg(name);
+            }
+        }
         return QString::asprintf(" %3d ", number);
     }
     const ControlBlock& control = frame.control;
@@ -190,6 +195,14 @@ void CutTableModel::ColumnsChanged(int oldColumnCount) {
         m_shownColumns = columns;
         endRemoveColumns();
     }
+    RowsChangedFrom(0);
+}
+
+void CutTableModel::SetShowSlotNames(bool shown) {
+    if (shown == m_showNames) {
+        return;
+    }
+    m_showNames = shown;
     RowsChangedFrom(0);
 }
 

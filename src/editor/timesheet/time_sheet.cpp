@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
@@ -14,6 +15,7 @@
 
 #include "core/timesheet/cut_editing.h"
 #include "editor/app/control_id.h"
+#include "editor/app/qt_text.h"
 #include "editor/app/user_dialogs.h"
 #include "editor/content/resource_palette.h"
 #include "editor/timesheet/cell_dialog.h"
@@ -118,6 +120,13 @@ void CTimeSheet::BuildLayout() {
     layout->addLayout(modeRow);
     connect(m_modeCheck, &QPushButton::toggled, this, [this](bool on) { SetRangeMode(on); });
 
+    m_model->SetSlotNames([this](int slot) {
+        if (m_palette == nullptr || slot < 0 || slot >= kResourceSlots) {
+            return QString();
+        }
+        const ResourceSlot& entry = m_palette->Table().slot[static_cast<std::size_t>(slot)];
+        return entry.IsEmpty() ? QString() : QStringFromSjis(entry.Name());
+    });
     m_grid = new CutGrid(this, m_model.get());
     SetControlId(m_grid, kGridId);
     layout->addWidget(m_grid, 1);
@@ -595,11 +604,22 @@ void CTimeSheet::OpenCellMenu(const QPoint& globalPosition, int row) {
 }
 
 void CTimeSheet::OpenHeaderMenu(const QPoint& globalPosition, int column) {
-    const int id = ExecPopup(this, globalPosition, HeaderPopup(), [this, column](int item) {
-        return IsHeaderCommandEnabled(item, column);
-    });
-    if (id != 0) {
-        RunHeaderCommand(id, column);
+    // The part commands, and a switch between slot numbers and slot names in the cells.
+    QMenu menu(this);
+    for (const PopupItem& item : HeaderPopup().items) {
+        QAction* action = menu.addAction(QString::fromUtf8(item.text));
+        action->setData(item.id);
+        action->setEnabled(IsHeaderCommandEnabled(item.id, column));
+    }
+    menu.addSeparator();
+    QAction* names = menu.addAction(QStringLiteral("リソース名で表示"));
+    names->setCheckable(true);
+    names->setChecked(m_model->ShowsSlotNames());
+    QAction* chosen = menu.exec(globalPosition);
+    if (chosen == names) {
+        m_model->SetShowSlotNames(names->isChecked());
+    } else if (chosen != nullptr) {
+        RunHeaderCommand(chosen->data().toInt(), column);
     }
 }
 
