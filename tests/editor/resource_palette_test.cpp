@@ -330,6 +330,11 @@ TEST_F(ResourcePaletteTest, WorldPositionsFollowTypingAndNudgesOfTheSelectedImag
     const std::vector<char> sound = SlotBytes(6);
     SendWindowMessage(palette, WM_NUDGE_RESOURCE, MakeWParam(10, 10), 0);
     EXPECT_EQ(SlotBytes(6), sound);
+
+    // Undo brings the slot it changes back into view, selected.
+    m_palette->UndoStack()->undo();
+    EXPECT_EQ(m_palette->SelectedSlot(), 4);
+    EXPECT_EQ(Edit(1006)->text(), "2048");
 }
 
 TEST_F(ResourcePaletteTest, SlotZeroOffersNothingAndClearsThePreview) {

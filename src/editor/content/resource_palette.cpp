@@ -485,6 +485,14 @@ void CResourcePalette::RestoreSlot(int index, const PaletteSlotContent& content)
     }
 }
 
+void CResourcePalette::RevealSlot(int index) {
+    if (index < 0 || index >= kResourceSlots || index == SelectedSlot()) {
+        return;
+    }
+    m_list->scrollToItem(m_list->item(index));
+    m_list->setCurrentRow(index);
+}
+
 void CResourcePalette::AskTimeSheetToRepaint(int index) {
     SendWindowMessage(FindWindowByTitle(QStringLiteral("TimeSheet")), WM_RESOURCE_SELECTED,
                       static_cast<WParam>(index), 0);

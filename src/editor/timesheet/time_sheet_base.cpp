@@ -1,5 +1,6 @@
 #include "editor/timesheet/time_sheet_base.h"
 
+#include <QCoreApplication>
 #include <QVBoxLayout>
 #include <cstring>
 
@@ -298,6 +299,16 @@ void CTimeSheetBase::ApplyCutName(int index, const std::array<char, kCutNameSize
     std::memcpy(m_names->names[index], name.data(), kCutNameSize);
     m_tabs->SetTabText(index, QStringFromSjis(m_names->Name(index)));
     SendCutNames();
+}
+
+bool CTimeSheetBase::event(QEvent* event) {
+    // The sheet has no status bar of its own: hints (what a click in the grid does) show in
+    // the main frame's.
+    if (event->type() == QEvent::StatusTip && parentWidget() != nullptr) {
+        QCoreApplication::sendEvent(parentWidget(), event);
+        return true;
+    }
+    return CToolWindow::event(event);
 }
 
 LResult CTimeSheetBase::OnWindowMessage(const WindowMessage& message) {

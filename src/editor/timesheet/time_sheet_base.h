@@ -85,6 +85,7 @@ Q_SIGNALS:
     void frameClipboardChanged();
 
 protected:
+    bool event(QEvent* event) override;
     LResult OnWindowMessage(const WindowMessage& message) override;
 
 private:
