@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
@@ -68,6 +70,7 @@ protected:
         Edit(id)->selectAll();
         QTest::keyClicks(Edit(id), text);
     }
+    void PressEnter(int id) { QTest::keyClick(Edit(id), Qt::Key_Return); }
     void LoseFocus(int id) {
         QFocusEvent event(QEvent::FocusOut, Qt::TabFocusReason);
         QCoreApplication::sendEvent(Edit(id), &event);
@@ -80,15 +83,17 @@ protected:
     Panel m_panel{nullptr, std::move(m_ownedHost)};
 };
 
-TEST_F(CellPropertiesPanelTest, TypedValuesGoToEveryCellOfTheRectangleOneStepPerField) {
+TEST_F(CellPropertiesPanelTest, TypedValuesGoToEveryCellOfTheRectangleWhenCommitted) {
     m_host.cut.Insert(1, NewControlFrame(ControlBlock{}));
     m_host.selection = {0, 2, 2, 3};
     m_panel.ShowCell(0, 2);
     Type(Panel::kResourceId, "12");
+    EXPECT_EQ(Cell(0, 2).resource, 0);  // nothing is written while typing
     LoseFocus(Panel::kResourceId);
     Type(Panel::kRotationId, "270");
-    LoseFocus(Panel::kRotationId);
+    PressEnter(Panel::kRotationId);
     Type(Panel::kAlphaId, "55");
+    PressEnter(Panel::kAlphaId);
     for (int row = 0; row <= 2; ++row) {
         for (int slot = 2; slot <= 3; ++slot) {
             EXPECT_EQ(Cell(row, slot).resource, 12) << row << slot;
@@ -99,50 +104,75 @@ TEST_F(CellPropertiesPanelTest, TypedValuesGoToEveryCellOfTheRectangleOneStepPer
     EXPECT_EQ(Cell(0, 1).resource, 0);
     EXPECT_EQ(Cell(3, 2).resource, 0);
     ASSERT_EQ(m_host.steps.size(), 3u);
-    EXPECT_EQ(m_host.steps[0].text, "セルNo");
+    EXPECT_EQ(m_host.steps[0].text, "セルNoの入力");
     EXPECT_TRUE(m_host.boxes.errors.isEmpty());
+
+    // Passing through a field, or retyping the value a cell holds, records nothing.
+    LoseFocus(Panel::kAlphaId);
+    Type(Panel::kAlphaId, "55");
+    PressEnter(Panel::kAlphaId);
+    EXPECT_EQ(m_host.steps.size(), 3u);
 }
 
-TEST_F(CellPropertiesPanelTest, PositionTakesTheLeadingIntegerAndRewritesItOnLeaving) {
+TEST_F(CellPropertiesPanelTest, PositionIsAWholeNumberOfPixelsInRange) {
     m_host.selection = {0, 1, 1, 1};
     m_host.cut.Frame(1).cells[1].x = 3.5f;
     m_panel.ShowCell(1, 1);
     EXPECT_EQ(Edit(Panel::kXId)->text(), "3.5");
-    // Passing through the field writes nothing.
+    // Passing through the field keeps the fraction the cells hold.
     LoseFocus(Panel::kXId);
     EXPECT_EQ(Cell(1, 1).x, 3.5f);
     EXPECT_TRUE(m_host.steps.empty());
 
     Type(Panel::kXId, "12.7");
+    PressEnter(Panel::kXId);
     EXPECT_EQ(Cell(0, 1).x, 12.0f);
     EXPECT_EQ(Cell(1, 1).x, 12.0f);
-    LoseFocus(Panel::kXId);
     EXPECT_EQ(Edit(Panel::kXId)->text(), "12");
+    EXPECT_EQ(m_host.steps.back().text, "X座標の入力");
     Type(Panel::kYId, "-40abc");
-    EXPECT_EQ(Cell(1, 1).y, -40.0f);
-    EXPECT_EQ(m_host.steps.size(), 2u);
-    // Neither position reads the other fields.
-    EXPECT_TRUE(m_host.boxes.errors.isEmpty());
+    LoseFocus(Panel::kYId);
+    EXPECT_EQ(m_host.boxes.errors.value(0), "数値を入力してください。");
+    EXPECT_EQ(Edit(Panel::kYId)->text(), "0");
+    EXPECT_EQ(m_host.steps.size(), 1u);
 }
 
-TEST_F(CellPropertiesPanelTest, FieldsOutOfRangeAreReportedAndNotWritten) {
-    m_panel.ShowCell(0, 1);
-    Type(Panel::kScaleXId, "2000");
-    EXPECT_EQ(m_host.boxes.errors.last(), "Please enter an integer between 0 and 1600.");
-    EXPECT_EQ(Cell(0, 1).scaleX, 200);  // "200" was still in range
-    Type(Panel::kResourceId, "x");
-    EXPECT_EQ(m_host.boxes.errors.last(), "Please enter an integer.");
-    EXPECT_EQ(Cell(0, 1).resource, 0);
+TEST_F(CellPropertiesPanelTest, RefusedValuesAreReportedOnCommitAndTheStoredValueComesBack) {
+    struct Case {
+        int id;
+        const char* typed;
+        const char* message;
+        const char* shownAfter;
+    };
+    for (const Case& c : {
+             Case{Panel::kRotationId, "400", "0 から 359 までの整数を入力してください。", "0"},
+             Case{Panel::kScaleXId, "2000", "0 から 1600 までの整数を入力してください。", "100"},
+             Case{Panel::kAlphaId, "-1", "0 から 100 までの整数を入力してください。", "100"},
+             Case{Panel::kResourceId, "x", "整数を入力してください。", "0"},
+             Case{Panel::kResourceId, "256", "0 から 255 までの整数を入力してください。", "0"},
+             Case{Panel::kXId, "3000", "-2048 から 2048 までの数値を入力してください。", "0"},
+             Case{Panel::kStartId, "1.5", "整数を入力してください。", "0"},
+         }) {
+        m_host.boxes.errors.clear();
+        m_panel.ShowCell(0, 1);
+        Type(c.id, QString::fromLatin1(c.typed));
+        EXPECT_TRUE(m_host.boxes.errors.isEmpty()) << c.typed;  // not while typing
+        PressEnter(c.id);
+        EXPECT_EQ(m_host.boxes.errors, QStringList{QString::fromUtf8(c.message)}) << c.typed;
+        EXPECT_EQ(Edit(c.id)->text(), QString::fromLatin1(c.shownAfter)) << c.typed;
+        LoseFocus(c.id);  // the refused text is gone: nothing more to read
+        EXPECT_EQ(m_host.boxes.errors.size(), 1) << c.typed;
+    }
+    EXPECT_TRUE(m_host.steps.empty());
+    const CellRecord fresh = NewNormalFrame().cells[1];
+    EXPECT_EQ(std::memcmp(&Cell(0, 1), &fresh, sizeof(CellRecord)), 0);
+}
 
-    m_host.boxes.errors.clear();
-    m_panel.ShowCell(0, 1);
-    Type(Panel::kResourceId, "5");
-    Edit(Panel::kXId)->setText("3000");
-    Type(Panel::kRotationId, "9");
-    EXPECT_EQ(m_host.boxes.errors.value(0), "Please enter a number between -2048 and 2048.");
-    // The read stopped at x: rotation was not taken.
-    EXPECT_EQ(Cell(0, 1).rotation, 0);
-    EXPECT_EQ(Cell(0, 1).resource, 5);
+TEST_F(CellPropertiesPanelTest, ANewPageShowsTheValuesOfANewCell) {
+    EXPECT_EQ(Edit(Panel::kScaleXId)->text(), "100");
+    EXPECT_EQ(Edit(Panel::kScaleYId)->text(), "100");
+    EXPECT_EQ(Edit(Panel::kAlphaId)->text(), "100");
+    EXPECT_EQ(Edit(Panel::kRotationId)->text(), "0");
 }
 
 TEST_F(CellPropertiesPanelTest, AspectLockMirrorsTheScales) {
@@ -150,11 +180,13 @@ TEST_F(CellPropertiesPanelTest, AspectLockMirrorsTheScales) {
     m_panel.ShowCell(0, 1);
     Get<QCheckBox>(Panel::kAspectLockId)->setChecked(true);
     Type(Panel::kScaleYId, "150");
+    PressEnter(Panel::kScaleYId);
     EXPECT_EQ(Edit(Panel::kScaleXId)->text(), "150");
     EXPECT_EQ(Cell(0, 2).scaleX, 150);
     EXPECT_EQ(Cell(0, 2).scaleY, 150);
     Get<QCheckBox>(Panel::kAspectLockId)->setChecked(false);
     Type(Panel::kScaleXId, "80");
+    PressEnter(Panel::kScaleXId);
     EXPECT_EQ(Edit(Panel::kScaleYId)->text(), "150");
     EXPECT_EQ(Cell(0, 1).scaleX, 80);
     EXPECT_EQ(Cell(0, 1).scaleY, 150);
@@ -168,7 +200,7 @@ TEST_F(CellPropertiesPanelTest, TweenButtonsWriteTheCurveAsOneStep) {
     m_panel.SetTweenEnabled(true);
     m_host.selection = {0, 9, 1, 1};
     Type(Panel::kStartId, "0");
-    Type(Panel::kEndId, "90");
+    Type(Panel::kEndId, "90");  // bounds still being typed count as they stand
     Get<QSpinBox>(Panel::kUnitSpinId)->setValue(3);
     EXPECT_EQ(m_host.unit, 3);
     EXPECT_EQ(Edit(Panel::kUnitEditId)->text(), "3");
@@ -178,12 +210,13 @@ TEST_F(CellPropertiesPanelTest, TweenButtonsWriteTheCurveAsOneStep) {
         EXPECT_EQ(Cell(row, 1).scaleX, expected[row]) << row;
     }
     ASSERT_EQ(m_host.steps.size(), 1u);
-    EXPECT_EQ(m_host.steps[0].text, "Ｘ伸縮");
+    EXPECT_EQ(m_host.steps[0].text, "X伸縮のトゥイーン");
 
-    // A start that is not a number stops the tween.
+    // A start that is not a number stops the tween and goes back to the last one taken.
     Type(Panel::kStartId, "a");
     Click(Panel::kTweenAlphaId);
-    EXPECT_EQ(m_host.boxes.errors.last(), "Please enter an integer.");
+    EXPECT_EQ(m_host.boxes.errors.last(), "整数を入力してください。");
+    EXPECT_EQ(Edit(Panel::kStartId)->text(), "0");
     EXPECT_EQ(Cell(1, 1).alpha, 100);
 }
 
@@ -200,12 +233,16 @@ TEST_F(CellPropertiesPanelTest, CurveBoxTakesClicksInsideItsEdgesAndResets) {
     EXPECT_EQ(m_panel.CurvePoint().y, 50);
 }
 
-TEST_F(CellPropertiesPanelTest, ThumbnailIsCroppedTo64) {
+TEST_F(CellPropertiesPanelTest, ThumbnailIsCroppedTo64AndPaintsTheCurrentSelection) {
     m_host.thumbnail = QPixmap(128, 40);
+    m_host.thumbnail.fill(Qt::red);
     m_panel.UpdateThumbnail();
     QWidget* thumbnail = FindControl(&m_panel, Panel::kThumbnailId);
     ASSERT_NE(thumbnail, nullptr);
     EXPECT_EQ(thumbnail->size(), QSize(64, 40));
+    // A picture replaced in the palette shows on the next repaint, with no call in between.
+    m_host.thumbnail.fill(Qt::blue);
+    EXPECT_EQ(thumbnail->grab().toImage().pixelColor(10, 10), QColor(Qt::blue));
 }
 
 TEST(CellToolTipTest, ShowsEveryValueExactly) {

@@ -102,20 +102,23 @@ TEST_F(ControlCommandTest, EntriesSetEnablingAndLabelsAndValuesComeFromDisabledE
     EXPECT_EQ(FieldText(m_dialog->Block().message), ToSjis("こんにちは"));
 }
 
-TEST_F(ControlCommandTest, RangeErrorsShowWhileTypingAndKeepTheDialogOpen) {
+TEST_F(ControlCommandTest, ValuesAreReadOnOkAndARefusedOneGoesBack) {
     Open(ControlBlock{}, false);
     Type(CControlCommand::kTimeId, "72001");
-    EXPECT_EQ(m_boxes.errors.value(0), "Please enter an integer between 0 and 72000.");
+    EXPECT_TRUE(m_boxes.errors.isEmpty());  // nothing is said while typing
     PressOk();
+    EXPECT_EQ(m_boxes.errors.value(0), "0 から 72000 までの整数を入力してください。");
     EXPECT_FALSE(Accepted());
     EXPECT_TRUE(m_dialog->isVisible());
+    EXPECT_EQ(Edit(CControlCommand::kTimeId)->text(), "0");  // the value it held
 
     m_boxes.errors.clear();
     Type(CControlCommand::kTimeId, "5");
     Type(CControlCommand::kPositionId, "x");
-    EXPECT_EQ(m_boxes.errors.value(0), "Please enter an integer.");
     PressOk();
+    EXPECT_EQ(m_boxes.errors.value(0), "整数を入力してください。");
     EXPECT_FALSE(Accepted());
+    EXPECT_EQ(Edit(CControlCommand::kPositionId)->text(), "0");
 
     Type(CControlCommand::kPositionId, "-1");
     PressOk();

@@ -70,8 +70,11 @@ TEST_F(MainFrameTest, MenuHoldsEveryItemWithItsIdAndText) {
         {file, 57606, "プリンタの設定(&R)...", true},
         {file, 57616, "最近使ったファイル", false},  // no recent files yet
         {file, 57665, "アプリケーションの終了(&X)", true},
-        {edit, 57643, "元に戻す\tCtrl+Z", false},  // nothing to undo or redo yet
-        {edit, 57644, "やり直し\tCtrl+Y", false},
+        {edit, 57643, "元に戻す(&U)\tCtrl+Z", false},  // nothing to undo or redo yet
+        {edit, 57644, "やり直し(&R)\tCtrl+Y", false},
+        {edit, 57635, "切り取り(&T)\tCtrl+X", false},  // nothing has the focus yet
+        {edit, 57634, "コピー(&C)\tCtrl+C", false},
+        {edit, 57637, "貼り付け(&P)\tCtrl+V", false},
         {view, 59392, "ツール バー(&T)", true},
         {view, 59393, "ステータス バー(&S)", true},
         {view, 32801, "リソース パレット(&R)", true},

@@ -150,13 +150,13 @@ TEST_F(PreviewCtrlTest, LeavingASizeEditAppliesItsValue) {
     // Out of range: said so, and the slider and the window's limits keep it in bounds.
     xEdit->setText("2000");
     LoseFocus(xEdit);
-    EXPECT_EQ(m_boxes->errors, QStringList{"Please enter an integer between 1 and 1024."});
+    EXPECT_EQ(m_boxes->errors, QStringList{"1 から 1024 までの整数を入力してください。"});
     EXPECT_EQ(m_panel->XSize(), 2000);
     EXPECT_EQ(Get<QSlider>(1012)->value(), 1024);
     EXPECT_EQ(m_preview.width(), m_preview.maximumWidth());
     yEdit->setText("-5");
     LoseFocus(yEdit);
-    EXPECT_EQ(m_boxes->errors.back(), "Please enter an integer between 1 and 768.");
+    EXPECT_EQ(m_boxes->errors.back(), "1 から 768 までの整数を入力してください。");
     EXPECT_EQ(Get<QSlider>(1013)->value(), 1);
     EXPECT_EQ(m_preview.height(), 600);
 

@@ -310,6 +310,17 @@ TEST_F(ResourcePaletteTest, WorldPositionsFollowTypingAndNudgesOfTheSelectedImag
     SendWindowMessage(palette, WM_NUDGE_RESOURCE, MakeWParam(1, 0), 0);
     EXPECT_EQ(Slot(4).worldX, 2048);
 
+    // Retyping the value the slot holds records no step (and leaves the file unmodified).
+    Edit(1006)->selectAll();
+    QTest::keyClicks(Edit(1006), QStringLiteral("110"));
+    m_palette->EndEditRun();
+    EXPECT_EQ(Slot(4).worldX, 110);
+    const int afterTyping = Steps();
+    Edit(1006)->selectAll();
+    QTest::keyClicks(Edit(1006), QStringLiteral("110"));
+    m_palette->EndEditRun();
+    EXPECT_EQ(Steps(), afterTyping);
+
     // A sound has no position: its fields are off and show 0; nudges do nothing.
     Click(6);
     EXPECT_FALSE(Edit(1006)->isEnabled());
@@ -319,6 +330,11 @@ TEST_F(ResourcePaletteTest, WorldPositionsFollowTypingAndNudgesOfTheSelectedImag
     const std::vector<char> sound = SlotBytes(6);
     SendWindowMessage(palette, WM_NUDGE_RESOURCE, MakeWParam(10, 10), 0);
     EXPECT_EQ(SlotBytes(6), sound);
+
+    // Undo brings the slot it changes back into view, selected.
+    m_palette->UndoStack()->undo();
+    EXPECT_EQ(m_palette->SelectedSlot(), 4);
+    EXPECT_EQ(Edit(1006)->text(), "2048");
 }
 
 TEST_F(ResourcePaletteTest, SlotZeroOffersNothingAndClearsThePreview) {

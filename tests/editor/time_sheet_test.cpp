@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <QHeaderView>
 #include <QAbstractButton>
 #include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -170,19 +170,26 @@ TEST_F(TimeSheetTest, DeletingACutMovesPagesAndNamesDownAndKeepsPageAndTabTogeth
     EXPECT_EQ(last.lParam, 3);
 }
 
-TEST_F(TimeSheetTest, CopiedIndexAndPasteKeepTheTargetsColumns) {
+TEST_F(TimeSheetTest, PastedCutTakesTheSourcesColumnsAndUndoGivesThemBack) {
     Page(0).RunHeaderCommand(142, 1);
     Page(0).RunHeaderCommand(142, 1);  // cut 0 has 7 parts
     Page(0).RunCellCommand(224, -1);
     m_sheet.RunCutCommand(216, 0);
     m_sheet.SelectCut(2);
     m_sheet.RunCutCommand(217, 1);  // pastes into the selected cut, not the clicked one
+    // Every part the pasted frames draw is a column the author sees.
     EXPECT_EQ(Page(2).GetCut().FrameCount(), 61);
-    EXPECT_EQ(Page(2).GetCut().PartCount(), 5);
-    EXPECT_EQ(Page(2).Model()->columnCount(), 6);
+    EXPECT_EQ(Page(2).GetCut().PartCount(), 7);
+    EXPECT_EQ(Page(2).Model()->columnCount(), 8);
     EXPECT_EQ(Page(1).GetCut().FrameCount(), 60);
     m_undo.undo();
     EXPECT_EQ(Page(2).GetCut().FrameCount(), 60);
+    EXPECT_EQ(Page(2).Model()->columnCount(), 6);
+    m_undo.redo();
+    EXPECT_TRUE(SameFrames(Page(2).GetCut(), Page(0).GetCut()));
+    const int steps = m_undo.count();
+    m_sheet.RunCutCommand(217, 2);  // the same cut again: nothing changes, no step
+    EXPECT_EQ(m_undo.count(), steps);
 
     // The copied index keeps naming a position: after deleting cut 0 it names the cut that
     // moved there, and once it is no longer below the count paste is not offered.
@@ -195,13 +202,14 @@ TEST_F(TimeSheetTest, CopiedIndexAndPasteKeepTheTargetsColumns) {
 TEST_F(TimeSheetTest, RenameCutsLongNamesAtACharacterBoundaryAndUndoes) {
     m_sheet.SelectCut(1);
     // 200 two-byte characters: 400 bytes, cut to 254 (a whole character).
-    m_sheet.SetNameDialog(
-        [](QWidget*) { return std::optional<QString>(QString(200, QChar(0x3042))); });
+    m_sheet.SetNameDialog([](QWidget*, const QString&) {
+        return std::optional<QString>(QString(200, QChar(0x3042)));
+    });
     m_sheet.RunCutCommand(231, -1);
     EXPECT_EQ(Name(m_sheet, 1).size(), 254u);
     EXPECT_EQ(m_sheet.Tabs()->TabText(1), QString(127, QChar(0x3042)));
     EXPECT_EQ(m_messages.received.back().message, WM_CUT_NAMES);
-    m_sheet.SetNameDialog([](QWidget*) { return std::optional<QString>(); });
+    m_sheet.SetNameDialog([](QWidget*, const QString&) { return std::optional<QString>(); });
     m_sheet.RunCutCommand(231, -1);  // cancelled
     EXPECT_EQ(m_undo.count(), 1);
     m_undo.undo();
@@ -354,8 +362,8 @@ TEST_F(TimeSheetTest, KeyboardMovesExtendsCopiesPastesInsertsAndDeletes) {
     EXPECT_EQ(page.GetCut().FrameCount(), 62);
     QTest::keyClick(grid, Qt::Key_Insert);
     EXPECT_EQ(page.GetCut().FrameCount(), 63);
-    QTest::keyClick(grid, Qt::Key_Delete);
-    EXPECT_EQ(page.GetCut().FrameCount(), 62);
+    QTest::keyClick(grid, Qt::Key_Delete);  // both rows of the rectangle, as one step
+    EXPECT_EQ(page.GetCut().FrameCount(), 61);
     EXPECT_EQ(m_undo.count(), 3);
 }
 
@@ -402,9 +410,9 @@ TEST(CellDialogTest, RefusesCountsOutsideTheRangeAndStaysOpen) {
     EXPECT_EQ(dialog.windowTitle(), "セルの削除");
     EXPECT_EQ(dialog.CountEdit()->text(), "1");
     const std::pair<const char*, const char*> cases[] = {
-        {"0", "Please enter an integer between 1 and 2048."},
-        {"2049", "Please enter an integer between 1 and 2048."},
-        {"abc", "Please enter an integer."},
+        {"0", "1 から 2048 までの整数を入力してください。"},
+        {"2049", "1 から 2048 までの整数を入力してください。"},
+        {"abc", "整数を入力してください。"},
     };
     dialog.show();
     for (const auto& [text, message] : cases) {
@@ -412,6 +420,7 @@ TEST(CellDialogTest, RefusesCountsOutsideTheRangeAndStaysOpen) {
         dialog.accept();
         EXPECT_EQ(boxes.errors.back(), message) << text;
         EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(dialog.CountEdit()->text(), "1");  // back to the last count taken
     }
     dialog.CountEdit()->setText("2048");
     dialog.accept();

@@ -12,8 +12,8 @@ std::vector<CellWrite> RectangleChanges(const Cut& cut, const CellRange& range,
         return changes;
     }
     const int endRow = range.EndRowWithin(cut.FrameCount());
-    const int firstSlot = std::max(range.firstColumn, 0);
-    const int lastSlot = std::min(range.lastColumn, kCellSlots - 1);
+    const int firstSlot = std::max(range.firstColumn, kFirstPartSlot);
+    const int lastSlot = std::min(range.lastColumn, kMaxParts);
     for (int row = range.firstRow; row < endRow; ++row) {
         for (int slot = firstSlot; slot <= lastSlot; ++slot) {
             CellRecord cell = cut.Frame(row).cells[slot];

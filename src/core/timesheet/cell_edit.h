@@ -11,7 +11,8 @@ namespace plk {
 
 // The cells a typed property writes: `edit` applied to every cell slot of every row of the
 // rectangle, control frames included (their cells are never shown, but they get the value
-// all the same). Rows and columns outside the cut are left out.
+// all the same). Rows and columns outside the cut are left out, and so are slot 0 (the
+// frame-number column) and the part copy slot, which no grid column shows.
 std::vector<CellWrite> RectangleChanges(const Cut& cut, const CellRange& range,
                                         const std::function<void(CellRecord&)>& edit);
 

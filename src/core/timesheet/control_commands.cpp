@@ -36,6 +36,24 @@ std::span<const ControlCommandEntry> ControlCommandEntries() {
     return kEntries;
 }
 
+std::string ControlValuesText(const ControlBlock& block) {
+    for (const ControlCommandEntry& entry : kEntries) {
+        if (static_cast<std::int32_t>(entry.command) != block.command) {
+            continue;
+        }
+        std::string text;
+        if (entry.position) {
+            text.append(entry.positionLabel).append(" ").append(std::to_string(block.position));
+        }
+        if (entry.time) {
+            text.append(text.empty() ? "" : " / ").append(entry.timeLabel);
+            text.append(" ").append(std::to_string(block.time));
+        }
+        return text;
+    }
+    return {};
+}
+
 const ControlCommandEntry* FindControlCommandEntry(std::string_view text) {
     for (const ControlCommandEntry& entry : kEntries) {
         if (entry.text == text) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "core/timesheet/frame_record.h"
@@ -36,6 +37,11 @@ std::span<const ControlCommandEntry> ControlCommandEntries();
 
 // The entry whose text is exactly `text`; null when none is.
 const ControlCommandEntry* FindControlCommandEntry(std::string_view text);
+
+// What a control frame's values mean, as the dialog labels them (UTF-8): the values its
+// command uses, "戻るセル番号 2 / 復帰タイプ 0" for a REPEAT; empty for a command with none
+// or a code the dialog does not know.
+std::string ControlValuesText(const ControlBlock& block);
 
 // The block a dialog returns: `base` with the command, message (Shift-JIS, cut to 255
 // bytes at a character boundary, the rest of the field zeroed), time and position

@@ -14,20 +14,29 @@ Cut Cut::New() {
 Cut::Cut(std::vector<FrameRecord> frames, int columnCount)
     : m_frames(std::move(frames)), m_columnCount(columnCount) {}
 
-void Cut::Insert(int row, const FrameRecord& record) {
-    m_frames.insert(m_frames.begin() + row, record);
+bool Cut::Insert(int row, const FrameRecord& record) {
+    return InsertFrames(row, std::span<const FrameRecord>(&record, 1));
 }
 
-void Cut::Erase(int row) {
-    m_frames.erase(m_frames.begin() + row);
+bool Cut::Erase(int row) {
+    return EraseFrames(row, 1);
 }
 
-void Cut::InsertFrames(int row, std::span<const FrameRecord> records) {
+bool Cut::InsertFrames(int row, std::span<const FrameRecord> records) {
+    if (row < 0 || row > FrameCount()) {
+        return false;
+    }
     m_frames.insert(m_frames.begin() + row, records.begin(), records.end());
+    return true;
 }
 
-void Cut::EraseFrames(int row, int count) {
+bool Cut::EraseFrames(int row, int count) {
+    // A row or count outside the cut would erase through memory that is not the cut's.
+    if (row < 0 || count < 0 || row > FrameCount() || count > FrameCount() - row) {
+        return false;
+    }
     m_frames.erase(m_frames.begin() + row, m_frames.begin() + row + count);
+    return true;
 }
 
 int Cut::CountNormalFrames(int firstRow, int endRow) const {

@@ -32,13 +32,15 @@ public:
     std::span<const FrameRecord> Frames() const { return m_frames; }
 
     void Append(const FrameRecord& record) { m_frames.push_back(record); }
-    // Inserts before the record at `row` (row == FrameCount() appends).
-    void Insert(int row, const FrameRecord& record);
-    void Erase(int row);
+    // Inserts before the record at `row` (row == FrameCount() appends). Like the other
+    // row operations, false (and nothing changes) for a row outside the cut.
+    bool Insert(int row, const FrameRecord& record);
+    bool Erase(int row);
     // Inserts `records` in order before the record at `row`.
-    void InsertFrames(int row, std::span<const FrameRecord> records);
-    // Removes `count` records from `row` on.
-    void EraseFrames(int row, int count);
+    bool InsertFrames(int row, std::span<const FrameRecord> records);
+    // Removes `count` records from `row` on; false, and nothing changes, when the rows
+    // [row, row + count) do not all lie in the cut.
+    bool EraseFrames(int row, int count);
 
     // Records of kind 1 in [firstRow, endRow); 0 for an empty range.
     int CountNormalFrames(int firstRow, int endRow) const;

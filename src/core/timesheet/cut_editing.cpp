@@ -103,6 +103,21 @@ int PaintedRowCount(const Cut& cut, int row, int unit) {
     return std::min(std::max(unit, 0), cut.FrameCount() - row);
 }
 
+CellRange PartRectangle(const Cut& cut, CellRange spanned) {
+    if (spanned.IsEmpty() || cut.PartCount() < 1) {
+        return spanned;
+    }
+    if (spanned.lastColumn < kFirstPartSlot) {
+        spanned.lastColumn = cut.PartCount();
+    }
+    spanned.firstColumn = std::max(spanned.firstColumn, kFirstPartSlot);
+    spanned.lastColumn = std::min(spanned.lastColumn, cut.PartCount());
+    if (spanned.firstColumn > spanned.lastColumn) {
+        return {};
+    }
+    return spanned;
+}
+
 const char* ControlCommandLabel(std::int32_t command) {
     switch (static_cast<ControlCommand>(command)) {
         case ControlCommand::Message:

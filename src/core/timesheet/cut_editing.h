@@ -3,6 +3,7 @@
 #include <span>
 #include <vector>
 
+#include "core/timesheet/cell_range.h"
 #include "core/timesheet/cut.h"
 
 namespace plk {
@@ -30,7 +31,7 @@ std::vector<CellRecord> NormalFrameCells(const Cut& cut, int slot);
 void SetNormalFrameCells(Cut& cut, int slot, std::span<const CellRecord> cells);
 
 // Rows [row, row + count) removed by "delete frames": a count reaching the last row stops
-// one short of it, so the sheet keeps its last row.
+// one short of it, so the sheet keeps its last row. 0 for a row outside the cut.
 int ClampedDeleteCount(const Cut& cut, int row, int count);
 
 // Rows `firstRow`..`lastRow` (inclusive, clipped to the cut) copied in order.
@@ -38,6 +39,11 @@ std::vector<FrameRecord> CopyFrames(const Cut& cut, int firstRow, int lastRow);
 
 // The rows painting touches from `row`: `unit` rows, stopping at the end of the cut.
 int PaintedRowCount(const Cut& cut, int row, int unit);
+
+// The rectangle a selection of the grid stands for. Column 0 shows frame numbers, not a
+// part: a rectangle lying wholly on it stands for its rows' parts A to last, one that starts
+// on it starts at part A. Columns past the last part are cut off.
+CellRange PartRectangle(const Cut& cut, CellRange spanned);
 
 // The label of a control command in the frame-number column.
 const char* ControlCommandLabel(std::int32_t command);

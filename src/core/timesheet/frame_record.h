@@ -48,6 +48,7 @@ struct ControlBlock {
 
 inline constexpr int kCellSlots = 28;
 inline constexpr int kFrameNumberSlot = 0;  // belongs to the frame-number column
+inline constexpr int kFirstPartSlot = 1;    // part A; edits from the grid start here
 inline constexpr int kPartCopySlot = 27;    // the cut's part copy buffer
 inline constexpr int kMinParts = 4;
 inline constexpr int kMaxParts = 26;

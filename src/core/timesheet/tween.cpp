@@ -104,8 +104,8 @@ std::vector<CellWrite> TweenChanges(const Cut& cut, const CellRange& range, Twee
     }
     const int firstRow = std::max(range.firstRow, 0);
     const int endRow = range.EndRowWithin(cut.FrameCount());
-    const int firstSlot = std::max(range.firstColumn, 0);
-    const int lastSlot = std::min(range.lastColumn, kCellSlots - 1);
+    const int firstSlot = std::max(range.firstColumn, kFirstPartSlot);
+    const int lastSlot = std::min(range.lastColumn, kMaxParts);
     const int count = cut.CountNormalFrames(firstRow, endRow);
     if (count < 1) {
         return changes;

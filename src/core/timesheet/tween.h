@@ -35,7 +35,8 @@ struct TweenParameters {
     bool lockAspect = false;  // scale tweens set both scales
 };
 
-// The cells a tween writes: the property of every slot in the rectangle's columns, for the
+// The cells a tween writes: the property of every part slot in the rectangle's columns (slot
+// 0 and the part copy slot are never written), for the
 // normal frames of its rows (control frames are skipped and not counted). Each group of
 // `unit` frames holds the value of its first frame; a rectangle of one normal frame gets
 // the start value. Empty when the rows hold no normal frame.

@@ -30,10 +30,15 @@ constexpr MenuItemSpec kFileItems[] = {
     {kExit, "アプリケーションの終了(&X)"},
 };
 
-// Undo and redo act on the project's one undo history.
+// Undo and redo act on the project's one undo history; cut, copy and paste on what has
+// the focus.
 constexpr MenuItemSpec kEditItems[] = {
     {kEditUndo, "元に戻す\tCtrl+Z"},
     {kEditRedo, "やり直し\tCtrl+Y"},
+    {0, nullptr},
+    {kEditCut, "切り取り(&T)\tCtrl+X"},
+    {kEditCopy, "コピー(&C)\tCtrl+C"},
+    {kEditPaste, "貼り付け(&P)\tCtrl+V"},
 };
 
 constexpr MenuItemSpec kViewItems[] = {

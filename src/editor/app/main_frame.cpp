@@ -29,8 +29,10 @@
 #include "editor/app/field_redo_key.h"
 #include "editor/app/file_commands.h"
 #include "editor/app/first_start_layout.h"
+#include "editor/app/focus_edit_commands.h"
 #include "editor/app/lock_keys.h"
 #include "editor/app/plkce_view.h"
+#include "editor/app/undo_texts.h"
 #include "editor/app/window_placement.h"
 #include "editor/content/message_browser.h"
 #include "editor/content/profile_browser.h"
@@ -141,9 +143,10 @@ void CMainFrame::CreateActions() {
             }
         }
     }
-    // Toolbar-only commands: no window handles them, so they stay disabled.
+    // Disabled until a field or a grid has the focus (see FocusEditCommands); their keys
+    // stay with the focused control.
     for (int id : {kEditCut, kEditCopy, kEditPaste}) {
-        add(id, PromptOf(id).tip)->setEnabled(false);
+        Action(id)->setEnabled(false);
     }
     Action(kProperties)->setEnabled(false);
     Action(kViewToolbar)->setCheckable(true);
@@ -407,6 +410,8 @@ void CMainFrame::ConnectCommands() {
             kStatusNoticeMs);
     });
     ConnectUndoCommands();
+    new FocusEditCommands(this, m_timeSheet, Action(kEditCut), Action(kEditCopy),
+                          Action(kEditPaste));
 }
 
 void CMainFrame::UpdateTitle() {
@@ -500,6 +505,13 @@ void CMainFrame::ConnectUndoCommands() {
     connect(stack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
     undo->setEnabled(stack->canUndo());
     redo->setEnabled(stack->canRedo());
+    // The items name the step they act on.
+    connect(stack, &QUndoStack::undoTextChanged, undo,
+            [undo](const QString& step) { undo->setText(UndoItemText(step)); });
+    connect(stack, &QUndoStack::redoTextChanged, redo,
+            [redo](const QString& step) { redo->setText(RedoItemText(step)); });
+    undo->setText(UndoItemText(stack->undoText()));
+    redo->setText(RedoItemText(stack->redoText()));
 }
 
 void CMainFrame::UpdateRecentFileMenu() {

@@ -17,6 +17,9 @@ void PaletteSlotsEdit::undo() {
         m_palette->RestoreSlot(it->index, it->before);
     }
     m_done = false;
+    if (!m_slots.empty()) {
+        m_palette->RevealSlot(m_slots.front().index);
+    }
 }
 
 void PaletteSlotsEdit::redo() {
@@ -27,6 +30,9 @@ void PaletteSlotsEdit::redo() {
         m_palette->RestoreSlot(change.index, change.after);
     }
     m_done = true;
+    if (!m_slots.empty()) {
+        m_palette->RevealSlot(m_slots.front().index);
+    }
 }
 
 PaletteWorldEdit::PaletteWorldEdit(CResourcePalette* palette, int index, Position before,
@@ -46,18 +52,22 @@ bool PaletteWorldEdit::mergeWith(const QUndoCommand* other) {
         return false;
     }
     m_after = next->m_after;
+    // A run that ends where it started (110 retyped over 110) is no step at all.
+    setObsolete(m_after.x == m_before.x && m_after.y == m_before.y);
     return true;
 }
 
 void PaletteWorldEdit::undo() {
     // Whatever the author does next starts a step of its own.
     m_palette->EndEditRun();
+    m_palette->RevealSlot(m_index);
     m_palette->SetWorldPosition(m_index, m_before.x, m_before.y);
 }
 
 void PaletteWorldEdit::redo() {
     if (m_pushed) {
         m_palette->EndEditRun();
+        m_palette->RevealSlot(m_index);
     }
     m_pushed = true;
     m_palette->SetWorldPosition(m_index, m_after.x, m_after.y);

@@ -9,16 +9,12 @@
 #include "editor/app/control_id.h"
 #include "editor/app/cut_name_list.h"
 #include "editor/app/qt_text.h"
+#include "editor/app/field_reading.h"
 #include "editor/app/user_dialogs.h"
 #include "editor/content/profile_editer.h"
 #include "editor/content/profile_tendency.h"
 
 namespace plk {
-namespace {
-
-const QString kInputErrorCaption = QStringLiteral("入力エラー");
-
-}  // namespace
 
 CProfileBrowser::CProfileBrowser(QWidget* owner)
     : CToolWindow(QStringLiteral("Profile Browser"), owner),
@@ -83,17 +79,16 @@ void CProfileBrowser::WarnAboutStoredNames(const ProfileRecord& record) {
         problems.append(
             QStringLiteral("キャラクター名「%1」:")
                 .arg(QStringFromSjis(FieldText(record.characterName))) +
-            QStringLiteral(
-                " このフィールドに入力される文字は全角ひらがなカタカナ漢字である必要があります"));
+            CharacterNameErrorText());
     }
     if (check.romanNameFails) {
         problems.append(
             QStringLiteral("英字名「%1」:").arg(QStringFromSjis(FieldText(record.romanName))) +
-            QStringLiteral(" このフィールドに入力される文字は英数字である必要があります"));
+            RomanNameErrorText());
     }
     if (!problems.isEmpty()) {
         m_boxes->ShowCaptionedError(
-            this, kInputErrorCaption,
+            this, InputErrorCaption(),
             QStringLiteral("このプロジェクトに保存されている次の名前は入力の規則に合いませんが、"
                            "変えずにそのまま残しました。\n") +
                 problems.join(QLatin1Char('\n')));

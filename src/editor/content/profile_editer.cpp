@@ -12,6 +12,7 @@
 #include "core/text/sjis.h"
 #include "editor/app/control_id.h"
 #include "editor/app/cut_name_list.h"
+#include "editor/app/field_reading.h"
 #include "editor/app/qt_text.h"
 #include "editor/app/sjis_input_guard.h"
 #include "editor/app/tool_window.h"
@@ -28,12 +29,6 @@ const char* const kTextLabels[CProfileEditer::kTextCount] = {
 const char* const kCutLabels[kProfileCuts] = {"プロフィールカット", "メニューアイコンカット",
                                               "メッセージウインドウカット"};
 const char* const kInitialCutItems[] = {"カット：1", "カット：2", "カット：3"};
-
-const QString kInputErrorCaption = QStringLiteral("入力エラー");
-const QString kCharacterNameError =
-    QStringLiteral(" このフィールドに入力される文字は全角ひらがなカタカナ漢字である必要があります");
-const QString kRomanNameError =
-    QStringLiteral(" このフィールドに入力される文字は英数字である必要があります");
 
 }  // namespace
 
@@ -176,8 +171,9 @@ void CProfileEditer::OnTextEdited(int field) {
                               static_cast<int>(QStringFromSjis(before).size());
             ShowText(field);
             edit->setCursorPosition(std::max(0, cursor - std::max(0, grown)));
-            m_boxes().ShowCaptionedError(m_browser, kInputErrorCaption,
-                                         characterName ? kCharacterNameError : kRomanNameError);
+            m_boxes().ShowCaptionedError(
+                m_browser, InputErrorCaption(),
+                characterName ? CharacterNameErrorText() : RomanNameErrorText());
             return;
         }
     }

@@ -246,6 +246,8 @@ void CResourcePalette::ShowItem(int index) {
     QListWidgetItem* item = m_list->item(index);
     item->setText(SlotText(index));
     item->setToolTip(SlotToolTip(index));
+    // The time sheet's thumbnail may show this slot's old picture.
+    AskTimeSheetToRepaint(index);
 }
 
 QString CResourcePalette::SlotToolTip(int index) const {
@@ -382,6 +384,9 @@ void CResourcePalette::PushWorldEdit(int index, PaletteWorldEdit::Position befor
                                      PaletteWorldEdit::Source source) {
     const ResourceSlot& slot = m_table->slot[static_cast<std::size_t>(index)];
     const PaletteWorldEdit::Position after{slot.worldX, slot.worldY};
+    if (after.x == before.x && after.y == before.y) {
+        return;  // nothing changed: no step, and the file stays unmodified
+    }
     // The slot already holds the new position; pushing shows it in the preview.
     PushEdit(std::make_unique<PaletteWorldEdit>(this, index, before, after, source, m_editRun));
 }
@@ -493,6 +498,14 @@ void CResourcePalette::RestoreSlot(int index, const PaletteSlotContent& content)
     } else {
         Renderer::Instance().RenderPreview();
     }
+}
+
+void CResourcePalette::RevealSlot(int index) {
+    if (index < 0 || index >= kResourceSlots || index == SelectedSlot()) {
+        return;
+    }
+    m_list->scrollToItem(m_list->item(index));
+    m_list->setCurrentRow(index);
 }
 
 void CResourcePalette::AskTimeSheetToRepaint(int index) {

@@ -93,6 +93,8 @@ public:
     void SetWorldPosition(int index, std::int32_t x, std::int32_t y);
     // The next coordinate change starts a new undo step instead of merging into the last.
     void EndEditRun() { ++m_editRun; }
+    // Scrolls slot `index` into view and selects it: undo and redo show what they changed.
+    void RevealSlot(int index);
     // Slots whose files were found by name in the current folder by the last
     // RebuildFromTable, with their new paths ("007: face.png (/new/face.png)").
     const QStringList& CorrectedSlots() const { return m_corrected; }

@@ -10,9 +10,12 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <algorithm>
+#include <optional>
 
 #include "editor/app/window_messages.h"
 #include "editor/preview/preview_ctrl.h"
+#include "editor/timesheet/time_sheet.h"
+#include "editor/timesheet/time_sheet_base.h"
 #include "media/render/renderer.h"
 #include "media/sound/sound_store.h"
 
@@ -261,7 +264,48 @@ void CPreView::mouseReleaseEvent(QMouseEvent* event) {
     CToolWindow::mouseReleaseEvent(event);
 }
 
+namespace {
+
+// Frame stepping keys, as in the time-sheet grid: , and . the previous and next normal
+// frame, Home and End the first and last, Ctrl+Left and Ctrl+Right the control frames.
+// Plain arrows keep nudging the palette's image.
+std::optional<FrameStep> StepOfKey(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::NoModifier) {
+        switch (event.key()) {
+            case Qt::Key_Comma:
+                return FrameStep::PreviousNormal;
+            case Qt::Key_Period:
+                return FrameStep::NextNormal;
+            case Qt::Key_Home:
+                return FrameStep::FirstNormal;
+            case Qt::Key_End:
+                return FrameStep::LastNormal;
+            default:
+                return std::nullopt;
+        }
+    }
+    if (modifiers == Qt::ControlModifier && event.key() == Qt::Key_Left) {
+        return FrameStep::PreviousControl;
+    }
+    if (modifiers == Qt::ControlModifier && event.key() == Qt::Key_Right) {
+        return FrameStep::NextControl;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 void CPreView::keyPressEvent(QKeyEvent* event) {
+    if (const std::optional<FrameStep> step = StepOfKey(*event)) {
+        // The preview shows the time sheet's selected page: the step is that page's.
+        auto* sheet = qobject_cast<CTimeSheetBase*>(FindWindowByTitle(QStringLiteral("TimeSheet")));
+        if (sheet != nullptr && sheet->CurrentPage() != nullptr) {
+            sheet->CurrentPage()->Step(*step);
+        }
+        event->accept();
+        return;
+    }
     switch (event->key()) {
         case Qt::Key_Left:
         case Qt::Key_Right:
@@ -281,8 +325,8 @@ void CPreView::focusOutEvent(QFocusEvent* event) {
 }
 
 void CPreView::keyReleaseEvent(QKeyEvent* event) {
-    // One pixel per release; a held key's repeats do not count.
-    if (!event->isAutoRepeat()) {
+    // One pixel per release; a held key's repeats do not count, nor a Ctrl+arrow step.
+    if (!event->isAutoRepeat() && !event->modifiers().testFlag(Qt::ControlModifier)) {
         switch (event->key()) {
             case Qt::Key_Left:
                 PostNudge(-1, 0);

@@ -17,6 +17,7 @@
 #include <mutex>
 
 #include "editor/app/control_id.h"
+#include "editor/app/field_reading.h"
 #include "editor/app/stored_path_check.h"
 #include "editor/preview/preview_ctrl_texts.h"
 #include "editor/preview/tick_slider.h"
@@ -42,22 +43,6 @@ void ChangeView(Change change) {
         change(renderer.Settings());
     }
     renderer.RenderPreview();
-}
-
-// The leading integer of a text, as the check before reading back sees it: "80abc" is
-// 80, text without digits is 0.
-int LeadingInteger(const QString& text) {
-    const QString trimmed = text.trimmed();
-    qsizetype end = 0;
-    if (end < trimmed.size() && (trimmed[end] == u'-' || trimmed[end] == u'+')) {
-        ++end;
-    }
-    while (end < trimmed.size() && trimmed[end].isDigit() && end < 12) {
-        ++end;
-    }
-    bool ok = false;
-    const qlonglong value = trimmed.left(end).toLongLong(&ok);
-    return ok ? static_cast<int>(std::clamp<qlonglong>(value, INT32_MIN, INT32_MAX)) : 0;
 }
 
 }  // namespace
@@ -206,20 +191,20 @@ void CPreViewCtrl::OnPreviewSize(int width, int height) {
 
 bool CPreViewCtrl::ReadBack(QLineEdit* edit, int minimum, int maximum, int& field) {
     m_readingBack = true;
-    bool ok = false;
-    const int value = edit->text().trimmed().toInt(&ok);
-    if (!ok) {
-        m_boxes->ShowError(this, QStringLiteral("整数を入力してください。"));
+    // A number outside the range is still taken (the preview keeps within its limits) and
+    // reported.
+    const FieldReading<int> number = ReadIntegerField(edit->text());
+    if (!number.Ok()) {
+        m_boxes->ShowError(this, number.problem);
     } else {
-        field = value;
-        if (value < minimum || value > maximum) {
-            m_boxes->ShowError(this, QStringLiteral("Please enter an integer between %1 and %2.")
-                                         .arg(minimum)
-                                         .arg(maximum));
+        field = number.value;
+        if (const FieldReading<int> ranged = ReadIntegerField(edit->text(), minimum, maximum);
+            !ranged.Ok()) {
+            m_boxes->ShowError(this, ranged.problem);
         }
     }
     m_readingBack = false;
-    return ok;
+    return number.Ok();
 }
 
 void CPreViewCtrl::ShowSizeInEdits() {

@@ -8,6 +8,7 @@
 
 #include "editor/app/control_id.h"
 #include "editor/app/sjis_input_guard.h"
+#include "editor/app/field_reading.h"
 #include "editor/app/user_dialogs.h"
 
 namespace plk {
@@ -38,29 +39,14 @@ CCelldlg::CCelldlg(QWidget* parent, Mode mode, MessageBoxes& boxes)
 }
 
 std::optional<int> CCelldlg::Count() const {
-    bool ok = false;
-    const int count = m_edit->text().trimmed().toInt(&ok);
-    if (!ok || count < kMinCount || count > kMaxCount) {
-        return std::nullopt;
-    }
-    return count;
+    const FieldReading<int> reading = ReadIntegerField(m_edit->text(), kMinCount, kMaxCount);
+    return reading.Ok() ? std::optional<int>(reading.value) : std::nullopt;
 }
 
 void CCelldlg::accept() {
-    bool ok = false;
-    const int count = m_edit->text().trimmed().toInt(&ok);
-    if (!ok) {
-        m_boxes.ShowError(this, QStringLiteral("Please enter an integer."));
-    } else if (count < kMinCount || count > kMaxCount) {
-        m_boxes.ShowError(this, QStringLiteral("Please enter an integer between %1 and %2.")
-                                    .arg(kMinCount)
-                                    .arg(kMaxCount));
-    } else {
+    if (TakeIntegerField(this, m_boxes, m_edit, kMinCount, kMaxCount, m_count, m_count)) {
         QDialog::accept();
-        return;
     }
-    m_edit->setFocus();
-    m_edit->selectAll();
 }
 
 std::optional<int> CCelldlg::AskCount(QWidget* parent, Mode mode, MessageBoxes& boxes) {
@@ -85,8 +71,10 @@ QString CCutName::Name() const {
     return m_edit->text();
 }
 
-std::optional<QString> CCutName::AskName(QWidget* parent) {
+std::optional<QString> CCutName::AskName(QWidget* parent, const QString& current) {
     CCutName dialog(parent);
+    dialog.m_edit->setText(current);
+    dialog.m_edit->selectAll();
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }

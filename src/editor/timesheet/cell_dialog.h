@@ -28,15 +28,17 @@ public:
     // Runs the dialog; the count on OK, nothing on cancel.
     static std::optional<int> AskCount(QWidget* parent, Mode mode, MessageBoxes& boxes);
 
-    // OK: a count outside 1..2048 or not a number is reported and the dialog stays open.
+    // OK: a count outside 1..2048 or not a number is reported, the field goes back to the
+    // last count taken, and the dialog stays open.
     void accept() override;
 
 private:
     MessageBoxes& m_boxes;
     QLineEdit* m_edit;
+    int m_count = kMinCount;
 };
 
-// "カットの名称" (dialog 233): a new name for a cut; the edit starts empty.
+// "カットの名称" (dialog 233): a new name for a cut.
 class CCutName : public QDialog {
     Q_OBJECT
 public:
@@ -46,8 +48,9 @@ public:
     QString Name() const;
     QLineEdit* NameEdit() const { return m_edit; }
 
-    // Runs the dialog; the name on OK, nothing on cancel.
-    static std::optional<QString> AskName(QWidget* parent);
+    // Runs the dialog opened on `current` (selected, to type over); the name on OK,
+    // nothing on cancel.
+    static std::optional<QString> AskName(QWidget* parent, const QString& current);
 
 private:
     QLineEdit* m_edit;

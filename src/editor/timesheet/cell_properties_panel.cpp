@@ -5,47 +5,52 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "core/timesheet/cell_edit.h"
 #include "core/timesheet/cut.h"
 #include "editor/app/control_id.h"
+#include "editor/app/field_reading.h"
+#include "editor/app/user_dialogs.h"
 #include "editor/timesheet/curve_box.h"
-#include "editor/timesheet/field_exchange.h"
 
 namespace plk {
 
 // Static 1113: the palette's selected picture from its top-left corner, cropped (never
-// scaled) to at most 64 x 64 pixels.
+// scaled) to at most 64 x 64 pixels. The picture is asked for on every repaint, so the box
+// never shows a slot that is no longer selected or a picture that was replaced.
 class ThumbnailBox : public QWidget {
 public:
     static constexpr int kLimit = 64;
 
-    explicit ThumbnailBox(QWidget* parent) : QWidget(parent) {
+    ThumbnailBox(QWidget* parent, std::function<QPixmap()> source)
+        : QWidget(parent), m_source(std::move(source)) {
         SetControlId(this, CellPropertiesPanel::kThumbnailId);
         setFixedSize(0, 0);
     }
 
-    void SetPicture(const QPixmap& picture) {
-        m_picture = picture;
+    // Fits the box to the picture and repaints it.
+    void Refresh() {
+        const QPixmap picture = m_source();
         setFixedSize(std::min(picture.width(), kLimit), std::min(picture.height(), kLimit));
         update();
     }
-    const QPixmap& Picture() const { return m_picture; }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        painter.drawPixmap(QPoint(0, 0), m_picture, QRect(QPoint(0, 0), size()));
+        painter.drawPixmap(QPoint(0, 0), m_source(), QRect(QPoint(0, 0), size()));
     }
 
 private:
-    QPixmap m_picture;
+    std::function<QPixmap()> m_source;
 };
 
 namespace {
@@ -53,6 +58,25 @@ namespace {
 // As the framework writes a float into an edit: up to 6 significant digits.
 QString FloatText(float value) {
     return QString::number(static_cast<double>(value), 'g', 6);
+}
+
+// The name of a tween's step in the undo history.
+QString TweenStepName(TweenProperty property) {
+    switch (property) {
+        case TweenProperty::X:
+            return QStringLiteral("X移動のトゥイーン");
+        case TweenProperty::Y:
+            return QStringLiteral("Y移動のトゥイーン");
+        case TweenProperty::ScaleX:
+            return QStringLiteral("X伸縮のトゥイーン");
+        case TweenProperty::ScaleY:
+            return QStringLiteral("Y伸縮のトゥイーン");
+        case TweenProperty::Rotation:
+            return QStringLiteral("回転のトゥイーン");
+        case TweenProperty::Alpha:
+            break;
+    }
+    return QStringLiteral("透明度のトゥイーン");
 }
 
 constexpr float kMinPosition = -2048;
@@ -79,6 +103,7 @@ QLineEdit* CellPropertiesPanel::AddEdit(int id) {
     SetControlId(edit, id);
     edit->setFixedWidth(56);
     edit->installEventFilter(this);
+    connect(edit, &QLineEdit::textEdited, this, [this, edit] { m_typed.insert(edit); });
     return edit;
 }
 
@@ -96,7 +121,7 @@ QWidget* CellPropertiesPanel::BuildCellGroup() {
     // Kept for the author's eye only: the drawing always rotates the same way.
     m_rotateAfterMove = new QCheckBox(QStringLiteral("平行移動後に回転を適用"), this);
     SetControlId(m_rotateAfterMove, kRotateAfterMoveId);
-    m_thumbnail = new ThumbnailBox(this);
+    m_thumbnail = new ThumbnailBox(this, [this] { return m_host.SelectedThumbnail(); });
 
     auto* grid = new QGridLayout;
     const auto addRow = [&](int row, const QString& label, QWidget* first, QWidget* second) {
@@ -117,13 +142,6 @@ QWidget* CellPropertiesPanel::BuildCellGroup() {
     grid->setRowStretch(6, 1);
     group->setLayout(grid);
 
-    connect(m_resource, &QLineEdit::textEdited, this, &CellPropertiesPanel::OnResourceEdited);
-    connect(m_x, &QLineEdit::textEdited, this, [this] { OnPositionEdited(true); });
-    connect(m_y, &QLineEdit::textEdited, this, [this] { OnPositionEdited(false); });
-    connect(m_scaleX, &QLineEdit::textEdited, this, [this] { OnScaleEdited(true); });
-    connect(m_scaleY, &QLineEdit::textEdited, this, [this] { OnScaleEdited(false); });
-    connect(m_rotation, &QLineEdit::textEdited, this, &CellPropertiesPanel::OnRotationEdited);
-    connect(m_alpha, &QLineEdit::textEdited, this, &CellPropertiesPanel::OnAlphaEdited);
     return group;
 }
 
@@ -132,8 +150,7 @@ QPushButton* CellPropertiesPanel::AddTweenButton(int id, const QString& text,
     auto* button = new QPushButton(text, this);
     SetControlId(button, id);
     button->setAutoDefault(false);
-    connect(button, &QPushButton::clicked, this,
-            [this, property, text] { OnTween(property, text); });
+    connect(button, &QPushButton::clicked, this, [this, property] { OnTween(property); });
     m_tweenButtons.push_back(button);
     return button;
 }
@@ -218,8 +235,7 @@ void CellPropertiesPanel::ShowFields() {
     m_alpha->setText(QString::number(m_fields.alpha));
     m_start->setText(QString::number(m_fields.start));
     m_end->setText(QString::number(m_fields.end));
-    m_xTyped = false;
-    m_yTyped = false;
+    m_typed.clear();
 }
 
 void CellPropertiesPanel::SetPropertyFieldsEnabled(bool enabled) {
@@ -235,7 +251,13 @@ void CellPropertiesPanel::SetTweenEnabled(bool enabled) {
 }
 
 void CellPropertiesPanel::UpdateThumbnail() {
-    m_thumbnail->SetPicture(m_host.SelectedThumbnail());
+    m_thumbnail->Refresh();
+}
+
+void CellPropertiesPanel::showEvent(QShowEvent* event) {
+    // A page comes back into view on a tab switch: the selection may have changed meanwhile.
+    UpdateThumbnail();
+    QWidget::showEvent(event);
 }
 
 int CellPropertiesPanel::LimitedUnit() const {
@@ -247,117 +269,131 @@ ControlPoint CellPropertiesPanel::CurvePoint() const {
 }
 
 bool CellPropertiesPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut) {
-        // Focus that leaves with the whole window (a message box comes up) is not the
-        // author moving on from the field.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            if (watched == m_x || watched == m_y) {
-                OnPositionLostFocus(watched == m_x);
-            }
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (edit == nullptr) {
+        return QWidget::eventFilter(watched, event);
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // Enter commits the field; it does not press a button of the window.
+            Commit(edit);
+            m_host.CloseMerge();
+            edit->selectAll();
+            return true;
+        }
+    } else if (event->type() == QEvent::FocusOut) {
+        // A popup menu over the field is not the author moving on from it.
+        if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+            Commit(edit);
             m_host.CloseMerge();
         }
     }
     return QWidget::eventFilter(watched, event);
 }
 
-CellPropertiesPanel::ReadResult CellPropertiesPanel::ReadFields() {
-    FieldExchange exchange(this, m_host.Boxes());
-    ReadResult read;
-    read.resource = exchange.Integer(m_resource, 0, 255, m_fields.resource);
-    exchange.Number(m_x, kMinPosition, kMaxPosition, m_fields.x);
-    exchange.Number(m_y, kMinPosition, kMaxPosition, m_fields.y);
-    read.scaleX = exchange.Integer(m_scaleX, 0, 1600, m_fields.scaleX);
-    read.scaleY = exchange.Integer(m_scaleY, 0, 1600, m_fields.scaleY);
-    read.rotation = exchange.Integer(m_rotation, 0, 359, m_fields.rotation);
-    read.alpha = exchange.Integer(m_alpha, 0, 100, m_fields.alpha);
-    read.start = exchange.Integer(m_start, m_fields.start);
-    read.end = exchange.Integer(m_end, m_fields.end);
-    return read;
+bool CellPropertiesPanel::Commit(QLineEdit* edit) {
+    // Taken out first: the message box a refusal shows takes the focus from the field.
+    if (!m_typed.remove(edit)) {
+        return true;  // passing through a field writes nothing
+    }
+    QWidget* parent = this;
+    MessageBoxes& boxes = m_host.Boxes();
+    int value = 0;
+    if (edit == m_x || edit == m_y) {
+        CommitPosition(edit == m_x);
+        return true;
+    }
+    if (edit == m_resource) {
+        if (!TakeIntegerField(parent, boxes, edit, 0, 255, m_fields.resource, value)) {
+            return false;
+        }
+        m_fields.resource = value;
+        WriteRectangle(QStringLiteral("セルNoの入力"),
+                       [value](CellRecord& cell) { cell.resource = value; });
+    } else if (edit == m_scaleX || edit == m_scaleY) {
+        const bool xAxis = edit == m_scaleX;
+        if (!TakeIntegerField(parent, boxes, edit, 0, 1600,
+                              xAxis ? m_fields.scaleX : m_fields.scaleY, value)) {
+            return false;
+        }
+        CommitScale(xAxis, value);
+    } else if (edit == m_rotation) {
+        if (!TakeIntegerField(parent, boxes, edit, 0, 359, m_fields.rotation, value)) {
+            return false;
+        }
+        m_fields.rotation = value;
+        WriteRectangle(QStringLiteral("回転の入力"),
+                       [value](CellRecord& cell) { cell.rotation = value; });
+    } else if (edit == m_alpha) {
+        if (!TakeIntegerField(parent, boxes, edit, 0, 100, m_fields.alpha, value)) {
+            return false;
+        }
+        m_fields.alpha = value;
+        WriteRectangle(QStringLiteral("透明度の入力"),
+                       [value](CellRecord& cell) { cell.alpha = value; });
+    } else if (edit == m_start || edit == m_end) {
+        int& field = edit == m_start ? m_fields.start : m_fields.end;
+        if (!TakeIntegerField(parent, boxes, edit, INT_MIN, INT_MAX, field, value)) {
+            return false;
+        }
+        field = value;
+    }
+    edit->setText(QString::number(value));
+    return true;
 }
 
-void CellPropertiesPanel::WriteRectangle(const QString& text, int mergeKey,
+void CellPropertiesPanel::CommitPosition(bool xAxis) {
+    QLineEdit* edit = xAxis ? m_x : m_y;
+    float& stored = xAxis ? m_fields.x : m_fields.y;
+    const FieldReading<float> reading = ReadNumberField(edit->text(), kMinPosition, kMaxPosition);
+    if (!reading.Ok()) {
+        edit->setText(FloatText(stored));
+        m_host.Boxes().ShowError(this, reading.problem);
+        edit->setFocus();
+        edit->selectAll();
+        return;
+    }
+    // Positions are whole pixels: a fraction typed is dropped, as the field always did.
+    const float value = std::trunc(reading.value);
+    stored = value;
+    edit->setText(FloatText(value));
+    WriteRectangle(xAxis ? QStringLiteral("X座標の入力") : QStringLiteral("Y座標の入力"),
+                   [xAxis, value](CellRecord& cell) { (xAxis ? cell.x : cell.y) = value; });
+}
+
+void CellPropertiesPanel::CommitScale(bool xAxis, int scale) {
+    const bool both = m_aspectLock->isChecked();
+    if (xAxis || both) {
+        m_fields.scaleX = scale;
+        m_scaleX->setText(QString::number(scale));
+    }
+    if (!xAxis || both) {
+        m_fields.scaleY = scale;
+        m_scaleY->setText(QString::number(scale));
+    }
+    WriteRectangle(QStringLiteral("拡大率の入力"), [xAxis, both, scale](CellRecord& cell) {
+        if (xAxis || both) {
+            cell.scaleX = scale;
+        }
+        if (!xAxis || both) {
+            cell.scaleY = scale;
+        }
+    });
+}
+
+void CellPropertiesPanel::WriteRectangle(const QString& text,
                                          const std::function<void(CellRecord&)>& edit) {
     std::vector<CellWrite> changes = DropUnchanged(
         m_host.HostCut(), RectangleChanges(m_host.HostCut(), m_host.HostSelection(), edit));
     if (!changes.empty()) {
-        m_host.EditCells(std::move(changes), text, mergeKey);
+        m_host.EditCells(std::move(changes), text, 0);
     }
 }
 
-void CellPropertiesPanel::OnResourceEdited() {
-    if (!ReadFields().resource) {
-        return;
-    }
-    const int resource = m_fields.resource;
-    WriteRectangle(QStringLiteral("セルNo"), kResourceId,
-                   [resource](CellRecord& cell) { cell.resource = resource; });
-}
-
-void CellPropertiesPanel::OnPositionEdited(bool xAxis) {
-    QLineEdit* edit = xAxis ? m_x : m_y;
-    const auto value = static_cast<float>(LeadingInteger(edit->text()));
-    (xAxis ? m_fields.x : m_fields.y) = value;
-    (xAxis ? m_xTyped : m_yTyped) = true;
-    WriteRectangle(QStringLiteral("位置"), xAxis ? kXId : kYId,
-                   [xAxis, value](CellRecord& cell) { (xAxis ? cell.x : cell.y) = value; });
-}
-
-void CellPropertiesPanel::OnPositionLostFocus(bool xAxis) {
-    // Only a typed position is written back: passing through the field leaves the cells
-    // (which may hold fractions the edit does not show) as they are.
-    if (!(xAxis ? m_xTyped : m_yTyped)) {
-        return;
-    }
-    OnPositionEdited(xAxis);
-    (xAxis ? m_xTyped : m_yTyped) = false;
-    QLineEdit* edit = xAxis ? m_x : m_y;
-    edit->setText(QString::number(LeadingInteger(edit->text())));
-}
-
-void CellPropertiesPanel::OnScaleEdited(bool xAxis) {
-    const ReadResult read = ReadFields();
-    if (!(xAxis ? read.scaleX : read.scaleY)) {
-        return;
-    }
-    const int scale = xAxis ? m_fields.scaleX : m_fields.scaleY;
-    const bool both = m_aspectLock->isChecked();
-    if (both) {
-        (xAxis ? m_fields.scaleY : m_fields.scaleX) = scale;
-        (xAxis ? m_scaleY : m_scaleX)->setText(QString::number(scale));
-    }
-    WriteRectangle(QStringLiteral("拡大率"), xAxis ? kScaleXId : kScaleYId,
-                   [xAxis, both, scale](CellRecord& cell) {
-                       if (xAxis || both) {
-                           cell.scaleX = scale;
-                       }
-                       if (!xAxis || both) {
-                           cell.scaleY = scale;
-                       }
-                   });
-}
-
-void CellPropertiesPanel::OnRotationEdited() {
-    if (!ReadFields().rotation) {
-        return;
-    }
-    const int rotation = m_fields.rotation;
-    WriteRectangle(QStringLiteral("回転"), kRotationId,
-                   [rotation](CellRecord& cell) { cell.rotation = rotation; });
-}
-
-void CellPropertiesPanel::OnAlphaEdited() {
-    if (!ReadFields().alpha) {
-        return;
-    }
-    const int alpha = m_fields.alpha;
-    WriteRectangle(QStringLiteral("透明度"), kAlphaId,
-                   [alpha](CellRecord& cell) { cell.alpha = alpha; });
-}
-
-void CellPropertiesPanel::OnTween(TweenProperty property, const QString& text) {
-    const ReadResult read = ReadFields();
-    if (!read.start || !read.end) {
+void CellPropertiesPanel::OnTween(TweenProperty property) {
+    // Bounds typed but not yet committed count as they stand.
+    if (!Commit(m_start) || !Commit(m_end)) {
         return;
     }
     const TweenParameters params{m_fields.start, m_fields.end, LimitedUnit(), m_curve->Point(),
@@ -365,7 +401,7 @@ void CellPropertiesPanel::OnTween(TweenProperty property, const QString& text) {
     std::vector<CellWrite> changes = DropUnchanged(
         m_host.HostCut(), TweenChanges(m_host.HostCut(), m_host.HostSelection(), property, params));
     if (!changes.empty()) {
-        m_host.EditCells(std::move(changes), text, 0);
+        m_host.EditCells(std::move(changes), TweenStepName(property), 0);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPixmap>
+#include <QSet>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -81,16 +82,19 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    // The values the fields stand for: those of the cell shown (a new cell's before any is)
+    // and the tween's bounds.
     struct Fields {
         int resource = 0;
         float x = 0;
         float y = 0;
-        int scaleX = 0;
-        int scaleY = 0;
+        int scaleX = 100;
+        int scaleY = 100;
         int rotation = 0;
-        int alpha = 0;
+        int alpha = 100;
         int start = 0;
         int end = 0;
     };
@@ -101,30 +105,21 @@ private:
     QPushButton* AddTweenButton(int id, const QString& text, TweenProperty property);
     void ShowFields();
 
-    // The page's whole read: every field in turn, with the framework's messages. The
-    // returned flags say which fields were read and taken.
-    struct ReadResult {
-        bool resource = false, scaleX = false, scaleY = false, rotation = false, alpha = false;
-        bool start = false, end = false;
-    };
-    ReadResult ReadFields();
-
-    void OnResourceEdited();
-    void OnPositionEdited(bool xAxis);
-    void OnPositionLostFocus(bool xAxis);
-    void OnScaleEdited(bool xAxis);
-    void OnRotationEdited();
-    void OnAlphaEdited();
-    void OnTween(TweenProperty property, const QString& text);
-    void WriteRectangle(const QString& text, int mergeKey,
-                        const std::function<void(CellRecord&)>& edit);
+    // A field is read when it is committed (Enter, or the focus leaving it) after the author
+    // typed into it. A refused value is reported and the field shows its stored value
+    // again; a taken one is written into every cell of the rectangle as one step. Returns
+    // false only when a typed value was refused.
+    bool Commit(QLineEdit* edit);
+    void CommitPosition(bool xAxis);
+    void CommitScale(bool xAxis, int scale);
+    void OnTween(TweenProperty property);
+    void WriteRectangle(const QString& text, const std::function<void(CellRecord&)>& edit);
 
     std::unique_ptr<CellPropertiesHost> m_hostOwner;
     CellPropertiesHost& m_host;
     Fields m_fields;
-    // Position edits typed into since they last showed a cell.
-    bool m_xTyped = false;
-    bool m_yTyped = false;
+    // Fields typed into since they last showed their stored value.
+    QSet<QLineEdit*> m_typed;
 
     QLineEdit* m_resource;
     QLineEdit* m_x;

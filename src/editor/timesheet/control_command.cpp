@@ -12,10 +12,10 @@
 #include "core/text/sjis.h"
 #include "core/timesheet/control_commands.h"
 #include "editor/app/control_id.h"
+#include "editor/app/field_reading.h"
 #include "editor/app/qt_text.h"
 #include "editor/app/sjis_input_guard.h"
 #include "editor/app/user_dialogs.h"
-#include "editor/timesheet/field_exchange.h"
 
 namespace plk {
 namespace {
@@ -95,10 +95,6 @@ void CControlCommand::BuildControls() {
     connect(m_command, &QComboBox::currentIndexChanged, this, &CControlCommand::OnSelectionChanged);
     connect(m_command->lineEdit(), &QLineEdit::textEdited, this,
             &CControlCommand::OnCommandTextEdited);
-    // Every typed change reads the values back, so a range error shows while typing.
-    for (QLineEdit* edit : {m_message, m_timeEdit, m_positionEdit}) {
-        connect(edit, &QLineEdit::textEdited, this, [this] { ReadValues(); });
-    }
 }
 
 void CControlCommand::OpenOnRepeat() {
@@ -181,10 +177,12 @@ void CControlCommand::OnCommandTextEdited(const QString& text) {
 }
 
 bool CControlCommand::ReadValues() {
-    FieldExchange exchange(this, m_boxes);
-    exchange.Integer(m_timeEdit, kMinControlValue, kMaxControlValue, m_time);
-    exchange.Integer(m_positionEdit, kMinControlValue, kMaxControlValue, m_position);
-    return exchange.Ok();
+    // Read when OK is pressed, not while typing; a refused value goes back to the one the
+    // frame holds.
+    return TakeIntegerField(this, m_boxes, m_timeEdit, kMinControlValue, kMaxControlValue, m_time,
+                            m_time) &&
+           TakeIntegerField(this, m_boxes, m_positionEdit, kMinControlValue, kMaxControlValue,
+                            m_position, m_position);
 }
 
 void CControlCommand::accept() {

@@ -1,5 +1,7 @@
 #include "editor/timesheet/cut_edits.h"
 
+#include <algorithm>
+
 #include "core/timesheet/cut_editing.h"
 #include "editor/timesheet/time_sheet.h"
 #include "editor/timesheet/time_sheet_base.h"
@@ -13,6 +15,41 @@ CTimeSheet& CutEdit::Page() const {
     return *m_sheet->Page(m_cut);
 }
 
+void CutEdit::RevealAfterRun(const CellRange& range) {
+    if (m_ranOnce) {
+        Page().Reveal(range);
+    }
+    m_ranOnce = true;
+}
+
+namespace {
+
+// The rows [row, row + count) whole (at least the row itself).
+CellRange WholeRows(int row, int count) {
+    return {row, row + std::max(count, 1) - 1, 0, 0};
+}
+
+CellRange Touched(const std::vector<CellWrite>& writes) {
+    if (writes.empty()) {
+        return {};
+    }
+    CellRange range{writes.front().row, writes.front().row, writes.front().slot,
+                    writes.front().slot};
+    for (const CellWrite& write : writes) {
+        range.firstRow = std::min(range.firstRow, write.row);
+        range.lastRow = std::max(range.lastRow, write.row);
+        range.firstColumn = std::min(range.firstColumn, write.slot);
+        range.lastColumn = std::max(range.lastColumn, write.slot);
+    }
+    return range;
+}
+
+CellRange WholeColumn(const CTimeSheet& page, int slot) {
+    return {0, std::max(page.GetCut().FrameCount() - 1, 0), slot, slot};
+}
+
+}  // namespace
+
 RowsEdit::RowsEdit(CTimeSheetBase* sheet, int cut, int row, std::vector<FrameRecord> removed,
                    std::vector<FrameRecord> inserted, const QString& text)
     : CutEdit(sheet, cut, text),
@@ -22,10 +59,12 @@ RowsEdit::RowsEdit(CTimeSheetBase* sheet, int cut, int row, std::vector<FrameRec
 
 void RowsEdit::redo() {
     Page().ApplyRows(m_row, static_cast<int>(m_removed.size()), m_inserted);
+    RevealAfterRun(WholeRows(m_row, static_cast<int>(m_inserted.size())));
 }
 
 void RowsEdit::undo() {
     Page().ApplyRows(m_row, static_cast<int>(m_inserted.size()), m_removed);
+    RevealAfterRun(WholeRows(m_row, static_cast<int>(m_removed.size())));
 }
 
 CellsEdit::CellsEdit(CTimeSheetBase* sheet, int cut, std::vector<CellWrite> before,
@@ -39,11 +78,13 @@ CellsEdit::CellsEdit(CTimeSheetBase* sheet, int cut, std::vector<CellWrite> befo
 
 void CellsEdit::redo() {
     Page().ApplyCells(m_after, false);
+    RevealAfterRun(Touched(m_after));
 }
 
 void CellsEdit::undo() {
     // In reverse, so a cell written twice gets back the value it had before the first.
     Page().ApplyCells(m_before, true);
+    RevealAfterRun(Touched(m_before));
 }
 
 bool CellsEdit::mergeWith(const QUndoCommand* other) {
@@ -65,6 +106,7 @@ void PartShiftEdit::redo() {
     CTimeSheet& page = Page();
     m_dropped = NormalFrameCells(page.GetCut(), m_kind == Kind::Insert ? kMaxParts : m_slot);
     page.ApplyPartShift(m_kind == Kind::Insert, m_slot);
+    RevealAfterRun(WholeColumn(page, m_slot));
 }
 
 void PartShiftEdit::undo() {
@@ -72,6 +114,7 @@ void PartShiftEdit::undo() {
     CTimeSheet& page = Page();
     page.ApplyPartShift(m_kind != Kind::Insert, m_slot);
     page.ApplyNormalFrameCells(m_kind == Kind::Insert ? kMaxParts : m_slot, m_dropped);
+    RevealAfterRun(WholeColumn(page, m_slot));
 }
 
 PartColumnEdit::PartColumnEdit(CTimeSheetBase* sheet, int cut, Kind kind, int slot,
@@ -88,12 +131,14 @@ void PartColumnEdit::redo() {
     if (m_kind == Kind::Copy) {
         page.SetPartCopied(true);
     }
+    RevealAfterRun(WholeColumn(page, m_slot));
 }
 
 void PartColumnEdit::undo() {
     CTimeSheet& page = Page();
     page.ApplyNormalFrameCells(m_kind == Kind::Copy ? kPartCopySlot : m_slot, m_before);
     page.SetPartCopied(m_wasCopied);
+    RevealAfterRun(WholeColumn(page, m_slot));
 }
 
 }  // namespace plk

@@ -3,6 +3,7 @@
 #include <QUndoCommand>
 #include <vector>
 
+#include "core/timesheet/cell_range.h"
 #include "core/timesheet/cell_write.h"
 #include "core/timesheet/frame_record.h"
 
@@ -20,10 +21,14 @@ public:
 protected:
     CTimeSheet& Page() const;
     int Cut() const { return m_cut; }
+    // After an undo or a redo (not the edit's first run, which the author just made), shows
+    // the cut's tab and selects `range`, so the author sees what changed.
+    void RevealAfterRun(const CellRange& range);
 
 private:
     CTimeSheetBase* m_sheet;
     int m_cut;
+    bool m_ranOnce = false;
 };
 
 // Rows [row, row + removed) replaced by `inserted`: frame insertion, deletion, paste,

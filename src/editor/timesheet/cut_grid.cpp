@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <algorithm>
 
 #include "core/timesheet/cut_editing.h"
@@ -33,12 +34,44 @@ CutGrid::CutGrid(CTimeSheet* page, CutTableModel* model) : QTableView(page), m_p
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setHighlightSections(false);
+    // Column 0 is wide enough for the longest command label and can be widened by hand.
+    horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
+    horizontalHeader()->resizeSection(
+        0, std::max(kColumnWidth, fontMetrics().horizontalAdvance(QStringLiteral("CHARGESTACK")) +
+                                      2 * fontMetrics().averageCharWidth()));
     horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+    for (auto signal :
+         {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved,
+          &QAbstractItemModel::columnsInserted, &QAbstractItemModel::columnsRemoved}) {
+        connect(model, signal, this, [this] { RefreshSpans(); });
+    }
+    connect(model, &QAbstractItemModel::modelReset, this, [this] { RefreshSpans(); });
+    connect(model, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& from) {
+        if (from.column() == 0) {
+            RefreshSpans();  // a row may have become a control frame
+        }
+    });
+    RefreshSpans();
     connect(horizontalHeader(), &QHeaderView::customContextMenuRequested, this,
             [this](const QPoint& point) {
                 m_page->OpenHeaderMenu(horizontalHeader()->mapToGlobal(point),
                                        horizontalHeader()->logicalIndexAt(point));
             });
+}
+
+void CutGrid::RefreshSpans() {
+    clearSpans();
+    auto* cuts = static_cast<CutTableModel*>(model());
+    const int columns = cuts->columnCount();
+    if (columns < 3) {
+        return;
+    }
+    const Cut& cut = m_page->GetCut();
+    for (int row = 0; row < cut.FrameCount() && row < cuts->rowCount(); ++row) {
+        if (!cut.Frame(row).IsNormal()) {
+            setSpan(row, 1, 1, columns - 1);
+        }
+    }
 }
 
 std::pair<int, int> CutGrid::CellAt(const QPoint& point) const {
@@ -89,7 +122,15 @@ void CutGrid::mousePressEvent(QMouseEvent* event) {
 
 void CutGrid::mouseMoveEvent(QMouseEvent* event) {
     if (m_leftDown && event->buttons().testFlag(Qt::LeftButton)) {
-        const auto [row, column] = CellAt(event->position().toPoint());
+        const QPoint point = event->position().toPoint();
+        // Dragging past the top or bottom edge scrolls on, a row per move, and goes on
+        // with the row that comes into view.
+        const bool above = point.y() < 0;
+        const bool below = point.y() >= viewport()->height();
+        if (above || below) {
+            verticalScrollBar()->setValue(verticalScrollBar()->value() + (above ? -1 : 1));
+        }
+        const auto [row, column] = above || below ? ClampedCellAt(point) : CellAt(point);
         m_page->OnGridDragged(row, column);
     }
     event->accept();
@@ -121,7 +162,38 @@ void CutGrid::keyPressEvent(QKeyEvent* event) {
     const QModelIndex current = currentIndex();
     const int row = current.isValid() ? current.row() : -1;
     if (event->matches(QKeySequence::Copy)) {
-        m_page->RunCellCommand(kCopyFrames, row);
+        m_page->CopySelectedFrames();
+        return;
+    }
+    if (event->matches(QKeySequence::Cut)) {
+        m_page->CutSelectedFrames();
+        return;
+    }
+    // Frame stepping, as in the preview: , and . the previous and next normal frame, Home
+    // and End the first and last, Ctrl+Left and Ctrl+Right the control frames.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::NoModifier) {
+        switch (event->key()) {
+            case Qt::Key_Comma:
+                m_page->Step(FrameStep::PreviousNormal);
+                return;
+            case Qt::Key_Period:
+                m_page->Step(FrameStep::NextNormal);
+                return;
+            case Qt::Key_Home:
+                m_page->Step(FrameStep::FirstNormal);
+                return;
+            case Qt::Key_End:
+                m_page->Step(FrameStep::LastNormal);
+                return;
+            default:
+                break;
+        }
+    }
+    if (modifiers == Qt::ControlModifier &&
+        (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right)) {
+        m_page->Step(event->key() == Qt::Key_Left ? FrameStep::PreviousControl
+                                                  : FrameStep::NextControl);
         return;
     }
     if (event->matches(QKeySequence::Paste)) {
@@ -135,14 +207,13 @@ void CutGrid::keyPressEvent(QKeyEvent* event) {
                 return;
             }
             break;
-        case Qt::Key_Delete: {
-            // The grid's own selection mark is the first row of the rectangle.
-            const int marked = m_page->Selection().IsEmpty() ? row : m_page->Selection().firstRow;
-            if (marked >= 0 && model()->rowCount() >= 2) {
-                m_page->RunCellCommand(kDeleteFrame, marked);
+        case Qt::Key_Delete:
+            if (event->modifiers() == Qt::NoModifier) {
+                // Every row of the rectangle goes, as one step.
+                m_page->DeleteSelectedRows();
+                return;
             }
-            return;
-        }
+            break;
         case Qt::Key_Up:
         case Qt::Key_Down:
         case Qt::Key_Left:

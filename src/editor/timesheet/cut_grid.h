@@ -15,6 +15,7 @@ public:
     static constexpr int kColumnWidth = 48;
 
     CutGrid(CTimeSheet* page, CutTableModel* model);
+    CTimeSheet* Page() const { return m_page; }
 
     // The cell under a point of the viewport; (-1, -1) when it hits none.
     std::pair<int, int> CellAt(const QPoint& point) const;
@@ -31,6 +32,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // A control row's cell 1 spans the part columns, so its message and values read whole.
+    void RefreshSpans();
+
     CTimeSheet* m_page;
     bool m_leftDown = false;
 };

@@ -48,6 +48,31 @@ void DeleteCutEdit::undo() {
     m_cut = Cut();
 }
 
+PasteCutEdit::PasteCutEdit(CTimeSheetBase* sheet, int index, Cut before, Cut after,
+                           const QString& text)
+    : QUndoCommand(text),
+      m_sheet(sheet),
+      m_index(index),
+      m_before(std::move(before)),
+      m_after(std::move(after)) {}
+
+void PasteCutEdit::Apply(const Cut& cut) {
+    CTimeSheet* page = m_sheet->Page(m_index);
+    page->ApplyWholeCut(cut);
+    if (m_pushed) {
+        page->Reveal({0, 0, 0, 0});
+    }
+    m_pushed = true;
+}
+
+void PasteCutEdit::redo() {
+    Apply(m_after);
+}
+
+void PasteCutEdit::undo() {
+    Apply(m_before);
+}
+
 RenameCutEdit::RenameCutEdit(CTimeSheetBase* sheet, int index, CutNameBytes name,
                              const QString& text)
     : QUndoCommand(text), m_sheet(sheet), m_index(index), m_name(name) {}

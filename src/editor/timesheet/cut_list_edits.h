@@ -39,6 +39,24 @@ private:
     CutNameBytes m_name{};
 };
 
+// Cut `index` replaced whole by a copy of another: its frames and its part columns, so
+// every part the pasted frames draw is a part the author sees and edits.
+class PasteCutEdit : public QUndoCommand {
+public:
+    PasteCutEdit(CTimeSheetBase* sheet, int index, Cut before, Cut after, const QString& text);
+    void redo() override;
+    void undo() override;
+
+private:
+    void Apply(const Cut& cut);
+
+    CTimeSheetBase* m_sheet;
+    int m_index;
+    Cut m_before;
+    Cut m_after;
+    bool m_pushed = false;
+};
+
 // The name of cut `index` replaced (the table entry's bytes, as stored).
 class RenameCutEdit : public QUndoCommand {
 public:

@@ -4,6 +4,7 @@
 #include <QPalette>
 
 #include "core/text/sjis.h"
+#include "core/timesheet/control_commands.h"
 #include "core/timesheet/cut_editing.h"
 #include "editor/app/qt_text.h"
 #include "editor/timesheet/cell_tooltip.h"
@@ -25,14 +26,28 @@ QString CutTableModel::CellText(int row, int column) const {
     const FrameRecord& frame = m_cut.Frame(row);
     if (frame.IsNormal()) {
         const int number = column == 0 ? FrameNumber(row) : frame.cells[column].resource;
+        if (column > 0 && m_showNames && m_slotNames && number > 0) {
+            if (const QString name = m_slotNames(number); !name.isEmpty()) {
+                return QStringLiteral(" %1 ").arg(name);
+            }
+        }
         return QString::asprintf(" %3d ", number);
     }
     const ControlBlock& control = frame.control;
     switch (column) {
         case 0:
             return QString::fromLatin1(ControlCommandLabel(control.command));
-        case 1:
-            return QStringLiteral(" %1 ").arg(QStringFromSjis(FieldText(control.message)));
+        case 1: {
+            // The row says what it does: its message and what its values mean (the grid
+            // spans this cell over the part columns).
+            QString text = QStringFromSjis(FieldText(control.message));
+            const std::string values = ControlValuesText(control);
+            if (!values.empty()) {
+                text += (text.isEmpty() ? QString() : QStringLiteral("  ｜  ")) +
+                        QString::fromStdString(values);
+            }
+            return QStringLiteral(" %1 ").arg(text);
+        }
         case 2:
             return QString::asprintf(" %d ", control.position);
         case 3:
@@ -77,10 +92,23 @@ QVariant CutTableModel::data(const QModelIndex& index, int role) const {
             }
             return {};
         case Qt::ToolTipRole: {
-            // A part cell of a normal frame tells its values.
+            // A part cell of a normal frame tells its values; a control row its command,
+            // what its values mean and its whole message.
             const FrameRecord& frame = m_cut.Frame(index.row());
             if (index.column() >= 1 && index.column() < kCellSlots && frame.IsNormal()) {
                 return CellToolTip(frame.cells[index.column()]);
+            }
+            if (!frame.IsNormal()) {
+                QString tip = QString::fromLatin1(ControlCommandLabel(frame.control.command));
+                const std::string values = ControlValuesText(frame.control);
+                if (!values.empty()) {
+                    tip += QLatin1Char('\n') + QString::fromStdString(values);
+                }
+                const QString message = QStringFromSjis(FieldText(frame.control.message));
+                if (!message.isEmpty()) {
+                    tip += QLatin1Char('\n') + message;
+                }
+                return tip;
             }
             return {};
         }
@@ -167,6 +195,14 @@ void CutTableModel::ColumnsChanged(int oldColumnCount) {
         m_shownColumns = columns;
         endRemoveColumns();
     }
+    RowsChangedFrom(0);
+}
+
+void CutTableModel::SetShowSlotNames(bool shown) {
+    if (shown == m_showNames) {
+        return;
+    }
+    m_showNames = shown;
     RowsChangedFrom(0);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <functional>
 #include <vector>
 
 #include "core/timesheet/cell_range.h"
@@ -24,6 +25,12 @@ public:
     // The text a cell shows, as the grid writes it.
     QString CellText(int row, int column) const;
 
+    // Part cells show their slot's name instead of its number while `shown` (the number is
+    // the default); `names` gives a slot's name, empty for an empty slot.
+    void SetSlotNames(std::function<QString(int slot)> names) { m_slotNames = std::move(names); }
+    bool ShowsSlotNames() const { return m_showNames; }
+    void SetShowSlotNames(bool shown);
+
     // The cells drawn highlighted: the selection rectangle.
     const CellRange& Highlight() const { return m_highlight; }
     void SetHighlight(const CellRange& range);
@@ -46,6 +53,8 @@ private:
 
     const Cut& m_cut;
     CellRange m_highlight;
+    std::function<QString(int slot)> m_slotNames;
+    bool m_showNames = false;
     int m_shownColumns;
     // Normal frames before each row, valid for rows below m_numbersValidUntil.
     mutable std::vector<int> m_normalBefore;

@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QSlider>
@@ -20,6 +21,20 @@ namespace {
 
 QIcon IconOf(PlaybackGlyph glyph) {
     return QIcon(QPixmap::fromImage(PlaybackIcon(glyph)));
+}
+
+// Command playback runs the script: its button's glyph carries three script lines in the
+// corner, so the two play buttons can be told apart.
+QIcon CommandIconOf(PlaybackGlyph glyph) {
+    QImage image = PlaybackIcon(glyph);
+    QPainter painter(&image);
+    painter.setPen(QPen(QColor(0, 90, 200), 2));
+    for (int line = 0; line < 3; ++line) {
+        const int y = kPlaybackIconSize - 7 + 3 * line;
+        painter.drawLine(kPlaybackIconSize - 8, y, kPlaybackIconSize - 1, y);
+    }
+    painter.end();
+    return QIcon(QPixmap::fromImage(image));
 }
 
 template <typename Widget>
@@ -116,6 +131,17 @@ void CPlaybackControls::BuildControls() {
     m_pause = makeButton(PlaybackGlyph::Pause, kPauseId);
     m_simplePlay = makeButton(PlaybackGlyph::Play, kSimplePlayId);
     m_commandPlay = makeButton(PlaybackGlyph::Play, kCommandPlayId);
+    m_commandPlay->setIcon(CommandIconOf(PlaybackGlyph::Play));
+    // The pause button stays down while the playback is paused.
+    m_pause->setCheckable(true);
+    m_rewind->setToolTip(QStringLiteral("巻き戻し: 1 フレーム目を表示します"));
+    m_pause->setToolTip(QStringLiteral("一時停止 / 再開"));
+    m_simplePlay->setToolTip(QStringLiteral(
+        "シンプル再生: 通常フレームだけを順に再生します (制御フレームは飛ばします)"));
+    m_commandPlay->setToolTip(
+        QStringLiteral("コマンド再生: 制御フレームを実行してゲームと同じように再生します"));
+    m_speedSlider->setToolTip(QStringLiteral("再生速度 (1 秒あたりのフレーム数)"));
+    m_frameSlider->setToolTip(QStringLiteral("表示するフレーム"));
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {m_rewind, m_pause, m_simplePlay, m_commandPlay}) {
@@ -163,7 +189,7 @@ void CPlaybackControls::SetFrameLabel(int frameNumber) {
 
 void CPlaybackControls::SetButtonImage(QPushButton* button, bool playing) {
     const PlaybackGlyph glyph = playing ? PlaybackGlyph::Stop : PlaybackGlyph::Play;
-    button->setIcon(IconOf(glyph));
+    button->setIcon(button == m_commandPlay ? CommandIconOf(glyph) : IconOf(glyph));
     button->setProperty("bitmap", static_cast<int>(glyph));
 }
 
@@ -177,6 +203,27 @@ void CPlaybackControls::OnFrameSliderChanged(int frameNumber) {
     if (m_moveFromPlayback) {
         return;
     }
+    DrawFrame(frameNumber);
+    Q_EMIT frameChosen(frameNumber);
+}
+
+void CPlaybackControls::ShowFrameNumber(int frameNumber) {
+    if (IsPlaying()) {
+        return;
+    }
+    m_moveFromPlayback = true;
+    m_frameSlider->setValue(frameNumber);
+    m_moveFromPlayback = false;
+    DrawFrame(m_frameSlider->value());
+}
+
+void CPlaybackControls::RedrawFrame() {
+    if (!IsPlaying()) {
+        DrawFrame(m_frameSlider->value());
+    }
+}
+
+void CPlaybackControls::DrawFrame(int frameNumber) {
     SetFrameLabel(frameNumber);
     Q_EMIT aboutToDrawFrame();
     // A still frame: with its onion skin when the preview's panel asks for one.
@@ -256,9 +303,18 @@ void CPlaybackControls::OnCommandPlayClicked() {
 
 void CPlaybackControls::OnPauseClicked() {
     m_worker->SetPaused(!m_worker->IsPaused());
+    m_pause->setChecked(m_worker->IsPaused());
 }
 
 void CPlaybackControls::OnRewindClicked() {
+    if (IsPlaying()) {
+        return;
+    }
+    ShowFrameNumber(1);
+    Q_EMIT frameChosen(1);
+}
+
+void CPlaybackControls::RewindQuietly() {
     m_moveFromPlayback = true;  // nothing is drawn
     m_frameSlider->setValue(1);
     m_moveFromPlayback = false;
@@ -294,9 +350,10 @@ void CPlaybackControls::OnPlaybackThreadEnded(int generation) {
 void CPlaybackControls::EndOfPlayback() {
     m_worker->Join();  // the thread has made its last call
     m_worker->SetPaused(false);
+    m_pause->setChecked(false);
     m_simplePlaying = false;
     m_commandPlaying = false;
-    OnRewindClicked();
+    RewindQuietly();
     SetButtonImage(m_simplePlay, false);
     SetButtonImage(m_commandPlay, false);
     for (QPushButton* button : {m_rewind, m_pause, m_simplePlay, m_commandPlay}) {

@@ -61,6 +61,12 @@ public:
     // the controls at rest. Call it before the cut goes away.
     void StopAndWait();
 
+    // Shows frame `frameNumber` as dragging the slider to it does; the frame on show again
+    // (after an edit of the cut). Neither does anything while a playback runs.
+    void ShowFrameNumber(int frameNumber);
+    void RedrawFrame();
+
+    bool IsPlaying() const { return m_simplePlaying || m_commandPlaying; }
     bool IsSimplePlaying() const { return m_simplePlaying; }
     bool IsCommandPlaying() const { return m_commandPlaying; }
     bool IsPaused() const { return m_worker->IsPaused(); }
@@ -76,6 +82,8 @@ Q_SIGNALS:
     void aboutToDrawFrame();
     // Emitted once the controls are back at rest after a playback.
     void playbackFinished();
+    // The author moved the frame slider (a drag, its keys) or pressed rewind.
+    void frameChosen(int frameNumber);
 
 private:
     void BuildControls();
@@ -84,8 +92,10 @@ private:
     void OnCommandPlayClicked();
     void OnPauseClicked();
     void OnRewindClicked();
+    void RewindQuietly();
     void OnSpeedChanged(int position);
     void OnFrameSliderChanged(int frameNumber);
+    void DrawFrame(int frameNumber);
     // What the playback thread hands over, taken on this thread by DeliverFromPlayback. The
     // mailbox is guarded by a mutex of our own, so the handover never depends on the memory
     // ordering inside Qt's event queue.

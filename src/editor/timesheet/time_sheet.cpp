@@ -7,14 +7,18 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cstring>
 
 #include "core/timesheet/cut_editing.h"
 #include "editor/app/control_id.h"
+#include "editor/app/qt_text.h"
 #include "editor/app/user_dialogs.h"
 #include "editor/content/resource_palette.h"
 #include "editor/timesheet/cell_dialog.h"
@@ -39,6 +43,21 @@ const char* const kRangeModeText = "範囲指定";
 
 QString EditText(int id) {
     return QString::fromUtf8(PopupItemText(id));
+}
+
+// A small brush: the cursor of resource mode, which paints cells.
+QCursor BrushCursor() {
+    QPixmap pixmap(20, 20);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(120, 70, 20), 3, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(18, 2, 8, 12);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(QColor(40, 90, 220));
+    painter.drawEllipse(QRectF(1.5, 11.5, 7, 7));
+    painter.end();
+    return QCursor(pixmap, 3, 17);
 }
 
 }  // namespace
@@ -107,9 +126,17 @@ void CTimeSheet::BuildLayout() {
     layout->addLayout(modeRow);
     connect(m_modeCheck, &QPushButton::toggled, this, [this](bool on) { SetRangeMode(on); });
 
+    m_model->SetSlotNames([this](int slot) {
+        if (m_palette == nullptr || slot < 0 || slot >= kResourceSlots) {
+            return QString();
+        }
+        const ResourceSlot& entry = m_palette->Table().slot[static_cast<std::size_t>(slot)];
+        return entry.IsEmpty() ? QString() : QStringFromSjis(entry.Name());
+    });
     m_grid = new CutGrid(this, m_model.get());
     SetControlId(m_grid, kGridId);
     layout->addWidget(m_grid, 1);
+    SetRangeMode(false);  // the brush cursor and the mode's hint
 }
 
 void CTimeSheet::PlaySelection(int fallbackRow) {
@@ -139,10 +166,14 @@ void CTimeSheet::SetRangeMode(bool on) {
     }
     m_rangeMode = on;
     m_modeCheck->setText(QString::fromUtf8(on ? kRangeModeText : kResourceModeText));
-    if (!on) {
-        // Back in resource mode the rectangle is no longer shown.
-        m_model->SetHighlight({});
-    }
+    // The rectangle stays highlighted in both modes: the fields and the tween act on it.
+    // Resource mode paints: the grid shows a brush and says what a click does.
+    m_grid->viewport()->setCursor(on ? QCursor(Qt::ArrowCursor) : BrushCursor());
+    m_modeCheck->setToolTip(
+        on ? QStringLiteral("範囲指定: クリック、Shift+クリック、ドラッグで範囲を選びます")
+           : QStringLiteral(
+                 "リソース指定: クリックしたセルにパレットで選んだリソースを指定します"));
+    m_grid->setStatusTip(m_modeCheck->toolTip());
     m_dragging = false;
     m_painting = false;
 }
@@ -151,6 +182,121 @@ void CTimeSheet::SetSelection(const CellRange& range) {
     m_selection = range;
     m_model->SetHighlight(range);
     Q_EMIT selectionChanged(range);
+}
+
+const std::vector<FrameRecord>& CTimeSheet::FrameCopyBuffer() const {
+    return m_sheet != nullptr ? m_sheet->FrameClipboard() : m_ownFrameCopy;
+}
+
+void CTimeSheet::SetActiveRow(int row) {
+    if (row < 0 || row >= m_cut.FrameCount()) {
+        return;
+    }
+    m_activeRow = row;
+    if (m_grid != nullptr) {
+        const int column = std::max(m_grid->currentIndex().column(), 0);
+        m_grid->setCurrentIndex(m_model->index(row, column));
+        m_grid->scrollTo(m_model->index(row, column));
+    }
+    Q_EMIT activeRowChanged(row);
+}
+
+void CTimeSheet::SelectRow(int row) {
+    if (row < 0 || row >= m_cut.FrameCount()) {
+        return;
+    }
+    m_anchorRow = row;
+    m_anchorColumn = 0;
+    m_selection = PartRectangle(m_cut, {row, row, 0, 0});
+    AnnounceSelection();
+    SetActiveRow(row);
+}
+
+bool CTimeSheet::Step(FrameStep step) {
+    int from = m_activeRow;
+    if (from < 0 && m_playback != nullptr) {
+        from = m_cut.RowOfFrameNumber(m_playback->FramePosition());
+    }
+    const int row = StepRow(m_cut, from, step);
+    if (row < 0) {
+        return false;
+    }
+    SelectRow(row);
+    return true;
+}
+
+void CTimeSheet::Reveal(const CellRange& range) {
+    if (m_sheet != nullptr && m_sheet->CurrentPage() != this) {
+        m_sheet->SelectCut(CutIndex());
+    }
+    if (range.IsEmpty() || m_cut.FrameCount() == 0) {
+        return;
+    }
+    CellRange shown = range;
+    shown.lastRow = std::min(shown.lastRow, m_cut.FrameCount() - 1);
+    shown.firstRow = std::min(shown.firstRow, shown.lastRow);
+    m_anchorRow = shown.firstRow;
+    m_anchorColumn = shown.firstColumn;
+    m_selection = PartRectangle(m_cut, shown);
+    AnnounceSelection();
+    SetActiveRow(shown.firstRow);
+}
+
+std::pair<int, int> CTimeSheet::SelectedRows() const {
+    if (!m_selection.IsEmpty() && m_selection.lastRow < m_cut.FrameCount()) {
+        return {m_selection.firstRow, m_selection.RowCount()};
+    }
+    if (m_activeRow >= 0 && m_activeRow < m_cut.FrameCount()) {
+        return {m_activeRow, 1};
+    }
+    return {-1, 0};
+}
+
+bool CTimeSheet::CanCopyFrames() const {
+    return SelectedRows().second > 0;
+}
+
+bool CTimeSheet::CanPasteFrames() const {
+    return !FrameCopyBuffer().empty() && SelectedRows().second > 0;
+}
+
+void CTimeSheet::CopySelectedFrames() {
+    const auto [row, count] = SelectedRows();
+    if (count < 1) {
+        return;
+    }
+    // The clipboard is the sheet's; copying changes nothing of the project.
+    std::vector<FrameRecord> frames = CopyFrames(m_cut, row, row + count - 1);
+    if (m_sheet != nullptr) {
+        m_sheet->SetFrameClipboard(std::move(frames));
+    } else {
+        m_ownFrameCopy = std::move(frames);
+    }
+}
+
+void CTimeSheet::CutSelectedFrames() {
+    const auto [row, count] = SelectedRows();
+    const int deleted = ClampedDeleteCount(m_cut, row, count);
+    if (deleted < 1) {
+        return;
+    }
+    CopySelectedFrames();
+    EraseRows(row, deleted, QStringLiteral("フレームの切り取り"));
+}
+
+void CTimeSheet::PasteFramesAtSelection() {
+    const int row = SelectedRows().first;
+    if (row >= 0) {
+        InsertRows(row, FrameCopyBuffer(), EditText(kPasteFrames));
+    }
+}
+
+void CTimeSheet::DeleteSelectedRows() {
+    const auto [row, count] = SelectedRows();
+    const int deleted = ClampedDeleteCount(m_cut, row, count);
+    if (deleted >= 1) {
+        EraseRows(row, deleted, EditText(kDeleteFrame));
+    }
 }
 
 // ---- Undoable edits -------------------------------------------------------------------
@@ -187,8 +333,9 @@ void CTimeSheet::InsertRows(int row, std::vector<FrameRecord> records, const QSt
 }
 
 void CTimeSheet::ReplaceRow(int row, const FrameRecord& record, const QString& text) {
-    if (row < 0 || row >= m_cut.FrameCount()) {
-        return;
+    if (row < 0 || row >= m_cut.FrameCount() ||
+        std::memcmp(&m_cut.Frame(row), &record, sizeof(FrameRecord)) == 0) {
+        return;  // a change to what the row already holds is no step
     }
     PushEdit(std::make_unique<RowsEdit>(m_sheet, CutIndex(), row,
                                         std::vector<FrameRecord>{m_cut.Frame(row)},
@@ -229,6 +376,7 @@ void CTimeSheet::ApplyRows(int row, int removed, std::span<const FrameRecord> in
     }
     m_model->EndRowsReplaced(row, removed, insertedCount);
     AfterRowCountChange(normalBefore);
+    Q_EMIT cutEdited();
 }
 
 void CTimeSheet::AfterRowCountChange(int normalBefore) {
@@ -266,6 +414,7 @@ void CTimeSheet::ApplyCells(std::span<const CellWrite> writes, bool inReverse) {
         }
     }
     m_model->CellsChanged(touched);
+    Q_EMIT cutEdited();
 }
 
 void CTimeSheet::ApplyPartShift(bool insert, int slot) {
@@ -284,6 +433,7 @@ void CTimeSheet::ApplyPartShift(bool insert, int slot) {
         clipped.lastColumn = m_cut.ColumnCount() - 1;
         SetSelection(clipped.firstColumn <= clipped.lastColumn ? clipped : CellRange{});
     }
+    Q_EMIT cutEdited();
 }
 
 void CTimeSheet::ApplyNormalFrameCells(int slot, std::span<const CellRecord> cells) {
@@ -292,6 +442,27 @@ void CTimeSheet::ApplyNormalFrameCells(int slot, std::span<const CellRecord> cel
         SetNormalFrameCells(m_cut, slot, cells);
     }
     m_model->CellsChanged({0, m_cut.FrameCount() - 1, slot, slot});
+    Q_EMIT cutEdited();
+}
+
+void CTimeSheet::ApplyWholeCut(const Cut& cut) {
+    const int normalBefore = m_cut.CountNormalFrames(0, m_cut.FrameCount());
+    {
+        std::lock_guard lock(m_cutMutex);
+        m_cut = cut;
+    }
+    m_model->Reset();
+    if (!m_selection.IsEmpty()) {
+        const CellRange clipped = PartRectangle(m_cut, m_selection);
+        if (clipped != m_selection || m_selection.lastRow >= m_cut.FrameCount()) {
+            SetSelection({});
+        }
+    }
+    if (m_activeRow >= m_cut.FrameCount()) {
+        m_activeRow = -1;
+    }
+    AfterRowCountChange(normalBefore);
+    Q_EMIT cutEdited();
 }
 
 // ---- Popup commands -------------------------------------------------------------------
@@ -334,17 +505,28 @@ void CTimeSheet::RunCellCommand(int id, int row) {
             InsertRows(row, {NewNormalFrame()}, text);
             break;
         case kDeleteFrame:
-            EraseRows(row, 1, text);
+            // On a row of the rectangle the whole rectangle's rows go.
+            if (!m_selection.IsEmpty() && row >= m_selection.firstRow &&
+                row <= m_selection.lastRow) {
+                DeleteSelectedRows();
+            } else {
+                EraseRows(row, 1, text);
+            }
             break;
         case kCopyFrames:
-            // The buffer is the page's own; copying changes nothing of the project.
-            m_frameCopy = m_selection.IsEmpty()
-                              ? std::vector<FrameRecord>{}
-                              : CopyFrames(m_cut, m_selection.firstRow, m_selection.lastRow);
+            if (m_selection.IsEmpty()) {
+                if (m_sheet != nullptr) {
+                    m_sheet->SetFrameClipboard({});
+                } else {
+                    m_ownFrameCopy.clear();
+                }
+            } else {
+                CopySelectedFrames();
+            }
             break;
         case kPasteFrames:
             if (row >= 0 && row < m_cut.FrameCount()) {
-                InsertRows(row, m_frameCopy, text);
+                InsertRows(row, FrameCopyBuffer(), text);
             }
             break;
         case kInsertFrames:
@@ -446,11 +628,22 @@ void CTimeSheet::OpenCellMenu(const QPoint& globalPosition, int row) {
 }
 
 void CTimeSheet::OpenHeaderMenu(const QPoint& globalPosition, int column) {
-    const int id = ExecPopup(this, globalPosition, HeaderPopup(), [this, column](int item) {
-        return IsHeaderCommandEnabled(item, column);
-    });
-    if (id != 0) {
-        RunHeaderCommand(id, column);
+    // The part commands, and a switch between slot numbers and slot names in the cells.
+    QMenu menu(this);
+    for (const PopupItem& item : HeaderPopup().items) {
+        QAction* action = menu.addAction(QString::fromUtf8(item.text));
+        action->setData(item.id);
+        action->setEnabled(IsHeaderCommandEnabled(item.id, column));
+    }
+    menu.addSeparator();
+    QAction* names = menu.addAction(QStringLiteral("リソース名で表示"));
+    names->setCheckable(true);
+    names->setChecked(m_model->ShowsSlotNames());
+    QAction* chosen = menu.exec(globalPosition);
+    if (chosen == names) {
+        m_model->SetShowSlotNames(names->isChecked());
+    } else if (chosen != nullptr) {
+        RunHeaderCommand(chosen->data().toInt(), column);
     }
 }
 
@@ -461,7 +654,24 @@ void CTimeSheet::OnGridPressed(int row, int column, Qt::KeyboardModifiers modifi
         if (row < 0 || column < 0) {
             return;
         }
+        if (column == 0) {
+            // Frame numbers select rows in both modes and never paint.
+            const bool extend = modifiers.testFlag(Qt::ShiftModifier) && m_anchorRow >= 0 &&
+                                m_anchorRow < m_cut.FrameCount();
+            if (!extend) {
+                m_anchorRow = row;
+                m_anchorColumn = 0;
+            }
+            m_selection =
+                PartRectangle(m_cut, CellRange::Spanning(m_anchorRow, m_anchorColumn, row, 0));
+            AnnounceSelection();
+            SetActiveRow(row);
+            return;
+        }
+        m_anchorRow = row;
+        m_anchorColumn = column;
         SetSelection({row, row, column, column});
+        SetActiveRow(row);
         if (column >= 1 && m_cut.Frame(row).IsNormal()) {
             Q_EMIT propertyFieldsEnabled(true);
             Q_EMIT showCell(row, column);
@@ -509,25 +719,27 @@ void CTimeSheet::OnGridReleased(int row, int column, Qt::KeyboardModifiers modif
     }
     int startRow = row;
     int startColumn = column;
-    if (m_dragging && m_anchorRow >= 0 && m_anchorColumn >= 0) {
+    const bool anchored = m_anchorRow >= 0 && m_anchorRow < m_cut.FrameCount() &&
+                          m_anchorColumn >= 0 && m_anchorColumn < m_cut.ColumnCount();
+    if (m_dragging && anchored) {
         startRow = m_anchorRow;
         startColumn = m_anchorColumn;
-    } else if (modifiers.testFlag(Qt::ShiftModifier) && !m_selection.IsEmpty()) {
-        startRow = m_selection.firstRow;
-        startColumn = m_selection.firstColumn;
+    } else if (modifiers.testFlag(Qt::ShiftModifier) && anchored) {
+        // Shift-click spans from where the rectangle started, frame numbers included.
+        startRow = m_anchorRow;
+        startColumn = m_anchorColumn;
+    } else {
+        m_anchorRow = row;
+        m_anchorColumn = column;
     }
     m_dragging = false;
-    m_selection = CellRange::Spanning(startRow, startColumn, row, column);
+    m_selection = PartRectangle(m_cut, CellRange::Spanning(startRow, startColumn, row, column));
     AnnounceSelection();
+    SetActiveRow(row);
 }
 
 void CTimeSheet::AnnounceSelection() {
-    CellRange& range = m_selection;
-    if (range.CellCount() == 1 && range.firstColumn == 0) {
-        // A frame number stands for its row's parts.
-        range.firstColumn = 1;
-        range.lastColumn = m_cut.ColumnCount() - 1;
-    }
+    const CellRange& range = m_selection;
     Q_EMIT propertyFieldsEnabled(true);
     if (range.CellCount() > 1) {
         Q_EMIT showCell(range.firstRow, range.firstColumn);
@@ -558,11 +770,9 @@ void CTimeSheet::OnGridKeyMoved(int row, int column, bool extend) {
         m_anchorRow = row;
         m_anchorColumn = column;
     }
-    m_selection = CellRange::Spanning(startRow, startColumn, row, column);
-    if (m_selection.CellCount() == 1 && column == 0) {
-        m_selection.firstColumn = m_selection.lastColumn = 0;
-    }
+    m_selection = PartRectangle(m_cut, CellRange::Spanning(startRow, startColumn, row, column));
     AnnounceSelection();
+    SetActiveRow(row);
 }
 
 void CTimeSheet::PaintCell(int row, int column) {

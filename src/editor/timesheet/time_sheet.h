@@ -10,6 +10,7 @@
 
 #include "core/timesheet/cell_range.h"
 #include "core/timesheet/cut.h"
+#include "core/timesheet/frame_steps.h"
 #include "editor/timesheet/cut_edits.h"
 
 class QPushButton;
@@ -64,7 +65,29 @@ public:
     bool IsRangeMode() const { return m_rangeMode; }
     void SetRangeMode(bool on);
     bool PartCopied() const { return m_partCopied; }
-    const std::vector<FrameRecord>& FrameCopyBuffer() const { return m_frameCopy; }
+    // The frames copied last, on this page or another: one clipboard for the whole sheet.
+    const std::vector<FrameRecord>& FrameCopyBuffer() const;
+
+    // The row the author last chose (click, keys, a step); -1 before any. The preview shows
+    // its frame.
+    int ActiveRow() const { return m_activeRow; }
+    // Selects row `row` whole, as a click on its frame number does, and shows its frame.
+    void SelectRow(int row);
+    // Moves to the row a step from the chosen row lands on; false when there is none.
+    bool Step(FrameStep step);
+    // Brings the page and `range` into view and selects it: undo and redo show what they
+    // changed.
+    void Reveal(const CellRange& range);
+    // The frame commands of the Edit menu and the toolbar on the selected rows. Copy and cut
+    // need a selection, paste frames in the clipboard and a row to insert before.
+    bool CanCopyFrames() const;
+    bool CanPasteFrames() const;
+    void CopySelectedFrames();
+    void CutSelectedFrames();
+    void PasteFramesAtSelection();
+    // Delete (the key, and the popup's delete on a row of the rectangle): every selected
+    // row goes as one step; the sheet keeps at least one row.
+    void DeleteSelectedRows();
 
     // Where the property groups and the playback controls stand, above the grid.
     QHBoxLayout* UpperLayout() const { return m_upper; }
@@ -104,6 +127,8 @@ public:
     void ApplyCells(std::span<const CellWrite> writes, bool inReverse);
     void ApplyPartShift(bool insert, int slot);
     void ApplyNormalFrameCells(int slot, std::span<const CellRecord> cells);
+    // The cut replaced whole, its part columns included (a cut pasted over this one).
+    void ApplyWholeCut(const Cut& cut);
     void SetPartCopied(bool copied) { m_partCopied = copied; }
 
     // Selection by the grid's mouse, in grid cells (-1 for none): see the .cpp.
@@ -127,6 +152,10 @@ Q_SIGNALS:
     void propertyFieldsEnabled(bool enabled);
     void tweenEnabled(bool enabled);
     void selectionChanged(const CellRange& range);
+    // The author chose row `row` (see ActiveRow).
+    void activeRowChanged(int row);
+    // The cut changed (an edit, an undo or a redo): the frame on show is drawn again.
+    void cutEdited();
     // The number of normal frames changed: the frame slider's range is 1..count.
     void normalFrameCountChanged(int count);
     void commandPlaybackStopRequested();
@@ -140,6 +169,9 @@ private:
     void AnnounceSelection();
     void AfterRowCountChange(int normalBefore);
     void PushEdit(std::unique_ptr<QUndoCommand> edit);
+    void SetActiveRow(int row);
+    // The rows of the rectangle, or the chosen row when there is none: {first, count}.
+    std::pair<int, int> SelectedRows() const;
 
     CTimeSheetBase* m_sheet;
     CResourcePalette* m_palette;
@@ -165,7 +197,8 @@ private:
     int m_mergeSerial = 0;
     int m_limitedUnit = 1;
     bool m_partCopied = false;
-    std::vector<FrameRecord> m_frameCopy;
+    int m_activeRow = -1;
+    std::vector<FrameRecord> m_ownFrameCopy;  // the clipboard of a page without a sheet
 
     ControlFrameDialog m_controlFrameDialog;
     CountDialog m_countDialog;

@@ -1,5 +1,6 @@
 #include "editor/timesheet/time_sheet_base.h"
 
+#include <QCoreApplication>
 #include <QVBoxLayout>
 #include <cstring>
 
@@ -90,6 +91,11 @@ CTimeSheet* CTimeSheetBase::CreatePage(Cut cut) {
     auto* page = new CTimeSheet(this, m_palette, std::move(cut));
     Q_EMIT pageCreated(page);
     return page;
+}
+
+void CTimeSheetBase::SetFrameClipboard(std::vector<FrameRecord> frames) {
+    m_frameClipboard = std::move(frames);
+    Q_EMIT frameClipboardChanged();
 }
 
 void CTimeSheetBase::RemoveAllCuts() {
@@ -196,25 +202,35 @@ void CTimeSheetBase::RunCutCommand(int id, int clickedTab) {
         case kPasteCut:
             if (selected >= 0 && selected != m_copiedCut) {
                 const Cut& target = Page(selected)->GetCut();
-                const auto copied = Page(m_copiedCut)->GetCut().Frames();
-                PushEdit(std::make_unique<RowsEdit>(
-                    this, selected, 0,
-                    std::vector<FrameRecord>(target.Frames().begin(), target.Frames().end()),
-                    std::vector<FrameRecord>(copied.begin(), copied.end()), text));
-            }
-            break;
-        case kRenameCut:
-            if (selected >= 0) {
-                if (std::optional<QString> name = m_nameDialog(this)) {
-                    // The entry holds 255 bytes of text at most, cut at a character boundary.
-                    CutNameTable entry{};
-                    entry.SetName(0, SjisFromQString(*name));
-                    std::array<char, kCutNameSize> bytes{};
-                    std::memcpy(bytes.data(), entry.names[0], kCutNameSize);
-                    PushEdit(std::make_unique<RenameCutEdit>(this, selected, bytes, text));
+                const Cut& copied = Page(m_copiedCut)->GetCut();
+                const bool same = target.ColumnCount() == copied.ColumnCount() &&
+                                  target.FrameCount() == copied.FrameCount() &&
+                                  std::memcmp(target.Frames().data(), copied.Frames().data(),
+                                              target.Frames().size_bytes()) == 0;
+                if (!same) {
+                    PushEdit(std::make_unique<PasteCutEdit>(this, selected, target, copied, text));
                 }
             }
             break;
+        case kRenameCut: {
+            // The tab that was right-clicked; the selected one when the click hit none.
+            const int target = clickedTab >= 0 && clickedTab < CutCount() ? clickedTab : selected;
+            if (target < 0) {
+                break;
+            }
+            if (std::optional<QString> name =
+                    m_nameDialog(this, QStringFromSjis(m_names->Name(target)))) {
+                // The entry holds 255 bytes of text at most, cut at a character boundary.
+                CutNameTable entry{};
+                entry.SetName(0, SjisFromQString(*name));
+                std::array<char, kCutNameSize> bytes{};
+                std::memcpy(bytes.data(), entry.names[0], kCutNameSize);
+                if (std::memcmp(bytes.data(), m_names->names[target], kCutNameSize) != 0) {
+                    PushEdit(std::make_unique<RenameCutEdit>(this, target, bytes, text));
+                }
+            }
+            break;
+        }
         default:
             break;
     }
@@ -285,10 +301,21 @@ void CTimeSheetBase::ApplyCutName(int index, const std::array<char, kCutNameSize
     SendCutNames();
 }
 
+bool CTimeSheetBase::event(QEvent* event) {
+    // The sheet has no status bar of its own: hints (what a click in the grid does) show in
+    // the main frame's.
+    if (event->type() == QEvent::StatusTip && parentWidget() != nullptr) {
+        QCoreApplication::sendEvent(parentWidget(), event);
+        return true;
+    }
+    return CToolWindow::event(event);
+}
+
 LResult CTimeSheetBase::OnWindowMessage(const WindowMessage& message) {
     if (message.Message() == WM_RESOURCE_SELECTED) {
-        if (CTimeSheet* page = CurrentPage()) {
-            Q_EMIT page->paletteSelectionChanged(static_cast<int>(message.WParameter()));
+        // Every page: a hidden page's thumbnail is shown again on a tab switch.
+        for (int i = 0; i < CutCount(); ++i) {
+            Q_EMIT Page(i)->paletteSelectionChanged(static_cast<int>(message.WParameter()));
         }
     }
     return 0;

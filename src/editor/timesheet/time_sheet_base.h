@@ -24,8 +24,8 @@ class CTimeSheetBase : public CToolWindow {
 public:
     static constexpr int kCutTabsId = 1101;
 
-    // Asks a cut's new name; nothing on cancel.
-    using NameDialog = std::function<std::optional<QString>(QWidget*)>;
+    // Asks a cut's new name, starting from its current one; nothing on cancel.
+    using NameDialog = std::function<std::optional<QString>(QWidget*, const QString& current)>;
 
     // `palette` is the palette the cuts draw their resources from.
     CTimeSheetBase(QWidget* owner, CResourcePalette* palette);
@@ -55,6 +55,9 @@ public:
 
     // Index of the cut last copied; -1 when none.
     int CopiedCut() const { return m_copiedCut; }
+    // Frames copied on any page; they paste into any cut.
+    const std::vector<FrameRecord>& FrameClipboard() const { return m_frameClipboard; }
+    void SetFrameClipboard(std::vector<FrameRecord> frames);
 
     // The cut menu's commands by id (213, 214, 216, 217, 231) for a right click on tab
     // `clickedTab` (-1 when the click hit no tab).
@@ -78,8 +81,11 @@ public:
 Q_SIGNALS:
     // A page was made (for a new, read, inserted or restored cut).
     void pageCreated(CTimeSheet* page);
+    // Frames were copied into the clipboard.
+    void frameClipboardChanged();
 
 protected:
+    bool event(QEvent* event) override;
     LResult OnWindowMessage(const WindowMessage& message) override;
 
 private:
@@ -92,6 +98,7 @@ private:
     CResourcePalette* m_palette;
     std::unique_ptr<CutNameTable> m_names;
     int m_copiedCut = -1;
+    std::vector<FrameRecord> m_frameClipboard;
     MultiRowTabWidget* m_tabs;
     std::unique_ptr<MessageBoxes> m_boxes;
     NameDialog m_nameDialog;

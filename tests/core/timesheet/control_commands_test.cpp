@@ -75,5 +75,26 @@ TEST(ControlCommandsTest, BlockKeepsReservedWordsAndCutsTheMessageAtACharacter) 
     }
 }
 
+TEST(ControlCommandsTest, ValuesAreNamedAsTheDialogLabelsThem) {
+    struct Case {
+        int command, position, time;
+        const char* expected;
+    };
+    for (const Case& c : {
+             Case{9, 2, 0, "戻るセル番号 2 / 復帰タイプ 0"},
+             Case{10, 5, 30, "時間 30"},  // WAIT uses no position
+             Case{1, 1, 0, "ウインドウ表示位置 1 / 時間 0"},
+             Case{7, 4, 9, "タイムシート進行 4"},
+             Case{3, 1, 1, ""},   // CHATCLEAR uses neither
+             Case{99, 1, 1, ""},  // a code the dialog does not know
+         }) {
+        ControlBlock block{};
+        block.command = c.command;
+        block.position = c.position;
+        block.time = c.time;
+        EXPECT_EQ(ControlValuesText(block), c.expected) << c.command;
+    }
+}
+
 }  // namespace
 }  // namespace plk

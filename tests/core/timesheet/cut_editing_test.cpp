@@ -3,7 +3,9 @@
 #include <climits>
 #include <cstring>
 
+#include "core/timesheet/cell_edit.h"
 #include "core/timesheet/cut_editing.h"
+#include "core/timesheet/tween.h"
 
 namespace plk {
 namespace {
@@ -118,6 +120,20 @@ TEST(CutEditingTest, FrameRangesStopAtTheEndOfTheCut) {
         EXPECT_EQ(ClampedDeleteCount(cut, c.row, c.asked), c.deleted)
             << c.rows << " " << c.row << " " << c.asked;
     }
+    // A row outside the cut deletes nothing (a row of -1 with a count used to reach
+    // before the first record), and the cut itself refuses such ranges.
+    Cut ten(std::vector<FrameRecord>(10, NewNormalFrame()), 6);
+    EXPECT_EQ(ClampedDeleteCount(ten, -1, 3), 0);
+    EXPECT_EQ(ClampedDeleteCount(ten, 10, 1), 0);
+    for (auto [row, count] : {std::pair{-1, 3}, {-1, 0}, {8, 3}, {11, 0}, {2, -1}}) {
+        EXPECT_FALSE(ten.EraseFrames(row, count)) << row << " " << count;
+    }
+    EXPECT_FALSE(ten.InsertFrames(-1, std::vector<FrameRecord>(2, NewNormalFrame())));
+    EXPECT_FALSE(ten.Erase(10));
+    EXPECT_EQ(ten.FrameCount(), 10);
+    EXPECT_TRUE(ten.EraseFrames(8, 2));
+    EXPECT_EQ(ten.FrameCount(), 8);
+
     Cut cut = MarkedCut("NNCNN");
     EXPECT_EQ(PaintedRowCount(cut, 1, 3), 3);
     EXPECT_EQ(PaintedRowCount(cut, 3, 3), 2);
@@ -125,6 +141,42 @@ TEST(CutEditingTest, FrameRangesStopAtTheEndOfTheCut) {
     EXPECT_EQ(CopyFrames(cut, 3, 9).size(), 2u);
     EXPECT_EQ(CopyFrames(cut, 4, 3).size(), 0u);
     EXPECT_EQ(CopyFrames(cut, 1, 2)[0].cells[1].resource, 101);
+}
+
+TEST(CutEditingTest, FrameNumbersStandForTheirRowsParts) {
+    const Cut cut = MarkedCut("NNN", 5);
+    struct Case {
+        CellRange spanned, expected;
+    };
+    for (const Case& c : {
+             Case{{0, 2, 0, 0}, {0, 2, 1, 5}},  // click and Shift-click on frame numbers
+             Case{{1, 1, 0, 0}, {1, 1, 1, 5}},  // one frame number
+             Case{{0, 2, 0, 3}, {0, 2, 1, 3}},  // starts on frame numbers: from part A
+             Case{{0, 1, 2, 4}, {0, 1, 2, 4}},  // parts only: as spanned
+             Case{{0, 1, 3, 9}, {0, 1, 3, 5}},  // past the last part
+             Case{{}, {}},
+         }) {
+        EXPECT_EQ(PartRectangle(cut, c.spanned), c.expected)
+            << c.spanned.firstRow << ".." << c.spanned.lastRow << " x " << c.spanned.firstColumn
+            << ".." << c.spanned.lastColumn;
+    }
+}
+
+TEST(CutEditingTest, GridEditsNeverWriteSlotZeroOrTheCopySlot) {
+    const Cut cut = MarkedCut("NCN", 26);
+    const CellRange all{0, 2, 0, kCellSlots - 1};
+    const auto typed = RectangleChanges(cut, all, [](CellRecord& cell) { cell.resource = 6; });
+    TweenParameters params;
+    params.start = 0;
+    params.end = 90;
+    const auto tweened = TweenChanges(cut, all, TweenProperty::Rotation, params);
+    for (const auto* changes : {&typed, &tweened}) {
+        ASSERT_FALSE(changes->empty());
+        for (const CellWrite& write : *changes) {
+            EXPECT_GE(write.slot, 1);
+            EXPECT_LE(write.slot, kMaxParts);
+        }
+    }
 }
 
 TEST(CutEditingTest, ControlCommandLabels) {
