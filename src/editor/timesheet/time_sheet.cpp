@@ -84,6 +84,10 @@ CTimeSheet::CTimeSheet(CTimeSheetBase* sheet, CResourcePalette* palette, Cut cut
                                   m_upperScroll->horizontalScrollBar()->sizeHint().height());
 }
 
+CResourcePalette* CTimeSheet::Palette() const {
+    return m_palette;
+}
+
 CTimeSheet::~CTimeSheet() {
     // A playback still reading the cut ends before the cut goes.
     StopPlaybackAndWait();

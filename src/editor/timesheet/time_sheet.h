@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -53,7 +54,7 @@ public:
     std::mutex& CutMutex() const { return m_cutMutex; }
     int CutIndex() const;
     CTimeSheetBase* Sheet() const { return m_sheet; }
-    CResourcePalette* Palette() const { return m_palette; }
+    CResourcePalette* Palette() const;
     MessageBoxes& Boxes() const;
 
     // The selection rectangle (empty before the first click).
@@ -174,7 +175,7 @@ private:
     std::pair<int, int> SelectedRows() const;
 
     CTimeSheetBase* m_sheet;
-    CResourcePalette* m_palette;
+    QPointer<CResourcePalette> m_palette;  // goes before the pages when the frame closes
     Cut m_cut;
     mutable std::mutex m_cutMutex;
     std::unique_ptr<CutTableModel> m_model;

@@ -1,5 +1,7 @@
 #include "editor/timesheet/time_sheet_base.h"
 
+#include "editor/content/resource_palette.h"
+
 #include <QCoreApplication>
 #include <QVBoxLayout>
 #include <cstring>

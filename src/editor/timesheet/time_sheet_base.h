@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+#include <QPointer>
+
 #include "core/timesheet/cut.h"
 #include "editor/app/tool_window.h"
 
@@ -95,7 +97,7 @@ private:
     void SendCutNames();
     void SendCutListChange(std::uint32_t message, int position);
 
-    CResourcePalette* m_palette;
+    QPointer<CResourcePalette> m_palette;  // goes before the pages when the frame closes
     std::unique_ptr<CutNameTable> m_names;
     int m_copiedCut = -1;
     std::vector<FrameRecord> m_frameClipboard;
