@@ -118,7 +118,12 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     }
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    // The helpers that follow focus, clipboard and undo signals go first: tearing down the
+    // windows and actions they reach moves the focus and clears the history on the way.
+    delete m_focusEdit;
+    delete m_autosave;
+}
 
 QAction* CMainFrame::Action(int id) const {
     auto it = m_actions.find(id);
@@ -410,8 +415,8 @@ void CMainFrame::ConnectCommands() {
             kStatusNoticeMs);
     });
     ConnectUndoCommands();
-    new FocusEditCommands(this, m_timeSheet, Action(kEditCut), Action(kEditCopy),
-                          Action(kEditPaste));
+    m_focusEdit = new FocusEditCommands(this, m_timeSheet, Action(kEditCut), Action(kEditCopy),
+                                        Action(kEditPaste));
 }
 
 void CMainFrame::UpdateTitle() {

@@ -24,6 +24,7 @@ class CResourcePalette;
 class CTimeSheetBase;
 class CToolWindow;
 class AutosaveController;
+class FocusEditCommands;
 class FileCommands;
 
 // The main frame: menu, toolbar and status bar over an empty view, the owner of the five
@@ -113,6 +114,7 @@ private:
     std::optional<WindowLayoutRecord> m_storedLayout;
     FileCommands* m_commands = nullptr;
     AutosaveController* m_autosave = nullptr;
+    FocusEditCommands* m_focusEdit = nullptr;
     bool m_endingBySignal = false;
     std::unique_ptr<QPrinter> m_printer;
     std::map<QWidget*, QAction*> m_viewActions;

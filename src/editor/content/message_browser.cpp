@@ -95,7 +95,10 @@ CMessageBrowser::CMessageBrowser(QWidget* owner)
     setFixedSize(620, 690);
 }
 
-CMessageBrowser::~CMessageBrowser() = default;
+CMessageBrowser::~CMessageBrowser() {
+    // The page's fields lose the focus while they are torn down; this window is gone by then.
+    disconnect(m_page, nullptr, this, nullptr);
+}
 
 void CMessageBrowser::SetMessageBoxes(std::unique_ptr<MessageBoxes> boxes) {
     m_boxes = std::move(boxes);
