@@ -143,6 +143,15 @@ TEST_F(CharacterCheckTest, RunsAgainAfterAPauseInTheEdits) {
     EXPECT_EQ(check->CurrentFindings().back().place, Place::Slot(3));
 }
 
+TEST_F(CharacterCheckTest, ClosingTheFrameWhileACheckRunsWaitsForItAndDropsItsFindings) {
+    OpenPlanted();
+    m_frame->Action(32810)->trigger();
+    ASSERT_TRUE(m_frame->CharacterCheck()->IsChecking());
+    m_frame.reset();
+    // The worker's wake-up, if it was posted, went with the window.
+    QApplication::processEvents();
+}
+
 TEST_F(CharacterCheckTest, ExportWithErrorsAsksFirstAndStopsOnNo) {
     OpenPlanted();
     m_boxes->answer = Answer::No;

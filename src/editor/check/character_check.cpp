@@ -7,24 +7,18 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
-#include <QThreadPool>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 #include <map>
-#include <mutex>
+#include <optional>
 
 #include "core/check/check_character.h"
 #include "core/content/message_table.h"
 #include "core/text/sjis.h"
+#include "editor/check/check_worker.h"
 
 namespace plk {
-
-// Where a background check hands its findings: the window while it lives, nothing after.
-struct CheckMailbox {
-    std::mutex mutex;
-    CCharacterCheck* receiver = nullptr;
-};
 
 namespace {
 
@@ -116,10 +110,12 @@ CCharacterCheck::CCharacterCheck(QWidget* owner, GatherFunction gather, PathFunc
     : QDialog(owner),
       m_gather(std::move(gather)),
       m_projectFile(std::move(projectFile)),
-      m_mailbox(std::make_shared<CheckMailbox>()) {
+      m_worker(std::make_unique<CheckWorker>([this] {
+          // Only a wake-up crosses Qt's queue; the findings wait in the worker.
+          QMetaObject::invokeMethod(this, "DeliverFromWorker", Qt::QueuedConnection);
+      })) {
     setWindowTitle(QStringLiteral("キャラクターチェック"));
     setModal(false);
-    m_mailbox->receiver = this;
 
     m_tree = new QTreeWidget(this);
     m_tree->setColumnCount(2);
@@ -153,9 +149,9 @@ CCharacterCheck::CCharacterCheck(QWidget* owner, GatherFunction gather, PathFunc
 }
 
 CCharacterCheck::~CCharacterCheck() {
-    // A check still running finds no one to deliver to.
-    std::lock_guard lock(m_mailbox->mutex);
-    m_mailbox->receiver = nullptr;
+    // Waits for a check still running while this object can still take its wake-up (which
+    // the QObject then discards with the rest of its posted events).
+    m_worker.reset();
 }
 
 void CCharacterCheck::ScheduleRerun() {
@@ -176,23 +172,25 @@ void CCharacterCheck::RunNow() {
     m_running = true;
     m_summary->setText(QStringLiteral("チェック中…"));
     // The copy is taken here, on the user-interface thread; the worker owns it.
-    auto project = std::make_shared<const Project>(m_gather());
-    const std::filesystem::path projectFile =
-        m_projectFile ? m_projectFile() : std::filesystem::path();
     const std::uint64_t generation = ++m_generation;
-    std::shared_ptr<CheckMailbox> mailbox = m_mailbox;
-    QThreadPool::globalInstance()->start([project, projectFile, generation, mailbox] {
-        Findings findings = CheckCharacterWithFiles(*project, projectFile);
-        std::lock_guard lock(mailbox->mutex);
-        if (CCharacterCheck* receiver = mailbox->receiver) {
-            QMetaObject::invokeMethod(
-                receiver,
-                [receiver, generation, findings = std::move(findings)]() mutable {
-                    receiver->Deliver(generation, std::move(findings));
-                },
-                Qt::QueuedConnection);
+    m_worker->Submit(generation, m_gather(),
+                     m_projectFile ? m_projectFile() : std::filesystem::path());
+}
+
+void CCharacterCheck::DeliverFromWorker() {
+    std::optional<CheckWorker::Result> result = m_worker->TakeResult();
+    if (!result) {
+        return;
+    }
+    if (!result->error.empty() && result->generation == m_generation) {
+        m_running = false;
+        m_summary->setText(QStringLiteral("チェックできませんでした: %1").arg(Utf8(result->error)));
+        if (m_pending && isVisible()) {
+            m_debounce.start();
         }
-    });
+        return;
+    }
+    Deliver(result->generation, std::move(result->findings));
 }
 
 void CCharacterCheck::Deliver(std::uint64_t generation, Findings findings) {

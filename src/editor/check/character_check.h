@@ -15,12 +15,12 @@ class QTreeWidgetItem;
 
 namespace plk {
 
-struct CheckMailbox;
+class CheckWorker;
 
 // "キャラクターチェック": the findings of the character check, grouped by severity and
 // place. Double-clicking one brings its place into view. While shown it runs the check
 // again after each edit, once the author pauses; the resource files are read off the
-// user-interface thread.
+// user-interface thread, by a worker that owns its copy of the character.
 class CCharacterCheck : public QDialog {
     Q_OBJECT
 public:
@@ -59,6 +59,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Takes what the worker handed back; queued from the worker's thread.
+    Q_INVOKABLE void DeliverFromWorker();
     void Deliver(std::uint64_t generation, Findings findings);
     void Fill();
     void OnActivated(QTreeWidgetItem* item);
@@ -66,7 +68,7 @@ private:
     GatherFunction m_gather;
     PathFunction m_projectFile;
     NavigateFunction m_navigate;
-    std::shared_ptr<CheckMailbox> m_mailbox;
+    std::unique_ptr<CheckWorker> m_worker;
     QTimer m_debounce;
     QTreeWidget* m_tree = nullptr;
     QLabel* m_summary = nullptr;
