@@ -1,5 +1,6 @@
 #include "core/check/resource_files.h"
 
+#include <array>
 #include <cstring>
 #include <system_error>
 
@@ -57,30 +58,49 @@ std::optional<InputFile> OpenResourceFile(const ResourceSlot& slot,
     return std::optional<InputFile>(std::in_place, *file);
 }
 
+// The first bytes of the file, read into `buffer`: no allocation for the usual file.
+std::span<const std::uint8_t> ReadHead(const InputFile& input, std::span<std::uint8_t> buffer) {
+    const std::span<std::uint8_t> wanted = buffer.first(input.Available(0, buffer.size()));
+    return wanted.first(input.ReadInto(0, wanted));
+}
+
+bool ImageMatches(const InputFile& input) {
+    std::array<std::uint8_t, kPngHeadBytes> buffer;
+    return HasPngHeader(ReadHead(input, buffer));
+}
+
+bool SoundMatches(const InputFile& input) {
+    std::array<std::uint8_t, kWaveHeadBytes> buffer;
+    const std::span<const std::uint8_t> first = ReadHead(input, buffer);
+    std::optional<bool> wave = HasWaveHeader(first, input.Size());
+    if (wave) {
+        return *wave;
+    }
+    // Chunks before the data chunk rarely pass the first block; read on only then.
+    ByteBuffer head(first.begin(), first.end());
+    while (!wave && head.size() < input.Size()) {
+        const std::size_t more = std::min<std::uint64_t>(head.size(), 1u << 20);
+        ByteBuffer next = input.Read(head.size(), more);
+        if (next.empty()) {
+            break;
+        }
+        head.insert(head.end(), next.begin(), next.end());
+        wave = HasWaveHeader(head, input.Size());
+    }
+    return wave.value_or(false);
+}
+
 ResourceFileReport ReadOne(const ResourceSlot& slot, const std::filesystem::path& projectFile) {
     try {
         std::optional<InputFile> opened = OpenResourceFile(slot, projectFile);
         if (!opened) {
             return {ResourceFileState::Missing, true};
         }
-        InputFile& input = *opened;
-        ByteBuffer head = input.Read(0, kResourceHeadBytes);
         bool matches = true;
         if (slot.Kind() == ResourceKind::Image) {
-            matches = HasPngHeader(head);
+            matches = ImageMatches(*opened);
         } else if (slot.Kind() == ResourceKind::Sound) {
-            std::optional<bool> wave = HasWaveHeader(head, input.Size());
-            // Chunks before the data chunk rarely pass the first block; read on only then.
-            while (!wave && head.size() < input.Size()) {
-                const std::size_t more = std::min<std::uint64_t>(head.size(), 1u << 20);
-                ByteBuffer next = input.Read(head.size(), more);
-                if (next.empty()) {
-                    break;
-                }
-                head.insert(head.end(), next.begin(), next.end());
-                wave = HasWaveHeader(head, input.Size());
-            }
-            matches = wave.value_or(false);
+            matches = SoundMatches(*opened);
         }
         return {ResourceFileState::Read, matches};
     } catch (const FileError&) {
@@ -110,8 +130,7 @@ std::optional<std::filesystem::path> LocateResourceFile(const ResourceSlot& slot
 
 bool HasPngHeader(std::span<const std::uint8_t> head) {
     static constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-    constexpr std::size_t kIhdrEnd = 8 + 8 + 13;
-    if (head.size() < kIhdrEnd || std::memcmp(head.data(), kSignature, 8) != 0 ||
+    if (head.size() < kPngHeadBytes || std::memcmp(head.data(), kSignature, 8) != 0 ||
         BigWord(head, 8) != 13 || !TagAt(head, 12, "IHDR")) {
         return false;
     }

@@ -12,8 +12,8 @@ namespace plk {
 
 // Where the file of a palette slot is read from: the stored path, then where a moved file
 // is looked for (FindMovedResource: the current folder, the project file's folder and the
-// sub-folders named after the folders that held it). `projectFile` is the project's own path (empty for an
-// unsaved one); every reader of resource files for the check goes through here.
+// sub-folders named after the folders that held it). `projectFile` is the project's own path (empty
+// for an unsaved one); every reader of resource files for the check goes through here.
 std::optional<std::filesystem::path> LocateResourceFile(const ResourceSlot& slot,
                                                         const std::filesystem::path& projectFile);
 
@@ -42,8 +42,11 @@ struct ResourceFileReport {
 
 using ResourceFileReports = std::array<ResourceFileReport, kResourceSlots>;
 
-// Bytes read from the start of each file; enough for the headers of ordinary files.
-inline constexpr std::size_t kResourceHeadBytes = 512;
+// Bytes read from the start of each file. A PNG is judged by its signature and header chunk
+// alone; a WAVE's chunks up to its data chunk lie within the first 512 bytes in ordinary
+// files (a format chunk, perhaps a fact or list chunk), and only others are read on.
+inline constexpr std::size_t kPngHeadBytes = 8 + 8 + 13;
+inline constexpr std::size_t kWaveHeadBytes = 512;
 
 // Finds and reads the start of every named slot's file and checks its content against the
 // slot's kind. Never throws for a file; each outcome is in the report of its slot.
