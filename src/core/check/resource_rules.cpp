@@ -20,9 +20,11 @@ bool IsNamed(const ResourceSlot& slot) {
     return !slot.Name().empty();
 }
 
-// Every row whose cells name each slot, in cut and row order.
-std::vector<std::vector<std::pair<int, int>>> RowsUsingSlots(const Project& project) {
-    std::vector<std::vector<std::pair<int, int>>> uses(kResourceSlots);
+// Calls `visit(cut, row, slot)` for each drawn cell of each normal row that names a slot
+// (any number but 0; one outside the palette is the visitor's to judge), in cut, row and
+// cell order. A visit that returns false skips the rest of its row.
+template <typename Visit>
+void ForEachUsedSlot(const Project& project, Visit visit) {
     for (int c = 0; c < static_cast<int>(project.cuts.size()); ++c) {
         const Cut& cut = project.cuts[static_cast<std::size_t>(c)];
         for (int r = 0; r < cut.FrameCount(); ++r) {
@@ -32,15 +34,26 @@ std::vector<std::vector<std::pair<int, int>>> RowsUsingSlots(const Project& proj
             }
             for (int i = 0; i < kDrawnCells; ++i) {
                 const std::int32_t s = frame.cells[i].resource;
-                if (s > 0 && s < kResourceSlots) {
-                    auto& rows = uses[static_cast<std::size_t>(s)];
-                    if (rows.empty() || rows.back() != std::pair{c, r}) {
-                        rows.emplace_back(c, r);
-                    }
+                if (s != 0 && !visit(c, r, s)) {
+                    break;
                 }
             }
         }
     }
+}
+
+// Every row whose cells name each slot, in cut and row order.
+std::vector<std::vector<std::pair<int, int>>> RowsUsingSlots(const Project& project) {
+    std::vector<std::vector<std::pair<int, int>>> uses(kResourceSlots);
+    ForEachUsedSlot(project, [&uses](int c, int r, std::int32_t s) {
+        if (s > 0 && s < kResourceSlots) {
+            auto& rows = uses[static_cast<std::size_t>(s)];
+            if (rows.empty() || rows.back() != std::pair{c, r}) {
+                rows.emplace_back(c, r);
+            }
+        }
+        return true;
+    });
     return uses;
 }
 
@@ -258,39 +271,28 @@ void CheckSlotNames(const CheckContext& context, Findings& out) {
 
 void CheckCellsNamingEmptySlots(const CheckContext& context, Findings& out) {
     const Project& project = context.project;
-    for (int c = 0; c < static_cast<int>(project.cuts.size()); ++c) {
-        const Cut& cut = project.cuts[static_cast<std::size_t>(c)];
-        for (int r = 0; r < cut.FrameCount(); ++r) {
-            const FrameRecord& frame = cut.Frame(r);
-            if (!frame.IsNormal()) {
-                continue;
-            }
-            for (int i = 0; i < kDrawnCells; ++i) {
-                const std::int32_t s = frame.cells[i].resource;
-                if (s == 0) {
-                    continue;
-                }
-                const std::string number = std::to_string(s);
-                if (s < 0 || s >= kResourceSlots) {
-                    Report(out, Severity::Error, "cell.bad-slot", Place::Row(c, r),
-                           RowTextJa(c, r) + " のセルが存在しないスロット " + number +
-                               " を指しています。セルを設定し直してください。",
-                           RowTextEn(c, r) + " has a cell naming slot " + number +
-                               ", which does not exist. Set the cell again.");
-                    break;
-                }
-                if (!IsNamed(SlotAt(project, s))) {
-                    Report(out, Severity::Warning, "cell.empty-slot", Place::Row(c, r),
-                           RowTextJa(c, r) + " のセルが空のスロット " + number +
-                               " を指していて、何も表示されません。"
-                               "リソースを入れるか、セルを消してください。",
-                           RowTextEn(c, r) + " has a cell naming the empty slot " + number +
-                               "; nothing is shown. Fill the slot or clear the cell.");
-                    break;
-                }
-            }
+    // One finding per row, for its first wrong cell.
+    ForEachUsedSlot(project, [&](int c, int r, std::int32_t s) {
+        const std::string number = std::to_string(s);
+        if (s < 0 || s >= kResourceSlots) {
+            Report(out, Severity::Error, "cell.bad-slot", Place::Row(c, r),
+                   RowTextJa(c, r) + " のセルが存在しないスロット " + number +
+                       " を指しています。セルを設定し直してください。",
+                   RowTextEn(c, r) + " has a cell naming slot " + number +
+                       ", which does not exist. Set the cell again.");
+            return false;
         }
-    }
+        if (!IsNamed(SlotAt(project, s))) {
+            Report(out, Severity::Warning, "cell.empty-slot", Place::Row(c, r),
+                   RowTextJa(c, r) + " のセルが空のスロット " + number +
+                       " を指していて、何も表示されません。"
+                       "リソースを入れるか、セルを消してください。",
+                   RowTextEn(c, r) + " has a cell naming the empty slot " + number +
+                       "; nothing is shown. Fill the slot or clear the cell.");
+            return false;
+        }
+        return true;
+    });
 }
 
 void CheckUnusedSlots(const CheckContext& context, Findings& out) {

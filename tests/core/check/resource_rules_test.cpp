@@ -42,6 +42,24 @@ TEST(ResourceRules, MissingAndUnreadableFilesNameTheirUses) {
                                                   {"resource.unreadable-file", Place::Slot(2)}}));
     EXPECT_NE(findings[0].english.find("cut 1 row 2"), std::string::npos);
     EXPECT_EQ(findings[0].severity, Severity::Error);
+
+    // Each row once however many of its cells use the slot, the first three listed; the
+    // copy buffer and control frames do not count.
+    Project many = WithTwoResources();
+    many.cuts[0].Frame(1).cells[4].resource = 1;
+    many.cuts[0].Frame(4).cells[kPartCopySlot].resource = 1;
+    many.cuts[0].Frame(5) = Message();
+    many.cuts[0].Frame(5).cells[1].resource = 1;
+    for (int row : {0, 7, 8}) {
+        many.cuts[1].Frame(row).cells[2].resource = 1;
+    }
+    findings.clear();
+    CheckMissingFiles(CheckContext{many, &files}, findings);
+    ASSERT_EQ(findings.size(), 2u);
+    EXPECT_EQ(findings[0].english,
+              "The file of slot 1 (face.png) cannot be found; export fails and the game never "
+              "gets it. Used at cut 1 row 2, cut 2 row 1, cut 2 row 8 and 1 more rows. Put the "
+              "file back or load it again.");
     // Without the files read, nothing is said about them.
     EXPECT_TRUE(RunRule(CheckMissingFiles, project).empty());
 }
@@ -135,16 +153,23 @@ TEST(ResourceRules, CellsNamingEmptyOrNonexistentSlots) {
             c.code == nullptr ? Expected{} : Expected{{c.code, Place::Row(2, 9)}};
         EXPECT_EQ(RunRule(CheckCellsNamingEmptySlots, project), expected) << c.name;
     }
-    // A control frame's cells are not drawn.
+    // A control frame's cells and the copy buffer are not drawn.
     Project project = WithTwoResources();
     project.cuts[0].Frame(5) = Message();
     project.cuts[0].Frame(5).cells[1].resource = 7;
+    project.cuts[0].Frame(6).cells[kPartCopySlot].resource = 7;
     EXPECT_TRUE(RunRule(CheckCellsNamingEmptySlots, project).empty());
+    // One finding per row, for its first wrong cell.
+    project.cuts[1].Frame(0).cells[2].resource = 300;
+    project.cuts[1].Frame(0).cells[4].resource = 7;
+    EXPECT_EQ(RunRule(CheckCellsNamingEmptySlots, project),
+              (Expected{{"cell.bad-slot", Place::Row(1, 0)}}));
 }
 
 TEST(ResourceRules, SlotsNoCellUsesAreInformation) {
     Project project = WithTwoResources();
     FillSlot(project, 30, "spare.png", "/pics/spare.png");
+    project.cuts[0].Frame(4).cells[kPartCopySlot].resource = 30;  // held, never drawn
     Findings findings;
     CheckUnusedSlots(CheckContext{project}, findings);
     ASSERT_EQ(CodesAndPlaces(findings), (Expected{{"resource.unused", Place::Slot(30)}}));
