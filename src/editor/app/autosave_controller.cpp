@@ -44,9 +44,15 @@ AutosaveController::AutosaveController(QWidget* frame, FileCommands& commands,
     m_recoveryWriter = std::make_unique<RecoveryWriter>(m_copyPath);
     m_recoveryWriter->SetOnWritten([this](const std::string& error) {
         // From the worker: the signal is sent on the UI thread.
-        QMetaObject::invokeMethod(
-            this, [this, text = QString::fromStdString(error)] { Q_EMIT copyWritten(text); },
-            Qt::QueuedConnection);
+        bool first = false;
+        {
+            std::lock_guard lock(m_writtenMutex);
+            first = m_writtenErrors.empty();
+            m_writtenErrors.push_back(error);
+        }
+        if (first) {
+            QMetaObject::invokeMethod(this, "DeliverWritten", Qt::QueuedConnection);
+        }
     });
 
     QSettings settings(kSettingsOrganization, kSettingsApplication);
@@ -123,6 +129,17 @@ void AutosaveController::WriteCopyNow() {
 void AutosaveController::WriteCopyAndWait() {
     WriteCopyNow();
     m_recoveryWriter->Flush();
+}
+
+void AutosaveController::DeliverWritten() {
+    std::vector<std::string> errors;
+    {
+        std::lock_guard lock(m_writtenMutex);
+        errors.swap(m_writtenErrors);
+    }
+    for (const std::string& error : errors) {
+        Q_EMIT copyWritten(QString::fromStdString(error));
+    }
 }
 
 void AutosaveController::DiscardCopy() {

@@ -6,7 +6,9 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "core/project/recovery_copy.h"
@@ -75,12 +77,17 @@ private:
     bool Restore(const QString& copyFile);
     void RefuseDamaged(const std::filesystem::path& file, const QString& reason);
     RecoveryOffer OfferOf(const RecoveryEntry& entry) const;
+    // Emits copyWritten for each write the worker reported. Only this wake-up crosses Qt's
+    // event queue; the texts wait under m_writtenMutex, a lock the thread sanitizer sees.
+    Q_INVOKABLE void DeliverWritten();
 
     QWidget* m_frame;
     FileCommands& m_commands;
     std::filesystem::path m_folder;
     std::filesystem::path m_copyPath;
     RecoveryRecord m_writer;
+    std::mutex m_writtenMutex;
+    std::vector<std::string> m_writtenErrors;  // outlive the writer, which reports into them
     std::unique_ptr<RecoveryWriter> m_recoveryWriter;
     QTimer m_periodic;
     QTimer m_settle;
