@@ -159,6 +159,7 @@ void Renderer::EndSceneAndPresent() {
 void Renderer::RenderPreview() {
     std::lock_guard lock(FrameMutex());
     m_still.reset();
+    m_showsPlacedImage = true;
     if (!CheckDevice()) {
         return;
     }
@@ -182,6 +183,7 @@ void Renderer::DrawCellFrame(const ResourceTable& resources, const FrameRecord& 
                              bool playSounds) {
     FrameMutex().lock();
     m_still.reset();
+    m_showsPlacedImage = false;
     if (!CheckDevice()) {
         FrameMutex().unlock();
         return;
@@ -259,6 +261,7 @@ void Renderer::DrawOnionFrame(const ResourceTable& resources, const FrameRecord&
                               bool playSounds) {
     std::lock_guard lock(FrameMutex());
     m_still.reset();
+    m_showsPlacedImage = false;
     if (!CheckDevice()) {
         return;
     }
