@@ -12,7 +12,7 @@ namespace plk::cli {
 // Exit statuses of plkce-cli.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitUsage = 1;
-inline constexpr int kExitBadInput = 2;  // bad input or an IO error
+inline constexpr int kExitBadInput = 2;     // bad input or an IO error
 inline constexpr int kExitCheckErrors = 3;  // check: the character has errors
 
 // Thrown by a command when its arguments are wrong; the message says which.
@@ -71,5 +71,6 @@ int RunMessage(CommandArgs args, std::ostream& out);
 int RunCheck(CommandArgs args, std::ostream& out);
 int RunRecover(CommandArgs args, std::ostream& out);
 int RunAnim(CommandArgs args, std::ostream& out);
+int RunStep(CommandArgs args, std::ostream& out);
 
 }  // namespace plk::cli

@@ -52,6 +52,12 @@ constexpr OptionSpec kAnimOptions[] = {
     {"--lossy", "Q", "WebP only: lossy at quality Q 0..100 (default lossless)"},
 };
 
+constexpr OptionSpec kStepOptions[] = {
+    {"--cut", "N", "the cut, counted from 1 (required)"},
+    {"--row", "R", "the row to step from, counted from 0 (not needed for first and last)"},
+    {"--to", "STEP", "prev, next, first, last (normal frames), prev-control, next-control"},
+};
+
 constexpr OptionSpec kMessageOptions[] = {
     {"--out", "F.png", "write the 800 x 96 message strip"},
     {"--json", "", "print one line per character with its byte offset, line and pen"},
@@ -90,6 +96,9 @@ std::span<const Command> AllCommands() {
                 "[--region X,Y,W,H] [--scale F] [--lossy Q]",
                 "play a cut on virtual time and write it as an animated GIF or WebP", RunAnim,
                 kAnimOptions},
+        Command{"step", "PROJECT.cre --cut N [--row R] --to STEP",
+                "the row a frame step lands on, as the preview's and the sheet's keys step",
+                RunStep, kStepOptions},
         Command{"message", "TEXT [--out F.png] [--json]",
                 "lay out a message as playback types it; positions as JSON, the strip as PNG",
                 RunMessage, kMessageOptions},

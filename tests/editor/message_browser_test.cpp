@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QUndoCommand>
 #include <QUndoStack>
+#include <functional>
 
 #include "core/content/cut_references.h"
 #include "core/text/sjis.h"
@@ -178,6 +179,54 @@ TEST_F(MessageBrowserTest, TypingIsOneUndoStepPerFocusAndClearedLinesSettleWhenS
     EXPECT_EQ(Page().LineEdit(0)->text(), "ポンだ");
     m_browser.UndoStack()->undo();
     EXPECT_EQ(FieldText(Situation(2).line[0].text), ToSjis("ポン"));  // first-creation default
+}
+
+// Each kind of edit is made in a shown browser, which the author then leaves for another
+// situation and hides; undo and redo show it again on the edit's situation with the changed
+// control focused. Making the edit itself moves nothing.
+TEST_F(MessageBrowserTest, UndoAndRedoBringTheEditedSituationAndControlIntoView) {
+    struct Case {
+        const char* name;
+        std::function<void()> edit;
+        std::function<QWidget*()> control;
+    };
+    const Case cases[] = {
+        {"line text", [&] { Type(2, "ロンだ"); }, [&] { return Page().LineEdit(2); }},
+        {"frequency", [&] { Choose(Page().FrequencyCombo(3), 0); },
+         [&] { return Page().FrequencyCombo(3); }},
+        {"line cut", [&] { Choose(Page().CutCombo(4), 2); }, [&] { return Page().CutCombo(4); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_browser.show();
+        m_browser.Tabs()->SetCurrentIndex(7);
+        c.edit();
+        QWidget* other = Page().LineEdit(0);
+        other->setFocus();
+        m_browser.Tabs()->SetCurrentIndex(12);
+        m_browser.hide();
+
+        m_browser.UndoStack()->undo();
+        EXPECT_TRUE(m_browser.isVisible());
+        EXPECT_EQ(m_browser.SelectedSituation(), 7);
+        EXPECT_EQ(m_browser.focusWidget(), c.control());
+
+        other->setFocus();
+        m_browser.Tabs()->SetCurrentIndex(12);
+        m_browser.hide();
+        m_browser.UndoStack()->redo();
+        EXPECT_TRUE(m_browser.isVisible());
+        EXPECT_EQ(m_browser.SelectedSituation(), 7);
+        EXPECT_EQ(m_browser.focusWidget(), c.control());
+    }
+    // The line shows what the redo stored.
+    EXPECT_EQ(Page().LineEdit(2)->text(), "ロンだ");
+
+    // The first run of an edit leaves a hidden browser hidden.
+    m_browser.hide();
+    m_browser.Tabs()->SetCurrentIndex(9);
+    Choose(Page().CutCombo(1), 1);
+    EXPECT_FALSE(m_browser.isVisible());
 }
 
 TEST_F(MessageBrowserTest, TextsAreCutTo511BytesAtACharacterBoundary) {

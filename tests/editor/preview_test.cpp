@@ -11,8 +11,11 @@
 
 #include "editor/app/control_id.h"
 #include "editor/app/window_messages.h"
+#include "editor/content/resource_palette.h"
 #include "editor/preview/preview.h"
 #include "editor/preview/preview_ctrl.h"
+#include "editor/timesheet/time_sheet.h"
+#include "editor/timesheet/time_sheet_base.h"
 #include "media/render/renderer.h"
 
 namespace plk {
@@ -78,6 +81,44 @@ TEST(PreviewTest, DragsAndArrowReleasesNudgeThePalettesImage) {
     EXPECT_EQ(palette.received, expected);
     // The press and the release of the drag each close a run of nudges.
     EXPECT_EQ(palette.runsEnded, 2);
+}
+
+// Plain Left and Right follow what is on show: a frame of the sheet's cut steps to the
+// neighbouring frame (the release nudges nothing); the palette's image being placed is
+// nudged as before. The status hint says which.
+TEST(PreviewTest, PlainLeftAndRightStepFramesOnAFrameAndNudgeAPlacedImage) {
+    Listener palette("Resource Palette");
+    CResourcePalette sheetPalette(nullptr);
+    sheetPalette.setWindowTitle(QStringLiteral("real palette"));
+    CTimeSheetBase sheet(nullptr, &sheetPalette);
+    CPreView preview(nullptr);
+    preview.show();
+    QCoreApplication::sendPostedEvents();
+    palette.received.clear();
+    CTimeSheet& page = *sheet.Page(0);
+
+    page.SelectRow(4);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(preview.ArrowsStepFrames());
+    EXPECT_TRUE(preview.statusTip().contains(QStringLiteral("フレーム表示中")));
+    QTest::keyClick(&preview, Qt::Key_Right);
+    EXPECT_EQ(page.ActiveRow(), 5);
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier, QString(), true);
+    QCoreApplication::sendEvent(&preview, &repeat);  // held down: steps on each repeat
+    QTest::keyClick(&preview, Qt::Key_Left);
+    EXPECT_EQ(page.ActiveRow(), 3);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(palette.received.empty());
+
+    Renderer::Instance().RenderPreview();  // the palette's image is placed again
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(preview.ArrowsStepFrames());
+    EXPECT_TRUE(preview.statusTip().contains(QStringLiteral("画像の配置中")));
+    QTest::keyClick(&preview, Qt::Key_Right);
+    QTest::keyClick(&preview, Qt::Key_Period);  // , and . step whatever is on show
+    EXPECT_EQ(page.ActiveRow(), 4);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(palette.received, std::vector<WParam>{MakeWParam(1, 0)});
 }
 
 TEST(PreviewTest, ResizingTellsThePanelTheNewClientSize) {

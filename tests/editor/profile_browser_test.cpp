@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QUndoStack>
+#include <functional>
 
 #include "core/project/project_file.h"
 #include "core/text/sjis.h"
@@ -169,6 +170,41 @@ TEST_F(ProfileBrowserTest, TendencyStoresEveryChoiceAndSliderStep) {
     EXPECT_EQ(Control<QLabel>(1123)->text(), "2");
     EXPECT_EQ(Control<QSlider>(1133)->value(), 2);
     EXPECT_EQ(Control<QTabWidget>(1118)->currentIndex(), 1);
+}
+
+// An undo or redo shows the hidden browser on the page of the field it changed, with that
+// field focused; the edit itself moves nothing.
+TEST_F(ProfileBrowserTest, UndoAndRedoBringTheEditedFieldIntoView) {
+    struct Case {
+        const char* name;
+        std::function<void()> edit;
+        int control;
+        int page;
+    };
+    const Case cases[] = {
+        {"text", [&] { Type(1110, "Yuki"); }, 1110, 0},
+        {"cut", [&] { Choose(1111, 2); }, 1111, 0},
+        {"slider", [&] { Control<QSlider>(1131)->triggerAction(QSlider::SliderSingleStepAdd); },
+         1131, 1},
+        {"combo", [&] { Choose(1127, 5); }, 1127, 1},
+    };
+    auto* tabs = Control<QTabWidget>(1118);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_browser.hide();
+        c.edit();
+        EXPECT_FALSE(m_browser.isVisible());
+        for (const bool undo : {true, false}) {
+            tabs->setCurrentIndex(1 - c.page);
+            Control<QWidget>(1118)->setFocus();
+            m_browser.hide();
+            undo ? m_browser.UndoStack()->undo() : m_browser.UndoStack()->redo();
+            EXPECT_TRUE(m_browser.isVisible());
+            EXPECT_EQ(tabs->currentIndex(), c.page);
+            EXPECT_EQ(m_browser.focusWidget(), Control<QWidget>(c.control));
+        }
+    }
+    EXPECT_EQ(Control<QLineEdit>(1110)->text(), "Yuki");
 }
 
 TEST_F(ProfileBrowserTest, ResetAndLegacyImport) {

@@ -12,6 +12,7 @@
 #include "core/timesheet/cut.h"
 #include "editor/app/control_id.h"
 #include "editor/app/cut_name_list.h"
+#include "editor/app/edit_reveal.h"
 #include "editor/app/multi_row_tab_widget.h"
 #include "editor/app/qt_text.h"
 #include "editor/app/sjis_input_guard.h"
@@ -197,6 +198,11 @@ void CMessageBrowser::ApplySituationCuts(int situation, const SituationCuts& cut
 void CMessageBrowser::ApplyAllCuts(const CutReferences& cuts) {
     SetCutReferences(*m_table, cuts);
     SelectCuts(SelectedSituation());
+}
+
+void CMessageBrowser::Reveal(int situation, QWidget* control) {
+    BringToFront(situation);
+    RevealEditedControl(control);
 }
 
 void CMessageBrowser::OnTextChanged(int line) {

@@ -50,6 +50,8 @@ public:
     void ApplyFrequency(int situation, int line, std::int32_t frequency);
     void ApplySituationCuts(int situation, const SituationCuts& cuts);
     void ApplyAllCuts(const CutReferences& cuts);
+    // After an undo or redo: the situation's tab in front and `control` of the page focused.
+    void Reveal(int situation, QWidget* control);
 
 protected:
     LResult OnWindowMessage(const WindowMessage& message) override;

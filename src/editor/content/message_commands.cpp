@@ -1,6 +1,10 @@
 #include "editor/content/message_commands.h"
 
+#include <QComboBox>
+#include <QLineEdit>
+
 #include "editor/content/message_browser.h"
+#include "editor/content/message_menu.h"
 
 namespace plk {
 namespace {
@@ -26,12 +30,17 @@ void SetMessageTextCommand::undo() {
     if (m_frequency.before != m_frequency.after) {
         m_browser->ApplyFrequency(m_situation, m_line, m_frequency.before);
     }
+    m_rerun.Rerun();
+    m_browser->Reveal(m_situation, m_browser->Page()->LineEdit(m_line));
 }
 
 void SetMessageTextCommand::redo() {
     m_browser->ApplyLineText(m_situation, m_line, m_after);
     if (m_frequency.before != m_frequency.after) {
         m_browser->ApplyFrequency(m_situation, m_line, m_frequency.after);
+    }
+    if (m_rerun.Rerun()) {
+        m_browser->Reveal(m_situation, m_browser->Page()->LineEdit(m_line));
     }
 }
 
@@ -63,10 +72,15 @@ SetMessageFrequencyCommand::SetMessageFrequencyCommand(CMessageBrowser* browser,
 
 void SetMessageFrequencyCommand::undo() {
     m_browser->ApplyFrequency(m_situation, m_line, m_before);
+    m_rerun.Rerun();
+    m_browser->Reveal(m_situation, m_browser->Page()->FrequencyCombo(m_line));
 }
 
 void SetMessageFrequencyCommand::redo() {
     m_browser->ApplyFrequency(m_situation, m_line, m_after);
+    if (m_rerun.Rerun()) {
+        m_browser->Reveal(m_situation, m_browser->Page()->FrequencyCombo(m_line));
+    }
 }
 
 SetSituationCutsCommand::SetSituationCutsCommand(CMessageBrowser* browser, int situation,
@@ -79,10 +93,26 @@ SetSituationCutsCommand::SetSituationCutsCommand(CMessageBrowser* browser, int s
 
 void SetSituationCutsCommand::undo() {
     m_browser->ApplySituationCuts(m_situation, m_before);
+    m_rerun.Rerun();
+    Reveal();
 }
 
 void SetSituationCutsCommand::redo() {
     m_browser->ApplySituationCuts(m_situation, m_after);
+    if (m_rerun.Rerun()) {
+        Reveal();
+    }
+}
+
+void SetSituationCutsCommand::Reveal() {
+    // The combo the author chose: the first cut that differs (the window cut, which sets
+    // every line's cut as well, comes first).
+    int combo = 0;
+    while (combo + 1 < static_cast<int>(m_before.size()) &&
+           m_before[static_cast<std::size_t>(combo)] == m_after[static_cast<std::size_t>(combo)]) {
+        ++combo;
+    }
+    m_browser->Reveal(m_situation, m_browser->Page()->CutCombo(combo));
 }
 
 SetAllMessageCutsCommand::SetAllMessageCutsCommand(CMessageBrowser* browser, CutReferences before,

@@ -6,13 +6,15 @@
 #include <string>
 
 #include "core/content/cut_references.h"
+#include "editor/app/edit_reveal.h"
 
 namespace plk {
 
 class CMessageBrowser;
 
 // One command per kind of edit of the message table. Commands name the situation and the
-// line by index; the browser applies them and shows the result.
+// line by index; the browser applies them and shows the result. An undo or redo also brings
+// the situation and the control of the change into view.
 
 // Typing into a line. Keystrokes of one typing session (until the edit loses the focus)
 // merge into one command. The line's frequency changes with its text when text typed into
@@ -38,6 +40,7 @@ private:
     std::string m_after;
     int m_session;
     Frequency m_frequency;
+    RerunMark m_rerun;
 };
 
 class SetMessageFrequencyCommand : public QUndoCommand {
@@ -53,6 +56,7 @@ private:
     int m_line;
     std::int32_t m_before;
     std::int32_t m_after;
+    RerunMark m_rerun;
 };
 
 // windowCut and lineCut[0..3] of one situation.
@@ -66,13 +70,17 @@ public:
     void redo() override;
 
 private:
+    void Reveal();
+
     CMessageBrowser* m_browser;
     int m_situation;
     SituationCuts m_before;
     SituationCuts m_after;
+    RerunMark m_rerun;
 };
 
-// The profile's message window cut set in every situation at once.
+// The profile's message window cut set in every situation at once. Its place is the
+// profile's combo, which the profile's half of the step shows.
 class SetAllMessageCutsCommand : public QUndoCommand {
 public:
     SetAllMessageCutsCommand(CMessageBrowser* browser, CutReferences before, CutReferences after);

@@ -1,5 +1,8 @@
 #include "editor/content/profile_commands.h"
 
+#include <QComboBox>
+#include <QLineEdit>
+
 #include "editor/content/profile_editer.h"
 #include "editor/content/profile_tendency.h"
 
@@ -22,10 +25,15 @@ SetProfileTextCommand::SetProfileTextCommand(CProfileEditer* page, int field, st
 
 void SetProfileTextCommand::undo() {
     m_page->ApplyText(m_field, m_before);
+    m_rerun.Rerun();
+    RevealEditedControl(m_page->TextEdit(m_field));
 }
 
 void SetProfileTextCommand::redo() {
     m_page->ApplyText(m_field, m_after);
+    if (m_rerun.Rerun()) {
+        RevealEditedControl(m_page->TextEdit(m_field));
+    }
 }
 
 int SetProfileTextCommand::id() const {
@@ -52,10 +60,15 @@ SetProfileCutCommand::SetProfileCutCommand(CProfileEditer* page, int which, std:
 
 void SetProfileCutCommand::undo() {
     m_page->ApplyCut(m_which, m_before);
+    m_rerun.Rerun();
+    RevealEditedControl(m_page->CutCombo(m_which));
 }
 
 void SetProfileCutCommand::redo() {
     m_page->ApplyCut(m_which, m_after);
+    if (m_rerun.Rerun()) {
+        RevealEditedControl(m_page->CutCombo(m_which));
+    }
 }
 
 SetTendencyValueCommand::SetTendencyValueCommand(CProfileTendency* page, int field,
@@ -70,10 +83,15 @@ SetTendencyValueCommand::SetTendencyValueCommand(CProfileTendency* page, int fie
 
 void SetTendencyValueCommand::undo() {
     m_page->ApplyValue(m_field, m_before);
+    m_rerun.Rerun();
+    RevealEditedControl(m_page->FieldControl(m_field));
 }
 
 void SetTendencyValueCommand::redo() {
     m_page->ApplyValue(m_field, m_after);
+    if (m_rerun.Rerun()) {
+        RevealEditedControl(m_page->FieldControl(m_field));
+    }
 }
 
 int SetTendencyValueCommand::id() const {

@@ -4,7 +4,11 @@
 #include <cstdint>
 #include <string>
 
+#include "editor/app/edit_reveal.h"
+
 namespace plk {
+
+// An undo or redo of these also shows the browser and focuses the field it changed.
 
 class CProfileEditer;
 class CProfileTendency;
@@ -25,6 +29,7 @@ private:
     std::string m_before;
     std::string m_after;
     int m_session;
+    RerunMark m_rerun;
 };
 
 // One of the three cut combos of the profile.
@@ -39,6 +44,7 @@ private:
     int m_which;
     std::int32_t m_before;
     std::int32_t m_after;
+    RerunMark m_rerun;
 };
 
 // One field of the tendency record (a combo's index or a slider's position). The steps of
@@ -58,6 +64,7 @@ private:
     std::int32_t m_before;
     std::int32_t m_after;
     int m_session;
+    RerunMark m_rerun;
 };
 
 }  // namespace plk

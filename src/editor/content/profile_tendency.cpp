@@ -179,6 +179,17 @@ void CProfileTendency::ShowField(int field) {
     m_showing = false;
 }
 
+QWidget* CProfileTendency::FieldControl(int field) const {
+    if (field < 0 || field >= static_cast<int>(m_combos.size())) {
+        return nullptr;
+    }
+    const auto index = static_cast<std::size_t>(field);
+    if (m_combos[index] != nullptr) {
+        return m_combos[index];
+    }
+    return m_sliders[index];
+}
+
 void CProfileTendency::ApplyValue(int field, std::int32_t value) {
     Value(field) = value;
     Q_EMIT revealed();

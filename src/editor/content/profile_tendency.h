@@ -35,6 +35,8 @@ public:
     // The record's fields counted as 32-bit words from its start (specialYaku1 is 0,
     // weight5 is 16). The edit the undo commands make.
     void ApplyValue(int field, std::int32_t value);
+    // The combo or slider that shows a field.
+    QWidget* FieldControl(int field) const;
 
 Q_SIGNALS:
     void revealed();

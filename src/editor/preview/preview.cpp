@@ -8,6 +8,7 @@
 #include <QRegion>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStatusTipEvent>
 #include <QStyle>
 #include <algorithm>
 #include <optional>
@@ -54,6 +55,8 @@ CPreView::CPreView(QWidget* owner)
     setMinimumSize(1, 1);
     setMaximumSize(kCanvasWidth, kCanvasHeight);
     resize(kClientWidth, kClientHeight);
+    m_hintSteps = !ArrowsStepFrames();  // the first update sets the hint
+    UpdateArrowHint();
 }
 
 CPreView::~CPreView() {
@@ -74,6 +77,8 @@ void CPreView::showEvent(QShowEvent* event) {
 }
 
 void CPreView::paintEvent(QPaintEvent*) {
+    // Every present repaints: the picture on show may have changed what the arrows do.
+    UpdateArrowHint();
     // Only the presented picture is painted here; drawing happens when something changes.
     QPainter painter(this);
     const QRect canvas = CanvasRect();
@@ -268,7 +273,7 @@ namespace {
 
 // Frame stepping keys, as in the time-sheet grid: , and . the previous and next normal
 // frame, Home and End the first and last, Ctrl+Left and Ctrl+Right the control frames.
-// Plain arrows keep nudging the palette's image.
+// Plain Left and Right depend on what is on show (ArrowsStepFrames).
 std::optional<FrameStep> StepOfKey(const QKeyEvent& event) {
     const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
     if (modifiers == Qt::NoModifier) {
@@ -296,8 +301,47 @@ std::optional<FrameStep> StepOfKey(const QKeyEvent& event) {
 
 }  // namespace
 
+bool CPreView::ArrowsStepFrames() const {
+    return !Renderer::Instance().ShowsPlacedImage();
+}
+
+void CPreView::UpdateArrowHint() {
+    const bool steps = ArrowsStepFrames();
+    if (steps == m_hintSteps) {
+        return;
+    }
+    m_hintSteps = steps;
+    setStatusTip(steps
+                     ? QStringLiteral("フレーム表示中: ←→ , . で前後のフレーム、Home End で最初と"
+                                      "最後、Ctrl+←→ で前後の制御フレームへ")
+                     : QStringLiteral("画像の配置中: 矢印キーとドラッグでパレットの画像を動かします"
+                                      "（, . でフレーム送り）"));
+    // A hint already in the status bar is replaced at once, not on the next mouse move.
+    if (underMouse()) {
+        QStatusTipEvent tip(statusTip());
+        QCoreApplication::sendEvent(this, &tip);
+    }
+}
+
+bool CPreView::event(QEvent* event) {
+    // The preview has no status bar of its own: its hint shows in the main frame's.
+    if (event->type() == QEvent::StatusTip && parentWidget() != nullptr) {
+        QCoreApplication::sendEvent(parentWidget(), event);
+        return true;
+    }
+    return CToolWindow::event(event);
+}
+
 void CPreView::keyPressEvent(QKeyEvent* event) {
-    if (const std::optional<FrameStep> step = StepOfKey(*event)) {
+    std::optional<FrameStep> step = StepOfKey(*event);
+    const bool plainArrow = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+                            (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right);
+    if (plainArrow && (m_steppingArrow == event->key() || ArrowsStepFrames())) {
+        // A held arrow keeps stepping even though each step draws a new frame.
+        m_steppingArrow = event->key();
+        step = event->key() == Qt::Key_Left ? FrameStep::PreviousNormal : FrameStep::NextNormal;
+    }
+    if (step) {
         // The preview shows the time sheet's selected page: the step is that page's.
         auto* sheet = qobject_cast<CTimeSheetBase*>(FindWindowByTitle(QStringLiteral("TimeSheet")));
         if (sheet != nullptr && sheet->CurrentPage() != nullptr) {
@@ -325,6 +369,12 @@ void CPreView::focusOutEvent(QFocusEvent* event) {
 }
 
 void CPreView::keyReleaseEvent(QKeyEvent* event) {
+    if (m_steppingArrow != 0 && event->key() == m_steppingArrow) {
+        if (!event->isAutoRepeat()) {
+            m_steppingArrow = 0;
+        }
+        return;  // the press stepped a frame
+    }
     // One pixel per release; a held key's repeats do not count, nor a Ctrl+arrow step.
     if (!event->isAutoRepeat() && !event->modifiers().testFlag(Qt::ControlModifier)) {
         switch (event->key()) {

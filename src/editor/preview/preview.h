@@ -16,7 +16,8 @@ class CPreViewCtrl;
 // at the current zoom; the picture stays centred whatever their positions. It starts the renderer
 // and the sound player and shuts both down when it goes. Dragging with the left button, or
 // releasing an arrow key, asks the palette to move its selected image; the preview itself changes
-// no data.
+// no data. While it shows a frame of a cut instead of the palette's image being placed, Left
+// and Right step to the previous and next frame; the status bar says which the keys do.
 class CPreView : public CToolWindow {
     Q_OBJECT
 public:
@@ -44,8 +45,12 @@ public:
     bool FitToWindow() const { return m_fit; }
     // Where the canvas lies in the client area while fitted.
     QRect FittedRect() const;
+    // Plain Left and Right step through the frames (a frame of a cut is on show) rather than
+    // nudge the palette's image (the image is being placed).
+    bool ArrowsStepFrames() const;
 
 protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -59,6 +64,8 @@ protected:
 private:
     void PostNudge(int dx, int dy);
     void PostNudgeRunEnded();
+    // The status hint follows what the arrow keys do with the picture on show.
+    void UpdateArrowHint();
     // Shows the scroll bars this client size needs at the current zoom and fits the size
     // limits to them.
     void UpdateScrollBars();
@@ -73,6 +80,8 @@ private:
     QPoint m_lastPoint;
     bool m_fit = false;
     QPointF m_dragRemainder;  // canvas pixels not yet sent while fitted
+    int m_steppingArrow = 0;  // the arrow key held down that stepped (its release nudges nothing)
+    bool m_hintSteps = false;
 };
 
 }  // namespace plk

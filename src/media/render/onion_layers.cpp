@@ -5,14 +5,15 @@
 #include <cstring>
 
 #include "core/timesheet/onion_skin.h"
+#include "media/render/onion_blend.h"
 #include "media/render/texture_store.h"
 
 namespace plk {
 namespace {
 
-// Layers kept: the six neighbours at the deepest setting, the frame that just left reach
-// and the one about to enter it.
-constexpr std::size_t kKeptLayers = 8;
+// Layers kept: the seven frames in reach at the deepest setting (six neighbours and the
+// frame on show), the frame that just left reach and the one about to enter it.
+constexpr std::size_t kKeptLayers = 9;
 
 template <typename T>
 void AppendBytes(std::string& key, const T& value) {
@@ -62,43 +63,11 @@ QRect OpaqueBounds(const QImage& image) {
     return top < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
-inline std::uint32_t Div255(std::uint32_t x) {
-    return (x + 128 + ((x + 128) >> 8)) >> 8;
-}
-
-// Source-over of `layer` within `bounds` onto `canvas`, each pixel first pulled toward the
-// look's colour, then faded by its opacity. Both images are premultiplied.
-void BlendTinted(QImage& canvas, const QImage& layer, const QRect& bounds, const OnionLook& look) {
-    const std::uint32_t tint = static_cast<std::uint32_t>(look.tintPercent) * 256 / 100;
-    const std::uint32_t opacity = static_cast<std::uint32_t>(look.opacityPercent) * 256 / 100;
-    const std::uint32_t tr = look.red;
-    const std::uint32_t tg = look.green;
-    const std::uint32_t tb = look.blue;
-    for (int y = bounds.top(); y <= bounds.bottom(); ++y) {
-        const auto* src = reinterpret_cast<const QRgb*>(layer.constScanLine(y));
-        auto* dst = reinterpret_cast<QRgb*>(canvas.scanLine(y));
-        for (int x = bounds.left(); x <= bounds.right(); ++x) {
-            const QRgb s = src[x];
-            const std::uint32_t a = qAlpha(s);
-            if (a == 0) {
-                continue;
-            }
-            const auto pull = [&](std::uint32_t channel, std::uint32_t target) {
-                const std::uint32_t goal = Div255(target * a);
-                const std::uint32_t mixed = (channel * (256 - tint) + goal * tint) >> 8;
-                return (mixed * opacity) >> 8;
-            };
-            const std::uint32_t r = pull(qRed(s), tr);
-            const std::uint32_t g = pull(qGreen(s), tg);
-            const std::uint32_t b = pull(qBlue(s), tb);
-            const std::uint32_t sa = (a * opacity) >> 8;
-            const std::uint32_t keep = 255 - sa;
-            const QRgb d = dst[x];
-            dst[x] = qRgba(static_cast<int>(r + Div255(qRed(d) * keep)),
-                           static_cast<int>(g + Div255(qGreen(d) * keep)),
-                           static_cast<int>(b + Div255(qBlue(d) * keep)),
-                           static_cast<int>(sa + Div255(qAlpha(d) * keep)));
-        }
+// Makes the part of a layer that held cells transparent again, for the next frame's cells.
+void ClearArea(QImage& image, const QRect& area) {
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        std::memset(reinterpret_cast<QRgb*>(image.scanLine(y)) + area.left(), 0,
+                    static_cast<std::size_t>(area.width()) * sizeof(QRgb));
     }
 }
 
@@ -113,15 +82,27 @@ const OnionLayers::Layer& OnionLayers::LayerOf(const Scene& scene, const Resourc
         found->lastUse = ++m_uses;
         return *found;
     }
+    // The layer that goes lends its image: only the part its cells covered needs clearing,
+    // and no new canvas-sized buffer is touched page by page.
+    QImage image;
+    QRect stale;
     if (m_layers.size() >= kKeptLayers) {
-        m_layers.erase(
+        const auto oldest =
             std::min_element(m_layers.begin(), m_layers.end(),
-                             [](const Layer& a, const Layer& b) { return a.lastUse < b.lastUse; }));
+                             [](const Layer& a, const Layer& b) { return a.lastUse < b.lastUse; });
+        image = std::move(oldest->image);
+        stale = oldest->bounds;
+        m_layers.erase(oldest);
+    }
+    if (image.isNull()) {
+        image = QImage(kCanvasWidth, kCanvasHeight, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+    } else if (!stale.isEmpty()) {
+        ClearArea(image, stale);
     }
     Layer layer;
     layer.key = std::move(key);
-    layer.image = QImage(kCanvasWidth, kCanvasHeight, QImage::Format_ARGB32_Premultiplied);
-    layer.image.fill(Qt::transparent);
+    layer.image = std::move(image);
     {
         QPainter painter(&layer.image);
         painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
@@ -133,7 +114,21 @@ const OnionLayers::Layer& OnionLayers::LayerOf(const Scene& scene, const Resourc
     return m_layers.back();
 }
 
-void OnionLayers::DrawUnderlay(QImage& canvas, QColor background, const Scene& scene,
+void OnionLayers::DrawFrame(QImage& canvas, QColor background, const Scene& scene,
+                            const ResourceTable& resources, const FrameRecord& frame,
+                            std::span<const OnionFrame> neighbours, int depth) {
+    // Taken first: the neighbours' layers that may be made below never push it out.
+    const Layer& shown = LayerOf(scene, resources, frame);
+    DrawUnderlay(background, scene, resources, neighbours, depth);
+    // A plain copy: the canvas never shares its pixels with the underlay.
+    std::memcpy(canvas.bits(), m_underlay.constBits(),
+                static_cast<std::size_t>(canvas.sizeInBytes()));
+    if (!shown.bounds.isEmpty()) {
+        BlendOver(canvas, shown.image, shown.bounds);
+    }
+}
+
+void OnionLayers::DrawUnderlay(QColor background, const Scene& scene,
                                const ResourceTable& resources,
                                std::span<const OnionFrame> neighbours, int depth) {
     std::vector<const Layer*> layers;
@@ -146,20 +141,20 @@ void OnionLayers::DrawUnderlay(QImage& canvas, QColor background, const Scene& s
         AppendBytes(underlayKey, neighbour.distance);
         underlayKey += layer.key;
     }
-    if (underlayKey != m_underlayKey || m_underlay.isNull()) {
-        m_underlay = QImage(kCanvasWidth, kCanvasHeight, QImage::Format_ARGB32_Premultiplied);
-        m_underlay.fill(background);
-        for (std::size_t i = 0; i < layers.size(); ++i) {
-            if (!layers[i]->bounds.isEmpty()) {
-                BlendTinted(m_underlay, layers[i]->image, layers[i]->bounds,
-                            OnionLookOf(neighbours[i].distance, depth));
-            }
-        }
-        m_underlayKey = std::move(underlayKey);
+    if (underlayKey == m_underlayKey && !m_underlay.isNull()) {
+        return;
     }
-    // A plain copy: the canvas never shares its pixels with the underlay.
-    std::memcpy(canvas.bits(), m_underlay.constBits(),
-                static_cast<std::size_t>(canvas.sizeInBytes()));
+    if (m_underlay.isNull()) {
+        m_underlay = QImage(kCanvasWidth, kCanvasHeight, QImage::Format_ARGB32_Premultiplied);
+    }
+    m_underlay.fill(background);
+    for (std::size_t i = 0; i < layers.size(); ++i) {
+        if (!layers[i]->bounds.isEmpty()) {
+            BlendTinted(m_underlay, layers[i]->image, layers[i]->bounds,
+                        OnionLookOf(neighbours[i].distance, depth));
+        }
+    }
+    m_underlayKey = std::move(underlayKey);
 }
 
 void OnionLayers::Clear() {

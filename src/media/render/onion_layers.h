@@ -21,18 +21,21 @@ struct OnionFrame {
     int distance = 0;
 };
 
-// Draws the onion skin of a still frame: the background with every neighbour laid on it
-// tinted and faint. Each neighbour's cells are drawn once into a layer of their own and
-// kept while its cells, its palette slots and the stored images stay the same, so stepping
-// through a cut draws only the frame that comes into reach; the finished underlay is kept
-// too, so redrawing the same frame (while its cells are edited) costs one copy.
+// Draws a still frame over its onion skin: the background with every neighbour laid on it
+// tinted and faint, then the frame itself. Each frame in reach (the neighbours and the one
+// on show) is drawn once into a layer of its own and kept while its cells, its palette slots
+// and the stored images stay the same, so a step to the next frame draws only the frame that
+// comes into reach: the frame that was on show and its other neighbours are layers already.
+// The finished underlay is kept too, so redrawing the same frame (while its cells are
+// edited) costs one copy and the frame's own layer.
 class OnionLayers {
 public:
     // Fills `canvas` with `background` and the neighbours (farthest first), `depth` being
-    // the number on each side that the looks fade over.
-    void DrawUnderlay(QImage& canvas, QColor background, const Scene& scene,
-                      const ResourceTable& resources, std::span<const OnionFrame> neighbours,
-                      int depth);
+    // the number on each side that the looks fade over, then lays `frame` on them. Sound
+    // cells are not played.
+    void DrawFrame(QImage& canvas, QColor background, const Scene& scene,
+                   const ResourceTable& resources, const FrameRecord& frame,
+                   std::span<const OnionFrame> neighbours, int depth);
     void Clear();
 
 private:
@@ -44,6 +47,8 @@ private:
     };
     const Layer& LayerOf(const Scene& scene, const ResourceTable& resources,
                          const FrameRecord& frame);
+    void DrawUnderlay(QColor background, const Scene& scene, const ResourceTable& resources,
+                      std::span<const OnionFrame> neighbours, int depth);
 
     std::list<Layer> m_layers;  // a list: layers in use stay put while others go
     std::uint64_t m_uses = 0;

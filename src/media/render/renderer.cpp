@@ -159,6 +159,7 @@ void Renderer::EndSceneAndPresent() {
 void Renderer::RenderPreview() {
     std::lock_guard lock(FrameMutex());
     m_still.reset();
+    m_showsPlacedImage = true;
     if (!CheckDevice()) {
         return;
     }
@@ -182,6 +183,7 @@ void Renderer::DrawCellFrame(const ResourceTable& resources, const FrameRecord& 
                              bool playSounds) {
     FrameMutex().lock();
     m_still.reset();
+    m_showsPlacedImage = false;
     if (!CheckDevice()) {
         FrameMutex().unlock();
         return;
@@ -259,6 +261,7 @@ void Renderer::DrawOnionFrame(const ResourceTable& resources, const FrameRecord&
                               bool playSounds) {
     std::lock_guard lock(FrameMutex());
     m_still.reset();
+    m_showsPlacedImage = false;
     if (!CheckDevice()) {
         return;
     }
@@ -266,17 +269,21 @@ void Renderer::DrawOnionFrame(const ResourceTable& resources, const FrameRecord&
         EndSceneAndPresent();
         FrameMutex().unlock();
     }
-    m_onion.DrawUnderlay(m_canvas, m_settings.Background(), MakeScene(), resources, neighbours,
-                         depth);
-    BeginScene(false);
-    Scene scene = MakeScene();
-    if (playSounds) {
-        scene.DrawCellLayers(*m_scene, resources, frame, m_playSound);
-    } else {
-        scene.DrawCellLayers(*m_scene, resources, frame, [](std::string_view) {});
+    // The frame comes from the onion skin's kept layers, so its cells are not drawn again.
+    m_onion.DrawFrame(m_canvas, m_settings.Background(), MakeScene(), resources, frame, neighbours,
+                      depth);
+    if (playSounds && m_playSound) {
+        for (int k = 0; k < kPartCopySlot; ++k) {
+            const std::int32_t number = frame.cells[k].resource;
+            if (number >= 0 && number < kResourceSlots &&
+                resources.slot[static_cast<std::size_t>(number)].Kind() == ResourceKind::Sound) {
+                m_playSound(resources.slot[static_cast<std::size_t>(number)].Name());
+            }
+        }
     }
+    BeginScene(false);
     if (guides) {
-        scene.DrawGuides(*m_scene);
+        MakeScene().DrawGuides(*m_scene);
     }
     EndSceneAndPresent();
 }

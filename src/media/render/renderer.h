@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QSize>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -79,6 +80,10 @@ public:
     bool DrawGuides();
     void FinishFrame();
 
+    // True while the picture on show is the palette's current image placed on the canvas
+    // (RenderPreview), false once a frame of a cut was drawn. Read without the frame lock.
+    bool ShowsPlacedImage() const { return m_showsPlacedImage.load(std::memory_order_relaxed); }
+
     ViewSettings& Settings() { return m_settings; }
     const std::string& CurrentImageName() const { return m_currentImageName; }
 
@@ -146,6 +151,7 @@ private:
         std::vector<OnionFrame> neighbours;
     };
     std::optional<Still> m_still;
+    std::atomic<bool> m_showsPlacedImage{false};
 };
 
 }  // namespace plk

@@ -281,5 +281,75 @@ TEST_F(RendererTest, StillFrameShowsItsOnionSkinOnRequestAndFollowsChangedImages
     EXPECT_FALSE(renderer.RedrawStill());  // the canvas shows something else now
 }
 
+// The onion skin keeps every frame in reach as a layer of its own, so stepping draws only
+// the frame that comes into reach: each step must show what a first draw of that frame
+// shows, and the frame on show must match the frame drawn alone wherever no neighbour
+// reaches, translucent cells over a coloured background included. (Laid from its layer,
+// overlapping translucent cells may round differently: by at most 2 of 255.)
+TEST_F(RendererTest, OnionSkinStepsShowWhatAFirstDrawShows) {
+    const auto addImages = [&] {
+        AddImage(1, "red", Filled(60, 60, QColor(255, 0, 0)));
+        AddImage(2, "blue", Filled(60, 60, QColor(0, 0, 255)));
+    };
+    addImages();
+    // Frame n shows the two half-transparent squares overlapping, 150 pixels further on.
+    Cut cut(
+        {NewNormalFrame(), NewNormalFrame(), NewNormalFrame(), NewNormalFrame(), NewNormalFrame()},
+        6);
+    for (int row = 0; row < 5; ++row) {
+        for (int part = 1; part <= 2; ++part) {
+            CellRecord& cell = cut.Frame(row).cells[part];
+            cell.resource = part;
+            cell.alpha = 50 + 10 * part;
+            cell.x = static_cast<float>(150 * row - 300 + 25 * part);
+            cell.y = static_cast<float>(10 * part);
+        }
+    }
+    const CutView view(cut);
+    auto palette = std::shared_ptr<const ResourceTable>(m_palette.get(), [](auto*) {});
+    Renderer& renderer = Renderer::Instance();
+    const auto useOnion = [&] {
+        renderer.Settings().backgroundRed = 90;
+        renderer.Settings().backgroundGreen = 60;
+        renderer.Settings().backgroundBlue = 30;
+        renderer.Settings().onionSkin = true;
+        renderer.Settings().onionDepth = 2;
+    };
+    useOnion();
+
+    const int steps[] = {1, 2, 3, 4, 5, 4, 3, 3};
+    std::vector<QImage> stepped;
+    for (int frame : steps) {
+        renderer.DrawStillFrame(palette, view, frame);
+        stepped.push_back(renderer.Canvas().copy());
+    }
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        // Nothing kept: the device and the stored images start again.
+        renderer.Shutdown();
+        ASSERT_EQ(renderer.Init(), Renderer::kOk);
+        addImages();
+        useOnion();
+        renderer.DrawStillFrame(palette, view, steps[i]);
+        EXPECT_EQ(renderer.Canvas(), stepped[i]) << "step " << i << " to frame " << steps[i];
+    }
+
+    // Frame 3's squares lie 150 pixels from any neighbour's.
+    renderer.Settings().onionSkin = false;
+    renderer.DrawStillFrame(palette, view, 3);
+    const QImage alone = renderer.Canvas().copy();
+    const QImage& onion = stepped[2];
+    int worst = 0;
+    for (int y = 334; y < 454; ++y) {
+        for (int x = 470; x < 610; ++x) {
+            const QRgb a = alone.pixel(x, y);
+            const QRgb b = onion.pixel(x, y);
+            worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                              std::abs(qBlue(a) - qBlue(b))});
+        }
+    }
+    EXPECT_LE(worst, 2);
+    renderer.Settings() = ViewSettings{};
+}
+
 }  // namespace
 }  // namespace plk
