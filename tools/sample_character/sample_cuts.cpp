@@ -61,8 +61,7 @@ void AppendControl(Cut& cut, ControlCommand command, int position, int time,
 }
 
 void Tween(Cut& cut, int firstRow, int lastRow, int firstColumn, int lastColumn,
-           TweenProperty property, int start, int end, ControlPoint curve = kLinear,
-           int unit = 1) {
+           TweenProperty property, int start, int end, ControlPoint curve = kLinear, int unit = 1) {
     TweenParameters params;
     params.start = start;
     params.end = end;
@@ -72,17 +71,17 @@ void Tween(Cut& cut, int firstRow, int lastRow, int firstColumn, int lastColumn,
     TweenCells(cut, {firstRow, lastRow, firstColumn, lastColumn}, property, params);
 }
 
-void TweenColumn(Cut& cut, int firstRow, int lastRow, int column, TweenProperty property,
-                 int start, int end, ControlPoint curve = kLinear, int unit = 1) {
+void TweenColumn(Cut& cut, int firstRow, int lastRow, int column, TweenProperty property, int start,
+                 int end, ControlPoint curve = kLinear, int unit = 1) {
     Tween(cut, firstRow, lastRow, column, column, property, start, end, curve, unit);
 }
 
 void Breathe(Cut& cut, int firstRow, int lastRow, int depth) {
     const int middle = (firstRow + lastRow) / 2;
-    Tween(cut, firstRow, middle, kFirstFigureColumn, kLastFigureColumn, TweenProperty::Y, 0,
-          -depth, kEaseOut);
-    Tween(cut, middle + 1, lastRow, kFirstFigureColumn, kLastFigureColumn, TweenProperty::Y,
-          -depth, 0, kEaseOut);
+    Tween(cut, firstRow, middle, kFirstFigureColumn, kLastFigureColumn, TweenProperty::Y, 0, -depth,
+          kEaseOut);
+    Tween(cut, middle + 1, lastRow, kFirstFigureColumn, kLastFigureColumn, TweenProperty::Y, -depth,
+          0, kEaseOut);
 }
 
 void Blink(Cut& cut, int row) {
@@ -158,8 +157,8 @@ Cut WinCut() {
     Tween(cut, first, first + 3, kFirstFigureColumn, kLastFigureColumn, TweenProperty::Y, 0, 8);
     Tween(cut, first + 4, first + 9, kFirstFigureColumn, kLastFigureColumn, TweenProperty::Y, 8,
           -14, kEaseOut);
-    Tween(cut, first + 10, first + 15, kFirstFigureColumn, kLastFigureColumn, TweenProperty::Y,
-          -14, 0);
+    Tween(cut, first + 10, first + 15, kFirstFigureColumn, kLastFigureColumn, TweenProperty::Y, -14,
+          0);
     TweenColumn(cut, first, first + 8, kArmColumn, TweenProperty::Rotation, 0, 150, kEaseOut);
     SetCells(cut, first + 9, first + 29, kArmColumn, [](CellRecord& cell) { cell.rotation = 150; });
     TweenColumn(cut, first + 16, first + 22, kArmColumn, TweenProperty::Rotation, 150, 140);
@@ -183,8 +182,7 @@ Cut WinCut() {
         cell.x = 420;
         cell.y = -70;
     });
-    TweenColumn(cut, first + 12, first + 17, kExtraColumn, TweenProperty::ScaleX, 20, 70,
-                kEaseOut);
+    TweenColumn(cut, first + 12, first + 17, kExtraColumn, TweenProperty::ScaleX, 20, 70, kEaseOut);
     SetCells(cut, first + 18, first + 29, kExtraColumn, [](CellRecord& cell) {
         cell.scaleX = 70;
         cell.scaleY = 70;
@@ -201,8 +199,7 @@ Cut ChargeCut() {
     Cut cut = NewSampleCut();
     const int ready = AppendPose(cut, 12, kEyesHalf, kFaceSerious);
     TweenColumn(cut, ready, ready + 11, kArmColumn, TweenProperty::Rotation, 0, 20, kEaseOut);
-    SetCells(cut, ready, ready + 11, kAuraColumn,
-             [](CellRecord& cell) { cell.resource = kAura; });
+    SetCells(cut, ready, ready + 11, kAuraColumn, [](CellRecord& cell) { cell.resource = kAura; });
     TweenColumn(cut, ready, ready + 11, kAuraColumn, TweenProperty::Alpha, 0, 70);
     TweenColumn(cut, ready, ready + 11, kAuraColumn, TweenProperty::ScaleX, 80, 100, kEaseOut);
     AppendControl(cut, ControlCommand::ChargeStart, 0, 3);
@@ -232,14 +229,12 @@ Cut ChargeCut() {
     AppendControl(cut, ControlCommand::ChargeEnd, 0, 0);
 
     const int release = AppendPose(cut, 20, kEyesOpen, kFaceOpen);
-    TweenColumn(cut, release, release + 5, kArmColumn, TweenProperty::Rotation, 20, 150,
-                kEaseOut);
+    TweenColumn(cut, release, release + 5, kArmColumn, TweenProperty::Rotation, 20, 150, kEaseOut);
     SetCells(cut, release + 6, release + 19, kArmColumn,
              [](CellRecord& cell) { cell.rotation = 150; });
     SetCells(cut, release, release + 9, kAuraColumn,
              [](CellRecord& cell) { cell.resource = kAura; });
-    TweenColumn(cut, release, release + 9, kAuraColumn, TweenProperty::ScaleX, 100, 190,
-                kEaseOut);
+    TweenColumn(cut, release, release + 9, kAuraColumn, TweenProperty::ScaleX, 100, 190, kEaseOut);
     TweenColumn(cut, release, release + 9, kAuraColumn, TweenProperty::Alpha, 100, 0);
     cut.Frame(release).cells[kExtraColumn].resource = kChime;
     SetCells(cut, release + 4, release + 19, kSparkleColumn,

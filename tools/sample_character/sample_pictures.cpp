@@ -77,27 +77,30 @@ void Background(SoftPainter& p) {
     // Soft light through a window: slanted beams and blurred lights.
     for (int i = 0; i < 4; ++i) {
         const double x = 180 + i * 190;
-        p.Polygon({{x, 0}, {x + 70, 0}, {x - 90, 620}, {x - 200, 620}},
-                  WithAlpha(kWhite, 26));
+        p.Polygon({{x, 0}, {x + 70, 0}, {x - 90, 620}, {x - 200, 620}}, WithAlpha(kWhite, 26));
     }
     const struct {
         double x, y, r;
         int alpha;
-    } lights[] = {{190, 150, 46, 70},  {300, 90, 28, 60},  {760, 130, 54, 70},
-                  {860, 250, 30, 60},  {230, 330, 36, 50}, {820, 420, 42, 55},
-                  {640, 70, 22, 60},   {420, 200, 18, 45}, {140, 470, 26, 45},
-                  {900, 520, 24, 45}};
+    } lights[] = {{190, 150, 46, 70}, {300, 90, 28, 60},  {760, 130, 54, 70}, {860, 250, 30, 60},
+                  {230, 330, 36, 50}, {820, 420, 42, 55}, {640, 70, 22, 60},  {420, 200, 18, 45},
+                  {140, 470, 26, 45}, {900, 520, 24, 45}};
     for (const auto& light : lights) {
         p.Glow({light.x, light.y}, light.r, WithAlpha(kWhite, light.alpha));
     }
     // The table: a wooden edge and green cloth.
     p.Fill(
         0, 612, 1024, 768, [](double, double) { return true; },
-        [](double, double y) { return Mix({44, 128, 86, 255}, {24, 84, 56, 255}, (y - 612) / 156); });
+        [](double, double y) {
+            return Mix({44, 128, 86, 255}, {24, 84, 56, 255}, (y - 612) / 156);
+        });
     p.Fill(
         0, 596, 1024, 614, [](double, double) { return true; },
-        [](double, double y) { return Mix({186, 124, 76, 255}, {120, 74, 44, 255}, (y - 596) / 18); });
-    p.Fill(0, 596, 1024, 599, [](double, double) { return true; }, Rgba{226, 170, 118, 255});
+        [](double, double y) {
+            return Mix({186, 124, 76, 255}, {120, 74, 44, 255}, (y - 596) / 18);
+        });
+    p.Fill(
+        0, 596, 1024, 599, [](double, double) { return true; }, Rgba{226, 170, 118, 255});
     // Tiles standing on the table at both sides.
     for (int side = 0; side < 2; ++side) {
         for (int i = 0; i < 5; ++i) {
@@ -123,23 +126,42 @@ void Background(SoftPainter& p) {
 
 void BackHair(SoftPainter& p) {
     p.Ellipse({512, 266}, 110, 112, kHairDark);
-    p.Polygon({{404, 266}, {620, 266}, {636, 420}, {618, 548}, {590, 522}, {566, 556},
-               {536, 530}, {512, 560}, {488, 530}, {458, 556}, {434, 522}, {406, 548}, {388, 420}},
+    p.Polygon({{404, 266},
+               {620, 266},
+               {636, 420},
+               {618, 548},
+               {590, 522},
+               {566, 556},
+               {536, 530},
+               {512, 560},
+               {488, 530},
+               {458, 556},
+               {434, 522},
+               {406, 548},
+               {388, 420}},
               [](double, double y) { return Mix(kHairDark, kHair, (y - 300) / 260); });
 }
 
 void Body(SoftPainter& p) {
     // Neck with the chin's shadow.
-    p.Fill(488, 340, 536, 430, [](double, double) { return true; }, kSkin);
+    p.Fill(
+        488, 340, 536, 430, [](double, double) { return true; }, kSkin);
     p.Fill(
         488, 356, 536, 380, [](double, double) { return true; },
         [](double, double y) { return Mix(kSkinShadow, kSkin, (y - 362) / 18); });
     // The blazer.
-    p.Polygon({{388, 438}, {428, 410}, {476, 398}, {512, 452}, {548, 398}, {596, 410},
-               {636, 438}, {652, 530}, {660, 740}, {364, 740}, {372, 530}},
-              [](double x, double) {
-                  return Mix(kBlazer, kBlazerDark, std::fabs(x - 512) / 180);
-              });
+    p.Polygon({{388, 438},
+               {428, 410},
+               {476, 398},
+               {512, 452},
+               {548, 398},
+               {596, 410},
+               {636, 438},
+               {652, 530},
+               {660, 740},
+               {364, 740},
+               {372, 530}},
+              [](double x, double) { return Mix(kBlazer, kBlazerDark, std::fabs(x - 512) / 180); });
     // Blouse, collar and ribbon.
     p.Polygon({{478, 400}, {546, 400}, {512, 486}}, kBlouse);
     p.Polygon({{478, 400}, {512, 452}, {494, 460}, {468, 412}}, Rgba{236, 238, 246, 255});
@@ -192,10 +214,9 @@ void Head(SoftPainter& p) {
     p.Ellipse({512, 330}, 3, 2, kSkinShadow);  // the nose, just a hint
     // Front hair: the cap over the head and the fringe across the forehead.
     std::vector<Point> hair = Arc({512, 264}, 100, 108, kPi - 0.3, 2 * kPi + 0.3, 40);
-    const std::vector<Point> fringe = {{606, 300}, {598, 262}, {582, 238}, {570, 262},
-                                       {554, 232}, {536, 256}, {516, 226}, {500, 254},
-                                       {480, 230}, {468, 258}, {448, 238}, {428, 266},
-                                       {418, 300}};
+    const std::vector<Point> fringe = {{606, 300}, {598, 262}, {582, 238}, {570, 262}, {554, 232},
+                                       {536, 256}, {516, 226}, {500, 254}, {480, 230}, {468, 258},
+                                       {448, 238}, {428, 266}, {418, 300}};
     hair.insert(hair.end(), fringe.begin(), fringe.end());
     p.Polygon(hair, [](double, double y) { return Mix(kHairLight, kHair, (y - 160) / 90); });
     // Side locks framing the face.
@@ -213,8 +234,8 @@ void Head(SoftPainter& p) {
 void Eye(SoftPainter& p, Point c, int side, double openness) {
     const double s = side;
     if (openness <= 0.0) {
-        p.Stroke(SoftPainter::Curve({c.x - 17, c.y + 1}, {c.x, c.y + 12}, {c.x + 17, c.y + 1}),
-                 4, kLine);
+        p.Stroke(SoftPainter::Curve({c.x - 17, c.y + 1}, {c.x, c.y + 12}, {c.x + 17, c.y + 1}), 4,
+                 kLine);
         p.Stroke({{c.x + s * 17, c.y + 1}, {c.x + s * 23, c.y - 3}}, 3, kLine);
         return;
     }
@@ -308,8 +329,8 @@ std::vector<SamplePicture> DrawSamplePictures() {
     pictures.push_back(Picture("hinata_bg.png", {0, 0, 1024, 768}, Background));
     pictures.push_back(Picture("hinata_hair_back.png", {380, 150, 264, 420}, BackHair));
     pictures.push_back(Picture("hinata_body.png", {292, 330, 440, 420}, Body));
-    pictures.push_back(Picture("hinata_arm.png",
-                               {kShoulder.x - 230, kShoulder.y - 230, 460, 460}, Arm));
+    pictures.push_back(
+        Picture("hinata_arm.png", {kShoulder.x - 230, kShoulder.y - 230, 460, 460}, Arm));
     pictures.push_back(Picture("hinata_head.png", {392, 150, 240, 256}, Head));
     pictures.push_back(Picture("hinata_eyes_open.png", kEyes, [](SoftPainter& p) { Eyes(p, 1); }));
     pictures.push_back(
@@ -318,14 +339,16 @@ std::vector<SamplePicture> DrawSamplePictures() {
         Picture("hinata_eyes_closed.png", kEyes, [](SoftPainter& p) { Eyes(p, 0); }));
     pictures.push_back(Picture("hinata_face_smile.png", kFace,
                                [](SoftPainter& p) { Face(p, Expression::Smile); }));
-    pictures.push_back(Picture("hinata_face_open.png", kFace,
-                               [](SoftPainter& p) { Face(p, Expression::Open); }));
+    pictures.push_back(
+        Picture("hinata_face_open.png", kFace, [](SoftPainter& p) { Face(p, Expression::Open); }));
     pictures.push_back(Picture("hinata_face_serious.png", kFace,
                                [](SoftPainter& p) { Face(p, Expression::Serious); }));
-    pictures.push_back(Picture("hinata_sparkle.png", {220, 180, 160, 160},
-                               [](SoftPainter& p) { Sparkle(p, {300, 260}); }));
-    pictures.push_back(Picture("hinata_aura.png", {232, 140, 560, 560},
-                               [](SoftPainter& p) { Aura(p, {512, 420}); }));
+    pictures.push_back(Picture("hinata_sparkle.png", {220, 180, 160, 160}, [](SoftPainter& p) {
+        Sparkle(p, {300, 260});
+    }));
+    pictures.push_back(Picture("hinata_aura.png", {232, 140, 560, 560}, [](SoftPainter& p) {
+        Aura(p, {512, 420});
+    }));
     return pictures;
 }
 

@@ -43,7 +43,8 @@ std::vector<std::uint8_t> SynthesiseChime() {
         // E6 then a fifth below it an instant later, ending in a short fade.
         double value = 0.42 * Note(1318.5, t) + 0.36 * Note(987.8, t - 0.11);
         value *= std::min(1.0, (kSeconds - t) / 0.08);
-        const auto sample = static_cast<std::int16_t>(std::lround(std::clamp(value, -1.0, 1.0) * 32000));
+        const auto sample =
+            static_cast<std::int16_t>(std::lround(std::clamp(value, -1.0, 1.0) * 32000));
         PutLittle(samples, static_cast<std::uint16_t>(sample), 2);
     }
     std::vector<std::uint8_t> wave;

@@ -44,8 +44,8 @@ Rgba Mix(Rgba a, Rgba b, double t) {
             Channel(a.b + (b.b - a.b) * t), Channel(a.a + (b.a - a.a) * t)};
 }
 
-void SoftPainter::Fill(double left, double top, double right, double bottom,
-                       const Inside& inside, const Shade& shade) {
+void SoftPainter::Fill(double left, double top, double right, double bottom, const Inside& inside,
+                       const Shade& shade) {
     const int x0 = std::max(0, static_cast<int>(std::floor(left - m_origin.x)));
     const int y0 = std::max(0, static_cast<int>(std::floor(top - m_origin.y)));
     const int x1 = std::min(m_canvas.Width(), static_cast<int>(std::ceil(right - m_origin.x)));
@@ -80,8 +80,8 @@ void SoftPainter::Fill(double left, double top, double right, double bottom,
     }
 }
 
-void SoftPainter::Fill(double left, double top, double right, double bottom,
-                       const Inside& inside, Rgba colour) {
+void SoftPainter::Fill(double left, double top, double right, double bottom, const Inside& inside,
+                       Rgba colour) {
     Fill(left, top, right, bottom, inside, [colour](double, double) { return colour; });
 }
 

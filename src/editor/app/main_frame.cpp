@@ -401,6 +401,7 @@ void CMainFrame::ConnectCommands() {
     on(kPrinterSetup, [this] { OnPrinterSetup(); });
     on(kExit, [this] { close(); });
     on(kAbout, [this] { OnAbout(); });
+    on(kOpenSample, [this] { m_commands->OpenSample(); });
     connect(m_commands, &FileCommands::recentFilesChanged, this, &CMainFrame::UpdateRecentFileMenu);
     connect(m_commands, &FileCommands::pathChanged, this, &CMainFrame::UpdateTitle);
     connect(m_commands, &FileCommands::modifiedChanged, this, &QWidget::setWindowModified);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace plk {
+
+// The folder the sample character is embedded under, in the program's resources.
+inline const QString kEmbeddedSampleFolder = QStringLiteral(":/sample");
+inline const QString kSampleProjectName = QStringLiteral("sample.cre");
+inline const QString kSampleFolderName = QStringLiteral("PLK-CE サンプル");
+
+// `wanted`, or the first of "wanted (2)", "wanted (3)", ... that does not exist yet.
+QString UniqueFolderPath(const QString& wanted);
+
+// Where the sample goes unless the author says otherwise: a new folder under the
+// documents folder.
+QString DefaultSampleFolder();
+
+}  // namespace plk
