@@ -15,7 +15,7 @@ if [ "${1:-}" = "--sample" ]; then
   sample_dir=$(mktemp -d "${TMPDIR:-/tmp}/plkce-sample.XXXXXX")
   sample=$("$root/build/bin/plkce-cli" copy "$root/build/sample/sample.cre" "$sample_dir")
   echo "The sample character is in $sample_dir"
-  set -- "$sample" "$@"
+  set -- "$sample" --play "$@"
 fi
 if [ -x "$root/build/bin/plkce" ]; then
   exec "$root/build/bin/plkce" "$@"

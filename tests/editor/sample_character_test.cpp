@@ -8,8 +8,11 @@
 #include "core/text/sjis.h"
 #include "editor/app/command_ids.h"
 #include "editor/app/file_commands.h"
+#include "editor/app/qt_text.h"
 #include "editor/app/sample_character.h"
 #include "editor/content/resource_palette.h"
+#include "editor/timesheet/playback_controls.h"
+#include "editor/timesheet/time_sheet.h"
 #include "editor/timesheet/time_sheet_base.h"
 #include "editor_test_support.h"
 
@@ -60,8 +63,12 @@ TEST_F(SampleCharacterMenuTest, CopiesTheSampleIntoTheChosenFolderAndOpensTheCop
     EXPECT_EQ(m_frame->TimeSheet()->CutCount(), 4);
     EXPECT_EQ(SjisToUtf8(m_frame->TimeSheet()->CutNames().Name(2)), "勝利ポーズ");
     const ResourceSlot& chime = m_frame->Palette()->Table().slot[14];
-    EXPECT_EQ(QFile::decodeName(QByteArray(chime.Path().data(), chime.Path().size())),
+    EXPECT_EQ(QStringFromSjis(chime.Path()),
               QDir(PathOf("ひなた")).filePath(QStringLiteral("hinata_chime.wav")));
+    // She comes alive at once: the idle cut plays over and over.
+    CPlaybackControls* idle = m_frame->TimeSheet()->Page(0)->Playback();
+    EXPECT_TRUE(idle->IsSimplePlaying());
+    idle->StopAndWait();
 }
 
 TEST_F(SampleCharacterMenuTest, AFolderThatHoldsFilesGetsTheSampleInANewFolderInside) {

@@ -94,6 +94,8 @@ Q_SIGNALS:
     // A project file was opened (Open, a recent file, the command line).
     void projectOpened(const QString& path);
     void exported(const QString& path);
+    // ヘルプ → "サンプルキャラクターを開く" opened its copy.
+    void sampleOpened();
 
 private:
     // `path` is the project file: moved resources are looked for around it.

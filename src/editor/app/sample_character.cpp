@@ -1,5 +1,6 @@
 #include "editor/app/sample_character.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,8 +9,13 @@
 
 #include "core/io/file_error.h"
 #include "core/project/project_copy.h"
+#include "editor/app/control_id.h"
 #include "editor/app/error_texts.h"
 #include "editor/app/file_commands.h"
+#include "editor/app/main_frame.h"
+#include "editor/timesheet/playback_controls.h"
+#include "editor/timesheet/time_sheet.h"
+#include "editor/timesheet/time_sheet_base.h"
 
 // Resources of a static library are registered by hand, from outside any namespace.
 static void RegisterEmbeddedSample() {
@@ -44,6 +50,24 @@ bool UnpackEmbeddedSample(const QString& folder) {
 }
 
 }  // namespace
+
+void PlayFirstCutLooping(CMainFrame& frame) {
+    CTimeSheetBase* sheets = frame.TimeSheet();
+    if (sheets->CutCount() == 0) {
+        return;
+    }
+    sheets->SelectCut(0);
+    CPlaybackControls* controls = sheets->Page(0)->Playback();
+    auto* repeat =
+        qobject_cast<QAbstractButton*>(FindControl(controls, CPlaybackControls::kAutoRepeatId));
+    auto* play =
+        qobject_cast<QAbstractButton*>(FindControl(controls, CPlaybackControls::kSimplePlayId));
+    if (repeat == nullptr || play == nullptr || controls->IsPlaying()) {
+        return;
+    }
+    repeat->setChecked(true);
+    play->click();
+}
 
 QString UniqueFolderPath(const QString& wanted) {
     QString candidate = wanted;
@@ -96,7 +120,9 @@ void FileCommands::OpenSample() {
         m_boxes->ShowError(m_frame, UserErrorText(error, FileTask::SaveProject));
         return;
     }
-    OpenFile(QFile::decodeName(QByteArray::fromStdString(copy.string())));
+    if (OpenFile(QFile::decodeName(QByteArray::fromStdString(copy.string())))) {
+        Q_EMIT sampleOpened();
+    }
 }
 
 }  // namespace plk

@@ -61,7 +61,7 @@ TEST(ProjectCopyTest, ReplacesItsOwnEarlierCopyButRefusesTheProjectsFolder) {
     TempFolder source;
     TempFolder target;
     const std::filesystem::path original = WriteProjectWithFiles(source);
-    WriteBytes(target / "face.png", {9});
+    WriteBytes(target / "face.png", std::vector<std::uint8_t>{9});
     CopyProjectWithResources(original, target.Path());
     EXPECT_EQ(ReadBytes(target / "face.png"), kPicture);
 
