@@ -78,8 +78,9 @@ QString UniqueFolderPath(const QString& wanted) {
 }
 
 QString DefaultSampleFolder() {
+    // Without a documents folder (a fresh account, a server) the home folder takes its place.
     QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (documents.isEmpty()) {
+    if (documents.isEmpty() || !QFileInfo(documents).isDir()) {
         documents = QDir::homePath();
     }
     return UniqueFolderPath(QDir(documents).filePath(kSampleFolderName));

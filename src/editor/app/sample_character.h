@@ -19,7 +19,7 @@ void PlayFirstCutLooping(CMainFrame& frame);
 QString UniqueFolderPath(const QString& wanted);
 
 // Where the sample goes unless the author says otherwise: a new folder under the
-// documents folder.
+// documents folder (the home folder when there is none).
 QString DefaultSampleFolder();
 
 }  // namespace plk
