@@ -62,7 +62,7 @@ TEST_F(SampleCharacterMenuTest, CopiesTheSampleIntoTheChosenFolderAndOpensTheCop
     EXPECT_FALSE(Commands().IsModified());
     EXPECT_EQ(m_frame->TimeSheet()->CutCount(), 4);
     EXPECT_EQ(SjisToUtf8(m_frame->TimeSheet()->CutNames().Name(2)), "勝利ポーズ");
-    const ResourceSlot& chime = m_frame->Palette()->Table().slot[14];
+    const ResourceSlot& chime = m_frame->Palette()->Table().slot[15];
     EXPECT_EQ(QStringFromSjis(chime.Path()),
               QDir(PathOf("ひなた")).filePath(QStringLiteral("hinata_chime.wav")));
     // She comes alive at once: the idle cut plays over and over.

@@ -130,7 +130,25 @@ int AppendTalk(Cut& cut) {
     return first;
 }
 
+// In the talking cut she stands higher, her face above the message strip, which gets the
+// translucent panel behind it.
+constexpr float kTalkLift = -56;
+
+void LiftOverMessagePanel(Cut& cut) {
+    for (int row = 0; row < cut.FrameCount(); ++row) {
+        FrameRecord& frame = cut.Frame(row);
+        if (!frame.IsNormal()) {
+            continue;
+        }
+        for (int column = kFirstFigureColumn; column <= kLastFigureColumn; ++column) {
+            frame.cells[column].y += kTalkLift;
+        }
+        frame.cells[kExtraColumn].resource = kMessagePanel;
+    }
+}
+
 // She talks while each message waits for its click: the REPEAT loops her talking frames.
+// Chosen as the message window cut, it is also what the game shows behind her lines.
 Cut TalkCut() {
     Cut cut = NewSampleCut();
     const int firstTalk = AppendTalk(cut);
@@ -145,6 +163,7 @@ Cut TalkCut() {
     Breathe(cut, closing, closing + 11, 2);
     SetCells(cut, closing + 8, closing + 11, kEyesColumn,
              [](CellRecord& cell) { cell.resource = kEyesOpen; });
+    LiftOverMessagePanel(cut);
     return cut;
 }
 

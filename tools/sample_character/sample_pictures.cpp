@@ -158,8 +158,8 @@ void Body(SoftPainter& p) {
                {596, 410},
                {636, 438},
                {652, 530},
-               {660, 740},
-               {364, 740},
+               {660, 750},
+               {364, 750},
                {372, 530}},
               [](double x, double) { return Mix(kBlazer, kBlazerDark, std::fabs(x - 512) / 180); });
     // Blouse, collar and ribbon.
@@ -320,6 +320,22 @@ void Aura(SoftPainter& p, Point c) {
     });
 }
 
+// The translucent panel behind the message strip (800 x 96 at (112, 336)), so the text
+// reads over any picture.
+void MessagePanel(SoftPainter& p) {
+    auto rounded = [](double left, double top, double right, double bottom, double radius) {
+        return [=](double x, double y) {
+            const double dx = std::max({left + radius - x, 0.0, x - (right - radius)});
+            const double dy = std::max({top + radius - y, 0.0, y - (bottom - radius)});
+            return dx * dx + dy * dy <= radius * radius;
+        };
+    };
+    p.Fill(104, 326, 920, 442, rounded(104, 326, 920, 442, 16), Rgba{255, 255, 255, 130});
+    p.Fill(107, 329, 917, 439, rounded(107, 329, 917, 439, 14), [](double, double y) {
+        return Mix({52, 30, 62, 200}, {30, 18, 40, 215}, (y - 329) / 110);
+    });
+}
+
 }  // namespace
 
 std::vector<SamplePicture> DrawSamplePictures() {
@@ -349,6 +365,7 @@ std::vector<SamplePicture> DrawSamplePictures() {
     pictures.push_back(Picture("hinata_aura.png", {232, 140, 560, 560}, [](SoftPainter& p) {
         Aura(p, {512, 420});
     }));
+    pictures.push_back(Picture("hinata_message_panel.png", {96, 320, 832, 128}, MessagePanel));
     return pictures;
 }
 

@@ -22,6 +22,7 @@ enum SampleSlot : int {
     kFaceSerious,
     kSparkle,
     kAura,
+    kMessagePanel,
     kChime,
 };
 
