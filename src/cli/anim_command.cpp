@@ -2,6 +2,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <iostream>
 #include <sstream>
 
 #include "cli/command.h"
@@ -196,7 +197,7 @@ int RunAnim(CommandArgs args, std::ostream& out) {
         throw InputError("the drawing canvas could not be created");
     }
     renderer.SetSoundPlayer([](std::string_view) {});
-    LoadPaletteImages(project.palette);
+    LoadPaletteImages(project.palette, options.project, std::cerr);
     AnimationSummary summary;
     try {
         summary = ExportAnimation(cut, project.palette, options.exported, options.out);

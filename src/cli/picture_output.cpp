@@ -7,14 +7,20 @@
 #include "core/codec/packed_loader.h"
 #include "core/io/file_error.h"
 #include "core/io/file_io.h"
+#include "core/project/resource_search.h"
+#include "core/text/sjis.h"
 #include "media/render/image_decoder.h"
 #include "media/render/texture_store.h"
 
 namespace plk::cli {
 
-void LoadPaletteImages(const ResourceTable& palette) {
+void LoadPaletteImages(const ResourceTable& palette, const std::filesystem::path& projectFile,
+                       std::ostream& warnings) {
+    ResourceTable found = palette;
+    RelinkMovedResources(found, projectFile);
     TextureStore& store = TextureStore::Instance();
-    for (const ResourceSlot& slot : palette.slot) {
+    for (std::size_t index = 1; index < found.slot.size(); ++index) {
+        const ResourceSlot& slot = found.slot[index];
         if (slot.Kind() != ResourceKind::Image || slot.Name().empty()) {
             continue;
         }
@@ -29,6 +35,10 @@ void LoadPaletteImages(const ResourceTable& palette) {
         }
         if (image) {
             store.LoadFromImage(slot.Name(), "", *image, 0, TextureStore::kFileLevel);
+        } else {
+            warnings << "warning: slot " << index << " (" << SjisToUtf8(slot.Name())
+                     << "): no image could be read from " << SjisToUtf8(slot.Path())
+                     << "; it is left out of the picture\n";
         }
     }
 }

@@ -1,15 +1,21 @@
 #pragma once
 
 #include <QImage>
+#include <filesystem>
+#include <ostream>
 #include <string>
 
 #include "core/content/resource_table.h"
 
 namespace plk::cli {
 
-// Loads every image slot the way the palette does after opening a project: from its path,
-// or else by its name in the current folder. Images found nowhere stay undrawn.
-void LoadPaletteImages(const ResourceTable& palette);
+// Loads every image slot the way the editor's palette does after opening `projectFile`:
+// from its path, or else where a moved file is found (the current folder, the project's
+// folder and the sub-folders named after the folders that held it). An image found nowhere,
+// or that does not decode, stays undrawn and is named on `warnings`, so a picture drawn
+// without it is never taken for the real one.
+void LoadPaletteImages(const ResourceTable& palette, const std::filesystem::path& projectFile,
+                       std::ostream& warnings);
 
 // Writes `image` as a PNG file, atomically.
 void WritePng(const QImage& image, const std::string& path);

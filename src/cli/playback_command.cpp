@@ -1,6 +1,7 @@
 #include <cerrno>
 #include <charconv>
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -199,7 +200,7 @@ int RunPlayback(CommandArgs args, std::ostream& out) {
         throw InputError("the drawing canvas could not be created");
     }
     renderer.SetSoundPlayer([](std::string_view) {});
-    LoadPaletteImages(project.palette);
+    LoadPaletteImages(project.palette, options.project, std::cerr);
 
     VirtualPlaybackOptions run;
     run.command = options.command;

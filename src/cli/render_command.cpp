@@ -1,6 +1,7 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <cmath>
+#include <iostream>
 
 #include "cli/command.h"
 #include "cli/picture_output.h"
@@ -36,7 +37,7 @@ int RunRender(CommandArgs args, std::ostream&) {
         throw InputError("the drawing canvas could not be created");
     }
     renderer.SetSoundPlayer([](std::string_view) {});  // a still picture plays nothing
-    LoadPaletteImages(project.palette);
+    LoadPaletteImages(project.palette, options.project, std::cerr);
 
     ViewSettings& settings = renderer.Settings();
     settings.zoom = std::ldexp(1.0f, options.zoomStep);

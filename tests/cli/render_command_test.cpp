@@ -102,6 +102,30 @@ TEST(RenderCommandTest, FindsAMovedImageByNameInTheCurrentFolder) {
               QColor(Qt::red));
 }
 
+TEST(RenderCommandTest, FindsImagesBesideTheProjectFromAnyFolderAndNamesThoseItCannot) {
+    TempFolder dir;
+    fs::create_directories(dir / "copy");
+    fs::path project = WriteProject(dir, false);
+    fs::rename(project, dir / "copy" / "p.cre");
+    testing_support::WriteFile(dir / "copy" / "red.png",
+                               testing_support::PngBytes(testing_support::Filled(40, 40, Qt::red)));
+    CliResult found =
+        RunCli(dir, {"render", "copy/p.cre", "--cut", "2", "--frame", "1", "--out", "found.png"});
+    ASSERT_EQ(found.exitCode, 0) << found.err;
+    EXPECT_EQ(found.err, "");
+    EXPECT_EQ(QImage(QString::fromStdString((dir / "found.png").string())).pixelColor(612, 384),
+              QColor(Qt::red));
+
+    // With the file gone the frame is still drawn, but the author is told what is missing.
+    fs::remove(dir / "copy" / "red.png");
+    CliResult missing =
+        RunCli(dir, {"render", "copy/p.cre", "--cut", "2", "--frame", "1", "--out", "missing.png"});
+    ASSERT_EQ(missing.exitCode, 0) << missing.err;
+    EXPECT_NE(missing.err.find("warning: slot 3 (red.png)"), std::string::npos) << missing.err;
+    EXPECT_EQ(QImage(QString::fromStdString((dir / "missing.png").string())).pixelColor(612, 384),
+              QColor(Qt::black));
+}
+
 TEST(RenderCommandTest, RefusesWhatItCannotDraw) {
     TempFolder dir;
     fs::path project = WriteProject(dir);
