@@ -289,7 +289,17 @@ int Renderer::Bands() const {
     if (m_bands > 0) {
         return m_bands;
     }
-    return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, kMaxBands);
+    // PLKCE_RENDER_BANDS (1..8) overrides the core count, for measuring and for machines
+    // whose other work should keep a core.
+    static const int automatic = [] {
+        const char* asked = std::getenv("PLKCE_RENDER_BANDS");
+        const int bands = asked != nullptr ? std::atoi(asked) : 0;
+        if (bands > 0) {
+            return std::min(bands, kMaxBands);
+        }
+        return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, kMaxBands);
+    }();
+    return automatic;
 }
 
 void Renderer::DrawStillFrame(std::shared_ptr<const ResourceTable> resources, const CutReader& cut,

@@ -67,8 +67,8 @@ public:
     bool PresentPrepared(const ResourceTable& resources, const FrameRecord& frame, bool playSounds);
 
     // Time-sheet frames are composed in this many horizontal bands at once, one thread
-    // each; 0 (the default) takes one band per core, at most kMaxBands. The picture is the
-    // same for any count.
+    // each; 0 (the default) takes one band per core, at most kMaxBands, or the count in the
+    // environment variable PLKCE_RENDER_BANDS. The picture is the same for any count.
     void SetBands(int bands);
     int Bands() const;
     static constexpr int kMaxBands = 8;
