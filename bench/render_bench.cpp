@@ -10,7 +10,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
-#include <ctime>
 #include <memory>
 #include <vector>
 
@@ -37,12 +36,6 @@ double MemcpyBytesPerSecond() {
         return best;
     }();
     return bandwidth;
-}
-
-double CpuMs(clockid_t clock) {
-    timespec now{};
-    clock_gettime(clock, &now);
-    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
 }
 
 struct Layer {
@@ -155,8 +148,8 @@ BENCHMARK(BM_HeavyFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(
 // kFrames frames each way, the order alternating from round to round. Baseline: the
 // one-band time of the same round. Counters: ratio_min / ratio_median / ratio_max (two
 // bands over one), ms_one and ms_two (median frame times), identical (1 when the two
-// pictures match pixel for pixel), and two CPU-time ratios that a loaded machine does not
-// disturb (see below).
+// pictures match pixel for pixel). Other work on the machine shows in the ratios: the second
+// band's thread waits for a core.
 void BM_HeavyFrameTwoBands(benchmark::State& state) {
     constexpr int kRounds = 7;
     constexpr int kFrames = 20;
@@ -164,15 +157,9 @@ void BM_HeavyFrameTwoBands(benchmark::State& state) {
     renderer.Init();
     renderer.SetSoundPlayer([](std::string_view) {});
     const LoadedFrame loaded = LoadFrame(HeavyLayers());
-    // Wall time of a frame; the CPU time of the process and of this thread (band 0) go to
-    // the sums, so that the work of the bands shows apart from the machine's load.
-    double processCpu[3] = {};
-    double threadCpu[3] = {};
     auto timeFrames = [&](int bands) {
         renderer.SetBands(bands);
         renderer.DrawCellFrame(*loaded.palette, loaded.frame, true);  // pool started, warm
-        const double process0 = CpuMs(CLOCK_PROCESS_CPUTIME_ID);
-        const double thread0 = CpuMs(CLOCK_THREAD_CPUTIME_ID);
         const auto start = std::chrono::steady_clock::now();
         for (int i = 0; i < kFrames; ++i) {
             renderer.DrawCellFrame(*loaded.palette, loaded.frame, true);
@@ -180,8 +167,6 @@ void BM_HeavyFrameTwoBands(benchmark::State& state) {
         const double wall =
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                 .count();
-        processCpu[bands] += CpuMs(CLOCK_PROCESS_CPUTIME_ID) - process0;
-        threadCpu[bands] += CpuMs(CLOCK_THREAD_CPUTIME_ID) - thread0;
         return wall / kFrames;
     };
     std::vector<double> ratios, one, two;
@@ -218,11 +203,6 @@ void BM_HeavyFrameTwoBands(benchmark::State& state) {
     state.counters["ms_one"] = median(one);
     state.counters["ms_two"] = median(two);
     state.counters["identical"] = identical ? 1 : 0;
-    // CPU figures: all the bands' work over one band's (what banding adds), and the busier
-    // of the two threads over one band's work (the ratio two idle cores would give).
-    state.counters["cpu_ratio"] = processCpu[2] / processCpu[1];
-    state.counters["cpu_bound_ratio"] =
-        std::max(threadCpu[2], processCpu[2] - threadCpu[2]) / processCpu[1];
     renderer.SetBands(0);
     renderer.Shutdown();
 }
