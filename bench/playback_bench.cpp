@@ -5,6 +5,9 @@
 // Baseline: the speed table's period. Counters: mean_ratio (mean period over the table's),
 // p99_off_ms (99th percentile of |period - table period|).
 //
+// Heavy pacing: the same with the heavy cut (27 rotated and scaled layers), against a thread
+// that only waits for the same deadlines; see BM_HeavyPacing.
+//
 // Idle load: a command playback that has typed its message and waits for a click, for
 // 10 s. Baseline: one core over the same wall time. Counter: cpu_ratio.
 //
@@ -20,6 +23,8 @@
 #include <cmath>
 #include <condition_variable>
 #include <mutex>
+#include <string>
+#include <thread>
 #include <vector>
 
 #include "core/playback/playback_speed.h"
@@ -106,6 +111,119 @@ void BM_SimplePacing(benchmark::State& state) {
 BENCHMARK(BM_SimplePacing)
     ->Arg(11)
     ->Arg(12)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// A picture for a heavy layer: stripes and translucent blocks.
+QImage Pattern(int width, int height, int seed) {
+    QImage image(width, height, QImage::Format_ARGB32);
+    for (int y = 0; y < height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            line[x] = qRgba((x + seed * 40) & 255, (y * 3) & 255, (x ^ y) & 255,
+                            (x / 8 + y / 8) % 5 == 0 ? 128 : 255);
+        }
+    }
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+// The heavy cut: 27 rotated and scaled translucent layers (8 of them 800 x 600) that turn,
+// stretch and move from frame to frame, so that no two frames are alike.
+Cut HeavyCut(ResourceTable& palette, int frames) {
+    std::vector<FrameRecord> records(static_cast<std::size_t>(frames), NewNormalFrame());
+    for (int i = 0; i < 27; ++i) {
+        const bool large = i % 3 == 0 && i / 3 < 8;
+        const std::string name = "heavy" + std::to_string(i) + ".png";
+        TextureStore::Instance().LoadFromImage(
+            name, "", Pattern(large ? 800 : 256, large ? 600 : 256, i), 0, 0);
+        ResourceSlot& slot = palette.slot[static_cast<std::size_t>(i + 1)];
+        SetFieldText(slot.name, name);
+        slot.kind = 1;
+        slot.worldX = large ? (i % 5) * 10 - 20 : (i * 37) % 600 - 300;
+        slot.worldY = large ? (i % 4) * 8 - 12 : (i * 53) % 400 - 200;
+        for (int f = 0; f < frames; ++f) {
+            CellRecord& cell = records[static_cast<std::size_t>(f)].cells[i];
+            cell.resource = i + 1;
+            cell.rotation = (large ? 5 + i * 13 : i * 29) + f * (i % 7 - 3);
+            cell.scaleX = (large ? 90 + i : 120) + f % 11;
+            cell.scaleY = large ? 95 : 80;
+            cell.alpha = large ? 70 : 60;
+            cell.x = static_cast<float>(f % 40);
+        }
+    }
+    return Cut(std::move(records), 27);
+}
+
+double Percentile(std::vector<double> values, double p) {
+    std::sort(values.begin(), values.end());
+    return values[static_cast<std::size_t>(p * static_cast<double>(values.size() - 1))];
+}
+
+// The heavy cut played by the editor's playback worker on the real clock, with a reference
+// thread beside it that only sleeps until the same deadlines (start + k periods) in the
+// same window. Baselines: the speed table's period (mean_ratio: mean period between
+// presents over it) and the reference thread's lateness (p99_late_ms of the presents
+// against p99_ref_ms of the reference; p99_over_ref_ms is the difference).
+void BM_HeavyPacing(benchmark::State& state) {
+    const int position = static_cast<int>(state.range(0));
+    const int frames = static_cast<int>(state.range(1));
+    const double period = SpeedPeriodMs(position);
+    Renderer& renderer = Renderer::Instance();
+    renderer.Init();
+    renderer.SetSoundPlayer([](std::string_view) {});
+    auto palette = std::make_shared<ResourceTable>();
+    palette->ClearAll();
+    const Cut cut = HeavyCut(*palette, frames);
+    CutView view(cut);
+
+    for (auto _ : state) {
+        std::vector<Clock::time_point> presents;
+        presents.reserve(static_cast<std::size_t>(frames) + 8);
+        renderer.SetPresentListener([&] { presents.push_back(Clock::now()); });
+        Ended ended;
+        PlaybackWorker worker(view, [palette] { return palette; },
+                              {nullptr, [&ended] { ended.Signal(); }});
+        worker.SetSpeedPosition(position);
+        const Clock::time_point start = Clock::now();
+        std::vector<double> reference;
+        std::thread waiter([&] {
+            for (int k = 1; k < frames; ++k) {
+                const auto deadline =
+                    start + std::chrono::microseconds(static_cast<std::int64_t>(k * period * 1000));
+                std::this_thread::sleep_until(deadline);
+                reference.push_back(
+                    std::chrono::duration<double, std::milli>(Clock::now() - deadline).count());
+            }
+        });
+        worker.Start(PlaybackWorker::Mode::Simple);
+        ended.Wait();
+        worker.Join();
+        waiter.join();
+        renderer.SetPresentListener({});
+
+        std::vector<double> late;
+        for (std::size_t k = 0; k < presents.size(); ++k) {
+            const auto deadline =
+                start + std::chrono::microseconds(static_cast<std::int64_t>(k * period * 1000));
+            late.push_back(
+                std::chrono::duration<double, std::milli>(presents[k] - deadline).count());
+        }
+        const double span =
+            std::chrono::duration<double, std::milli>(presents.back() - presents.front()).count();
+        state.counters["presents"] = static_cast<double>(presents.size());
+        state.counters["mean_ratio"] = span / static_cast<double>(presents.size() - 1) / period;
+        state.counters["p99_late_ms"] = Percentile(late, 0.99);
+        state.counters["p99_ref_ms"] = Percentile(reference, 0.99);
+        state.counters["p99_over_ref_ms"] =
+            state.counters["p99_late_ms"] - state.counters["p99_ref_ms"];
+        state.counters["bands"] = renderer.Bands();
+    }
+    renderer.Shutdown();
+}
+BENCHMARK(BM_HeavyPacing)
+    ->Args({12, 600})
+    ->Args({11, 600})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

@@ -1,10 +1,12 @@
-// Drawing one time-sheet frame on the canvas, against a memory-bandwidth bound measured in
-// the same run: the destination pixels the frame touches (the clear plus every layer's
-// on-canvas area) times 12 bytes (read source, read and write destination), divided by
-// the memcpy bandwidth. The counter "x_bound" is the frame time over that bound.
+// Drawing one time-sheet frame on the canvas (in as many bands as the machine has cores), against a
+// memory-bandwidth bound measured in the same run: the destination pixels the frame touches (the
+// clear plus every layer's on-canvas area) times 12 bytes (read source, read and write
+// destination), divided by the memcpy bandwidth. The counter "x_bound" is the frame time over that
+// bound.
 #include <benchmark/benchmark.h>
 
 #include <QPolygonF>
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -27,7 +29,8 @@ double MemcpyBytesPerSecond() {
             auto start = std::chrono::steady_clock::now();
             std::memcpy(to.data(), from.data(), from.size());
             benchmark::DoNotOptimize(to.data());
-            double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            double s =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             best = std::max(best, static_cast<double>(from.size()) / s);
         }
         return best;
@@ -70,57 +73,140 @@ double TouchedPixels(const Layer& l) {
     return std::abs(area) / 2;
 }
 
-void RunFrame(benchmark::State& state, const std::vector<Layer>& layers) {
-    Renderer& renderer = Renderer::Instance();
-    renderer.Init();
-    renderer.SetSoundPlayer([](std::string_view) {});
-    auto palette = std::make_unique<ResourceTable>();
-    palette->ClearAll();
-    FrameRecord frame = NewNormalFrame();
+// The layers as palette slots 1.. and the cells of one frame.
+struct LoadedFrame {
+    std::unique_ptr<ResourceTable> palette;
+    FrameRecord frame;
     double touched = 1024.0 * 768.0;  // the clear
+};
+
+LoadedFrame LoadFrame(const std::vector<Layer>& layers) {
+    LoadedFrame loaded{std::make_unique<ResourceTable>(), NewNormalFrame()};
+    loaded.palette->ClearAll();
     for (std::size_t i = 0; i < layers.size(); ++i) {
         const Layer& l = layers[i];
         std::string name = "layer" + std::to_string(i) + ".png";
-        TextureStore::Instance().LoadFromImage(name, "", Pattern(l.width, l.height, static_cast<int>(i)), 0, 0);
-        ResourceSlot& slot = palette->slot[i + 1];
+        TextureStore::Instance().LoadFromImage(
+            name, "", Pattern(l.width, l.height, static_cast<int>(i)), 0, 0);
+        ResourceSlot& slot = loaded.palette->slot[i + 1];
         SetFieldText(slot.name, name);
         slot.kind = 1;
         slot.worldX = l.worldX;
         slot.worldY = l.worldY;
-        CellRecord& cell = frame.cells[i];
+        CellRecord& cell = loaded.frame.cells[i];
         cell.resource = static_cast<int>(i) + 1;
         cell.rotation = l.rotation;
         cell.scaleX = l.scaleX;
         cell.scaleY = l.scaleY;
         cell.alpha = l.alpha;
-        touched += TouchedPixels(l);
+        loaded.touched += TouchedPixels(l);
     }
+    return loaded;
+}
+
+void RunFrame(benchmark::State& state, const std::vector<Layer>& layers) {
+    Renderer& renderer = Renderer::Instance();
+    renderer.Init();
+    renderer.SetSoundPlayer([](std::string_view) {});
+    const LoadedFrame loaded = LoadFrame(layers);
     double total = 0;
     for (auto _ : state) {
         auto start = std::chrono::steady_clock::now();
-        renderer.DrawCellFrame(*palette, frame, true);
+        renderer.DrawCellFrame(*loaded.palette, loaded.frame, true);
         total += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
     const double perFrame = total / static_cast<double>(state.iterations());
-    const double bound = touched * 12.0 / MemcpyBytesPerSecond();
+    const double bound = loaded.touched * 12.0 / MemcpyBytesPerSecond();
     state.counters["ms_frame"] = perFrame * 1e3;
     state.counters["ms_bound"] = bound * 1e3;
     state.counters["x_bound"] = perFrame / bound;
+    state.counters["bands"] = renderer.Bands();
     renderer.Shutdown();
 }
 
-void BM_HeavyFrame(benchmark::State& state) {
+// 27 rotated and scaled layers, 8 of them 800 x 600, on the 1024 x 768 canvas.
+std::vector<Layer> HeavyLayers() {
     std::vector<Layer> layers;
     for (int i = 0; i < 27; ++i) {
-        if (i % 3 == 0 && layers.size() < 27 && i / 3 < 8) {
-            layers.push_back({800, 600, (i % 5) * 10 - 20, (i % 4) * 8 - 12, 5 + i * 13, 90 + i, 95, 70});
+        if (i % 3 == 0 && i / 3 < 8) {
+            layers.push_back(
+                {800, 600, (i % 5) * 10 - 20, (i % 4) * 8 - 12, 5 + i * 13, 90 + i, 95, 70});
         } else {
-            layers.push_back({256, 256, (i * 37) % 600 - 300, (i * 53) % 400 - 200, i * 29, 120, 80, 60});
+            layers.push_back(
+                {256, 256, (i * 37) % 600 - 300, (i * 53) % 400 - 200, i * 29, 120, 80, 60});
         }
     }
-    RunFrame(state, layers);
+    return layers;
+}
+
+void BM_HeavyFrame(benchmark::State& state) {
+    RunFrame(state, HeavyLayers());
 }
 BENCHMARK(BM_HeavyFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
+
+// The heavy frame in two bands against one band, side by side in one run: rounds of
+// kFrames frames each way, the order alternating from round to round. Baseline: the
+// one-band time of the same round. Counters: ratio_min / ratio_median / ratio_max (two
+// bands over one), ms_one and ms_two (median frame times), identical (1 when the two
+// pictures match pixel for pixel). Other work on the machine shows in the ratios: the second
+// band's thread waits for a core.
+void BM_HeavyFrameTwoBands(benchmark::State& state) {
+    constexpr int kRounds = 7;
+    constexpr int kFrames = 20;
+    Renderer& renderer = Renderer::Instance();
+    renderer.Init();
+    renderer.SetSoundPlayer([](std::string_view) {});
+    const LoadedFrame loaded = LoadFrame(HeavyLayers());
+    auto timeFrames = [&](int bands) {
+        renderer.SetBands(bands);
+        renderer.DrawCellFrame(*loaded.palette, loaded.frame, true);  // pool started, warm
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < kFrames; ++i) {
+            renderer.DrawCellFrame(*loaded.palette, loaded.frame, true);
+        }
+        const double wall =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count();
+        return wall / kFrames;
+    };
+    std::vector<double> ratios, one, two;
+    bool identical = true;
+    for (auto _ : state) {
+        for (int round = 0; round < kRounds; ++round) {
+            double single = 0;
+            double banded = 0;
+            if (round % 2 == 0) {
+                single = timeFrames(1);
+                banded = timeFrames(2);
+            } else {
+                banded = timeFrames(2);
+                single = timeFrames(1);
+            }
+            one.push_back(single);
+            two.push_back(banded);
+            ratios.push_back(banded / single);
+        }
+        renderer.SetBands(1);
+        renderer.DrawCellFrame(*loaded.palette, loaded.frame, true);
+        const QImage single = renderer.Canvas().copy();
+        renderer.SetBands(2);
+        renderer.DrawCellFrame(*loaded.palette, loaded.frame, true);
+        identical = identical && renderer.Canvas() == single;
+    }
+    auto median = [](std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        return v[v.size() / 2];
+    };
+    state.counters["ratio_min"] = *std::min_element(ratios.begin(), ratios.end());
+    state.counters["ratio_median"] = median(ratios);
+    state.counters["ratio_max"] = *std::max_element(ratios.begin(), ratios.end());
+    state.counters["ms_one"] = median(one);
+    state.counters["ms_two"] = median(two);
+    state.counters["identical"] = identical ? 1 : 0;
+    renderer.SetBands(0);
+    renderer.Shutdown();
+}
+BENCHMARK(BM_HeavyFrameTwoBands)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_TypicalFrame(benchmark::State& state) {
     const std::vector<Layer> layers = {

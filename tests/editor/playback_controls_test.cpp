@@ -24,6 +24,7 @@
 #include "editor/timesheet/time_sheet.h"
 #include "editor/timesheet/time_sheet_base.h"
 #include "media/render/renderer.h"
+#include "media/render/texture_store.h"
 
 namespace plk {
 namespace {
@@ -215,6 +216,56 @@ TEST_F(PlaybackControlsTest, PauseHoldsTheFramesAndStopWakesASleepingThread) {
     timer.start();
     m_controls.reset();
     EXPECT_LT(timer.elapsed(), 1000);
+}
+
+// The next frame is drawn while the current one is shown; an edit made meanwhile (here while
+// paused, so that no pass is under way) shows in the very next frame presented.
+TEST_F(PlaybackControlsTest, AnEditShowsInTheNextFrameThoughItWasDrawnAhead) {
+    QImage red(64, 64, QImage::Format_ARGB32_Premultiplied);
+    red.fill(Qt::red);
+    TextureStore::Instance().LoadFromImage("red.png", "", red, 0, 0);
+    auto table = std::make_unique<ResourceTable>();
+    table->ClearAll();
+    SetFieldText(table->slot[1].name, "red.png");
+    table->slot[1].kind = static_cast<std::uint8_t>(ResourceKind::Image);
+    m_palette.Update(*table);
+    FrameRecord frame = NewNormalFrame();
+    frame.cells[0].resource = 1;
+    Controls& controls = Make(Cut({frame, frame, frame}, 6));
+    std::mutex seenMutex;
+    std::vector<bool> redSeen;
+    Renderer::Instance().SetPresentListener([&] {
+        std::lock_guard lock(seenMutex);
+        redSeen.push_back(Renderer::Instance().Canvas().pixelColor(512, 384) == Qt::red);
+        m_presents.fetch_add(1);
+    });
+    Control<QCheckBox>(Controls::kAutoRepeatId)->setChecked(true);
+    Control<QSlider>(Controls::kSpeedSliderId)->setValue(10);  // 50 ms
+    QTest::mouseClick(Control<QPushButton>(Controls::kSimplePlayId), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return m_presents.load() >= 3; }, 3000));
+    QTest::mouseClick(Control<QPushButton>(Controls::kPauseId), Qt::LeftButton);
+    QTest::qWait(200);
+    std::size_t paused = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        for (int row = 0; row < m_cut.FrameCount(); ++row) {
+            m_cut.Frame(row).cells[0].alpha = 0;
+        }
+    }
+    {
+        std::lock_guard lock(seenMutex);
+        paused = redSeen.size();
+        EXPECT_TRUE(redSeen.back());
+    }
+    QTest::mouseClick(Control<QPushButton>(Controls::kPauseId), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_presents.load() >= int(paused) + 2; }, 3000));
+    QSignalSpy finished(&controls, &Controls::playbackFinished);
+    controls.RequestStop();
+    ASSERT_TRUE(finished.wait(3000));
+    Renderer::Instance().SetPresentListener({});
+    std::lock_guard lock(seenMutex);
+    EXPECT_FALSE(redSeen[paused]) << "the frame drawn ahead before the edit was shown";
+    EXPECT_FALSE(redSeen[paused + 1]);
 }
 
 // The controls embedded in real pages: a tab change ends the hidden page's command

@@ -71,6 +71,10 @@ public:
     // when `playSounds`.
     virtual void DrawCellFrame(int row, const FrameRecord& frame, bool present,
                                bool playSounds) = 0;
+    // A hint that the next DrawCellFrame will likely present `frame` (row `row`): a sink may
+    // draw it now, while the current picture is on show, and present that drawing later if
+    // nothing it was drawn from has changed. Presents nothing and plays no sound.
+    virtual void PrepareCellFrame(int /*row*/, const FrameRecord& /*frame*/) {}
     // Lays out the next character of `text` (all of it while `held`) and draws the strip
     // into the open scene. True once the whole text is laid out.
     virtual bool DrawMessage(std::string_view text, int position, bool held) = 0;

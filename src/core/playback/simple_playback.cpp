@@ -38,4 +38,16 @@ PassResult SimplePlayback::Pass() {
     return result;
 }
 
+void SimplePlayback::PrepareNext() {
+    const int rows = m_cut.RowCount();
+    if (m_n >= rows) {
+        return;
+    }
+    const int row = m_cut.RowOfFrameNumber(m_n + 1);
+    FrameRecord frame;
+    if (row < rows && m_cut.CopyRow(row, frame)) {
+        m_sink.PrepareCellFrame(row, frame);
+    }
+}
+
 }  // namespace plk

@@ -21,6 +21,9 @@ public:
     static constexpr std::int64_t kResyncAfterMs = 1000;
 
     PassResult Pass();
+    // Hands the sink the frame the next pass will draw, so it can be drawn ahead while this
+    // one is on show. Nothing when the next pass draws nothing or the playback has ended.
+    void PrepareNext();
 
     int FrameCounter() const { return m_n; }
 

@@ -146,6 +146,8 @@ void PlaybackWorker::Run(Mode mode) {
                 SleepUntil(result.notBeforeMs);  // the last frame keeps its period
                 return std::nullopt;
             }
+            // The next frame is drawn while this one is on show; its pass only presents it.
+            playback.PrepareNext();
             return result.notBeforeMs;
         });
     } else {

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <mutex>
+#include <thread>
 
 #include "core/timesheet/onion_skin.h"
+#include "media/render/banded_paint.h"
 #include "media/render/frame_lock.h"
 #include "media/render/overlay_animations.h"
 #include "media/render/texture_store.h"
@@ -43,6 +45,8 @@ std::int32_t Renderer::Init(bool /*windowed*/) {
         return kFailure;
     }
     m_canvas.fill(Qt::black);
+    m_spare = QImage();
+    m_prepared.reset();
     m_front = m_presentWhole ? m_canvas.copy() : m_canvas.copy(PresentSource(m_clientSize));
     m_state = DeviceState::Ready;
     SetRenderStates();
@@ -71,6 +75,8 @@ void Renderer::Shutdown() {
         m_canvas.fill(Qt::black);
     }
     m_scene.reset();
+    m_spare = QImage();
+    m_prepared.reset();
     m_messageCanvas.Shutdown();
     m_state = DeviceState::None;
 }
@@ -193,17 +199,110 @@ void Renderer::DrawCellFrame(const ResourceTable& resources, const FrameRecord& 
         EndSceneAndPresent();
         FrameMutex().unlock();
     }
-    BeginScene();
-    if (playSounds) {
-        MakeScene().DrawCellLayers(*m_scene, resources, frame, m_playSound);
-    } else {
-        MakeScene().DrawCellLayers(*m_scene, resources, frame, [](std::string_view) {});
-    }
+    ComposeCells(m_canvas, resources, frame, playSounds);
     if (present) {
         EndSceneAndPresent();
         FrameMutex().unlock();
+        return;
     }
     // Otherwise the scene and the lock stay with this thread until FinishFrame.
+    BeginScene(false);
+}
+
+void Renderer::ComposeCells(QImage& target, const ResourceTable& resources,
+                            const FrameRecord& frame, bool playSounds) {
+    const int bands = Bands();
+    if (bands > 1 && (!m_bandPool || m_bandPool->Workers() < bands - 1)) {
+        m_bandPool = std::make_unique<BandPool>(bands - 1);
+    }
+    const Scene scene = MakeScene();
+    const QColor background = m_settings.Background();
+    PaintInBands(target, bands, m_bandPool.get(), [&](QPainter& painter, int band) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(target.rect(), background);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        // Band 0 runs on this thread: sounds play from here, once per frame.
+        if (band == 0 && playSounds) {
+            scene.DrawCellLayers(painter, resources, frame, m_playSound);
+        } else {
+            scene.DrawCellLayers(painter, resources, frame, [](std::string_view) {});
+        }
+    });
+}
+
+void Renderer::PrepareCellFrame(const ResourceTable& resources, const FrameRecord& frame) {
+    std::lock_guard lock(FrameMutex());
+    m_prepared.reset();
+    if (!CheckDevice()) {
+        return;
+    }
+    if (m_spare.size() != m_canvas.size() || m_spare.format() != m_canvas.format()) {
+        m_spare = QImage(m_canvas.size(), m_canvas.format());
+        if (m_spare.isNull()) {
+            return;
+        }
+    }
+    ComposeCells(m_spare, resources, frame, false);
+    m_prepared = PreparedFrameKey::Of(resources, frame, m_settings.Background().rgb(),
+                                      TextureStore::Generation());
+}
+
+bool Renderer::PresentPrepared(const ResourceTable& resources, const FrameRecord& frame,
+                               bool playSounds) {
+    std::lock_guard lock(FrameMutex());
+    if (!m_prepared) {
+        return false;
+    }
+    const bool same = m_prepared->Matches(PreparedFrameKey::Of(
+        resources, frame, m_settings.Background().rgb(), TextureStore::Generation()));
+    m_prepared.reset();
+    if (!same || !CheckDevice()) {
+        return false;
+    }
+    m_still.reset();
+    m_showsPlacedImage = false;
+    if (m_scene) {
+        EndSceneAndPresent();
+        FrameMutex().unlock();
+    }
+    if (playSounds) {
+        for (int k = 0; k < kPartCopySlot; ++k) {
+            const std::int32_t number = frame.cells[k].resource;
+            if (number >= 0 && number < kResourceSlots) {
+                const ResourceSlot& slot = resources.slot[static_cast<std::size_t>(number)];
+                if (slot.Kind() == ResourceKind::Sound) {
+                    m_playSound(slot.Name());
+                }
+            }
+        }
+    }
+    std::swap(m_canvas, m_spare);
+    EndSceneAndPresent();
+    return true;
+}
+
+void Renderer::SetBands(int bands) {
+    std::lock_guard lock(FrameMutex());
+    m_bands = std::clamp(bands, 0, kMaxBands);
+}
+
+int Renderer::Bands() const {
+    std::lock_guard lock(FrameMutex());
+    if (m_bands > 0) {
+        return m_bands;
+    }
+    // PLKCE_RENDER_BANDS (1..8) overrides the core count, for measuring and for machines
+    // whose other work should keep a core.
+    static const int automatic = [] {
+        const char* asked = std::getenv("PLKCE_RENDER_BANDS");
+        const int bands = asked != nullptr ? std::atoi(asked) : 0;
+        if (bands > 0) {
+            return std::min(bands, kMaxBands);
+        }
+        return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, kMaxBands);
+    }();
+    return automatic;
 }
 
 void Renderer::DrawStillFrame(std::shared_ptr<const ResourceTable> resources, const CutReader& cut,

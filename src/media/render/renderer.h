@@ -16,8 +16,10 @@
 #include "core/content/resource_table.h"
 #include "core/playback/playback_io.h"
 #include "core/timesheet/frame_record.h"
+#include "media/render/band_pool.h"
 #include "media/render/message_canvas.h"
 #include "media/render/onion_layers.h"
+#include "media/render/prepared_frame.h"
 #include "media/render/scene.h"
 #include "media/render/sprite_drawer.h"
 #include "media/render/view_settings.h"
@@ -56,6 +58,21 @@ public:
     // The same, with the frame's sound cells played only when `playSounds`.
     void DrawCellFrame(const ResourceTable& resources, const FrameRecord& frame, bool present,
                        bool playSounds);
+    // Render-ahead: draws `frame` into a spare canvas while the picture on show stays.
+    // Nothing is presented and no sound plays.
+    void PrepareCellFrame(const ResourceTable& resources, const FrameRecord& frame);
+    // Presents the prepared picture, playing the frame's sound cells when `playSounds`, if
+    // it was drawn from the same frame, palette slots, background and textures, so it is
+    // the picture DrawCellFrame(resources, frame, true, playSounds) would draw. Otherwise
+    // false, with nothing done. A prepared picture is presented at most once.
+    bool PresentPrepared(const ResourceTable& resources, const FrameRecord& frame, bool playSounds);
+
+    // Time-sheet frames are composed in this many horizontal bands at once, one thread
+    // each; 0 (the default) takes one band per core, at most kMaxBands, or the count in the
+    // environment variable PLKCE_RENDER_BANDS. The picture is the same for any count.
+    void SetBands(int bands);
+    int Bands() const;
+    static constexpr int kMaxBands = 8;
     // Frame number `frameNumber` of `cut` as a still picture, with its onion skin when the
     // settings ask for one, presented; its sound cells play. The frame is remembered, so a
     // change of the onion settings can draw it again (RedrawStill).
@@ -127,6 +144,9 @@ private:
                         bool playSounds);
     void EndSceneAndPresent();
     void ClearTarget();
+    // A frame's cells on a cleared `target`, in bands; sounds play from the calling thread.
+    void ComposeCells(QImage& target, const ResourceTable& resources, const FrameRecord& frame,
+                      bool playSounds);
     Scene MakeScene() const;
 
     DeviceState m_state = DeviceState::None;
@@ -152,6 +172,10 @@ private:
     };
     std::optional<Still> m_still;
     std::atomic<bool> m_showsPlacedImage{false};
+    int m_bands = 0;  // as asked; 0: one per core
+    std::unique_ptr<BandPool> m_bandPool;
+    QImage m_spare;  // the prepared picture, swapped with the canvas when presented
+    std::optional<PreparedFrameKey> m_prepared;
 };
 
 }  // namespace plk

@@ -13,8 +13,18 @@ RendererPlaybackSink::RendererPlaybackSink(
 void RendererPlaybackSink::DrawCellFrame(int /*row*/, const FrameRecord& frame, bool present,
                                          bool playSounds) {
     const std::shared_ptr<const ResourceTable> palette = m_palette();
-    if (palette) {
-        Renderer::Instance().DrawCellFrame(*palette, frame, present, playSounds);
+    if (!palette) {
+        return;
+    }
+    Renderer& renderer = Renderer::Instance();
+    if (!present || !renderer.PresentPrepared(*palette, frame, playSounds)) {
+        renderer.DrawCellFrame(*palette, frame, present, playSounds);
+    }
+}
+
+void RendererPlaybackSink::PrepareCellFrame(int /*row*/, const FrameRecord& frame) {
+    if (const std::shared_ptr<const ResourceTable> palette = m_palette()) {
+        Renderer::Instance().PrepareCellFrame(*palette, frame);
     }
 }
 

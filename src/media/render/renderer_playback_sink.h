@@ -17,6 +17,9 @@ public:
                          std::function<void(int frameNumber, bool label)> showFrame);
 
     void DrawCellFrame(int row, const FrameRecord& frame, bool present, bool playSounds) override;
+    // Draws the frame into the renderer's spare canvas; the next DrawCellFrame of the same
+    // frame presents that picture if nothing it was drawn from has changed meanwhile.
+    void PrepareCellFrame(int row, const FrameRecord& frame) override;
     bool DrawMessage(std::string_view text, int position, bool held) override;
     void FinishFrame() override;
     bool IsMessageComplete(std::string_view text) override;

@@ -65,5 +65,44 @@ TEST(SimplePlaybackTest, DueTimesDoNotDrift) {
     EXPECT_EQ(playback.Pass().notBeforeMs, 2033);
 }
 
+// What PrepareNext hands over is always the frame the next pass draws: through the
+// control frames at the end, the wrap of auto repeat, and nothing after the last pass.
+TEST(SimplePlaybackTest, PrepareNextHandsOverTheFrameTheNextPassDraws) {
+    struct AheadSink : RecordingSink {
+        using RecordingSink::RecordingSink;
+        void PrepareCellFrame(int row, const FrameRecord&) override { prepared.push_back(row); }
+        std::vector<int> prepared;
+    };
+    for (const bool repeat : {true, false}) {
+        const Cut cut = MakeCut(3, {Control(ControlCommand::Wait)});
+        CutView view(cut);
+        ScriptedInput input;
+        input.autoRepeat = repeat;
+        AheadSink sink(input);
+        SimplePlayback playback(view, input, sink);
+        std::vector<int> expected;  // the row each pass draws after a preparing
+        for (int pass = 0; pass < 10; ++pass) {
+            const std::size_t drawn = sink.presents.size();
+            const PassResult result = playback.Pass();
+            if (pass > 0) {
+                expected.push_back(sink.presents.size() > drawn ? sink.presents.back().row : -1);
+            }
+            if (result.end != PlaybackEnd::None) {
+                break;
+            }
+            const std::size_t before = sink.prepared.size();
+            playback.PrepareNext();
+            if (sink.prepared.size() == before) {
+                sink.prepared.push_back(-1);  // nothing to draw ahead
+            }
+            input.now = result.notBeforeMs;
+        }
+        // The last preparing has no pass after it when the loop stopped on the count.
+        std::vector<int> prepared = sink.prepared;
+        prepared.resize(expected.size());
+        EXPECT_EQ(prepared, expected) << (repeat ? "with" : "without") << " repeat";
+    }
+}
+
 }  // namespace
 }  // namespace plk

@@ -1,0 +1,89 @@
+#include "media/render/band_pool.h"
+
+#include <algorithm>
+
+namespace plk {
+
+BandPool::BandPool(int workers) {
+    m_threads.reserve(static_cast<std::size_t>(std::max(workers, 0)));
+    for (int i = 0; i < workers; ++i) {
+        m_threads.emplace_back([this, part = i + 1](std::stop_token stop) { Loop(stop, part); });
+    }
+}
+
+BandPool::~BandPool() {
+    for (std::jthread& thread : m_threads) {
+        thread.request_stop();
+    }
+    m_threads.clear();  // joins; the stop requests wake the waits
+}
+
+void BandPool::Run(int parts, const std::function<void(int)>& work) {
+    if (parts <= 0) {
+        return;
+    }
+    std::lock_guard run(m_runMutex);
+    const int shared = std::min(parts - 1, Workers());
+    if (shared > 0) {
+        std::lock_guard lock(m_mutex);
+        m_work = &work;
+        m_parts = shared + 1;
+        m_pending = shared;
+        m_error = nullptr;
+        ++m_job;
+    }
+    if (shared > 0) {
+        m_start.notify_all();
+    }
+    std::exception_ptr error;
+    try {
+        work(0);
+        for (int part = shared + 1; part < parts; ++part) {
+            work(part);
+        }
+    } catch (...) {
+        error = std::current_exception();
+    }
+    if (shared > 0) {
+        std::unique_lock lock(m_mutex);
+        m_done.wait(lock, [this] { return m_pending == 0; });
+        m_work = nullptr;
+        if (!error) {
+            error = m_error;
+        }
+    }
+    if (error) {
+        std::rethrow_exception(error);
+    }
+}
+
+void BandPool::Loop(std::stop_token stop, int part) {
+    std::uint64_t seen = 0;
+    std::unique_lock lock(m_mutex);
+    while (true) {
+        if (!m_start.wait(lock, stop, [&] { return m_job != seen; })) {
+            return;  // stop requested
+        }
+        seen = m_job;
+        if (part >= m_parts) {
+            continue;  // a job with fewer parts than workers
+        }
+        const std::function<void(int)>& work = *m_work;
+        lock.unlock();
+        std::exception_ptr error;
+        try {
+            work(part);
+        } catch (...) {
+            error = std::current_exception();
+        }
+        lock.lock();
+        if (error && !m_error) {
+            m_error = error;
+        }
+        if (--m_pending == 0) {
+            m_done.notify_one();
+        }
+    }
+}
+
+}  // namespace plk

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace plk {
+
+// Runs one job split into parts on several threads at once: the calling thread takes part 0
+// and persistent workers the others, so a frame costs no thread start. Run returns when
+// every part is done; jobs never overlap.
+class BandPool {
+public:
+    // `workers` threads beside the caller's, started here and joined by the destructor.
+    explicit BandPool(int workers);
+    ~BandPool();
+    BandPool(const BandPool&) = delete;
+    BandPool& operator=(const BandPool&) = delete;
+
+    int Workers() const { return static_cast<int>(m_threads.size()); }
+
+    // Calls `work(part)` once for every part in [0, parts), part 0 on this thread. Parts
+    // beyond Workers() + 1 run on this thread after its own. An exception thrown by a part
+    // is rethrown here once every part has finished.
+    void Run(int parts, const std::function<void(int part)>& work);
+
+private:
+    void Loop(std::stop_token stop, int part);
+
+    std::mutex m_runMutex;  // one job at a time
+    std::mutex m_mutex;
+    std::condition_variable_any m_start;
+    std::condition_variable m_done;
+    const std::function<void(int)>* m_work = nullptr;
+    std::uint64_t m_job = 0;  // counts jobs handed out; a worker waits for the next one
+    int m_parts = 0;
+    int m_pending = 0;
+    std::exception_ptr m_error;
+    std::vector<std::jthread> m_threads;
+};
+
+}  // namespace plk
