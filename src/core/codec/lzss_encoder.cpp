@@ -195,9 +195,9 @@ bool LzssEncoder::ShouldGoOnAlone(std::size_t segmentsCoded, double waited,
     if (m_choice == LaneChoice::Always || segmentsCoded < kSegmentsBeforeJudging) {
         return false;
     }
-    // Alone, the first lane would do the second lane's work instead of waiting; two lanes
-    // also pay for listing their steps and for handing segments over, so they must save a
-    // clear part of that work.
+    // Alone, the first lane would do the second lane's work instead of waiting (as long as
+    // that work takes on this thread's share of its core); two lanes also pay for listing
+    // their steps and for handing segments over, so they must save a clear part of it.
     return waited > kMostWaitPerWork * secondLaneWork;
 }
 
@@ -258,7 +258,11 @@ void LzssEncoder::EncodeInTwoLanes(std::span<const std::uint8_t> input, Coder& c
     std::array<bool, 256> all;
     all.fill(true);
     const std::array<bool, 256> none{};
-    double waited = 0;                     // the first lane's waits on segments after the first
+    // On segments after the first: the first lane's waits, and the wall and CPU time of its
+    // own work, which tell how much of its core this thread gets.
+    double waited = 0;
+    double firstLaneWall = 0;
+    double firstLaneCpu = 0;
     std::size_t secondLaneEnd = segments;  // where the second lane stopped
     bool alone = false;
     for (std::size_t segment = 0; segment < segments; ++segment) {
@@ -273,8 +277,14 @@ void LzssEncoder::EncodeInTwoLanes(std::span<const std::uint8_t> input, Coder& c
                       lastStep(segment));
             continue;
         }
+        const double laneStart = WallSeconds();
+        const double laneCpuStart = ThreadSeconds();
         runLane(0, segment);
         const double waitStart = WallSeconds();
+        if (segment > 0) {
+            firstLaneWall += waitStart - laneStart;
+            firstLaneCpu += ThreadSeconds() - laneCpuStart;
+        }
         for (std::size_t seen = laneDone.load(); seen <= segment; seen = laneDone.load()) {
             laneDone.wait(seen);
         }
@@ -288,7 +298,8 @@ void LzssEncoder::EncodeInTwoLanes(std::span<const std::uint8_t> input, Coder& c
         coded.notify_one();
         if (secondLaneEnd == segments && segment + 1 < segments &&
             ShouldGoOnAlone(segment + 1, waited,
-                            static_cast<double>(secondLaneNanos.load()) * 1e-9)) {
+                            static_cast<double>(secondLaneNanos.load()) * 1e-9 *
+                                std::max(1.0, firstLaneWall / std::max(firstLaneCpu, 1e-9)))) {
             coded.store(kStopped);
             coded.notify_one();
             if (worker.joinable()) {

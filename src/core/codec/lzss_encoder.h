@@ -94,7 +94,8 @@ private:
     void EncodeInOneLane(std::span<const std::uint8_t> input, Coder& coder);
     void EncodeInTwoLanes(std::span<const std::uint8_t> input, Coder& coder);
 
-    // Whether the first lane has waited on the second long enough to go on alone.
+    // Whether the first lane has waited on the second long enough to go on alone;
+    // `secondLaneWork` is the wall time the first lane would take for the second's work.
     bool ShouldGoOnAlone(std::size_t segmentsCoded, double waited, double secondLaneWork) const;
 
     unsigned m_lanes;
