@@ -170,6 +170,9 @@ void BM_Encode_Speech4M(benchmark::State& state) {
 void BM_Encode_Speech4M_TwoLanes(benchmark::State& state) {
     Encode(state, Speech(), 2, LzssEncoder::LaneChoice::Always);
 }
+void BM_Encode_Speech4M_OneLane(benchmark::State& state) {
+    Encode(state, Speech(), 1);
+}
 void BM_Encode_Sweep4M(benchmark::State& state) {
     Encode(state, Sweep(), LzssEncoder::LanesForThisMachine());
 }
@@ -199,6 +202,10 @@ BENCHMARK(BM_Encode_Random4M_TwoLanes)
     ->Iterations(7);
 BENCHMARK(BM_Encode_Speech4M)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(7);
 BENCHMARK(BM_Encode_Speech4M_TwoLanes)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(7);
+BENCHMARK(BM_Encode_Speech4M_OneLane)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(7);

@@ -41,4 +41,7 @@ endfunction()
 plkce_forbid_links(plkce_core "^Qt6?::|plkce_media|plkce_editor")
 plkce_forbid_links(plkce_media "Qt6?::(Widgets|PrintSupport)|plkce_editor")
 plkce_forbid_links(plkce_cli_commands "Qt6?::(Widgets|PrintSupport)|plkce_editor")
-plkce_forbid_links(plkce-cli "Qt6?::(Widgets|PrintSupport)|plkce_editor")
+# plkce-cli itself stays on the core so that it starts fast; its drawing commands run in
+# plkce-cli-pictures.
+plkce_forbid_links(plkce-cli "^Qt6?::|plkce_media|plkce_editor|PkgConfig::")
+plkce_forbid_links(plkce-cli-pictures "Qt6?::(Widgets|PrintSupport)|plkce_editor")

@@ -21,13 +21,12 @@ const char* KindName(ResourceKind kind) {
     return "unknown";
 }
 
-void PrintText(const OpenedProject& opened, std::ostream& out) {
-    const Project& project = opened.project;
-    out << "version: " << static_cast<int>(opened.version) << "\n";
+void PrintText(const ProjectSummary& project, std::ostream& out) {
+    out << "version: " << static_cast<int>(project.version) << "\n";
     out << "cuts: " << project.cuts.size() << "\n";
     for (std::size_t i = 0; i < project.cuts.size(); ++i) {
-        const Cut& cut = project.cuts[i];
-        out << "  cut " << i + 1 << ": " << cut.FrameCount() << " frames, " << cut.ColumnCount()
+        const ProjectSummary::CutShape& cut = project.cuts[i];
+        out << "  cut " << i + 1 << ": " << cut.frameCount << " frames, " << cut.columnCount
             << " columns, name \"" << SjisToUtf8(project.cutNames.Name(static_cast<int>(i)))
             << "\"\n";
     }
@@ -47,19 +46,18 @@ void PrintText(const OpenedProject& opened, std::ostream& out) {
     }
 }
 
-void PrintJson(const OpenedProject& opened, std::ostream& out) {
-    const Project& project = opened.project;
+void PrintJson(const ProjectSummary& project, std::ostream& out) {
     JsonWriter json(out);
     json.BeginObject();
-    json.Key("version").Number(static_cast<int>(opened.version));
+    json.Key("version").Number(static_cast<int>(project.version));
     json.Key("cutCount").Number(static_cast<long long>(project.cuts.size()));
     json.Key("cuts").BeginArray();
     for (std::size_t i = 0; i < project.cuts.size(); ++i) {
-        const Cut& cut = project.cuts[i];
+        const ProjectSummary::CutShape& cut = project.cuts[i];
         json.BeginObject();
         json.Key("index").Number(static_cast<long long>(i));
-        json.Key("frames").Number(cut.FrameCount());
-        json.Key("columns").Number(cut.ColumnCount());
+        json.Key("frames").Number(cut.frameCount);
+        json.Key("columns").Number(cut.columnCount);
         json.Key("name").String(SjisToUtf8(project.cutNames.Name(static_cast<int>(i))));
         json.EndObject();
     }
@@ -109,11 +107,12 @@ int RunInfo(CommandArgs args, std::ostream& out) {
     if (file.empty()) {
         throw UsageError("no file given");
     }
-    OpenedProject opened = ReadProjectFile(file);
+    // Only what is described is read: the frames are skipped, however many there are.
+    const ProjectSummary summary = ReadProjectSummary(file);
     if (asJson) {
-        PrintJson(opened, out);
+        PrintJson(summary, out);
     } else {
-        PrintText(opened, out);
+        PrintText(summary, out);
     }
     return kExitOk;
 }

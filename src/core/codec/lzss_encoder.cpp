@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <atomic>
 #include <bit>
+#include <chrono>
 #include <cstring>
+#include <ctime>
 #include <limits>
 #include <stdexcept>
 #include <system_error>
@@ -70,6 +72,19 @@ LaneSplit BalanceTrees(std::span<const std::uint8_t> input) {
     }
     split.worthwhile = oneLane >= kLeastGain * std::max(load[0], load[1]);
     return split;
+}
+
+// The CPU time the calling thread has used: unlike the wall clock it does not count the
+// time another program had the core.
+double ThreadSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+double WallSeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 }  // namespace
@@ -172,9 +187,26 @@ void LzssEncoder::EncodeInOneLane(std::span<const std::uint8_t> input, Coder& co
     }
 }
 
-// Segment k's matches come from both lanes, each into its buffer k % 2. The second lane runs ahead
-// on its own thread; the first lane's thread codes segment k while the second lane already
-// works on segment k + 1, and then runs its own part of k + 1.
+bool LzssEncoder::ShouldGoOnAlone(std::size_t segmentsCoded, double waited,
+                                  double secondLaneWork) const {
+    if (m_forcedDrop != kByWaits) {
+        return segmentsCoded >= m_forcedDrop;
+    }
+    if (m_choice == LaneChoice::Always || segmentsCoded < kSegmentsBeforeJudging) {
+        return false;
+    }
+    // Alone, the first lane would do the second lane's work instead of waiting (as long as
+    // that work takes on this thread's share of its core); two lanes also pay for listing
+    // their steps and for handing segments over, so they must save a clear part of it.
+    return waited > kMostWaitPerWork * secondLaneWork;
+}
+
+// Segment k's matches come from both lanes, each into its buffer k % 2. The second lane runs
+// ahead on its own thread; the first lane's thread codes segment k while the second lane
+// already works on segment k + 1, and then runs its own part of k + 1. When the first lane
+// waits on the second for most of the second's work, the second stops after the segment it
+// is on; the first lane finishes its part of the segments the second did, takes over the
+// second's trees and runs every step of the rest alone.
 void LzssEncoder::EncodeInTwoLanes(std::span<const std::uint8_t> input, Coder& coder) {
     const std::size_t size = input.size();
     const std::size_t segments = (size + kSegmentSteps - 1) / kSegmentSteps;
@@ -190,15 +222,29 @@ void LzssEncoder::EncodeInTwoLanes(std::span<const std::uint8_t> input, Coder& c
                            m_matches[lane][segment % 2].data());
     };
 
+    // Segments the coder has finished, or kStopped once the second lane is to stop.
+    constexpr std::size_t kStopped = static_cast<std::size_t>(-1);
+    std::atomic<std::size_t> coded{0};
     std::atomic<std::size_t> laneDone{0};  // segments the second lane has finished
-    std::atomic<std::size_t> coded{0};     // segments the coder has finished
+    // The second lane's CPU time on segments after the first, in nanoseconds.
+    std::atomic<std::int64_t> secondLaneNanos{0};
     auto secondLane = [&] {
         for (std::size_t segment = 0; segment < segments; ++segment) {
             // Buffer segment % 2 last held segment - 2, which must be coded by now.
-            for (std::size_t seen = coded.load(); seen + 2 <= segment; seen = coded.load()) {
+            std::size_t seen = coded.load();
+            while (seen != kStopped && seen + 2 <= segment) {
                 coded.wait(seen);
+                seen = coded.load();
             }
+            if (seen == kStopped) {
+                return;
+            }
+            const double start = ThreadSeconds();
             runLane(1, segment);
+            if (segment > 0) {
+                secondLaneNanos.fetch_add(
+                    static_cast<std::int64_t>((ThreadSeconds() - start) * 1e9));
+            }
             laneDone.store(segment + 1);
             laneDone.notify_one();
         }
@@ -209,20 +255,63 @@ void LzssEncoder::EncodeInTwoLanes(std::span<const std::uint8_t> input, Coder& c
     } catch (const std::system_error&) {
         secondLane();  // no thread to be had: the same work, one lane after the other
     }
+    std::array<bool, 256> all;
+    all.fill(true);
+    const std::array<bool, 256> none{};
+    // On segments after the first: the first lane's waits, and the wall and CPU time of its
+    // own work, which tell how much of its core this thread gets.
+    double waited = 0;
+    double firstLaneWall = 0;
+    double firstLaneCpu = 0;
+    std::size_t secondLaneEnd = segments;  // where the second lane stopped
+    bool alone = false;
     for (std::size_t segment = 0; segment < segments; ++segment) {
+        if (segment == secondLaneEnd && !alone) {
+            m_trees[0]->TakeTreesFrom(*m_trees[1], m_owned[1]);
+            alone = true;
+        }
+        if (alone) {
+            std::uint32_t* matches = m_matches[0][segment % 2].data();
+            m_trees[0]->Run(input, all, firstStep(segment), lastStep(segment), matches);
+            coder.Run(input, {matches, matches}, none.data(), firstStep(segment),
+                      lastStep(segment));
+            continue;
+        }
+        const double laneStart = WallSeconds();
+        const double laneCpuStart = ThreadSeconds();
         runLane(0, segment);
+        const double waitStart = WallSeconds();
+        if (segment > 0) {
+            firstLaneWall += waitStart - laneStart;
+            firstLaneCpu += ThreadSeconds() - laneCpuStart;
+        }
         for (std::size_t seen = laneDone.load(); seen <= segment; seen = laneDone.load()) {
             laneDone.wait(seen);
+        }
+        if (segment > 0) {
+            waited += WallSeconds() - waitStart;
         }
         const std::array<const std::uint32_t*, 2> lists{m_matches[0][segment % 2].data(),
                                                         m_matches[1][segment % 2].data()};
         coder.Run(input, lists, m_owned[1].data(), firstStep(segment), lastStep(segment));
         coded.store(segment + 1);
         coded.notify_one();
+        if (secondLaneEnd == segments && segment + 1 < segments &&
+            ShouldGoOnAlone(segment + 1, waited,
+                            static_cast<double>(secondLaneNanos.load()) * 1e-9 *
+                                std::max(1.0, firstLaneWall / std::max(firstLaneCpu, 1e-9)))) {
+            coded.store(kStopped);
+            coded.notify_one();
+            if (worker.joinable()) {
+                worker.join();
+            }
+            secondLaneEnd = laneDone.load();
+        }
     }
     if (worker.joinable()) {
         worker.join();
     }
+    m_lastLanes = alone ? 1 : 2;
 }
 
 std::vector<std::uint8_t> LzssEncoder::Encode(std::span<const std::uint8_t> input) {

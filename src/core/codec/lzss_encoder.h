@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -44,8 +45,15 @@ public:
     // the steps' ranks cannot count.
     std::size_t Encode(std::span<const std::uint8_t> input, std::vector<std::uint8_t>& out);
     std::vector<std::uint8_t> Encode(std::span<const std::uint8_t> input);
-    // The lanes the last Encode ran on.
+    // The lanes the last Encode finished on: 1 when it started on two and went on alone.
     unsigned LastLanes() const { return m_lastLanes; }
+
+    // Two lanes chosen by the work go on in one when the first lane waits on the second for
+    // most of what the second does (another program has its core, or its trees hold most
+    // of the work). For tests: go on in one lane after this many segments, whatever the
+    // waits; kByWaits (the default) leaves it to the waits.
+    static constexpr std::size_t kByWaits = static_cast<std::size_t>(-1);
+    void SetOneLaneAfterSegmentsForTesting(std::size_t segments) { m_forcedDrop = segments; }
 
     // The whole file at `path`, compressed and named `resourceName`. An empty name gives an
     // empty item without touching the file system. Throws FileError (BadFormat for a file
@@ -59,6 +67,10 @@ private:
     static constexpr std::size_t kSegmentSteps = std::size_t{1} << 16;
     // Below this a second thread costs more than it saves.
     static constexpr std::size_t kMinInputForLanes = 32 * 1024;
+    // Two lanes are judged on their waits from this many segments on, the first left out.
+    static constexpr std::size_t kSegmentsBeforeJudging = 3;
+    // The first lane may wait at most this part of the second lane's work.
+    static constexpr double kMostWaitPerWork = 0.6;
 
     // Writes the stream: items behind flag bytes; a group's flag byte is filled in when the
     // group closes.
@@ -82,8 +94,13 @@ private:
     void EncodeInOneLane(std::span<const std::uint8_t> input, Coder& coder);
     void EncodeInTwoLanes(std::span<const std::uint8_t> input, Coder& coder);
 
+    // Whether the first lane has waited on the second long enough to go on alone;
+    // `secondLaneWork` is the wall time the first lane would take for the second's work.
+    bool ShouldGoOnAlone(std::size_t segmentsCoded, double waited, double secondLaneWork) const;
+
     unsigned m_lanes;
     LaneChoice m_choice;
+    std::size_t m_forcedDrop = kByWaits;
     unsigned m_lastLanes = 1;
     std::vector<std::unique_ptr<LzssTrees>> m_trees;
     std::array<std::array<bool, 256>, 2> m_owned{};

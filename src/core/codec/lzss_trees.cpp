@@ -84,6 +84,30 @@ void LzssTrees::DeleteNode(std::size_t p) {
     }
 }
 
+void LzssTrees::TakeTreesFrom(const LzssTrees& other, const std::array<bool, 256>& trees) {
+    // A node is in a tree exactly when it has a parent, and each node is in at most one
+    // tree: the other lane's nodes are the ones it gave a parent.
+    for (std::size_t node = 0; node < lzss::kRingSize; ++node) {
+        if (other.m_parent[node] != kNil) {
+            m_child[node] = other.m_child[node];
+            m_parent[node] = other.m_parent[node];
+            m_rank[node] = other.m_rank[node];
+        }
+    }
+    for (std::size_t tree = 0; tree < trees.size(); ++tree) {
+        if (!trees[tree]) {
+            continue;
+        }
+        m_child[kRootBase + tree] = other.m_child[kRootBase + tree];
+        m_heads[tree] = other.m_heads[tree];
+        m_ids[tree] = other.m_ids[tree];
+        m_count[tree] = other.m_count[tree];
+        m_linked[tree] = other.m_linked[tree];
+        const auto buckets = static_cast<std::ptrdiff_t>(tree << 8);
+        std::copy_n(other.m_top.begin() + buckets, 256, m_top.begin() + buckets);
+    }
+}
+
 void LzssTrees::Run(std::span<const std::uint8_t> input, const std::array<bool, 256>& owned,
                     std::size_t first, std::size_t last, std::uint32_t* results) {
     const bool ownsAll = std::all_of(owned.begin(), owned.end(), [](bool own) { return own; });

@@ -58,6 +58,10 @@ public:
     void Run(std::span<const std::uint8_t> input, const std::array<bool, 256>& owned,
              std::size_t first, std::size_t last, std::uint32_t* results);
 
+    // Takes over the trees marked in `trees` from `other`, a lane that ran the same steps on
+    // them, so that this lane can run every step from here on alone.
+    void TakeTreesFrom(const LzssTrees& other, const std::array<bool, 256>& trees);
+
 private:
     static constexpr std::size_t kRingMask = lzss::kRingMask;
     static constexpr std::size_t kOddHalf = std::size_t{1} << 13;

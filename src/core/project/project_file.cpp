@@ -238,11 +238,11 @@ OpenedProject ParseProject(std::span<const std::uint8_t> bytes, const std::files
     return opened;
 }
 
-OpenedProject ReadProjectFile(const std::filesystem::path& path,
-                              std::optional<int> shownSituation) {
-    InputFile file(path);
-    // Measured first through small reads, so that only what the header and the counts
-    // describe is ever loaded, however large the file is.
+namespace {
+
+// Checks the layout of an open file through small reads, so that only what the header and
+// the counts describe is ever loaded, however large the file is.
+ProjectLayout MeasureFile(InputFile& file) {
     const std::size_t total = static_cast<std::size_t>(
         std::min<std::uint64_t>(file.Size(), std::numeric_limits<std::size_t>::max()));
     Reader reader(
@@ -253,10 +253,42 @@ OpenedProject ReadProjectFile(const std::filesystem::path& path,
                                 "the file shrank while it was read");
             }
         },
-        path);
-    const std::size_t end = MeasureProject(reader).end;
+        file.Path());
+    return MeasureProject(reader);
+}
+
+template <typename T>
+T ReadRecord(InputFile& file, std::size_t offset) {
+    T value;
+    if (file.ReadInto(offset, {reinterpret_cast<std::uint8_t*>(&value), sizeof value}) !=
+        sizeof value) {
+        throw FileError(FileError::Kind::BadFormat, file.Path(),
+                        "the file shrank while it was read");
+    }
+    return value;
+}
+
+}  // namespace
+
+OpenedProject ReadProjectFile(const std::filesystem::path& path,
+                              std::optional<int> shownSituation) {
+    InputFile file(path);
+    const std::size_t end = MeasureFile(file).end;
     const ByteBuffer bytes = file.Read(0, end);
     return ParseProject(bytes, path, shownSituation);
+}
+
+ProjectSummary ReadProjectSummary(const std::filesystem::path& path) {
+    InputFile file(path);
+    const ProjectLayout layout = MeasureFile(file);
+    ProjectSummary summary;
+    summary.version = layout.version;
+    summary.palette = ReadRecord<ResourceTable>(file, layout.paletteAt);
+    for (const CutExtent& extent : layout.extents) {
+        summary.cuts.push_back({extent.frameCount, extent.columnCount});
+    }
+    summary.cutNames = ReadRecord<CutNameTable>(file, layout.namesAt);
+    return summary;
 }
 
 std::vector<std::uint8_t> SerializeProject(const Project& project) {

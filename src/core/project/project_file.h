@@ -53,6 +53,22 @@ OpenedProject ParseProject(std::span<const std::uint8_t> bytes, const std::files
 OpenedProject ReadProjectFile(const std::filesystem::path& path,
                               std::optional<int> shownSituation = kSituationShownWithoutBrowser);
 
+// What a project file says of itself short of its frames, for describing a file without
+// loading it: only the header, the counts, the palette and the cut names are read.
+struct ProjectSummary {
+    struct CutShape {
+        int frameCount = 0;
+        int columnCount = 0;
+    };
+    ProjectVersion version = ProjectVersion::V2000;
+    ResourceTable palette{};
+    std::vector<CutShape> cuts;
+    CutNameTable cutNames{};
+};
+
+// Refuses exactly the files ReadProjectFile refuses, with the same FileError.
+ProjectSummary ReadProjectSummary(const std::filesystem::path& path);
+
 // The bytes Save writes (always the current version).
 std::vector<std::uint8_t> SerializeProject(const Project& project);
 

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QUndoStack>
+#include <cstring>
 
 #include "core/project/project_file.h"
 #include "editor/app/app_strings.h"
@@ -155,15 +156,25 @@ bool FileCommands::OpenFile(const QString& chosen) {
     // The whole file is read and checked before anything is reset, so a refused file
     // leaves the current project and its path as they were. The message browser settles
     // the situation it shows, and no other.
+    // The palette's images start decoding on every core as soon as the palette is read,
+    // while the frames are still being read and parsed.
     OpenedProject opened;
+    std::unique_ptr<ResourceImageBatch> decoding;
     try {
-        opened = ReadProjectFile(ToFileSystemPath(path), std::nullopt);
+        const std::filesystem::path file = ToFileSystemPath(path);
+        const ProjectSummary summary = ReadProjectSummary(file);
+        decoding = m_windows.palette->StartImageDecoding(summary.palette, file);
+        opened = ReadProjectFile(file, std::nullopt);
+        // A file replaced between the two reads: its own palette is decoded afresh.
+        if (std::memcmp(&summary.palette, &opened.project.palette, sizeof summary.palette) != 0) {
+            decoding.reset();
+        }
     } catch (const std::exception& error) {
         m_boxes->ShowError(m_frame, UserErrorText(error, FileTask::OpenProject));
         return false;
     }
     m_undo->clear();
-    LoadIntoWindows(std::move(opened.project), path);
+    LoadIntoWindows(std::move(opened.project), path, std::move(decoding));
     SetPath(path);
     MarkSaved();
     // Paths corrected while loading are not in the file yet: saving writes them.
@@ -183,14 +194,15 @@ void FileCommands::OpenRecovered(Project project, const QString& path) {
     MarkModified();
 }
 
-void FileCommands::LoadIntoWindows(Project project, const QString& path) {
+void FileCommands::LoadIntoWindows(Project project, const QString& path,
+                                   std::unique_ptr<ResourceImageBatch> decoding) {
     m_windows.palette->ClearAll();
     m_windows.timeSheet->RemoveAllCuts();
     m_windows.messages->ResetMessages();
     m_windows.profile->ResetProfile();
 
     m_windows.palette->Table() = project.palette;
-    m_windows.palette->RebuildFromTable(ToFileSystemPath(path));
+    m_windows.palette->RebuildFromTable(ToFileSystemPath(path), std::move(decoding));
     m_windows.profile->LoadProfile(project.profile);
     m_windows.messages->ImportMessages(project.messages.situations);
     for (Cut& cut : project.cuts) {

@@ -20,6 +20,7 @@ namespace plk {
 class CMessageBrowser;
 class CProfileBrowser;
 class CResourcePalette;
+class ResourceImageBatch;
 class CTimeSheetBase;
 
 // The tool windows that own the character's records.
@@ -99,7 +100,9 @@ Q_SIGNALS:
 
 private:
     // `path` is the project file: moved resources are looked for around it.
-    void LoadIntoWindows(Project project, const QString& path);
+    // `decoding`: the palette's images, already being decoded (see OpenFile).
+    void LoadIntoWindows(Project project, const QString& path,
+                         std::unique_ptr<ResourceImageBatch> decoding = nullptr);
     bool WriteTo(const QString& path);
     void SetPath(const QString& path);
     void RememberRecent(const QString& path);

@@ -55,7 +55,14 @@ public:
     // in place. A file no longer at its path is looked for by name in the current folder
     // and around the project file; files found nowhere are listed in one message and their
     // slots show the "見つかりません" picture.
-    void RebuildFromTable(const std::filesystem::path& projectFile = {});
+    // `started` is a decoding of the same table's images begun earlier by StartImageDecoding,
+    // e.g. while the rest of the project file was still being read.
+    void RebuildFromTable(const std::filesystem::path& projectFile = {},
+                          std::unique_ptr<ResourceImageBatch> started = nullptr);
+    // Starts decoding the images of `table` (read from `projectFile`) on every core, without
+    // touching the palette, for a RebuildFromTable of that table to come.
+    std::unique_ptr<ResourceImageBatch> StartImageDecoding(
+        const ResourceTable& table, const std::filesystem::path& projectFile) const;
     // A filled slot whose file was not found when the project was opened.
     bool IsSlotMissing(int index) const { return m_missing[static_cast<std::size_t>(index)]; }
 

@@ -98,7 +98,26 @@ void CResourcePalette::ApplyRebuiltImage(const ResourceImageBatch::Result& resul
     InstallImage(index, result.decoded);
 }
 
-void CResourcePalette::RebuildFromTable(const std::filesystem::path& projectFile) {
+std::unique_ptr<ResourceImageBatch> CResourcePalette::StartImageDecoding(
+    const ResourceTable& table, const std::filesystem::path& projectFile) const {
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::current_path(error);
+    // Slot 0 stands for no resource and never holds one.
+    std::vector<ResourceImageBatch::Job> jobs;
+    for (int i = 1; i < kResourceSlots; ++i) {
+        const ResourceSlot& slot = table.slot[static_cast<std::size_t>(i)];
+        if (slot.Kind() == ResourceKind::Image) {
+            jobs.push_back({i, ToFileSystemPath(QStringFromSjis(slot.Path())),
+                            FindMovedResource(slot, projectFile, folder)});
+        }
+    }
+    auto batch = std::make_unique<ResourceImageBatch>(m_rebuildThreads);
+    batch->Start(std::move(jobs));
+    return batch;
+}
+
+void CResourcePalette::RebuildFromTable(const std::filesystem::path& projectFile,
+                                        std::unique_ptr<ResourceImageBatch> started) {
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::current_path(error);
     m_projectFolder =
@@ -109,8 +128,10 @@ void CResourcePalette::RebuildFromTable(const std::filesystem::path& projectFile
     QStringList unreadable;
     m_corrected.clear();
 
-    // Slot 0 stands for no resource and never holds one.
-    std::vector<ResourceImageBatch::Job> jobs;
+    // Slot 0 stands for no resource and never holds one. The images decode on every core
+    // while the sounds load here.
+    std::unique_ptr<ResourceImageBatch> batch =
+        started ? std::move(started) : StartImageDecoding(*m_table, projectFile);
     for (int i = 1; i < kResourceSlots; ++i) {
         const ResourceSlot& slot = m_table->slot[static_cast<std::size_t>(i)];
         if (slot.Kind() == ResourceKind::Sound) {
@@ -129,9 +150,6 @@ void CResourcePalette::RebuildFromTable(const std::filesystem::path& projectFile
             SetSlotPictures(i, missing ? m_missingPictures : m_soundPictures);
             m_missing[static_cast<std::size_t>(i)] = missing;
             ShowItem(i);
-        } else if (slot.Kind() == ResourceKind::Image) {
-            jobs.push_back({i, ToFileSystemPath(QStringFromSjis(slot.Path())),
-                            FindMovedResource(slot, projectFile, folder)});
         }
     }
 
@@ -139,13 +157,11 @@ void CResourcePalette::RebuildFromTable(const std::filesystem::path& projectFile
     // (so shared names end up in the texture store exactly as a one-by-one load leaves
     // them) and keeps the windows painting. Input waits until the palette is complete, so
     // no command can start on a half-loaded project.
-    ResourceImageBatch batch(m_rebuildThreads);
-    batch.Start(std::move(jobs));
     QElapsedTimer clock;
     clock.start();
     std::unique_ptr<QProgressDialog> progress;
-    while (!batch.AllTaken()) {
-        if (std::optional<ResourceImageBatch::Result> result = batch.TakeNext(kWaitStep)) {
+    while (!batch->AllTaken()) {
+        if (std::optional<ResourceImageBatch::Result> result = batch->TakeNext(kWaitStep)) {
             switch (result->outcome) {
                 case ResourceImageBatch::Outcome::Decoded:
                     ApplyRebuiltImage(*result);
@@ -163,7 +179,7 @@ void CResourcePalette::RebuildFromTable(const std::filesystem::path& projectFile
         if (!progress && clock.elapsed() > kProgressDelayMs) {
             progress = std::make_unique<QProgressDialog>(
                 QStringLiteral("リソースを読み込んでいます..."), QString(), 0,
-                static_cast<int>(batch.JobCount()), this);
+                static_cast<int>(batch->JobCount()), this);
             // Modeless: a modal progress dialog would run the whole event loop, input
             // included, from inside setValue.
             progress->setWindowModality(Qt::NonModal);
@@ -172,7 +188,7 @@ void CResourcePalette::RebuildFromTable(const std::filesystem::path& projectFile
             progress->show();
         }
         if (progress) {
-            progress->setValue(static_cast<int>(batch.FinishedCount()));
+            progress->setValue(static_cast<int>(batch->FinishedCount()));
         }
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }

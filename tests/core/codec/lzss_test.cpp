@@ -161,6 +161,31 @@ TEST(LzssEncoderTest, TwoLanesGiveTheReferenceStream) {
     }
 }
 
+// Two lanes may go on as one, the first lane taking over the second's trees; wherever that
+// happens (before the second lane ran ahead, while it is ahead, at the last segment) the
+// stream must not change.
+TEST(LzssEncoderTest, GoingOnInOneLaneKeepsTheStream) {
+    const std::vector<std::pair<std::string, Bytes>> cases = {
+        {"text", inputs::TextLike(400001, 3)},
+        {"shifting alphabets", inputs::ShiftingAlphabets(330000, 7)},
+        {"zero runs with a counter", inputs::ZeroRunsWithCounter(300000)},
+    };
+    for (const auto& [name, input] : cases) {
+        const Bytes expected = reference::LzssEncoder().Encode(input);
+        for (std::size_t after : {1, 2, 3, 5}) {
+            SCOPED_TRACE(name + ", alone after segment " + std::to_string(after));
+            LzssEncoder encoder(2, LzssEncoder::LaneChoice::Always);
+            encoder.SetOneLaneAfterSegmentsForTesting(after);
+            ASSERT_EQ(encoder.Encode(input), expected);
+            // The second lane runs at most two segments ahead of the coder.
+            const std::size_t segments = (input.size() + 0xFFFF) >> 16;
+            if (after + 3 <= segments) {
+                EXPECT_EQ(encoder.LastLanes(), 1u);
+            }
+        }
+    }
+}
+
 // Zero runs with a counter make deep chains whose strings share 17 bytes, where a deleted
 // node's predecessor lies far down its left subtree; with words between the runs the trees
 // also switch between the array and the linked form many times.

@@ -255,6 +255,48 @@ TEST_F(ProjectFileOnDiskTest, ReadingAMissingFileSaysNotFound) {
     }
 }
 
+// The summary reads only the header, counts, palette and names, yet describes the file and
+// refuses it exactly as the full read does.
+TEST_F(ProjectFileOnDiskTest, SummaryAgreesWithTheFullRead) {
+    auto project = std::make_unique<Project>(NewProject());
+    ResourceSlot& slot = project->palette.slot[7];
+    std::strcpy(slot.name, "a.png");
+    slot.kind = static_cast<std::uint8_t>(ResourceKind::Image);
+    slot.worldX = -3;
+    project->cuts.emplace_back(std::vector<FrameRecord>(5, NewNormalFrame()), 27);
+    const fs::path good = m_dir / "good.cre";
+    WriteProjectFile(good, *project);
+    const OpenedProject full = ReadProjectFile(good);
+    const ProjectSummary summary = ReadProjectSummary(good);
+    EXPECT_EQ(summary.version, full.version);
+    EXPECT_EQ(std::memcmp(&summary.palette, &full.project.palette, sizeof summary.palette), 0);
+    EXPECT_EQ(std::memcmp(&summary.cutNames, &full.project.cutNames, sizeof summary.cutNames), 0);
+    ASSERT_EQ(summary.cuts.size(), full.project.cuts.size());
+    for (std::size_t i = 0; i < summary.cuts.size(); ++i) {
+        EXPECT_EQ(summary.cuts[i].frameCount, full.project.cuts[i].FrameCount());
+        EXPECT_EQ(summary.cuts[i].columnCount, full.project.cuts[i].ColumnCount());
+    }
+
+    for (const RefusalCase& bad : RefusalCases()) {
+        const fs::path path = m_dir / (std::string(bad.name) + ".cre");
+        WriteWholeFile(path, bad.bytes);
+        std::string fullError;
+        std::string summaryError;
+        try {
+            ReadProjectFile(path);
+        } catch (const FileError& e) {
+            fullError = e.what();
+        }
+        try {
+            ReadProjectSummary(path);
+        } catch (const FileError& e) {
+            summaryError = e.what();
+        }
+        EXPECT_FALSE(summaryError.empty()) << bad.name;
+        EXPECT_EQ(summaryError, fullError) << bad.name;
+    }
+}
+
 }  // namespace
 }  // namespace plk
 
