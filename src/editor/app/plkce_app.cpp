@@ -10,6 +10,7 @@
 #include "editor/app/end_signal_watcher.h"
 #include "editor/app/file_commands.h"
 #include "editor/app/main_frame.h"
+#include "editor/app/ui_language.h"
 #include "media/icons/toolbar_icons.h"
 
 namespace plk {
@@ -32,7 +33,7 @@ CPLKCEApp::CPLKCEApp(int& argc, char** argv) : QApplication(argc, argv) {
     // The tool windows outlive a closed frame only for a moment: closing the frame ends
     // the program.
     setQuitOnLastWindowClosed(false);
-    InstallQtJapanese(*this);
+    InstallLanguage(*this, StartLanguage());
 }
 
 CPLKCEApp::~CPLKCEApp() = default;
