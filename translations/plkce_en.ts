@@ -2,6 +2,200 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>ErrorTexts</name>
+    <message>
+        <source>「%1」に書き込めません。保存先のフォルダーがあるか確かめてください。</source>
+        <translation>Cannot write &quot;%1&quot;. Check that the destination folder exists.</translation>
+    </message>
+    <message>
+        <source>「%1」が見つかりません。ファイルの場所を確かめてください。</source>
+        <translation>&quot;%1&quot; was not found. Check where the file is.</translation>
+    </message>
+    <message>
+        <source>「%1」はフォルダーやパイプなどで、普通のファイルではありません。ファイルを選び直してください。</source>
+        <translation>&quot;%1&quot; is a folder, a pipe or the like, not a regular file. Choose another file.</translation>
+    </message>
+    <message>
+        <source>「%1」にアクセスできません。ファイルとフォルダーのアクセス権を確かめてください。</source>
+        <translation>Cannot access &quot;%1&quot;. Check the permissions of the file and its folder.</translation>
+    </message>
+    <message>
+        <source>「%1」の書き込み中にディスクがいっぱいになりました。空きを作ってからやり直してください。元のファイルはそのままです。</source>
+        <translation>The disk became full while writing &quot;%1&quot;. Free some space and try again. The original file is unchanged.</translation>
+    </message>
+    <message>
+        <source>「%1」は PLK-CE のプロジェクト ファイルではないか、壊れているため開けません。</source>
+        <translation>&quot;%1&quot; cannot be opened: it is not a PLK-CE project file, or it is damaged.</translation>
+    </message>
+    <message>
+        <source>「%1」は読み込めない形式か、壊れています。</source>
+        <translation>&quot;%1&quot; is in a format that cannot be read, or it is damaged.</translation>
+    </message>
+    <message>
+        <source>「%1」の読み書きに失敗しました。ファイルとディスクの状態を確かめてからやり直してください。</source>
+        <translation>Reading or writing &quot;%1&quot; failed. Check the file and the disk, then try again.</translation>
+    </message>
+    <message>
+        <source>
+リソース パレットのスロット %1 のファイルです。ファイルを元の場所に戻すか、スロットに読み込み直してください。</source>
+        <translation>
+It is the file of resource palette slot %1. Put the file back where it was, or load it into the slot again.</translation>
+    </message>
+    <message>
+        <source>メモリが足りません。ほかのプログラムを閉じてからやり直してください。</source>
+        <translation>Not enough memory. Close other programs and try again.</translation>
+    </message>
+    <message>
+        <source>プロジェクトを開けませんでした。</source>
+        <translation>The project could not be opened.</translation>
+    </message>
+    <message>
+        <source>プロジェクトを保存できませんでした。</source>
+        <translation>The project could not be saved.</translation>
+    </message>
+    <message>
+        <source>エクスポートできませんでした。</source>
+        <translation>The export failed.</translation>
+    </message>
+</context>
+<context>
+    <name>UserDialogs</name>
+    <message>
+        <source>CREファイル (*.cre);;全てのファイル (*)</source>
+        <translation>CRE files (*.cre);;All files (*)</translation>
+    </message>
+    <message>
+        <source>ce8ファイル (*.ce8);;全てのファイル (*)</source>
+        <translation>ce8 files (*.ce8);;All files (*)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>はい</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>いいえ</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>plk::AutosaveController</name>
+    <message>
+        <source>無題</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>復元用のコピー「%1」は壊れているため開けません（%2）。
+
+このコピーは「%3」に移しました。</source>
+        <translation>The recovery copy &quot;%1&quot; is damaged and cannot be opened (%2).
+
+The copy was moved to &quot;%3&quot;.</translation>
+    </message>
+</context>
+<context>
+    <name>plk::CAnimationExportDialog</name>
+    <message>
+        <source>画面全体 (1024 x 768)</source>
+        <translation>Whole screen (1024 x 768)</translation>
+    </message>
+    <message>
+        <source>ゲーム画面 (800 x 600)</source>
+        <translation>Game screen (800 x 600)</translation>
+    </message>
+    <message>
+        <source>メッセージ (800 x 96)</source>
+        <translation>Message (800 x 96)</translation>
+    </message>
+    <message>
+        <source>アニメーションを書き出す</source>
+        <translation>Export Animation</translation>
+    </message>
+    <message>
+        <source>コマンド再生</source>
+        <translation>Command playback</translation>
+    </message>
+    <message>
+        <source>シンプル再生</source>
+        <translation>Simple playback</translation>
+    </message>
+    <message>
+        <source>再生</source>
+        <translation>Playback</translation>
+    </message>
+    <message>
+        <source>再生速度</source>
+        <translation>Playback speed</translation>
+    </message>
+    <message>
+        <source> 秒まで</source>
+        <translation> s at most</translation>
+    </message>
+    <message>
+        <source>長さの上限</source>
+        <translation>Length limit</translation>
+    </message>
+    <message>
+        <source> 秒ごと</source>
+        <translation> s apart</translation>
+    </message>
+    <message>
+        <source>クリックしない</source>
+        <translation>No clicks</translation>
+    </message>
+    <message>
+        <source>クリック</source>
+        <translation>Clicks</translation>
+    </message>
+    <message>
+        <source>範囲</source>
+        <translation>Region</translation>
+    </message>
+    <message>
+        <source>拡大率</source>
+        <translation>Scale</translation>
+    </message>
+    <message>
+        <source>可逆圧縮</source>
+        <translation>Lossless</translation>
+    </message>
+    <message>
+        <source>WebP の品質</source>
+        <translation>WebP quality</translation>
+    </message>
+    <message>
+        <source>長さ: -&#x3000;フレーム数: -</source>
+        <translation>Length: -   Frames: -</translation>
+    </message>
+    <message>
+        <source>長さを調べる</source>
+        <translation>Measure Length</translation>
+    </message>
+    <message>
+        <source>書き出す...</source>
+        <translation>Export...</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>長さ: %1 秒&#x3000;フレーム数: %2</source>
+        <translation>Length: %1 s   Frames: %2</translation>
+    </message>
+    <message>
+        <source>このカットは何も表示しません。</source>
+        <translation>This cut shows nothing.</translation>
+    </message>
+</context>
+<context>
     <name>plk::CCharacterCheck</name>
     <message>
         <source>キャラクター名</source>
@@ -115,6 +309,148 @@
     <message>
         <source>エラー %1 件、警告 %2 件、情報 %3 件</source>
         <translation>Errors: %1, warnings: %2, info: %3</translation>
+    </message>
+</context>
+<context>
+    <name>plk::CResourcePalette</name>
+    <message>
+        <source>ワールド座標の変更</source>
+        <translation>Change World Position</translation>
+    </message>
+    <message>
+        <source>セルサイズ</source>
+        <translation>Cell size</translation>
+    </message>
+    <message>
+        <source>ワールド座標</source>
+        <translation>World position</translation>
+    </message>
+    <message>
+        <source>X座標</source>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>Y座標</source>
+        <translation>Y</translation>
+    </message>
+    <message>
+        <source>%1: リソースなし</source>
+        <translation>%1: no resource</translation>
+    </message>
+    <message>
+        <source>%1: 空き</source>
+        <translation>%1: free</translation>
+    </message>
+    <message>
+        <source>パス: %1</source>
+        <translation>Path: %1</translation>
+    </message>
+    <message>
+        <source>見つかりません: このパスにファイルがありません。右クリックの「リンクし直す...」で新しいファイルを選べます。</source>
+        <translation>Missing: there is no file at this path. Right-click and choose &quot;Relink...&quot; to pick a new file.</translation>
+    </message>
+    <message>
+        <source>種類: WAVE サウンド</source>
+        <translation>Kind: WAVE sound</translation>
+    </message>
+    <message>
+        <source>種類: PNG 画像</source>
+        <translation>Kind: PNG image</translation>
+    </message>
+    <message>
+        <source>大きさ: 読み込めていません</source>
+        <translation>Size: not loaded</translation>
+    </message>
+    <message>
+        <source>大きさ: %1 × %2</source>
+        <translation>Size: %1 × %2</translation>
+    </message>
+    <message>
+        <source>ワールド座標: (%1, %2)</source>
+        <translation>World position: (%1, %2)</translation>
+    </message>
+    <message>
+        <source>リソースの読み込み・更新</source>
+        <translation>Load or Update Resource</translation>
+    </message>
+    <message>
+        <source>リソースの削除</source>
+        <translation>Delete Resource</translation>
+    </message>
+    <message>
+        <source>リンクし直す...</source>
+        <translation>Relink...</translation>
+    </message>
+    <message>
+        <source>リソースの読み込み</source>
+        <translation>Load Resource</translation>
+    </message>
+    <message>
+        <source>リソースの更新</source>
+        <translation>Update Resource</translation>
+    </message>
+    <message>
+        <source>リソースのドロップ</source>
+        <translation>Drop Resources</translation>
+    </message>
+    <message>
+        <source>「%1」は読み込めません。PNG 画像か WAVE サウンドのファイルを選んでください。</source>
+        <translation>&quot;%1&quot; cannot be loaded. Choose a PNG image or a WAVE sound file.</translation>
+    </message>
+    <message>
+        <source>「%1」を PNG 画像として読み込めませんでした。</source>
+        <translation>&quot;%1&quot; could not be read as a PNG image.</translation>
+    </message>
+    <message>
+        <source>「%1」を WAVE サウンドとして読み込めませんでした。</source>
+        <translation>&quot;%1&quot; could not be read as a WAVE sound.</translation>
+    </message>
+    <message>
+        <source>リソースを読み込んでいます...</source>
+        <translation>Loading resources...</translation>
+    </message>
+    <message>
+        <source>次のリソースのファイルが見つかりませんでした。ファイルを元の場所に戻すか、プロジェクトファイルのフォルダーに置いてからプロジェクトを開き直してください。リソースパレットでスロットを右クリックして「リンクし直す...」を選ぶこともできます。</source>
+        <translation>The files of these resources were not found. Put the files back where they were, or into the project file&apos;s folder, then open the project again. You can also right-click a slot in the resource palette and choose &quot;Relink...&quot;.</translation>
+    </message>
+    <message>
+        <source>次のリソースのファイルを読み込めませんでした。ファイルが壊れていないか確かめてください。</source>
+        <translation>The files of these resources could not be read. Check that they are not damaged.</translation>
+    </message>
+    <message>
+        <source>次のリソースは元の場所になかったため、同じ名前のファイルを見つけて新しい場所に置き換えました。保存すると新しい場所が記録されます。</source>
+        <translation>These resources were not where they were recorded; files of the same names were found and their new places used instead. Saving records the new places.</translation>
+    </message>
+</context>
+<context>
+    <name>plk::RecoveryDialog</name>
+    <message>
+        <source>前回、保存されていない編集が残っています</source>
+        <translation>Unsaved edits were left from last time</translation>
+    </message>
+    <message>
+        <source>復元</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>破棄</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <source>後で</source>
+        <translation>Later</translation>
+    </message>
+    <message>
+        <source>（保存されていないプロジェクト）</source>
+        <translation>(project never saved)</translation>
+    </message>
+    <message>
+        <source>%1 の編集</source>
+        <translation>edited %1</translation>
+    </message>
+    <message>
+        <source>※ このコピーはディスク上のファイルより古いものです</source>
+        <translation>Note: this copy is older than the file on disk</translation>
     </message>
 </context>
 </TS>
