@@ -59,6 +59,99 @@ It is the file of resource palette slot %1. Put the file back where it was, or l
     </message>
 </context>
 <context>
+    <name>ExportRunner</name>
+    <message>
+        <source>エクスポートしています...</source>
+        <translation>Exporting...</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>エクスポートできませんでした。</source>
+        <translation>The export failed.</translation>
+    </message>
+</context>
+<context>
+    <name>FileCommands</name>
+    <message>
+        <source>変更を保存しますか？</source>
+        <translation>Save changes?</translation>
+    </message>
+    <message>
+        <source>キャラクターチェックでエラーが見つかりました（ゲームで失敗するか、失われるものがあります）。
+このままエクスポートしますか？</source>
+        <translation>The character check found errors (the game will fail or lose something).
+Export anyway?</translation>
+    </message>
+    <message>
+        <source>GIF アニメーション (*.gif);;WebP アニメーション (*.webp)</source>
+        <translation>GIF animation (*.gif);;WebP animation (*.webp)</translation>
+    </message>
+</context>
+<context>
+    <name>SjisInputGuard</name>
+    <message>
+        <source>次の文字はゲームの文字コード（Shift-JIS）で表せないため、入力できません。
+%1</source>
+        <translation>These characters cannot be typed: the game&apos;s character encoding (Shift-JIS) has no code for them.
+%1</translation>
+    </message>
+    <message>
+        <source>
+そのほかの文字は入力しました。</source>
+        <translation>
+The other characters were typed in.</translation>
+    </message>
+</context>
+<context>
+    <name>StoredPathCheck</name>
+    <message>
+        <source>ファイル名に Shift-JIS で表せない文字が含まれています。</source>
+        <translation>The file name has characters that Shift-JIS cannot represent.</translation>
+    </message>
+    <message>
+        <source>ファイル名が長すぎます（%1 バイト、%2 バイトまで）。</source>
+        <translation>The file name is too long (%1 bytes, at most %2).</translation>
+    </message>
+    <message>
+        <source>フォルダー名に Shift-JIS で表せない文字が含まれています。</source>
+        <translation>A folder name has characters that Shift-JIS cannot represent.</translation>
+    </message>
+    <message>
+        <source>フォルダーを含めたパスが長すぎます（%1 バイト、%2 バイトまで）。</source>
+        <translation>The path with its folders is too long (%1 bytes, at most %2).</translation>
+    </message>
+    <message>
+        <source>「%1」は読み込めません。
+%2
+ファイル名やフォルダー名を変えるか、短いパスのフォルダーに移してから読み込んでください。</source>
+        <translation>&quot;%1&quot; cannot be loaded.
+%2
+Rename the file or its folders, or move it to a folder with a shorter path, then load it.</translation>
+    </message>
+</context>
+<context>
+    <name>UndoTexts</name>
+    <message>
+        <source>元に戻す(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>元に戻す(&amp;U): %1</source>
+        <translation>&amp;Undo: %1</translation>
+    </message>
+    <message>
+        <source>やり直し(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>やり直し(&amp;R): %1</source>
+        <translation>&amp;Redo: %1</translation>
+    </message>
+</context>
+<context>
     <name>UserDialogs</name>
     <message>
         <source>CREファイル (*.cre);;全てのファイル (*)</source>
