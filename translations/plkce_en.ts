@@ -74,6 +74,37 @@ It is the file of resource palette slot %1. Put the file back where it was, or l
     </message>
 </context>
 <context>
+    <name>FieldReading</name>
+    <message>
+        <source>入力エラー</source>
+        <translation>Input Error</translation>
+    </message>
+    <message>
+        <source> このフィールドに入力される文字は全角ひらがなカタカナ漢字である必要があります</source>
+        <translation> This field takes full-width hiragana, katakana and kanji only</translation>
+    </message>
+    <message>
+        <source> このフィールドに入力される文字は英数字である必要があります</source>
+        <translation> This field takes letters and digits only</translation>
+    </message>
+    <message>
+        <source>整数を入力してください。</source>
+        <translation>Enter a whole number.</translation>
+    </message>
+    <message>
+        <source>数値を入力してください。</source>
+        <translation>Enter a number.</translation>
+    </message>
+    <message>
+        <source>%1 から %2 までの整数を入力してください。</source>
+        <translation>Enter a whole number from %1 to %2.</translation>
+    </message>
+    <message>
+        <source>%1 から %2 までの数値を入力してください。</source>
+        <translation>Enter a number from %1 to %2.</translation>
+    </message>
+</context>
+<context>
     <name>FileCommands</name>
     <message>
         <source>変更を保存しますか？</source>
