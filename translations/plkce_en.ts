@@ -122,6 +122,173 @@ Export anyway?</translation>
     </message>
 </context>
 <context>
+    <name>SituationNames</name>
+    <message>
+        <source>Ａ：テンパイ</source>
+        <translation>A: Tenpai</translation>
+    </message>
+    <message>
+        <source>Ｂ：ノーテン</source>
+        <translation>B: Noten</translation>
+    </message>
+    <message>
+        <source>Ｃ：ポン</source>
+        <translation>C: Pon</translation>
+    </message>
+    <message>
+        <source>Ｄ：チー</source>
+        <translation>D: Chii</translation>
+    </message>
+    <message>
+        <source>Ｅ：カン</source>
+        <translation>E: Kan</translation>
+    </message>
+    <message>
+        <source>Ｆ：リーチ</source>
+        <translation>F: Riichi</translation>
+    </message>
+    <message>
+        <source>Ｇ：ツモ</source>
+        <translation>G: Tsumo</translation>
+    </message>
+    <message>
+        <source>Ｈ：ロン</source>
+        <translation>H: Ron</translation>
+    </message>
+    <message>
+        <source>Ｉ：トップ</source>
+        <translation>I: Top</translation>
+    </message>
+    <message>
+        <source>Ｊ：最下位</source>
+        <translation>J: Last place</translation>
+    </message>
+    <message>
+        <source>Ｋ：流し満貫</source>
+        <translation>K: Nagashi mangan</translation>
+    </message>
+    <message>
+        <source>Ｌ：マネ満</source>
+        <translation>L: Mane-man</translation>
+    </message>
+    <message>
+        <source>Ｍ：被直撃時</source>
+        <translation>M: Dealt in</translation>
+    </message>
+    <message>
+        <source>Ｎ：他家アガリ安</source>
+        <translation>N: Other&apos;s win, cheap</translation>
+    </message>
+    <message>
+        <source>Ｏ：他家アガリ中</source>
+        <translation>O: Other&apos;s win, medium</translation>
+    </message>
+    <message>
+        <source>Ｐ：他家アガリ高</source>
+        <translation>P: Other&apos;s win, expensive</translation>
+    </message>
+    <message>
+        <source>Ｑ：他家チョンボ</source>
+        <translation>Q: Other&apos;s chombo</translation>
+    </message>
+    <message>
+        <source>Ｒ：特殊役１</source>
+        <translation>R: Special yaku 1</translation>
+    </message>
+    <message>
+        <source>Ｓ：特殊役２</source>
+        <translation>S: Special yaku 2</translation>
+    </message>
+    <message>
+        <source>Ｔ：特殊役３</source>
+        <translation>T: Special yaku 3</translation>
+    </message>
+    <message>
+        <source>Ｕ：ランダム負</source>
+        <translation>U: Random, losing</translation>
+    </message>
+    <message>
+        <source>Ｖ：ランダム中</source>
+        <translation>V: Random, even</translation>
+    </message>
+    <message>
+        <source>Ｗ：ランダム勝</source>
+        <translation>W: Random, winning</translation>
+    </message>
+    <message>
+        <source>Ｘ：ランダム他</source>
+        <translation>X: Random, other</translation>
+    </message>
+    <message>
+        <source>Ｙ：開始時</source>
+        <translation>Y: Game start</translation>
+    </message>
+    <message>
+        <source>Ｚ：序盤</source>
+        <translation>Z: Early game</translation>
+    </message>
+    <message>
+        <source>ａ：終盤</source>
+        <translation>a: Late game</translation>
+    </message>
+    <message>
+        <source>ｂ：オーラス時</source>
+        <translation>b: All last</translation>
+    </message>
+    <message>
+        <source>ｃ：指名</source>
+        <translation>c: Choosing an opponent</translation>
+    </message>
+    <message>
+        <source>ｄ：被指名</source>
+        <translation>d: Chosen as opponent</translation>
+    </message>
+    <message>
+        <source>ｅ：自家アガリ安</source>
+        <translation>e: Own win, cheap</translation>
+    </message>
+    <message>
+        <source>ｆ：自家アガリ中</source>
+        <translation>f: Own win, medium</translation>
+    </message>
+    <message>
+        <source>ｇ：自家アガリ高</source>
+        <translation>g: Own win, expensive</translation>
+    </message>
+    <message>
+        <source>ｈ：自家チョンボ</source>
+        <translation>h: Own chombo</translation>
+    </message>
+    <message>
+        <source>ｉ：捨牌・危険</source>
+        <translation>i: Discard, dangerous</translation>
+    </message>
+    <message>
+        <source>ｊ：捨牌・安全</source>
+        <translation>j: Discard, safe</translation>
+    </message>
+    <message>
+        <source>ｋ：ＥＸＩＴ</source>
+        <translation>k: EXIT</translation>
+    </message>
+    <message>
+        <source>ｌ：ヤキトリ脱出</source>
+        <translation>l: Escaped yakitori</translation>
+    </message>
+    <message>
+        <source>ｍ：ヤキブタ脱出</source>
+        <translation>m: Escaped yakibuta</translation>
+    </message>
+    <message>
+        <source>ｎ：割れ目時</source>
+        <translation>n: Wareme</translation>
+    </message>
+    <message>
+        <source>ｚ：メンバー選択時</source>
+        <translation>z: Member selection</translation>
+    </message>
+</context>
+<context>
     <name>SjisInputGuard</name>
     <message>
         <source>次の文字はゲームの文字コード（Shift-JIS）で表せないため、入力できません。

@@ -14,8 +14,11 @@
 #include <QTreeWidget>
 #include <QXmlStreamReader>
 
+#include "core/content/message_table.h"
+#include "core/text/sjis.h"
 #include "editor/app/ui_language.h"
 #include "editor/check/character_check.h"
+#include "editor/content/situation_names.h"
 #include "editor_test_support.h"
 
 namespace plk {
@@ -150,6 +153,20 @@ TEST_F(TranslationTest, EnglishComesFromTheEmbeddedFileAndJapaneseStaysTheSource
     UninstallLanguage(*QCoreApplication::instance());
     CCharacterCheck check(nullptr, [] { return Project(); }, {});
     EXPECT_EQ(check.windowTitle(), QStringLiteral("キャラクターチェック"));
+}
+
+// The editor lists the situation names for translation beside the core's stored labels;
+// the two lists must not drift apart, and only the shown name changes with the language.
+TEST_F(TranslationTest, SituationNamesAreTheCoresLabelsAndTranslate) {
+    for (int i = 0; i < kSituationCount; ++i) {
+        const std::string core = SjisToUtf8(SituationLabels()[static_cast<std::size_t>(i)]);
+        EXPECT_EQ(SituationSourceName(i), core) << i;
+        EXPECT_EQ(SituationName(i), QString::fromStdString(core)) << i;
+    }
+    EXPECT_TRUE(SituationName(kSituationCount).isEmpty());
+    ASSERT_TRUE(InstallLanguage(*QCoreApplication::instance(), UiLanguage::English));
+    EXPECT_EQ(SituationName(5), QStringLiteral("F: Riichi"));
+    EXPECT_EQ(SituationName(kSituationCount - 1), QStringLiteral("z: Member selection"));
 }
 
 TEST_F(TranslationTest, TheLocaleChoosesUnlessTheAuthorHasChosen) {

@@ -14,10 +14,9 @@
 #include <optional>
 
 #include "core/check/check_character.h"
-#include "core/content/message_table.h"
-#include "core/text/sjis.h"
 #include "editor/app/ui_language.h"
 #include "editor/check/check_worker.h"
+#include "editor/content/situation_names.h"
 
 namespace plk {
 
@@ -58,10 +57,6 @@ QStyle::StandardPixmap SeverityIcon(Severity severity) {
     return QStyle::SP_MessageBoxInformation;
 }
 
-QString SituationLabel(int situation) {
-    return Utf8(SjisToUtf8(SituationLabels()[static_cast<std::size_t>(situation)]));
-}
-
 QString FieldLabel(const std::string& field) {
     static const std::map<std::string, const char*> kLabels = {
         {"characterName", QT_TRANSLATE_NOOP("plk::CCharacterCheck", "キャラクター名")},
@@ -84,7 +79,7 @@ QString GroupOf(const Place& place) {
         return CCharacterCheck::tr("カット %1").arg(place.cut + 1);
     }
     if (place.situation >= 0) {
-        return CCharacterCheck::tr("メッセージ %1").arg(SituationLabel(place.situation));
+        return CCharacterCheck::tr("メッセージ %1").arg(SituationName(place.situation));
     }
     if (!place.profile.empty()) {
         return CCharacterCheck::tr("プロフィール");
