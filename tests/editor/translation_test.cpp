@@ -172,8 +172,9 @@ TEST_F(TranslationTest, SituationNamesAreTheCoresLabelsAndTranslate) {
 TEST_F(TranslationTest, TheLocaleChoosesUnlessTheAuthorHasChosen) {
     const std::pair<const char*, UiLanguage> locales[] = {
         {"ja_JP", UiLanguage::Japanese}, {"ja", UiLanguage::Japanese},
-        {"en_US", UiLanguage::English},  {"de_DE", UiLanguage::English},
-        {"C", UiLanguage::English},      {"", UiLanguage::English},
+        {"ja-JP", UiLanguage::Japanese}, {"en_US", UiLanguage::English},
+        {"de_DE", UiLanguage::English},  {"C", UiLanguage::English},
+        {"", UiLanguage::English},
     };
     for (const auto& [locale, language] : locales) {
         EXPECT_EQ(LanguageOfLocale(QString::fromLatin1(locale)), language) << locale;

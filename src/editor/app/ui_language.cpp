@@ -50,7 +50,10 @@ UiLanguage LanguageOfLocale(const QString& localeName) {
 }
 
 UiLanguage SystemLanguage() {
-    return LanguageOfLocale(QLocale::system().name());
+    // The user-interface languages follow LANGUAGE and LC_MESSAGES, as texts should; the
+    // locale's name follows the number format.
+    const QStringList languages = QLocale::system().uiLanguages();
+    return LanguageOfLocale(languages.isEmpty() ? QLocale::system().name() : languages.front());
 }
 
 std::optional<UiLanguage> StoredLanguage() {
