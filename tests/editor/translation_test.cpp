@@ -9,8 +9,10 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QXmlStreamReader>
 
@@ -86,6 +88,40 @@ QStringList TsProblems(const QByteArray& xml) {
     return problems;
 }
 
+// Each entry of a .ts file as "context | source | comment", sorted.
+QStringList TsEntries(const QByteArray& xml) {
+    QStringList entries;
+    QXmlStreamReader reader(xml);
+    QString context;
+    QString source;
+    QString comment;
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isEndElement() && reader.name() == QLatin1String("message")) {
+            entries.append(QStringList{context, source, comment}.join(QStringLiteral(" | ")));
+            source.clear();
+            comment.clear();
+        }
+        if (!reader.isStartElement()) {
+            continue;
+        }
+        if (reader.name() == QLatin1String("name")) {
+            context = reader.readElementText();
+        } else if (reader.name() == QLatin1String("source")) {
+            source = reader.readElementText();
+        } else if (reader.name() == QLatin1String("comment")) {
+            comment = reader.readElementText();
+        }
+    }
+    entries.sort();
+    return entries;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 QByteArray TsWith(const char* source, const char* translation) {
     return QByteArray(
                "<?xml version=\"1.0\" encoding=\"utf-8\"?><TS version=\"2.1\"><context>"
@@ -120,6 +156,28 @@ TEST(TranslationFile, EveryEnglishEntryIsFinishedAndKeepsItsArguments) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
     const QStringList problems = TsProblems(file.readAll());
     EXPECT_TRUE(problems.isEmpty()) << problems.join(QLatin1Char('\n')).toStdString();
+}
+
+// A text marked in the code but missing from the .ts would stay Japanese in English; one
+// removed from the code leaves a dead entry. lupdate over a copy shows both.
+TEST(TranslationFile, HoldsExactlyTheTextsMarkedInTheEditor) {
+    const QString committed = QStringLiteral(PLKCE_TRANSLATIONS_DIR "/plkce_en.ts");
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString copy = dir.filePath(QStringLiteral("plkce_en.ts"));
+    ASSERT_TRUE(QFile::copy(committed, copy));
+    QProcess lupdate;
+    lupdate.setProcessChannelMode(QProcess::MergedChannels);
+    lupdate.start(
+        QStringLiteral("bash"),
+        {QStringLiteral(PLKCE_TRANSLATIONS_DIR "/../scripts/update_translations.sh"), copy});
+    ASSERT_TRUE(lupdate.waitForFinished(120000));
+    ASSERT_EQ(lupdate.exitCode(), 0) << lupdate.readAll().toStdString();
+    const QByteArray refreshed = ReadAll(copy);
+    const QStringList problems = TsProblems(refreshed);
+    EXPECT_TRUE(problems.isEmpty()) << "run scripts/update_translations.sh and translate:\n"
+                                    << problems.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(TsEntries(refreshed), TsEntries(ReadAll(committed)));
 }
 
 class TranslationTest : public testing::Test {
