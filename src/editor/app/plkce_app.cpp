@@ -1,9 +1,7 @@
 #include "editor/app/plkce_app.h"
 
 #include <QIcon>
-#include <QLibraryInfo>
 #include <QPixmap>
-#include <QTranslator>
 
 #include "editor/app/app_strings.h"
 #include "editor/app/autosave_controller.h"
@@ -16,14 +14,7 @@
 namespace plk {
 
 bool InstallQtJapanese(QCoreApplication& application) {
-    // The editor speaks Japanese whatever the system's language, Qt's own dialogs too.
-    auto* translator = new QTranslator(&application);
-    if (!translator->load(QStringLiteral("qtbase_ja"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
-        return false;
-    }
-    return QCoreApplication::installTranslator(translator);
+    return InstallLanguage(application, UiLanguage::Japanese);
 }
 
 CPLKCEApp::CPLKCEApp(int& argc, char** argv) : QApplication(argc, argv) {
