@@ -78,14 +78,19 @@ UiLanguage StartLanguage() {
 }
 
 bool InstallLanguage(QCoreApplication& application, UiLanguage language) {
-    g_activeLanguage = language;
     if (language == UiLanguage::Japanese) {
+        // The editor's own texts are Japanese already; only Qt's dialogs need a translation.
+        g_activeLanguage = language;
         return InstallTranslator(application, QStringLiteral("qtbase_ja"),
                                  QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     }
     // Qt's own dialogs speak English without a translation.
     InitTranslationResources();
-    return InstallTranslator(application, kEnglishTranslationPath, QString());
+    if (!InstallTranslator(application, kEnglishTranslationPath, QString())) {
+        return false;
+    }
+    g_activeLanguage = language;
+    return true;
 }
 
 void UninstallLanguage(QCoreApplication& application) {
@@ -109,7 +114,7 @@ void AddLanguageMenu(QMenu& menu) {
     auto* group = new QActionGroup(languages);
     group->setExclusive(true);
     // The language this run shows; choosing it again only makes the choice explicit.
-    const UiLanguage current = StartLanguage();
+    const UiLanguage current = ActiveLanguage();
     QWidget* owner = &menu;
     while (qobject_cast<QMenu*>(owner) != nullptr && owner->parentWidget() != nullptr) {
         owner = owner->parentWidget();
