@@ -5,13 +5,15 @@ set -euo pipefail
 
 # qt6-base-dev brings Qt Core, Gui, Widgets and PrintSupport; qt6-qpa-plugins the X11
 # platform plugin the editor runs on; qt6-translations-l10n Qt's own Japanese texts for
-# the file, print and message dialogs; libx11-dev the lock keys' states. clang with its
+# the file, print and message dialogs; qt6-l10n-tools lrelease and lupdate for the editor's
+# own translations; libx11-dev the lock keys' states. clang with its
 # runtime libraries builds the fuzz targets (libFuzzer). giflib, libimagequant and libwebp
 # write animated GIF and WebP.
 packages=(
   build-essential cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libx11-dev libspng-dev zlib1g-dev
+  qt6-l10n-tools
   libsdl2-dev libsdl2-mixer-dev
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
   libgif-dev libimagequant-dev libwebp-dev

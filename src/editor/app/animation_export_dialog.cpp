@@ -20,9 +20,12 @@ struct RegionChoice {
     QRect rect;
 };
 const RegionChoice kRegions[] = {
-    {"画面全体 (1024 x 768)", QRect(0, 0, 1024, 768)},
-    {"ゲーム画面 (800 x 600)", QRect(112, 84, 800, 600)},
-    {"メッセージ (800 x 96)", QRect(112, 336, 800, 96)},
+    {QT_TRANSLATE_NOOP("plk::CAnimationExportDialog", "画面全体 (1024 x 768)"),
+     QRect(0, 0, 1024, 768)},
+    {QT_TRANSLATE_NOOP("plk::CAnimationExportDialog", "ゲーム画面 (800 x 600)"),
+     QRect(112, 84, 800, 600)},
+    {QT_TRANSLATE_NOOP("plk::CAnimationExportDialog", "メッセージ (800 x 96)"),
+     QRect(112, 336, 800, 96)},
 };
 
 }  // namespace
@@ -30,13 +33,13 @@ const RegionChoice kRegions[] = {
 CAnimationExportDialog::CAnimationExportDialog(QWidget* parent, const Cut& cut,
                                                const ResourceTable& palette)
     : QDialog(parent), m_cut(cut), m_palette(palette) {
-    setWindowTitle(QStringLiteral("アニメーションを書き出す"));
+    setWindowTitle(tr("アニメーションを書き出す"));
     auto* form = new QFormLayout;
 
     m_mode = new QComboBox(this);
-    m_mode->addItem(QStringLiteral("コマンド再生"));
-    m_mode->addItem(QStringLiteral("シンプル再生"));
-    form->addRow(QStringLiteral("再生"), m_mode);
+    m_mode->addItem(tr("コマンド再生"));
+    m_mode->addItem(tr("シンプル再生"));
+    form->addRow(tr("再生"), m_mode);
 
     m_speed = new QSpinBox(this);
     m_speed->setRange(1, kSpeedPositions);
@@ -47,48 +50,48 @@ CAnimationExportDialog::CAnimationExportDialog(QWidget* parent, const Cut& cut,
     m_speed->setSuffix(speedText(kDefaultSpeedPosition));
     connect(m_speed, &QSpinBox::valueChanged, this,
             [this, speedText](int position) { m_speed->setSuffix(speedText(position)); });
-    form->addRow(QStringLiteral("再生速度"), m_speed);
+    form->addRow(tr("再生速度"), m_speed);
 
     m_seconds = new QSpinBox(this);
     m_seconds->setRange(1, 600);
     m_seconds->setValue(20);
-    m_seconds->setSuffix(QStringLiteral(" 秒まで"));
-    form->addRow(QStringLiteral("長さの上限"), m_seconds);
+    m_seconds->setSuffix(tr(" 秒まで"));
+    form->addRow(tr("長さの上限"), m_seconds);
 
     m_clickEvery = new QSpinBox(this);
     m_clickEvery->setRange(0, 60);
     m_clickEvery->setValue(3);
-    m_clickEvery->setSuffix(QStringLiteral(" 秒ごと"));
-    m_clickEvery->setSpecialValueText(QStringLiteral("クリックしない"));
-    form->addRow(QStringLiteral("クリック"), m_clickEvery);
+    m_clickEvery->setSuffix(tr(" 秒ごと"));
+    m_clickEvery->setSpecialValueText(tr("クリックしない"));
+    form->addRow(tr("クリック"), m_clickEvery);
     connect(m_mode, &QComboBox::currentIndexChanged, this,
             [this](int index) { m_clickEvery->setEnabled(index == 0); });
 
     m_region = new QComboBox(this);
     for (const RegionChoice& region : kRegions) {
-        m_region->addItem(QString::fromUtf8(region.text));
+        m_region->addItem(tr(region.text));
     }
-    form->addRow(QStringLiteral("範囲"), m_region);
+    form->addRow(tr("範囲"), m_region);
 
     m_scale = new QSpinBox(this);
     m_scale->setRange(5, 400);
     m_scale->setValue(100);
     m_scale->setSuffix(QStringLiteral(" %"));
-    form->addRow(QStringLiteral("拡大率"), m_scale);
+    form->addRow(tr("拡大率"), m_scale);
 
     m_quality = new QSpinBox(this);
     m_quality->setRange(0, 100);
     m_quality->setValue(0);
-    m_quality->setSpecialValueText(QStringLiteral("可逆圧縮"));
-    form->addRow(QStringLiteral("WebP の品質"), m_quality);
+    m_quality->setSpecialValueText(tr("可逆圧縮"));
+    form->addRow(tr("WebP の品質"), m_quality);
 
-    m_summary = new QLabel(QStringLiteral("長さ: -　フレーム数: -"), this);
-    auto* measure = new QPushButton(QStringLiteral("長さを調べる"), this);
+    m_summary = new QLabel(tr("長さ: -　フレーム数: -"), this);
+    auto* measure = new QPushButton(tr("長さを調べる"), this);
     connect(measure, &QPushButton::clicked, this, &CAnimationExportDialog::Measure);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("書き出す..."));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("書き出す..."));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("キャンセル"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -126,11 +129,11 @@ void CAnimationExportDialog::Measure() {
     try {
         const AnimationSummary summary = MeasureAnimation(m_cut, m_palette, Options());
         m_measuredMs = summary.durationMs;
-        m_summary->setText(QStringLiteral("長さ: %1 秒　フレーム数: %2")
+        m_summary->setText(tr("長さ: %1 秒　フレーム数: %2")
                                .arg(static_cast<double>(summary.durationMs) / 1000.0, 0, 'f', 2)
                                .arg(summary.frames));
     } catch (const std::exception&) {
-        m_summary->setText(QStringLiteral("このカットは何も表示しません。"));
+        m_summary->setText(tr("このカットは何も表示しません。"));
     }
     QApplication::restoreOverrideCursor();
 }

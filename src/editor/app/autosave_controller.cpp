@@ -152,7 +152,7 @@ RecoveryOffer AutosaveController::OfferOf(const RecoveryEntry& entry) const {
     offer.copyFile = FromFileSystem(entry.file);
     offer.projectPath = FromFileSystem(record.originalPath);
     offer.projectName =
-        offer.projectPath.isEmpty() ? kUntitledDocument : QFileInfo(offer.projectPath).fileName();
+        offer.projectPath.isEmpty() ? tr("無題") : QFileInfo(offer.projectPath).fileName();
     offer.savedAt = QDateTime::fromMSecsSinceEpoch(record.savedAtMs);
     const QFileInfo onDisk(offer.projectPath);
     offer.olderThanFile = !offer.projectPath.isEmpty() && onDisk.exists() &&
@@ -257,8 +257,8 @@ void AutosaveController::RefuseDamaged(const std::filesystem::path& file, const 
     } catch (const std::exception&) {
         aside = FromFileSystem(file);  // another editor moved it first, or it cannot move
     }
-    m_show(m_frame, QStringLiteral("復元用のコピー「%1」は壊れているため開けません（%2）。\n\n"
-                                   "このコピーは「%3」に移しました。")
+    m_show(m_frame, tr("復元用のコピー「%1」は壊れているため開けません（%2）。\n\n"
+                       "このコピーは「%3」に移しました。")
                         .arg(FromFileSystem(file.filename()), reason, aside));
 }
 

@@ -1,5 +1,6 @@
 #include "editor/app/error_texts.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -27,48 +28,58 @@ QString FileErrorText(const FileError& error, FileTask task) {
     switch (error.kind()) {
         case FileError::Kind::NotFound:
             // Writing a file fails this way only when its folder is missing.
-            text = task != FileTask::OpenProject && SlotOf(error.detail()) < 0
-                       ? QStringLiteral(
-                             "「%1」に書き込めません。保存先のフォルダーがあるか"
-                             "確かめてください。")
-                       : QStringLiteral(
-                             "「%1」が見つかりません。ファイルの場所を確かめて"
-                             "ください。");
+            text =
+                task != FileTask::OpenProject && SlotOf(error.detail()) < 0
+                    ? QCoreApplication::translate(
+                          "ErrorTexts",
+                          "「%1」に書き込めません。保存先のフォルダーがあるか"
+                          "確かめてください。")
+                    : QCoreApplication::translate("ErrorTexts",
+                                                  "「%1」が見つかりません。ファイルの場所を確かめて"
+                                                  "ください。");
             break;
         case FileError::Kind::BadPath:
-            text = QStringLiteral(
+            text = QCoreApplication::translate(
+                "ErrorTexts",
                 "「%1」に書き込めません。保存先のフォルダーがあるか確かめてください。");
             break;
         case FileError::Kind::NotRegular:
-            text = QStringLiteral(
+            text = QCoreApplication::translate(
+                "ErrorTexts",
                 "「%1」はフォルダーやパイプなどで、普通のファイルではありません。"
                 "ファイルを選び直してください。");
             break;
         case FileError::Kind::AccessDenied:
-            text = QStringLiteral(
+            text = QCoreApplication::translate(
+                "ErrorTexts",
                 "「%1」にアクセスできません。ファイルとフォルダーのアクセス権を確かめてください。");
             break;
         case FileError::Kind::DiskFull:
-            text = QStringLiteral(
+            text = QCoreApplication::translate(
+                "ErrorTexts",
                 "「%1」の書き込み中にディスクがいっぱいになりました。空きを作ってからやり直して"
                 "ください。元のファイルはそのままです。");
             break;
         case FileError::Kind::BadFormat:
             text = task == FileTask::OpenProject
-                       ? QStringLiteral(
+                       ? QCoreApplication::translate(
+                             "ErrorTexts",
                              "「%1」は PLK-CE のプロジェクト ファイルではないか、"
                              "壊れているため開けません。")
-                       : QStringLiteral("「%1」は読み込めない形式か、壊れています。");
+                       : QCoreApplication::translate("ErrorTexts",
+                                                     "「%1」は読み込めない形式か、壊れています。");
             break;
         case FileError::Kind::Generic:
-            text = QStringLiteral(
+            text = QCoreApplication::translate(
+                "ErrorTexts",
                 "「%1」の読み書きに失敗しました。ファイルとディスクの状態を"
                 "確かめてからやり直してください。");
             break;
     }
     text = text.arg(file);
     if (const int slot = SlotOf(error.detail()); slot >= 0) {
-        text += QStringLiteral(
+        text += QCoreApplication::translate(
+                    "ErrorTexts",
                     "\nリソース パレットのスロット %1 のファイルです。ファイルを元の"
                     "場所に戻すか、スロットに読み込み直してください。")
                     .arg(slot, 3, 10, QLatin1Char('0'));
@@ -83,18 +94,19 @@ QString UserErrorText(const std::exception& error, FileTask task) {
         return FileErrorText(*fileError, task);
     }
     if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr) {
-        return QStringLiteral(
-            "メモリが足りません。ほかのプログラムを閉じてからやり直してください。");
+        return QCoreApplication::translate(
+            "ErrorTexts", "メモリが足りません。ほかのプログラムを閉じてからやり直してください。");
     }
     switch (task) {
         case FileTask::OpenProject:
-            return QStringLiteral("プロジェクトを開けませんでした。");
+            return QCoreApplication::translate("ErrorTexts", "プロジェクトを開けませんでした。");
         case FileTask::SaveProject:
-            return QStringLiteral("プロジェクトを保存できませんでした。");
+            return QCoreApplication::translate("ErrorTexts",
+                                               "プロジェクトを保存できませんでした。");
         case FileTask::Export:
             break;
     }
-    return QStringLiteral("エクスポートできませんでした。");
+    return QCoreApplication::translate("ErrorTexts", "エクスポートできませんでした。");
 }
 
 }  // namespace plk

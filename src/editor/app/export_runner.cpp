@@ -2,6 +2,7 @@
 
 #include "editor/app/error_texts.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProgressDialog>
@@ -82,8 +83,9 @@ ExportOutcome ExportRunner::Run(QWidget* parent, const Project& project,
     // Short exports finish here without any dialog; input typed meanwhile is kept for later.
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     if (!state.finished) {
-        progress = std::make_unique<QProgressDialog>(QStringLiteral("エクスポートしています..."),
-                                                     QStringLiteral("キャンセル"), 0, 100, parent);
+        progress = std::make_unique<QProgressDialog>(
+            QCoreApplication::translate("ExportRunner", "エクスポートしています..."),
+            QCoreApplication::translate("ExportRunner", "キャンセル"), 0, 100, parent);
         progress->setWindowTitle(QStringLiteral("PLK-CE"));
         progress->setWindowModality(Qt::ApplicationModal);
         progress->setAutoClose(false);
@@ -107,7 +109,8 @@ ExportOutcome ExportRunner::Run(QWidget* parent, const Project& project,
     } catch (const std::exception& error) {
         return {ExportOutcome::Status::Failed, UserErrorText(error, FileTask::Export)};
     } catch (...) {
-        return {ExportOutcome::Status::Failed, QStringLiteral("エクスポートできませんでした。")};
+        return {ExportOutcome::Status::Failed,
+                QCoreApplication::translate("ExportRunner", "エクスポートできませんでした。")};
     }
 }
 

@@ -1,5 +1,6 @@
 #include "editor/app/field_reading.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <algorithm>
 #include <cmath>
@@ -10,26 +11,28 @@
 namespace plk {
 
 QString InputErrorCaption() {
-    return QStringLiteral("入力エラー");
+    return QCoreApplication::translate("FieldReading", "入力エラー");
 }
 
 QString CharacterNameErrorText() {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "FieldReading",
         " このフィールドに入力される文字は全角ひらがなカタカナ漢字である必要があります");
 }
 
 QString RomanNameErrorText() {
-    return QStringLiteral(" このフィールドに入力される文字は英数字である必要があります");
+    return QCoreApplication::translate(
+        "FieldReading", " このフィールドに入力される文字は英数字である必要があります");
 }
 
 namespace {
 
 QString IntegerText() {
-    return QStringLiteral("整数を入力してください。");
+    return QCoreApplication::translate("FieldReading", "整数を入力してください。");
 }
 
 QString NumberText() {
-    return QStringLiteral("数値を入力してください。");
+    return QCoreApplication::translate("FieldReading", "数値を入力してください。");
 }
 
 }  // namespace
@@ -42,7 +45,9 @@ FieldReading<int> ReadIntegerField(const QString& text, int minimum, int maximum
         reading.problem = IntegerText();
     } else if (parsed < minimum || parsed > maximum) {
         reading.problem =
-            QStringLiteral("%1 から %2 までの整数を入力してください。").arg(minimum).arg(maximum);
+            QCoreApplication::translate("FieldReading", "%1 から %2 までの整数を入力してください。")
+                .arg(minimum)
+                .arg(maximum);
     } else {
         reading.value = parsed;
     }
@@ -62,9 +67,10 @@ FieldReading<float> ReadNumberField(const QString& text, float minimum, float ma
     if (!ok || !decimal || !std::isfinite(parsed)) {
         reading.problem = NumberText();
     } else if (parsed < minimum || parsed > maximum) {
-        reading.problem = QStringLiteral("%1 から %2 までの数値を入力してください。")
-                              .arg(static_cast<double>(minimum))
-                              .arg(static_cast<double>(maximum));
+        reading.problem =
+            QCoreApplication::translate("FieldReading", "%1 から %2 までの数値を入力してください。")
+                .arg(static_cast<double>(minimum))
+                .arg(static_cast<double>(maximum));
     } else {
         reading.value = parsed;
     }

@@ -1,5 +1,6 @@
 #include "editor/app/file_commands.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -110,7 +111,8 @@ bool FileCommands::ConfirmDiscard() {
     if (!IsModified()) {
         return true;
     }
-    switch (m_boxes->AskYesNoCancel(m_frame, kSaveChangesQuestion)) {
+    switch (m_boxes->AskYesNoCancel(
+        m_frame, QCoreApplication::translate("FileCommands", "変更を保存しますか？"))) {
         case Answer::Yes:
             return Save();
         case Answer::No:
@@ -246,9 +248,11 @@ void FileCommands::Export() {
     const Project project = GatherProject();
     if (m_exportCheck && HasErrors(m_exportCheck(project)) &&
         m_boxes->AskYesNoCancel(
-            m_frame, QStringLiteral("キャラクターチェックでエラーが見つかりました"
-                                    "（ゲームで失敗するか、失われるものがあり"
-                                    "ます）。\nこのままエクスポートしますか？")) != Answer::Yes) {
+            m_frame, QCoreApplication::translate("FileCommands",
+                                                 "キャラクターチェックでエラーが見つかりました"
+                                                 "（ゲームで失敗するか、失われるものがあり"
+                                                 "ます）。\nこのままエクスポートしますか？")) !=
+            Answer::Yes) {
         return;
     }
     QString path = m_files->GetSaveFileName(m_frame, ForExport(m_path));

@@ -1,5 +1,6 @@
 // ファイル → アニメーションを書き出す: the current cut played on virtual time and written as
 // an animated GIF or WebP on a worker, with the export's progress dialog and cancel.
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -14,7 +15,8 @@ namespace plk {
 namespace {
 
 FileFilter AnimationFileFilter() {
-    return {QStringLiteral("GIF アニメーション (*.gif);;WebP アニメーション (*.webp)"),
+    return {QCoreApplication::translate("FileCommands",
+                                        "GIF アニメーション (*.gif);;WebP アニメーション (*.webp)"),
             QStringLiteral("gif"), QStringLiteral("animation")};
 }
 

@@ -33,6 +33,7 @@
 #include "editor/app/lock_keys.h"
 #include "editor/app/plkce_view.h"
 #include "editor/app/sample_character.h"
+#include "editor/app/ui_language.h"
 #include "editor/app/undo_texts.h"
 #include "editor/app/window_placement.h"
 #include "editor/content/message_browser.h"
@@ -197,6 +198,9 @@ void CMainFrame::CreateMenus() {
             menu->addAction(Action(item.id));
             if (item.id == kRecentFile1) {
                 menu->addActions(m_recentActions);
+            }
+            if (item.id == kViewCharacterCheck) {
+                AddLanguageMenu(*menu);
             }
         }
     }

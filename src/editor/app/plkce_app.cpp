@@ -1,9 +1,7 @@
 #include "editor/app/plkce_app.h"
 
 #include <QIcon>
-#include <QLibraryInfo>
 #include <QPixmap>
-#include <QTranslator>
 
 #include "editor/app/app_strings.h"
 #include "editor/app/autosave_controller.h"
@@ -11,19 +9,13 @@
 #include "editor/app/file_commands.h"
 #include "editor/app/main_frame.h"
 #include "editor/app/sample_character.h"
+#include "editor/app/ui_language.h"
 #include "media/icons/toolbar_icons.h"
 
 namespace plk {
 
 bool InstallQtJapanese(QCoreApplication& application) {
-    // The editor speaks Japanese whatever the system's language, Qt's own dialogs too.
-    auto* translator = new QTranslator(&application);
-    if (!translator->load(QStringLiteral("qtbase_ja"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
-        return false;
-    }
-    return QCoreApplication::installTranslator(translator);
+    return InstallLanguage(application, UiLanguage::Japanese);
 }
 
 CPLKCEApp::CPLKCEApp(int& argc, char** argv) : QApplication(argc, argv) {
@@ -33,7 +25,7 @@ CPLKCEApp::CPLKCEApp(int& argc, char** argv) : QApplication(argc, argv) {
     // The tool windows outlive a closed frame only for a moment: closing the frame ends
     // the program.
     setQuitOnLastWindowClosed(false);
-    InstallQtJapanese(*this);
+    InstallLanguage(*this, StartLanguage());
 }
 
 CPLKCEApp::~CPLKCEApp() = default;

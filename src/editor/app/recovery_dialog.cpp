@@ -15,7 +15,7 @@ RecoveryDialog::RecoveryDialog(QWidget* parent, const std::vector<RecoveryOffer>
     setWindowTitle(kApplicationTitle);
     setObjectName(QStringLiteral("RecoveryDialog"));
     auto* layout = new QVBoxLayout(this);
-    auto* question = new QLabel(kRecoveryQuestion, this);
+    auto* question = new QLabel(tr("前回、保存されていない編集が残っています"), this);
     layout->addWidget(question);
     for (const RecoveryOffer& offer : offers) {
         m_list->addItem(Describe(offer));
@@ -26,10 +26,9 @@ RecoveryDialog::RecoveryDialog(QWidget* parent, const std::vector<RecoveryOffer>
     layout->addWidget(m_list);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* restore = buttons->addButton(QStringLiteral("復元"), QDialogButtonBox::AcceptRole);
-    QPushButton* discard =
-        buttons->addButton(QStringLiteral("破棄"), QDialogButtonBox::DestructiveRole);
-    QPushButton* later = buttons->addButton(QStringLiteral("後で"), QDialogButtonBox::RejectRole);
+    QPushButton* restore = buttons->addButton(tr("復元"), QDialogButtonBox::AcceptRole);
+    QPushButton* discard = buttons->addButton(tr("破棄"), QDialogButtonBox::DestructiveRole);
+    QPushButton* later = buttons->addButton(tr("後で"), QDialogButtonBox::RejectRole);
     restore->setDefault(true);
     connect(restore, &QPushButton::clicked, this, [this] { Finish(RecoveryAction::Restore); });
     connect(discard, &QPushButton::clicked, this, [this] { Finish(RecoveryAction::Discard); });
@@ -41,13 +40,12 @@ RecoveryDialog::RecoveryDialog(QWidget* parent, const std::vector<RecoveryOffer>
 
 QString RecoveryDialog::Describe(const RecoveryOffer& offer) {
     QString text = offer.projectName;
-    text += QStringLiteral("\n  %1").arg(offer.projectPath.isEmpty()
-                                             ? QStringLiteral("（保存されていないプロジェクト）")
-                                             : offer.projectPath);
-    text += QStringLiteral("\n  %1 の編集")
-                .arg(offer.savedAt.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")));
+    text += QStringLiteral("\n  %1").arg(
+        offer.projectPath.isEmpty() ? tr("（保存されていないプロジェクト）") : offer.projectPath);
+    text += QStringLiteral("\n  ") +
+            tr("%1 の編集").arg(offer.savedAt.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")));
     if (offer.olderThanFile) {
-        text += QStringLiteral("\n  ※ このコピーはディスク上のファイルより古いものです");
+        text += QStringLiteral("\n  ") + tr("※ このコピーはディスク上のファイルより古いものです");
     }
     return text;
 }

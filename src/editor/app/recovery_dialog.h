@@ -25,6 +25,7 @@ struct RecoveryChoice {
     int index = 0;  // into the offers
 };
 
+// The question as the Japanese source text (the dialog shows it through tr()).
 inline const QString kRecoveryQuestion = QStringLiteral("前回、保存されていない編集が残っています");
 
 // "前回、保存されていない編集が残っています": the copies left by editors that did not end

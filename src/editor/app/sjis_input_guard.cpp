@@ -1,5 +1,6 @@
 #include "editor/app/sjis_input_guard.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <algorithm>
 
@@ -28,12 +29,13 @@ QString InsertedPart(const QString& before, const QString& after) {
 }  // namespace
 
 QString RefusedCharactersMessage(const std::vector<char32_t>& refused, bool restKept) {
-    QString text = QStringLiteral(
-                       "次の文字はゲームの文字コード（Shift-JIS）で表せないため、"
-                       "入力できません。\n%1")
-                       .arg(QString::fromStdString(NameCharacters(refused)));
+    QString text =
+        QCoreApplication::translate("SjisInputGuard",
+                                    "次の文字はゲームの文字コード（Shift-JIS）で表せないため、"
+                                    "入力できません。\n%1")
+            .arg(QString::fromStdString(NameCharacters(refused)));
     if (restKept) {
-        text += QStringLiteral("\nそのほかの文字は入力しました。");
+        text += QCoreApplication::translate("SjisInputGuard", "\nそのほかの文字は入力しました。");
     }
     return text;
 }

@@ -1,5 +1,6 @@
 #include "editor/app/stored_path_check.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <optional>
@@ -24,19 +25,24 @@ QString UnstorablePathReason(const QString& path) {
     constexpr std::size_t kLongest = sizeof(ResourceSlot::path) - 1;
     const std::optional<std::string> name = Sjis(file.fileName());
     if (!name) {
-        return QStringLiteral("ファイル名に Shift-JIS で表せない文字が含まれています。");
+        return QCoreApplication::translate(
+            "StoredPathCheck", "ファイル名に Shift-JIS で表せない文字が含まれています。");
     }
     if (name->size() > kLongest) {
-        return QStringLiteral("ファイル名が長すぎます（%1 バイト、%2 バイトまで）。")
+        return QCoreApplication::translate("StoredPathCheck",
+                                           "ファイル名が長すぎます（%1 バイト、%2 バイトまで）。")
             .arg(name->size())
             .arg(kLongest);
     }
     const std::optional<std::string> full = Sjis(file.absoluteFilePath());
     if (!full) {
-        return QStringLiteral("フォルダー名に Shift-JIS で表せない文字が含まれています。");
+        return QCoreApplication::translate(
+            "StoredPathCheck", "フォルダー名に Shift-JIS で表せない文字が含まれています。");
     }
     if (full->size() > kLongest) {
-        return QStringLiteral("フォルダーを含めたパスが長すぎます（%1 バイト、%2 バイトまで）。")
+        return QCoreApplication::translate(
+                   "StoredPathCheck",
+                   "フォルダーを含めたパスが長すぎます（%1 バイト、%2 バイトまで）。")
             .arg(full->size())
             .arg(kLongest);
     }
@@ -44,7 +50,8 @@ QString UnstorablePathReason(const QString& path) {
 }
 
 QString UnstorablePathMessage(const QString& path, const QString& reason) {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "StoredPathCheck",
                "「%1」は読み込めません。\n%2\n"
                "ファイル名やフォルダー名を変えるか、短いパスのフォルダーに移してから"
                "読み込んでください。")

@@ -1,5 +1,6 @@
 #include "editor/app/user_dialogs.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -50,13 +51,13 @@ QString RunFileDialog(QWidget* parent, const FileFilter& filter, QFileDialog::Ac
 }  // namespace
 
 FileFilter ProjectFileFilter() {
-    return {QStringLiteral("CREファイル (*.cre);;全てのファイル (*)"), QStringLiteral("cre"),
-            QStringLiteral("project")};
+    return {QCoreApplication::translate("UserDialogs", "CREファイル (*.cre);;全てのファイル (*)"),
+            QStringLiteral("cre"), QStringLiteral("project")};
 }
 
 FileFilter ExportFileFilter() {
-    return {QStringLiteral("ce8ファイル (*.ce8);;全てのファイル (*)"), QStringLiteral("ce8"),
-            QStringLiteral("export")};
+    return {QCoreApplication::translate("UserDialogs", "ce8ファイル (*.ce8);;全てのファイル (*)"),
+            QStringLiteral("ce8"), QStringLiteral("export")};
 }
 
 QString QtFileDialogs::GetOpenFileName(QWidget* parent, const FileFilter& filter) {
@@ -95,15 +96,18 @@ void QtMessageBoxes::ShowError(QWidget* parent, const QString& text) {
 void QtMessageBoxes::ShowCaptionedError(QWidget* parent, const QString& caption,
                                         const QString& text) {
     QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, parent);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    box.button(QMessageBox::Ok)->setText(QCoreApplication::translate("UserDialogs", "OK"));
     box.exec();
 }
 
 Answer QtMessageBoxes::AskYesNoCancel(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Question, kApplicationTitle, text, QMessageBox::NoButton, parent);
-    QPushButton* yes = box.addButton(QStringLiteral("はい"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("いいえ"), QMessageBox::NoRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    QPushButton* yes =
+        box.addButton(QCoreApplication::translate("UserDialogs", "はい"), QMessageBox::YesRole);
+    QPushButton* no =
+        box.addButton(QCoreApplication::translate("UserDialogs", "いいえ"), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QCoreApplication::translate("UserDialogs", "キャンセル"),
+                                        QMessageBox::RejectRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(cancel);
     box.exec();

@@ -14,9 +14,9 @@
 #include <optional>
 
 #include "core/check/check_character.h"
-#include "core/content/message_table.h"
-#include "core/text/sjis.h"
+#include "editor/app/ui_language.h"
 #include "editor/check/check_worker.h"
+#include "editor/content/situation_names.h"
 
 namespace plk {
 
@@ -28,14 +28,19 @@ QString Utf8(const std::string& text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
+// The rules word each finding in both languages; the window shows the one the editor speaks.
+QString FindingText(const Finding& finding) {
+    return Utf8(ActiveLanguage() == UiLanguage::English ? finding.english : finding.japanese);
+}
+
 QString SeverityTitle(Severity severity) {
     switch (severity) {
         case Severity::Error:
-            return QStringLiteral("エラー");
+            return CCharacterCheck::tr("エラー");
         case Severity::Warning:
-            return QStringLiteral("警告");
+            return CCharacterCheck::tr("警告");
         case Severity::Info:
-            return QStringLiteral("情報");
+            return CCharacterCheck::tr("情報");
     }
     return {};
 }
@@ -52,54 +57,51 @@ QStyle::StandardPixmap SeverityIcon(Severity severity) {
     return QStyle::SP_MessageBoxInformation;
 }
 
-QString SituationLabel(int situation) {
-    return Utf8(SjisToUtf8(SituationLabels()[static_cast<std::size_t>(situation)]));
-}
-
 QString FieldLabel(const std::string& field) {
     static const std::map<std::string, const char*> kLabels = {
-        {"characterName", "キャラクター名"},
-        {"romanName", "ローマ字名"},
-        {"profileCut", "プロフィール画像のカット"},
-        {"menuIconCut", "メニューアイコンのカット"},
-        {"messageWindowCut", "メッセージウインドウのカット"},
+        {"characterName", QT_TRANSLATE_NOOP("plk::CCharacterCheck", "キャラクター名")},
+        {"romanName", QT_TRANSLATE_NOOP("plk::CCharacterCheck", "ローマ字名")},
+        {"profileCut", QT_TRANSLATE_NOOP("plk::CCharacterCheck", "プロフィール画像のカット")},
+        {"menuIconCut", QT_TRANSLATE_NOOP("plk::CCharacterCheck", "メニューアイコンのカット")},
+        {"messageWindowCut",
+         QT_TRANSLATE_NOOP("plk::CCharacterCheck", "メッセージウインドウのカット")},
     };
     const auto it = kLabels.find(field);
-    return it == kLabels.end() ? Utf8(field) : QString::fromUtf8(it->second);
+    return it == kLabels.end() ? Utf8(field) : CCharacterCheck::tr(it->second);
 }
 
 // The group a place belongs to under its severity, and the place within the group.
 QString GroupOf(const Place& place) {
     if (place.slot >= 0) {
-        return QStringLiteral("リソース パレット");
+        return CCharacterCheck::tr("リソース パレット");
     }
     if (place.cut >= 0) {
-        return QStringLiteral("カット %1").arg(place.cut + 1);
+        return CCharacterCheck::tr("カット %1").arg(place.cut + 1);
     }
     if (place.situation >= 0) {
-        return QStringLiteral("メッセージ %1").arg(SituationLabel(place.situation));
+        return CCharacterCheck::tr("メッセージ %1").arg(SituationName(place.situation));
     }
     if (!place.profile.empty()) {
-        return QStringLiteral("プロフィール");
+        return CCharacterCheck::tr("プロフィール");
     }
-    return QStringLiteral("AI 傾向");
+    return CCharacterCheck::tr("AI 傾向");
 }
 
 QString PlaceWithinGroup(const Place& place) {
     if (place.slot >= 0) {
-        return QStringLiteral("スロット %1").arg(place.slot);
+        return CCharacterCheck::tr("スロット %1").arg(place.slot);
     }
     if (place.row >= 0) {
-        return QStringLiteral("%1 行目").arg(place.row + 1);
+        return CCharacterCheck::tr("%1 行目").arg(place.row + 1);
     }
     if (place.cut >= 0) {
-        return QStringLiteral("カット全体");
+        return CCharacterCheck::tr("カット全体");
     }
     if (place.line >= 0) {
-        return QStringLiteral("%1 行目のセリフ").arg(place.line + 1);
+        return CCharacterCheck::tr("%1 行目のセリフ").arg(place.line + 1);
     }
     if (place.situation >= 0) {
-        return QStringLiteral("ウインドウのカット");
+        return CCharacterCheck::tr("ウインドウのカット");
     }
     return FieldLabel(place.profile.empty() ? place.tendency : place.profile);
 }
@@ -114,12 +116,12 @@ CCharacterCheck::CCharacterCheck(QWidget* owner, GatherFunction gather, PathFunc
           // Only a wake-up crosses Qt's queue; the findings wait in the worker.
           QMetaObject::invokeMethod(this, "DeliverFromWorker", Qt::QueuedConnection);
       })) {
-    setWindowTitle(QStringLiteral("キャラクターチェック"));
+    setWindowTitle(tr("キャラクターチェック"));
     setModal(false);
 
     m_tree = new QTreeWidget(this);
     m_tree->setColumnCount(2);
-    m_tree->setHeaderLabels({QStringLiteral("場所"), QStringLiteral("内容")});
+    m_tree->setHeaderLabels({tr("場所"), tr("内容")});
     m_tree->setWordWrap(true);
     m_tree->setUniformRowHeights(false);
     m_tree->header()->setStretchLastSection(true);
@@ -128,9 +130,9 @@ CCharacterCheck::CCharacterCheck(QWidget* owner, GatherFunction gather, PathFunc
             [this](QTreeWidgetItem* item) { OnActivated(item); });
 
     m_summary = new QLabel(this);
-    auto* rerun = new QPushButton(QStringLiteral("再チェック"), this);
+    auto* rerun = new QPushButton(tr("再チェック"), this);
     connect(rerun, &QPushButton::clicked, this, &CCharacterCheck::RunNow);
-    auto* close = new QPushButton(QStringLiteral("閉じる"), this);
+    auto* close = new QPushButton(tr("閉じる"), this);
     connect(close, &QPushButton::clicked, this, &QDialog::hide);
 
     auto* buttons = new QHBoxLayout;
@@ -170,7 +172,7 @@ void CCharacterCheck::RunNow() {
     }
     m_pending = false;
     m_running = true;
-    m_summary->setText(QStringLiteral("チェック中…"));
+    m_summary->setText(tr("チェック中…"));
     // The copy is taken here, on the user-interface thread; the worker owns it.
     const std::uint64_t generation = ++m_generation;
     m_worker->Submit(generation, m_gather(),
@@ -184,7 +186,7 @@ void CCharacterCheck::DeliverFromWorker() {
     }
     if (!result->error.empty() && result->generation == m_generation) {
         m_running = false;
-        m_summary->setText(QStringLiteral("チェックできませんでした: %1").arg(Utf8(result->error)));
+        m_summary->setText(tr("チェックできませんでした: %1").arg(Utf8(result->error)));
         if (m_pending && isVisible()) {
             m_debounce.start();
         }
@@ -235,13 +237,13 @@ void CCharacterCheck::Fill() {
             group->setFirstColumnSpanned(true);
         }
         auto* leaf =
-            new QTreeWidgetItem(group, {PlaceWithinGroup(finding.place), Utf8(finding.japanese)});
+            new QTreeWidgetItem(group, {PlaceWithinGroup(finding.place), FindingText(finding)});
         leaf->setData(0, kFindingRole, i);
-        leaf->setToolTip(1, Utf8(finding.japanese));
+        leaf->setToolTip(1, FindingText(finding));
     }
     for (int s = 0; s < 3; ++s) {
         if (severities[s] != nullptr) {
-            severities[s]->setText(0, QStringLiteral("%1 (%2)")
+            severities[s]->setText(0, tr("%1 (%2)", "severity (count)")
                                           .arg(SeverityTitle(static_cast<Severity>(s)))
                                           .arg(counts[s]));
         }
@@ -249,9 +251,9 @@ void CCharacterCheck::Fill() {
     m_tree->expandAll();
     m_tree->verticalScrollBar()->setValue(scrolled);
     if (m_findings.empty()) {
-        m_summary->setText(QStringLiteral("問題は見つかりませんでした。"));
+        m_summary->setText(tr("問題は見つかりませんでした。"));
     } else {
-        m_summary->setText(QStringLiteral("エラー %1 件、警告 %2 件、情報 %3 件")
+        m_summary->setText(tr("エラー %1 件、警告 %2 件、情報 %3 件")
                                .arg(counts[0])
                                .arg(counts[1])
                                .arg(counts[2]));

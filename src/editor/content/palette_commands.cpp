@@ -37,7 +37,7 @@ void PaletteSlotsEdit::redo() {
 
 PaletteWorldEdit::PaletteWorldEdit(CResourcePalette* palette, int index, Position before,
                                    Position after, Source source, int run)
-    : QUndoCommand(QStringLiteral("ワールド座標の変更")),
+    : QUndoCommand(CResourcePalette::tr("ワールド座標の変更")),
       m_palette(palette),
       m_index(index),
       m_before(before),

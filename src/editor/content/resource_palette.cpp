@@ -93,7 +93,7 @@ void CResourcePalette::SetDialogs(std::unique_ptr<FileDialogs> files,
 }
 
 void CResourcePalette::BuildControls() {
-    auto* cellGroup = new QGroupBox(QStringLiteral("セルサイズ"), this);
+    auto* cellGroup = new QGroupBox(tr("セルサイズ"), this);
     auto* cellLayout = new QHBoxLayout(cellGroup);
     const std::array<int, 3> ids = {kCell48Id, kCell64Id, kCell128Id};
     for (std::size_t i = 0; i < kThumbnailSides.size(); ++i) {
@@ -109,7 +109,7 @@ void CResourcePalette::BuildControls() {
         m_cellButtons[i] = button;
     }
 
-    auto* worldGroup = new QGroupBox(QStringLiteral("ワールド座標"), this);
+    auto* worldGroup = new QGroupBox(tr("ワールド座標"), this);
     auto* worldLayout = new QHBoxLayout(worldGroup);
     m_worldX = new QLineEdit(QStringLiteral("0"), worldGroup);
     m_worldY = new QLineEdit(QStringLiteral("0"), worldGroup);
@@ -120,9 +120,9 @@ void CResourcePalette::BuildControls() {
                                              std::numeric_limits<std::int32_t>::max(), edit));
         edit->installEventFilter(this);
     }
-    worldLayout->addWidget(new QLabel(QStringLiteral("X座標"), worldGroup));
+    worldLayout->addWidget(new QLabel(tr("X座標"), worldGroup));
     worldLayout->addWidget(m_worldX);
-    worldLayout->addWidget(new QLabel(QStringLiteral("Y座標"), worldGroup));
+    worldLayout->addWidget(new QLabel(tr("Y座標"), worldGroup));
     worldLayout->addWidget(m_worldY);
     // Only the author's typing stores a value; values shown by the palette itself do not.
     connect(m_worldX, &QLineEdit::textEdited, this,
@@ -255,28 +255,27 @@ QString CResourcePalette::SlotToolTip(int index) const {
     const ResourceSlot& slot = m_table->slot[at];
     const QString number = QStringLiteral("%1").arg(index, 3, 10, QLatin1Char('0'));
     if (index == 0) {
-        return QStringLiteral("%1: リソースなし").arg(number);
+        return tr("%1: リソースなし").arg(number);
     }
     if (slot.IsEmpty()) {
-        return QStringLiteral("%1: 空き").arg(number);
+        return tr("%1: 空き").arg(number);
     }
     QStringList lines;
     lines << QStringLiteral("%1: %2").arg(number, QStringFromSjis(slot.Name()))
-          << QStringLiteral("パス: %1").arg(QDir::toNativeSeparators(QStringFromSjis(slot.Path())));
+          << tr("パス: %1").arg(QDir::toNativeSeparators(QStringFromSjis(slot.Path())));
     if (m_missing[at]) {
-        lines << QStringLiteral(
+        lines << tr(
             "見つかりません: このパスにファイルがありません。"
             "右クリックの「リンクし直す...」で新しいファイルを選べます。");
     }
     if (slot.Kind() == ResourceKind::Sound) {
-        lines << QStringLiteral("種類: WAVE サウンド");
+        lines << tr("種類: WAVE サウンド");
     } else {
-        lines << QStringLiteral("種類: PNG 画像");
+        lines << tr("種類: PNG 画像");
         const QImage& image = m_images[at];
-        lines << (image.isNull()
-                      ? QStringLiteral("大きさ: 読み込めていません")
-                      : QStringLiteral("大きさ: %1 × %2").arg(image.width()).arg(image.height()));
-        lines << QStringLiteral("ワールド座標: (%1, %2)").arg(slot.worldX).arg(slot.worldY);
+        lines << (image.isNull() ? tr("大きさ: 読み込めていません")
+                                 : tr("大きさ: %1 × %2").arg(image.width()).arg(image.height()));
+        lines << tr("ワールド座標: (%1, %2)").arg(slot.worldX).arg(slot.worldY);
     }
     return lines.join(u'\n');
 }
@@ -286,9 +285,9 @@ std::unique_ptr<QMenu> CResourcePalette::CreateContextMenu() {
         return nullptr;
     }
     auto menu = std::make_unique<QMenu>(this);
-    QAction* load = menu->addAction(QStringLiteral("リソースの読み込み・更新"));
-    QAction* remove = menu->addAction(QStringLiteral("リソースの削除"));
-    QAction* place = menu->addAction(QStringLiteral("ワールド座標の変更"));
+    QAction* load = menu->addAction(tr("リソースの読み込み・更新"));
+    QAction* remove = menu->addAction(tr("リソースの削除"));
+    QAction* place = menu->addAction(tr("ワールド座標の変更"));
     load->setProperty(kCommandIdProperty, kLoadCommand);
     remove->setProperty(kCommandIdProperty, kDeleteCommand);
     place->setProperty(kCommandIdProperty, kWorldPositionCommand);
@@ -297,7 +296,7 @@ std::unique_ptr<QMenu> CResourcePalette::CreateContextMenu() {
     // A filled slot can be pointed at another file without losing its place in the scene.
     if (!m_table->slot[static_cast<std::size_t>(SelectedSlot())].IsEmpty()) {
         menu->addSeparator();
-        QAction* relink = menu->addAction(QStringLiteral("リンクし直す..."));
+        QAction* relink = menu->addAction(tr("リンクし直す..."));
         relink->setProperty(kCommandIdProperty, kRelinkCommand);
         connect(relink, &QAction::triggered, this, &CResourcePalette::RelinkSelected);
     }

@@ -71,8 +71,8 @@ void CResourcePalette::RelinkSelected() {
 namespace {
 
 QString ImportStepText(const PaletteSlotContent& before) {
-    return before.record.IsEmpty() ? QStringLiteral("リソースの読み込み")
-                                   : QStringLiteral("リソースの更新");
+    return before.record.IsEmpty() ? CResourcePalette::tr("リソースの読み込み")
+                                   : CResourcePalette::tr("リソースの更新");
 }
 
 }  // namespace
@@ -81,7 +81,7 @@ void CResourcePalette::DropFiles(int hitIndex, const QStringList& paths) {
     if (hitIndex < 1 || hitIndex >= kResourceSlots) {
         return;
     }
-    auto edit = std::make_unique<PaletteSlotsEdit>(this, QStringLiteral("リソースのドロップ"));
+    auto edit = std::make_unique<PaletteSlotsEdit>(this, tr("リソースのドロップ"));
     for (const QString& path : paths) {
         int index = hitIndex;
         while (index < kResourceSlots &&
@@ -133,8 +133,7 @@ bool CResourcePalette::ImportInto(int index, const QString& path, bool keepPosit
             break;
     }
     m_boxes->ShowError(
-        this, QStringLiteral(
-                  "「%1」は読み込めません。PNG 画像か WAVE サウンドのファイルを選んでください。")
+        this, tr("「%1」は読み込めません。PNG 画像か WAVE サウンドのファイルを選んでください。")
                   .arg(Shown(path)));
     return false;
 }
@@ -147,8 +146,8 @@ bool CResourcePalette::ImportImage(int index, const QString& path, bool keepPosi
         decoded = DecodeResourceImage(*bytes);
     }
     if (!decoded) {
-        m_boxes->ShowError(
-            this, QStringLiteral("「%1」を PNG 画像として読み込めませんでした。").arg(Shown(path)));
+        m_boxes->ShowError(this,
+                           tr("「%1」を PNG 画像として読み込めませんでした。").arg(Shown(path)));
         return false;
     }
     // The old resource goes first: loading a new version of the same file must replace the
@@ -172,8 +171,7 @@ bool CResourcePalette::ImportSound(int index, const QString& path) {
     // not a decodable WAVE leaves the slot as it was.
     if (!IsDecodableWaveFile(ToFileSystemPath(path))) {
         m_boxes->ShowError(
-            this,
-            QStringLiteral("「%1」を WAVE サウンドとして読み込めませんでした。").arg(Shown(path)));
+            this, tr("「%1」を WAVE サウンドとして読み込めませんでした。").arg(Shown(path)));
         return false;
     }
     ResourceSlot& slot = m_table->slot[static_cast<std::size_t>(index)];
@@ -195,8 +193,7 @@ bool CResourcePalette::ImportSound(int index, const QString& path) {
             sounds.LoadFrom(oldName, oldFile);
         }
         m_boxes->ShowError(
-            this,
-            QStringLiteral("「%1」を WAVE サウンドとして読み込めませんでした。").arg(Shown(path)));
+            this, tr("「%1」を WAVE サウンドとして読み込めませんでした。").arg(Shown(path)));
         return false;
     }
     m_holdsSound[at] = false;
@@ -257,7 +254,7 @@ void CResourcePalette::DeleteSelected() {
     }
     renderer.RenderPreview();
     UpdateWorldEditsEnabled();
-    auto edit = std::make_unique<PaletteSlotsEdit>(this, QStringLiteral("リソースの削除"));
+    auto edit = std::make_unique<PaletteSlotsEdit>(this, tr("リソースの削除"));
     edit->Add(index, std::move(before), SlotContent(index));
     PushEdit(std::move(edit));
 }

@@ -177,9 +177,9 @@ void CResourcePalette::RebuildFromTable(const std::filesystem::path& projectFile
             }
         }
         if (!progress && clock.elapsed() > kProgressDelayMs) {
-            progress = std::make_unique<QProgressDialog>(
-                QStringLiteral("リソースを読み込んでいます..."), QString(), 0,
-                static_cast<int>(batch->JobCount()), this);
+            progress =
+                std::make_unique<QProgressDialog>(tr("リソースを読み込んでいます..."), QString(), 0,
+                                                  static_cast<int>(batch->JobCount()), this);
             // Modeless: a modal progress dialog would run the whole event loop, input
             // included, from inside setValue.
             progress->setWindowModality(Qt::NonModal);
@@ -214,17 +214,17 @@ void CResourcePalette::RebuildFromTable(const std::filesystem::path& projectFile
         }
         text << heading << lines;
     };
-    section(QStringLiteral("次のリソースのファイルが見つかりませんでした。"
-                           "ファイルを元の場所に戻すか、プロジェクトファイルのフォルダーに"
-                           "置いてからプロジェクトを開き直してください。リソースパレットで"
-                           "スロットを右クリックして「リンクし直す...」を選ぶこともできます。"),
+    section(tr("次のリソースのファイルが見つかりませんでした。"
+               "ファイルを元の場所に戻すか、プロジェクトファイルのフォルダーに"
+               "置いてからプロジェクトを開き直してください。リソースパレットで"
+               "スロットを右クリックして「リンクし直す...」を選ぶこともできます。"),
             notFound);
-    section(QStringLiteral("次のリソースのファイルを読み込めませんでした。"
-                           "ファイルが壊れていないか確かめてください。"),
+    section(tr("次のリソースのファイルを読み込めませんでした。"
+               "ファイルが壊れていないか確かめてください。"),
             unreadable);
-    section(QStringLiteral("次のリソースは元の場所になかったため、同じ名前のファイルを"
-                           "見つけて新しい場所に置き換えました。保存すると新しい場所が"
-                           "記録されます。"),
+    section(tr("次のリソースは元の場所になかったため、同じ名前のファイルを"
+               "見つけて新しい場所に置き換えました。保存すると新しい場所が"
+               "記録されます。"),
             m_corrected);
     m_boxes->ShowError(this, text.join(u'\n'));
 }

@@ -1,0 +1,747 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja">
+<context>
+    <name>ErrorTexts</name>
+    <message>
+        <source>「%1」に書き込めません。保存先のフォルダーがあるか確かめてください。</source>
+        <translation>Cannot write &quot;%1&quot;. Check that the destination folder exists.</translation>
+    </message>
+    <message>
+        <source>「%1」が見つかりません。ファイルの場所を確かめてください。</source>
+        <translation>&quot;%1&quot; was not found. Check where the file is.</translation>
+    </message>
+    <message>
+        <source>「%1」はフォルダーやパイプなどで、普通のファイルではありません。ファイルを選び直してください。</source>
+        <translation>&quot;%1&quot; is a folder, a pipe or the like, not a regular file. Choose another file.</translation>
+    </message>
+    <message>
+        <source>「%1」にアクセスできません。ファイルとフォルダーのアクセス権を確かめてください。</source>
+        <translation>Cannot access &quot;%1&quot;. Check the permissions of the file and its folder.</translation>
+    </message>
+    <message>
+        <source>「%1」の書き込み中にディスクがいっぱいになりました。空きを作ってからやり直してください。元のファイルはそのままです。</source>
+        <translation>The disk became full while writing &quot;%1&quot;. Free some space and try again. The original file is unchanged.</translation>
+    </message>
+    <message>
+        <source>「%1」は PLK-CE のプロジェクト ファイルではないか、壊れているため開けません。</source>
+        <translation>&quot;%1&quot; cannot be opened: it is not a PLK-CE project file, or it is damaged.</translation>
+    </message>
+    <message>
+        <source>「%1」は読み込めない形式か、壊れています。</source>
+        <translation>&quot;%1&quot; is in a format that cannot be read, or it is damaged.</translation>
+    </message>
+    <message>
+        <source>「%1」の読み書きに失敗しました。ファイルとディスクの状態を確かめてからやり直してください。</source>
+        <translation>Reading or writing &quot;%1&quot; failed. Check the file and the disk, then try again.</translation>
+    </message>
+    <message>
+        <source>
+リソース パレットのスロット %1 のファイルです。ファイルを元の場所に戻すか、スロットに読み込み直してください。</source>
+        <translation>
+It is the file of resource palette slot %1. Put the file back where it was, or load it into the slot again.</translation>
+    </message>
+    <message>
+        <source>メモリが足りません。ほかのプログラムを閉じてからやり直してください。</source>
+        <translation>Not enough memory. Close other programs and try again.</translation>
+    </message>
+    <message>
+        <source>プロジェクトを開けませんでした。</source>
+        <translation>The project could not be opened.</translation>
+    </message>
+    <message>
+        <source>プロジェクトを保存できませんでした。</source>
+        <translation>The project could not be saved.</translation>
+    </message>
+    <message>
+        <source>エクスポートできませんでした。</source>
+        <translation>The export failed.</translation>
+    </message>
+</context>
+<context>
+    <name>ExportRunner</name>
+    <message>
+        <source>エクスポートしています...</source>
+        <translation>Exporting...</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>エクスポートできませんでした。</source>
+        <translation>The export failed.</translation>
+    </message>
+</context>
+<context>
+    <name>FieldReading</name>
+    <message>
+        <source>入力エラー</source>
+        <translation>Input Error</translation>
+    </message>
+    <message>
+        <source> このフィールドに入力される文字は全角ひらがなカタカナ漢字である必要があります</source>
+        <translation> This field takes full-width hiragana, katakana and kanji only</translation>
+    </message>
+    <message>
+        <source> このフィールドに入力される文字は英数字である必要があります</source>
+        <translation> This field takes letters and digits only</translation>
+    </message>
+    <message>
+        <source>整数を入力してください。</source>
+        <translation>Enter a whole number.</translation>
+    </message>
+    <message>
+        <source>数値を入力してください。</source>
+        <translation>Enter a number.</translation>
+    </message>
+    <message>
+        <source>%1 から %2 までの整数を入力してください。</source>
+        <translation>Enter a whole number from %1 to %2.</translation>
+    </message>
+    <message>
+        <source>%1 から %2 までの数値を入力してください。</source>
+        <translation>Enter a number from %1 to %2.</translation>
+    </message>
+</context>
+<context>
+    <name>FileCommands</name>
+    <message>
+        <source>変更を保存しますか？</source>
+        <translation>Save changes?</translation>
+    </message>
+    <message>
+        <source>キャラクターチェックでエラーが見つかりました（ゲームで失敗するか、失われるものがあります）。
+このままエクスポートしますか？</source>
+        <translation>The character check found errors (the game will fail or lose something).
+Export anyway?</translation>
+    </message>
+    <message>
+        <source>GIF アニメーション (*.gif);;WebP アニメーション (*.webp)</source>
+        <translation>GIF animation (*.gif);;WebP animation (*.webp)</translation>
+    </message>
+</context>
+<context>
+    <name>SituationNames</name>
+    <message>
+        <source>Ａ：テンパイ</source>
+        <translation>A: Tenpai</translation>
+    </message>
+    <message>
+        <source>Ｂ：ノーテン</source>
+        <translation>B: Noten</translation>
+    </message>
+    <message>
+        <source>Ｃ：ポン</source>
+        <translation>C: Pon</translation>
+    </message>
+    <message>
+        <source>Ｄ：チー</source>
+        <translation>D: Chii</translation>
+    </message>
+    <message>
+        <source>Ｅ：カン</source>
+        <translation>E: Kan</translation>
+    </message>
+    <message>
+        <source>Ｆ：リーチ</source>
+        <translation>F: Riichi</translation>
+    </message>
+    <message>
+        <source>Ｇ：ツモ</source>
+        <translation>G: Tsumo</translation>
+    </message>
+    <message>
+        <source>Ｈ：ロン</source>
+        <translation>H: Ron</translation>
+    </message>
+    <message>
+        <source>Ｉ：トップ</source>
+        <translation>I: Top</translation>
+    </message>
+    <message>
+        <source>Ｊ：最下位</source>
+        <translation>J: Last place</translation>
+    </message>
+    <message>
+        <source>Ｋ：流し満貫</source>
+        <translation>K: Nagashi mangan</translation>
+    </message>
+    <message>
+        <source>Ｌ：マネ満</source>
+        <translation>L: Mane-man</translation>
+    </message>
+    <message>
+        <source>Ｍ：被直撃時</source>
+        <translation>M: Dealt in</translation>
+    </message>
+    <message>
+        <source>Ｎ：他家アガリ安</source>
+        <translation>N: Other&apos;s win, cheap</translation>
+    </message>
+    <message>
+        <source>Ｏ：他家アガリ中</source>
+        <translation>O: Other&apos;s win, medium</translation>
+    </message>
+    <message>
+        <source>Ｐ：他家アガリ高</source>
+        <translation>P: Other&apos;s win, expensive</translation>
+    </message>
+    <message>
+        <source>Ｑ：他家チョンボ</source>
+        <translation>Q: Other&apos;s chombo</translation>
+    </message>
+    <message>
+        <source>Ｒ：特殊役１</source>
+        <translation>R: Special yaku 1</translation>
+    </message>
+    <message>
+        <source>Ｓ：特殊役２</source>
+        <translation>S: Special yaku 2</translation>
+    </message>
+    <message>
+        <source>Ｔ：特殊役３</source>
+        <translation>T: Special yaku 3</translation>
+    </message>
+    <message>
+        <source>Ｕ：ランダム負</source>
+        <translation>U: Random, losing</translation>
+    </message>
+    <message>
+        <source>Ｖ：ランダム中</source>
+        <translation>V: Random, even</translation>
+    </message>
+    <message>
+        <source>Ｗ：ランダム勝</source>
+        <translation>W: Random, winning</translation>
+    </message>
+    <message>
+        <source>Ｘ：ランダム他</source>
+        <translation>X: Random, other</translation>
+    </message>
+    <message>
+        <source>Ｙ：開始時</source>
+        <translation>Y: Game start</translation>
+    </message>
+    <message>
+        <source>Ｚ：序盤</source>
+        <translation>Z: Early game</translation>
+    </message>
+    <message>
+        <source>ａ：終盤</source>
+        <translation>a: Late game</translation>
+    </message>
+    <message>
+        <source>ｂ：オーラス時</source>
+        <translation>b: All last</translation>
+    </message>
+    <message>
+        <source>ｃ：指名</source>
+        <translation>c: Choosing an opponent</translation>
+    </message>
+    <message>
+        <source>ｄ：被指名</source>
+        <translation>d: Chosen as opponent</translation>
+    </message>
+    <message>
+        <source>ｅ：自家アガリ安</source>
+        <translation>e: Own win, cheap</translation>
+    </message>
+    <message>
+        <source>ｆ：自家アガリ中</source>
+        <translation>f: Own win, medium</translation>
+    </message>
+    <message>
+        <source>ｇ：自家アガリ高</source>
+        <translation>g: Own win, expensive</translation>
+    </message>
+    <message>
+        <source>ｈ：自家チョンボ</source>
+        <translation>h: Own chombo</translation>
+    </message>
+    <message>
+        <source>ｉ：捨牌・危険</source>
+        <translation>i: Discard, dangerous</translation>
+    </message>
+    <message>
+        <source>ｊ：捨牌・安全</source>
+        <translation>j: Discard, safe</translation>
+    </message>
+    <message>
+        <source>ｋ：ＥＸＩＴ</source>
+        <translation>k: EXIT</translation>
+    </message>
+    <message>
+        <source>ｌ：ヤキトリ脱出</source>
+        <translation>l: Escaped yakitori</translation>
+    </message>
+    <message>
+        <source>ｍ：ヤキブタ脱出</source>
+        <translation>m: Escaped yakibuta</translation>
+    </message>
+    <message>
+        <source>ｎ：割れ目時</source>
+        <translation>n: Wareme</translation>
+    </message>
+    <message>
+        <source>ｚ：メンバー選択時</source>
+        <translation>z: Member selection</translation>
+    </message>
+</context>
+<context>
+    <name>SjisInputGuard</name>
+    <message>
+        <source>次の文字はゲームの文字コード（Shift-JIS）で表せないため、入力できません。
+%1</source>
+        <translation>These characters cannot be typed: the game&apos;s character encoding (Shift-JIS) has no code for them.
+%1</translation>
+    </message>
+    <message>
+        <source>
+そのほかの文字は入力しました。</source>
+        <translation>
+The other characters were typed in.</translation>
+    </message>
+</context>
+<context>
+    <name>StoredPathCheck</name>
+    <message>
+        <source>ファイル名に Shift-JIS で表せない文字が含まれています。</source>
+        <translation>The file name has characters that Shift-JIS cannot represent.</translation>
+    </message>
+    <message>
+        <source>ファイル名が長すぎます（%1 バイト、%2 バイトまで）。</source>
+        <translation>The file name is too long (%1 bytes, at most %2).</translation>
+    </message>
+    <message>
+        <source>フォルダー名に Shift-JIS で表せない文字が含まれています。</source>
+        <translation>A folder name has characters that Shift-JIS cannot represent.</translation>
+    </message>
+    <message>
+        <source>フォルダーを含めたパスが長すぎます（%1 バイト、%2 バイトまで）。</source>
+        <translation>The path with its folders is too long (%1 bytes, at most %2).</translation>
+    </message>
+    <message>
+        <source>「%1」は読み込めません。
+%2
+ファイル名やフォルダー名を変えるか、短いパスのフォルダーに移してから読み込んでください。</source>
+        <translation>&quot;%1&quot; cannot be loaded.
+%2
+Rename the file or its folders, or move it to a folder with a shorter path, then load it.</translation>
+    </message>
+</context>
+<context>
+    <name>UndoTexts</name>
+    <message>
+        <source>元に戻す(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>元に戻す(&amp;U): %1</source>
+        <translation>&amp;Undo: %1</translation>
+    </message>
+    <message>
+        <source>やり直し(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>やり直し(&amp;R): %1</source>
+        <translation>&amp;Redo: %1</translation>
+    </message>
+</context>
+<context>
+    <name>UserDialogs</name>
+    <message>
+        <source>CREファイル (*.cre);;全てのファイル (*)</source>
+        <translation>CRE files (*.cre);;All files (*)</translation>
+    </message>
+    <message>
+        <source>ce8ファイル (*.ce8);;全てのファイル (*)</source>
+        <translation>ce8 files (*.ce8);;All files (*)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>はい</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>いいえ</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>plk::AutosaveController</name>
+    <message>
+        <source>無題</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>復元用のコピー「%1」は壊れているため開けません（%2）。
+
+このコピーは「%3」に移しました。</source>
+        <translation>The recovery copy &quot;%1&quot; is damaged and cannot be opened (%2).
+
+The copy was moved to &quot;%3&quot;.</translation>
+    </message>
+</context>
+<context>
+    <name>plk::CAnimationExportDialog</name>
+    <message>
+        <source>画面全体 (1024 x 768)</source>
+        <translation>Whole screen (1024 x 768)</translation>
+    </message>
+    <message>
+        <source>ゲーム画面 (800 x 600)</source>
+        <translation>Game screen (800 x 600)</translation>
+    </message>
+    <message>
+        <source>メッセージ (800 x 96)</source>
+        <translation>Message (800 x 96)</translation>
+    </message>
+    <message>
+        <source>アニメーションを書き出す</source>
+        <translation>Export Animation</translation>
+    </message>
+    <message>
+        <source>コマンド再生</source>
+        <translation>Command playback</translation>
+    </message>
+    <message>
+        <source>シンプル再生</source>
+        <translation>Simple playback</translation>
+    </message>
+    <message>
+        <source>再生</source>
+        <translation>Playback</translation>
+    </message>
+    <message>
+        <source>再生速度</source>
+        <translation>Playback speed</translation>
+    </message>
+    <message>
+        <source> 秒まで</source>
+        <translation> s at most</translation>
+    </message>
+    <message>
+        <source>長さの上限</source>
+        <translation>Length limit</translation>
+    </message>
+    <message>
+        <source> 秒ごと</source>
+        <translation> s apart</translation>
+    </message>
+    <message>
+        <source>クリックしない</source>
+        <translation>No clicks</translation>
+    </message>
+    <message>
+        <source>クリック</source>
+        <translation>Clicks</translation>
+    </message>
+    <message>
+        <source>範囲</source>
+        <translation>Region</translation>
+    </message>
+    <message>
+        <source>拡大率</source>
+        <translation>Scale</translation>
+    </message>
+    <message>
+        <source>可逆圧縮</source>
+        <translation>Lossless</translation>
+    </message>
+    <message>
+        <source>WebP の品質</source>
+        <translation>WebP quality</translation>
+    </message>
+    <message>
+        <source>長さ: -&#x3000;フレーム数: -</source>
+        <translation>Length: -   Frames: -</translation>
+    </message>
+    <message>
+        <source>長さを調べる</source>
+        <translation>Measure Length</translation>
+    </message>
+    <message>
+        <source>書き出す...</source>
+        <translation>Export...</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>長さ: %1 秒&#x3000;フレーム数: %2</source>
+        <translation>Length: %1 s   Frames: %2</translation>
+    </message>
+    <message>
+        <source>このカットは何も表示しません。</source>
+        <translation>This cut shows nothing.</translation>
+    </message>
+</context>
+<context>
+    <name>plk::CCharacterCheck</name>
+    <message>
+        <source>キャラクター名</source>
+        <translation>Character name</translation>
+    </message>
+    <message>
+        <source>ローマ字名</source>
+        <translation>Romanized name</translation>
+    </message>
+    <message>
+        <source>プロフィール画像のカット</source>
+        <translation>Profile picture cut</translation>
+    </message>
+    <message>
+        <source>メニューアイコンのカット</source>
+        <translation>Menu icon cut</translation>
+    </message>
+    <message>
+        <source>メッセージウインドウのカット</source>
+        <translation>Message window cut</translation>
+    </message>
+    <message>
+        <source>エラー</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>情報</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>リソース パレット</source>
+        <translation>Resource palette</translation>
+    </message>
+    <message>
+        <source>カット %1</source>
+        <translation>Cut %1</translation>
+    </message>
+    <message>
+        <source>メッセージ %1</source>
+        <translation>Message %1</translation>
+    </message>
+    <message>
+        <source>プロフィール</source>
+        <translation>Profile</translation>
+    </message>
+    <message>
+        <source>AI 傾向</source>
+        <translation>AI tendency</translation>
+    </message>
+    <message>
+        <source>スロット %1</source>
+        <translation>Slot %1</translation>
+    </message>
+    <message>
+        <source>%1 行目</source>
+        <translation>Row %1</translation>
+    </message>
+    <message>
+        <source>カット全体</source>
+        <translation>Whole cut</translation>
+    </message>
+    <message>
+        <source>%1 行目のセリフ</source>
+        <translation>Line %1</translation>
+    </message>
+    <message>
+        <source>ウインドウのカット</source>
+        <translation>Window cut</translation>
+    </message>
+    <message>
+        <source>キャラクターチェック</source>
+        <translation>Character Check</translation>
+    </message>
+    <message>
+        <source>場所</source>
+        <translation>Place</translation>
+    </message>
+    <message>
+        <source>内容</source>
+        <translation>Finding</translation>
+    </message>
+    <message>
+        <source>再チェック</source>
+        <translation>Check Again</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>チェック中…</source>
+        <translation>Checking…</translation>
+    </message>
+    <message>
+        <source>チェックできませんでした: %1</source>
+        <translation>Could not check: %1</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <comment>severity (count)</comment>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>問題は見つかりませんでした。</source>
+        <translation>No problems found.</translation>
+    </message>
+    <message>
+        <source>エラー %1 件、警告 %2 件、情報 %3 件</source>
+        <translation>Errors: %1, warnings: %2, info: %3</translation>
+    </message>
+</context>
+<context>
+    <name>plk::CResourcePalette</name>
+    <message>
+        <source>ワールド座標の変更</source>
+        <translation>Change World Position</translation>
+    </message>
+    <message>
+        <source>セルサイズ</source>
+        <translation>Cell size</translation>
+    </message>
+    <message>
+        <source>ワールド座標</source>
+        <translation>World position</translation>
+    </message>
+    <message>
+        <source>X座標</source>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>Y座標</source>
+        <translation>Y</translation>
+    </message>
+    <message>
+        <source>%1: リソースなし</source>
+        <translation>%1: no resource</translation>
+    </message>
+    <message>
+        <source>%1: 空き</source>
+        <translation>%1: free</translation>
+    </message>
+    <message>
+        <source>パス: %1</source>
+        <translation>Path: %1</translation>
+    </message>
+    <message>
+        <source>見つかりません: このパスにファイルがありません。右クリックの「リンクし直す...」で新しいファイルを選べます。</source>
+        <translation>Missing: there is no file at this path. Right-click and choose &quot;Relink...&quot; to pick a new file.</translation>
+    </message>
+    <message>
+        <source>種類: WAVE サウンド</source>
+        <translation>Kind: WAVE sound</translation>
+    </message>
+    <message>
+        <source>種類: PNG 画像</source>
+        <translation>Kind: PNG image</translation>
+    </message>
+    <message>
+        <source>大きさ: 読み込めていません</source>
+        <translation>Size: not loaded</translation>
+    </message>
+    <message>
+        <source>大きさ: %1 × %2</source>
+        <translation>Size: %1 × %2</translation>
+    </message>
+    <message>
+        <source>ワールド座標: (%1, %2)</source>
+        <translation>World position: (%1, %2)</translation>
+    </message>
+    <message>
+        <source>リソースの読み込み・更新</source>
+        <translation>Load or Update Resource</translation>
+    </message>
+    <message>
+        <source>リソースの削除</source>
+        <translation>Delete Resource</translation>
+    </message>
+    <message>
+        <source>リンクし直す...</source>
+        <translation>Relink...</translation>
+    </message>
+    <message>
+        <source>リソースの読み込み</source>
+        <translation>Load Resource</translation>
+    </message>
+    <message>
+        <source>リソースの更新</source>
+        <translation>Update Resource</translation>
+    </message>
+    <message>
+        <source>リソースのドロップ</source>
+        <translation>Drop Resources</translation>
+    </message>
+    <message>
+        <source>「%1」は読み込めません。PNG 画像か WAVE サウンドのファイルを選んでください。</source>
+        <translation>&quot;%1&quot; cannot be loaded. Choose a PNG image or a WAVE sound file.</translation>
+    </message>
+    <message>
+        <source>「%1」を PNG 画像として読み込めませんでした。</source>
+        <translation>&quot;%1&quot; could not be read as a PNG image.</translation>
+    </message>
+    <message>
+        <source>「%1」を WAVE サウンドとして読み込めませんでした。</source>
+        <translation>&quot;%1&quot; could not be read as a WAVE sound.</translation>
+    </message>
+    <message>
+        <source>リソースを読み込んでいます...</source>
+        <translation>Loading resources...</translation>
+    </message>
+    <message>
+        <source>次のリソースのファイルが見つかりませんでした。ファイルを元の場所に戻すか、プロジェクトファイルのフォルダーに置いてからプロジェクトを開き直してください。リソースパレットでスロットを右クリックして「リンクし直す...」を選ぶこともできます。</source>
+        <translation>The files of these resources were not found. Put the files back where they were, or into the project file&apos;s folder, then open the project again. You can also right-click a slot in the resource palette and choose &quot;Relink...&quot;.</translation>
+    </message>
+    <message>
+        <source>次のリソースのファイルを読み込めませんでした。ファイルが壊れていないか確かめてください。</source>
+        <translation>The files of these resources could not be read. Check that they are not damaged.</translation>
+    </message>
+    <message>
+        <source>次のリソースは元の場所になかったため、同じ名前のファイルを見つけて新しい場所に置き換えました。保存すると新しい場所が記録されます。</source>
+        <translation>These resources were not where they were recorded; files of the same names were found and their new places used instead. Saving records the new places.</translation>
+    </message>
+</context>
+<context>
+    <name>plk::RecoveryDialog</name>
+    <message>
+        <source>前回、保存されていない編集が残っています</source>
+        <translation>Unsaved edits were left from last time</translation>
+    </message>
+    <message>
+        <source>復元</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>破棄</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <source>後で</source>
+        <translation>Later</translation>
+    </message>
+    <message>
+        <source>（保存されていないプロジェクト）</source>
+        <translation>(project never saved)</translation>
+    </message>
+    <message>
+        <source>%1 の編集</source>
+        <translation>edited %1</translation>
+    </message>
+    <message>
+        <source>※ このコピーはディスク上のファイルより古いものです</source>
+        <translation>Note: this copy is older than the file on disk</translation>
+    </message>
+</context>
+</TS>
