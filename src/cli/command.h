@@ -61,6 +61,7 @@ void RequireArgs(CommandArgs args, std::size_t count);
 int RunNew(CommandArgs args, std::ostream& out);
 int RunInfo(CommandArgs args, std::ostream& out);
 int RunConvert(CommandArgs args, std::ostream& out);
+int RunCopy(CommandArgs args, std::ostream& out);
 int RunRender(CommandArgs args, std::ostream& out);
 int RunExport(CommandArgs args, std::ostream& out);
 int RunLzss(CommandArgs args, std::ostream& out);

@@ -2,6 +2,7 @@
 
 #include "cli/command.h"
 #include "cli/json.h"
+#include "core/project/project_copy.h"
 #include "core/project/project_file.h"
 #include "core/text/sjis.h"
 
@@ -121,6 +122,12 @@ int RunConvert(CommandArgs args, std::ostream&) {
     RequireArgs(args, 2);
     OpenedProject opened = ReadProjectFile(args[0]);
     WriteProjectFile(args[1], opened.project);
+    return kExitOk;
+}
+
+int RunCopy(CommandArgs args, std::ostream& out) {
+    RequireArgs(args, 2);
+    out << CopyProjectWithResources(args[0], args[1]).string() << "\n";
     return kExitOk;
 }
 

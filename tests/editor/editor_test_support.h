@@ -23,6 +23,11 @@ public:
 
     QString GetOpenFileName(QWidget*, const FileFilter& filter) override { return Next(filter); }
     QString GetSaveFileName(QWidget*, const FileFilter& filter) override { return Next(filter); }
+    QString GetTargetFolder(QWidget*, const QString&, const QString& proposed) override {
+        FileFilter filter;
+        filter.folder = proposed;
+        return Next(filter);
+    }
 
 private:
     QString Next(const FileFilter& filter) {

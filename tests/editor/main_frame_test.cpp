@@ -84,6 +84,7 @@ TEST_F(MainFrameTest, MenuHoldsEveryItemWithItsIdAndText) {
         {view, 32805, "プレビュー コントロール(&C)", true},
         {view, 32806, "タイムシート(&I)", true},
         {view, 32811, "キャラクターチェック(&K)", true},
+        {help, 32820, "サンプルキャラクターを開く", true},
         {help, 57664, "バージョン情報 PLK-CE(&A)...", true},
     };
     EXPECT_EQ(VisibleMenu(frame), expected);

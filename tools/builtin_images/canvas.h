@@ -20,6 +20,8 @@ public:
     int Width() const { return m_width; }
     int Height() const { return m_height; }
     const std::vector<Rgba>& Pixels() const { return m_pixels; }
+    // Inside the image only.
+    Rgba& Pixel(int x, int y) { return m_pixels[static_cast<std::size_t>(y * m_width + x)]; }
 
     void Set(int x, int y, Rgba colour) {
         if (x >= 0 && y >= 0 && x < m_width && y < m_height) {

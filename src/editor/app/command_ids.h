@@ -38,6 +38,8 @@ inline constexpr int kViewTimeSheet = 32806;
 // The character check: ファイル → "チェック..." and its window in 表示.
 inline constexpr int kCheckCharacter = 32810;
 inline constexpr int kViewCharacterCheck = 32811;
+// ヘルプ → "サンプルキャラクターを開く": a copy of the sample character, opened.
+inline constexpr int kOpenSample = 32820;
 }  // namespace command
 
 inline constexpr const char* kCommandIdProperty = "commandId";

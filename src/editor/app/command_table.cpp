@@ -55,6 +55,8 @@ constexpr MenuItemSpec kViewItems[] = {
 };
 
 constexpr MenuItemSpec kHelpItems[] = {
+    {kOpenSample, "サンプルキャラクターを開く"},
+    {0, nullptr},
     {kAbout, "バージョン情報 PLK-CE(&A)..."},
 };
 

@@ -55,6 +55,9 @@ public:
     // Puts a recovered character in the windows as the project at `path` (empty for one
     // never saved), with unsaved edits: saving writes it where it belongs.
     void OpenRecovered(Project project, const QString& path);
+    // Copies the sample character into a folder the author chooses (a new folder under
+    // the documents folder unless told otherwise) and opens the copy (sample_character.cpp).
+    void OpenSample();
     // Opens a recent entry; an entry that cannot be opened leaves the list.
     void OpenRecent(const QString& path);
     bool SaveAs();
@@ -91,6 +94,8 @@ Q_SIGNALS:
     // A project file was opened (Open, a recent file, the command line).
     void projectOpened(const QString& path);
     void exported(const QString& path);
+    // ヘルプ → "サンプルキャラクターを開く" opened its copy.
+    void sampleOpened();
 
 private:
     // `path` is the project file: moved resources are looked for around it.

@@ -36,6 +36,7 @@
 #include "editor/app/hidden_windows_strip.h"
 #include "editor/app/lock_keys.h"
 #include "editor/app/plkce_view.h"
+#include "editor/app/sample_character.h"
 #include "editor/app/undo_texts.h"
 #include "editor/app/window_placement.h"
 #include "editor/content/message_browser.h"
@@ -449,6 +450,8 @@ void CMainFrame::ConnectCommands() {
     on(kPrinterSetup, [this] { OnPrinterSetup(); });
     on(kExit, [this] { close(); });
     on(kAbout, [this] { OnAbout(); });
+    on(kOpenSample, [this] { m_commands->OpenSample(); });
+    connect(m_commands, &FileCommands::sampleOpened, this, [this] { PlayFirstCutLooping(*this); });
     connect(m_commands, &FileCommands::recentFilesChanged, this, &CMainFrame::UpdateRecentFileMenu);
     connect(m_commands, &FileCommands::pathChanged, this, &CMainFrame::UpdateTitle);
     connect(m_commands, &FileCommands::modifiedChanged, this, &QWidget::setWindowModified);

@@ -10,6 +10,7 @@
 #include "editor/app/end_signal_watcher.h"
 #include "editor/app/file_commands.h"
 #include "editor/app/main_frame.h"
+#include "editor/app/sample_character.h"
 #include "media/icons/toolbar_icons.h"
 
 namespace plk {
@@ -53,8 +54,11 @@ int CPLKCEApp::Run() {
     auto* endSignals = new EndSignalWatcher(this);
     connect(endSignals, &EndSignalWatcher::endRequested, m_frame.get(), &CMainFrame::EndBySignal);
     m_frame->ShowAll();
-    if (!projectPath.isEmpty()) {
-        m_frame->Commands().OpenFile(projectPath);
+    // --play: the first cut plays over and over once the project is open (scripts/run.sh
+    // --sample shows the sample character alive).
+    if (!projectPath.isEmpty() && m_frame->Commands().OpenFile(projectPath) &&
+        arguments().contains(QStringLiteral("--play"))) {
+        PlayFirstCutLooping(*m_frame);
     }
     m_frame->Autosave().OfferLeftCopies();
     int status = exec();

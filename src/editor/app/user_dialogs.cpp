@@ -67,6 +67,27 @@ QString QtFileDialogs::GetSaveFileName(QWidget* parent, const FileFilter& filter
     return RunFileDialog(parent, filter, QFileDialog::AcceptSave);
 }
 
+QString QtFileDialogs::GetTargetFolder(QWidget* parent, const QString& caption,
+                                       const QString& proposed) {
+    // A save dialog, so the author can type the name of a folder that does not exist yet.
+    QFileDialog dialog(parent, caption);
+    const QFileInfo info(proposed);
+    if (info.absoluteDir().exists()) {
+        dialog.setDirectory(info.absolutePath());
+    }
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilter(QStringLiteral("フォルダー (*)"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("フォルダー名:"));
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("ここに置く"));
+    dialog.selectFile(info.fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().front();
+}
+
 void QtMessageBoxes::ShowError(QWidget* parent, const QString& text) {
     ShowCaptionedError(parent, kApplicationTitle, text);
 }

@@ -29,6 +29,10 @@ public:
     virtual QString GetOpenFileName(QWidget* parent, const FileFilter& filter) = 0;
     // Asks before replacing an existing file. The chosen path; empty when cancelled.
     virtual QString GetSaveFileName(QWidget* parent, const FileFilter& filter) = 0;
+    // A folder to put new files in, offered as `proposed` (which need not exist yet); the
+    // author may name a new one. Empty when cancelled.
+    virtual QString GetTargetFolder(QWidget* parent, const QString& caption,
+                                    const QString& proposed) = 0;
 };
 
 enum class Answer { Yes, No, Cancel };
@@ -52,6 +56,8 @@ class QtFileDialogs : public FileDialogs {
 public:
     QString GetOpenFileName(QWidget* parent, const FileFilter& filter) override;
     QString GetSaveFileName(QWidget* parent, const FileFilter& filter) override;
+    QString GetTargetFolder(QWidget* parent, const QString& caption,
+                            const QString& proposed) override;
 };
 
 class QtMessageBoxes : public MessageBoxes {
