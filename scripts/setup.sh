@@ -7,7 +7,8 @@ set -euo pipefail
 # platform plugin the editor runs on; qt6-translations-l10n Qt's own Japanese texts for
 # the file, print and message dialogs; libx11-dev the lock keys' states. clang with its
 # runtime libraries builds the fuzz targets (libFuzzer). giflib, libimagequant and libwebp
-# write animated GIF and WebP.
+# write animated GIF and WebP. openbox, xdotool, imagemagick and pngquant drive the editor
+# for the guide's pictures (tools/guide_shots.sh).
 packages=(
   build-essential cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
@@ -16,6 +17,7 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
   libgif-dev libimagequant-dev libwebp-dev
   xvfb xauth
+  openbox xdotool imagemagick pngquant
   clang-14 libclang-rt-14-dev
 )
 
