@@ -321,7 +321,9 @@ TEST(FirstStartLayoutTest, RealFrameTilesEachScreenWithRoomToWork) {
         }
         for (std::size_t i = 0; i < windows.size(); ++i) {
             const QRect a = windows[i]->frameGeometry();
-            EXPECT_TRUE(c.area.contains(a)) << windows[i]->windowTitle().toStdString();
+            EXPECT_TRUE(c.area.contains(a))
+                << windows[i]->windowTitle().toStdString() << " " << a.x() << "," << a.y() << " "
+                << a.width() << "x" << a.height();
             for (std::size_t j = i + 1; j < windows.size(); ++j) {
                 EXPECT_FALSE(a.intersects(windows[j]->frameGeometry()))
                     << windows[i]->windowTitle().toStdString() << " and "
@@ -335,9 +337,6 @@ TEST(FirstStartLayoutTest, RealFrameTilesEachScreenWithRoomToWork) {
         const CutGrid* grid = frame.TimeSheet()->CurrentPage()->Grid();
         const int rows = grid->viewport()->height() / grid->verticalHeader()->defaultSectionSize();
         EXPECT_GE(rows, c.rows);
-        std::printf("%dx%d: rows %d, preview %dx%d, folded %d\n", c.area.width(), c.area.height(),
-                    rows, frame.PreView()->width(), frame.PreView()->height(),
-                    frame.TimeSheet()->FieldsFolded());
 
         // The whole canvas, fitted and at 4:3, in a preview large enough to work in.
         CPreView* preview = frame.PreView();

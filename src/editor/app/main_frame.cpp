@@ -334,8 +334,9 @@ void CMainFrame::PlaceToolWindowsByDefault() {
     m_preview->ControlPanel()->SetFitToWindow(true);
     PlaceFrame(m_preview, layout.preview, false);
     PlaceFrame(m_preview->ControlPanel(), layout.previewControl, true);
-    PlaceFrame(m_timeSheet, layout.timeSheet, false);
+    // Folded first: unfolded fields would hold the window taller than its place.
     m_timeSheet->SetFieldsFolded(layout.timeSheetFolded);
+    PlaceFrame(m_timeSheet, layout.timeSheet, false);
     PlaceFrame(m_messages, layout.messageBrowser, true);
     PlaceFrame(m_profile, layout.profileBrowser, true);
     m_startHidden[m_preview->ControlPanel()] = !layout.previewControlShown;
