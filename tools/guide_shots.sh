@@ -142,9 +142,5 @@ sleep 0.5
 click "$frame" 131 34 1 3
 shot export "名前を付けて保存"
 xdotool key --window "$(win "名前を付けて保存")" Return
-# The status bar says where it went for a few seconds, once the pointer leaves the toolbar.
-sleep 1.5
-xdotool mousemove --window "$(win "$frame")" 180 100
-sleep 0.3
-shot exported "$frame"
-ls "$work/project"/*.ce8
+sleep 3
+ls "$work/project"/*.ce8  # the export was written
