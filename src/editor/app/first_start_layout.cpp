@@ -13,6 +13,7 @@ constexpr int kWidestPalette = 600;
 // largest the fitted canvas is shown at one to one.
 constexpr QSize kSmallestPreview(480, 360);
 constexpr QSize kLargestPreview(1024, 768);
+constexpr int kFewestRows = 5;
 
 // The windows that may start hidden, in the order they claim columns at the right edge,
 // with how much each matters at the first start: the lines of the 41 situations are most of
@@ -98,7 +99,8 @@ std::optional<Planned> Plan(const QRect& area, const FirstStartSizes& sizes, con
     }
     const int row = std::max(1, sheet.row);
     const int sheetAround = decorationHeight + sheet.chrome + fields;
-    const int wantedRows = relaxed ? 1 : WantedGridRows(height);
+    // A screen too small for the plan still keeps a few rows in sight.
+    const int wantedRows = relaxed ? kFewestRows : WantedGridRows(height);
     const QSize client = PreviewClient(QSize(
         middle - decorationWidth, height - sheetAround - wantedRows * row - decorationHeight));
     if (client.isEmpty() || (!relaxed && (client.width() < kSmallestPreview.width() ||

@@ -119,9 +119,6 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     }
     CreateToolWindows();
     ConnectViewCommands();
-    // The message browser is tall: on a short screen it gets what the screen holds.
-    m_messages->FitHeight(FirstStartArea().height() - kExpectedDecoration.top() -
-                          kExpectedDecoration.bottom());
     if (m_storedLayout) {
         m_timeSheet->SetFieldsFolded(folded);
         PlaceToolWindows(*m_storedLayout);

@@ -24,12 +24,6 @@ namespace plk {
 namespace {
 
 constexpr int kLines = 4;
-// The window's fixed client size where the screen has room for it.
-constexpr int kWidth = 620;
-constexpr int kHeight = 690;
-// The tab rows, the four lines and the strip still show whole at this height; the page's
-// spacing gives way.
-constexpr int kShortestHeight = 590;
 
 bool IsLine(WParam number) {
     return number >= 1 && number <= kLines;
@@ -98,11 +92,7 @@ CMessageBrowser::CMessageBrowser(QWidget* owner)
     ShowSituation(0, true);
     // A fixed dialog: the tab rows are laid out for this width from the start, so the
     // window never grows to the height of one tab per row.
-    setFixedSize(kWidth, kHeight);
-}
-
-void CMessageBrowser::FitHeight(int height) {
-    setFixedSize(kWidth, std::clamp(height, kShortestHeight, kHeight));
+    setFixedSize(620, 690);
 }
 
 CMessageBrowser::~CMessageBrowser() {

@@ -28,9 +28,6 @@ public:
     ~CMessageBrowser() override;
 
     void SetMessageBoxes(std::unique_ptr<MessageBoxes> boxes);
-    // The window keeps its fixed size where the screen has room; on a shorter screen it
-    // gets at most `height` pixels of client, down to what its contents need.
-    void FitHeight(int height);
 
     // The defaults of a new project (line 1 of each situation is its label). The page shows
     // the new data as it stands.
