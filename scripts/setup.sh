@@ -8,7 +8,8 @@ set -euo pipefail
 # the file, print and message dialogs; qt6-l10n-tools lrelease and lupdate for the editor's
 # own translations; libx11-dev the lock keys' states. clang with its
 # runtime libraries builds the fuzz targets (libFuzzer). giflib, libimagequant and libwebp
-# write animated GIF and WebP.
+# write animated GIF and WebP. openbox, xdotool, imagemagick and pngquant drive the editor
+# for the guide's pictures (tools/guide_shots.sh).
 packages=(
   build-essential cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
@@ -18,6 +19,7 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
   libgif-dev libimagequant-dev libwebp-dev
   xvfb xauth
+  openbox xdotool imagemagick pngquant
   clang-14 libclang-rt-14-dev
 )
 

@@ -145,7 +145,10 @@ TEST_F(MainFrameTest, ToolbarStatusBarTitleAndKeys) {
 
 TEST_F(MainFrameTest, ViewMenuShowsAndHidesEveryToolWindowAndRemembersIt) {
     {
+        // A screen with room for every window at the first start.
+        CMainFrame::SetFirstStartArea(QRect(0, 0, 2560, 1440));
         auto made = test::MakeFrame();
+        CMainFrame::SetFirstStartArea(std::nullopt);
         CMainFrame& frame = *made.frame;
         frame.ShowAll();
         QWidget* panel = frame.PreView()->ControlPanel();

@@ -19,6 +19,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QUndoStack>
+#include <QVBoxLayout>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -29,7 +31,9 @@
 #include "editor/app/field_redo_key.h"
 #include "editor/app/file_commands.h"
 #include "editor/app/first_start_layout.h"
+#include "editor/app/first_start_measure.h"
 #include "editor/app/focus_edit_commands.h"
+#include "editor/app/hidden_windows_strip.h"
 #include "editor/app/lock_keys.h"
 #include "editor/app/plkce_view.h"
 #include "editor/app/sample_character.h"
@@ -53,6 +57,7 @@ using namespace command;
 // has hidden.
 constexpr const char* kMainFrameRectKey = "MainFrameRect";
 constexpr const char* kHiddenWindowsKey = "HiddenToolWindows";
+constexpr const char* kFieldsFoldedKey = "TimeSheetFieldsFolded";
 constexpr int kStatusNoticeMs = 4000;
 constexpr int kLockPollMs = 300;
 
@@ -65,13 +70,36 @@ WindowRect RectOf(const QWidget* window) {
     return WindowRect::FromQRect(FrameRect(window));
 }
 
+std::optional<QRect>& FirstStartAreaOverride() {
+    static std::optional<QRect> area;
+    return area;
+}
+
+QRect FirstStartArea() {
+    if (FirstStartAreaOverride()) {
+        return *FirstStartAreaOverride();
+    }
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        return screen->availableGeometry();
+    }
+    return QRect(0, 0, 1366, 768);
+}
+
 }  // namespace
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     UpdateTitle();
     setWindowIcon(QIcon(QPixmap::fromImage(ApplicationIcon())));
-    m_view = new CPLKCEView(this);
-    setCentralWidget(m_view);
+    // The client area: the strip naming hidden tool windows over the (empty) view.
+    auto* client = new QWidget(this);
+    auto* clientLayout = new QVBoxLayout(client);
+    clientLayout->setContentsMargins(0, 0, 0, 0);
+    clientLayout->setSpacing(0);
+    m_hiddenStrip = new HiddenWindowsStrip(client);
+    m_view = new CPLKCEView(client);
+    clientLayout->addWidget(m_hiddenStrip);
+    clientLayout->addWidget(m_view, 1);
+    setCentralWidget(client);
 
     CreateActions();
     new FieldRedoKey(this);
@@ -82,14 +110,18 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     // The layout is read once, before the tool windows exist.
     QRect storedFrame;
     QStringList hidden;
+    bool folded = false;
     {
         QSettings settings(kSettingsOrganization, kSettingsApplication);
         m_storedLayout = ReadWindowLayout(settings);
         storedFrame = settings.value(kMainFrameRectKey).toRect();
         hidden = settings.value(kHiddenWindowsKey).toStringList();
+        folded = settings.value(kFieldsFoldedKey, false).toBool();
     }
     CreateToolWindows();
+    ConnectViewCommands();
     if (m_storedLayout) {
+        m_timeSheet->SetFieldsFolded(folded);
         PlaceToolWindows(*m_storedLayout);
         for (CToolWindow* window : ToolWindows()) {
             m_startHidden[window] = hidden.contains(window->windowTitle());
@@ -109,7 +141,6 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
         window->SetUndoStack(m_commands->UndoStack());
     }
     ConnectCommands();
-    ConnectViewCommands();
     InstallCharacterCheck();
     UpdateRecentFileMenu();
     if (!m_storedLayout || !storedFrame.isValid()) {
@@ -275,28 +306,41 @@ std::vector<CToolWindow*> CMainFrame::ToolWindows() const {
     return {m_palette, m_messages, m_profile, m_preview, m_preview->ControlPanel(), m_timeSheet};
 }
 
+void CMainFrame::SetFirstStartArea(std::optional<QRect> area) {
+    FirstStartAreaOverride() = area;
+}
+
 void CMainFrame::PlaceToolWindowsByDefault() {
-    QRect area(0, 0, 1366, 768);
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        area = screen->availableGeometry();
-    }
+    const QRect area = FirstStartArea();
     FirstStartSizes sizes;
-    sizes.frame = minimumSizeHint().expandedTo(QSize(200, 0));
-    sizes.palette = m_palette->size();
+    sizes.decoration = kExpectedDecoration;
+    // The frame's menu, toolbar and status bar, with room for the strip to name every
+    // window that may start hidden.
+    const QSize frame = minimumSizeHint();
+    const int stripWidth = std::max(
+        frame.width(), kSmallestPalette - kExpectedDecoration.left() - kExpectedDecoration.right());
+    sizes.frame = QSize(frame.width(), frame.height() + m_hiddenStrip->HeightNamingAll(stripWidth));
+    sizes.palette = m_palette->minimumSizeHint();
+    // The browsers' laid-out sizes: they are fixed, but not applied before they are shown.
     sizes.messageBrowser = m_messages->size();
-    sizes.profileBrowser = m_profile->size();
+    sizes.profileBrowser = m_profile->sizeHint();
     sizes.previewControl = m_preview->ControlPanel()->sizeHint();
-    sizes.timeSheet = m_timeSheet->size();
+    sizes.timeSheet = MeasureTimeSheet(*m_timeSheet);
     const FirstStartLayout layout = PlanFirstStartLayout(area, sizes);
     m_firstStartFrame = layout.frame;
     PlaceFrame(this, layout.frame, false);
     m_normalFrame = layout.frame;
     PlaceFrame(m_palette, layout.palette, false);
+    // The whole canvas in whatever room the preview got.
+    m_preview->ControlPanel()->SetFitToWindow(true);
     PlaceFrame(m_preview, layout.preview, false);
     PlaceFrame(m_preview->ControlPanel(), layout.previewControl, true);
+    // Folded first: unfolded fields would hold the window taller than its place.
+    m_timeSheet->SetFieldsFolded(layout.timeSheetFolded);
     PlaceFrame(m_timeSheet, layout.timeSheet, false);
     PlaceFrame(m_messages, layout.messageBrowser, true);
     PlaceFrame(m_profile, layout.profileBrowser, true);
+    m_startHidden[m_preview->ControlPanel()] = !layout.previewControlShown;
     m_startHidden[m_messages] = !layout.messageBrowserShown;
     m_startHidden[m_profile] = !layout.profileBrowserShown;
 }
@@ -331,6 +375,7 @@ void CMainFrame::ShowAll() {
     if (m_startHidden[m_preview->ControlPanel()]) {
         m_preview->ControlPanel()->hide();
     }
+    m_hiddenStrip->Update();
 }
 
 WindowLayoutRecord CMainFrame::CurrentLayout() const {
@@ -369,6 +414,7 @@ void CMainFrame::StoreLayout() {
         }
     }
     settings.setValue(kHiddenWindowsKey, hidden);
+    settings.setValue(kFieldsFoldedKey, m_timeSheet->FieldsFolded());
     // A maximized frame keeps the place it will come back to when restored.
     if (!isMaximized() && !isMinimized() && !isFullScreen()) {
         m_normalFrame = FrameRect(this);
@@ -442,10 +488,12 @@ void CMainFrame::ConnectViewCommands() {
         {kViewPreviewControl, m_preview->ControlPanel()},
         {kViewTimeSheet, m_timeSheet},
     };
+    std::vector<std::pair<QWidget*, QAction*>> strip;
     for (const auto& [id, window] : windows) {
         QAction* action = Action(id);
         m_viewActions[window] = action;
         window->installEventFilter(this);
+        strip.emplace_back(window, action);
         connect(action, &QAction::triggered, window, [window](bool shown) {
             window->setVisible(shown);
             if (shown) {
@@ -454,6 +502,7 @@ void CMainFrame::ConnectViewCommands() {
             }
         });
     }
+    m_hiddenStrip->Watch(std::move(strip));
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
@@ -461,6 +510,9 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         auto* window = static_cast<QWidget*>(watched);
         if (auto it = m_viewActions.find(window); it != m_viewActions.end()) {
             it->second->setChecked(event->type() == QEvent::Show);
+            if (isVisible()) {
+                m_hiddenStrip->Update();
+            }
         }
     }
     return QMainWindow::eventFilter(watched, event);

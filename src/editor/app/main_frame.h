@@ -26,6 +26,7 @@ class CToolWindow;
 class AutosaveController;
 class FocusEditCommands;
 class FileCommands;
+class HiddenWindowsStrip;
 
 // The main frame: menu, toolbar and status bar over an empty view, the owner of the five
 // tool windows, and the keeper of their screen layout between runs.
@@ -53,6 +54,12 @@ public:
 
     // Shows the frame (maximized when it was at the last close), then the tool windows.
     void ShowAll();
+
+    // The screen area the first start tiles (the primary screen's available area unless a
+    // test gives another); frames made afterwards use it.
+    static void SetFirstStartArea(std::optional<QRect> area);
+    // The strip that names the hidden tool windows.
+    HiddenWindowsStrip* HiddenStrip() const { return m_hiddenStrip; }
 
     // The layout as it stands now, as it is stored at close.
     WindowLayoutRecord CurrentLayout() const;
@@ -108,6 +115,7 @@ private:
     CMessageBrowser* m_messages = nullptr;
     CCharacterCheck* m_check = nullptr;
     QToolBar* m_toolBar = nullptr;
+    HiddenWindowsStrip* m_hiddenStrip = nullptr;
 
     std::map<int, QAction*> m_actions;
     QList<QAction*> m_recentActions;

@@ -43,6 +43,8 @@ public:
     static QKeySequence OnionShortcut();
 
     int XSize() const { return m_xSize; }
+    // Ticks "ウインドウに合わせる" and fits the preview, as a click on the box does.
+    void SetFitToWindow(bool fit);
     int YSize() const { return m_ySize; }
 
 protected:

@@ -73,6 +73,11 @@ void CPreViewCtrl::OnOnionChanged() {
     renderer.RedrawStill();
 }
 
+void CPreViewCtrl::SetFitToWindow(bool fit) {
+    m_fit->setChecked(fit);
+    OnFitClicked(fit);
+}
+
 void CPreViewCtrl::OnFitClicked(bool checked) {
     if (auto* preview = qobject_cast<CPreView*>(m_preview)) {
         preview->SetFitToWindow(checked);

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cstring>
@@ -127,7 +128,23 @@ void CTimeSheet::BuildLayout() {
     SetControlId(m_modeCheck, kModeCheckId);
     modeRow->addWidget(m_modeCheck);
     modeRow->addStretch(1);
+    m_foldButton = new QToolButton(this);
+    m_foldButton->setObjectName(QStringLiteral("foldFields"));
+    m_foldButton->setCheckable(true);
+    m_foldButton->setAutoRaise(true);
+    modeRow->addWidget(m_foldButton);
     layout->addLayout(modeRow);
+    connect(m_foldButton, &QToolButton::clicked, this, [this](bool folded) {
+        if (m_sheet != nullptr) {
+            m_sheet->SetFieldsFolded(folded);
+        } else {
+            ShowFieldsFolded(folded);
+        }
+    });
+    if (m_sheet != nullptr) {
+        connect(m_sheet, &CTimeSheetBase::fieldsFoldedChanged, this, &CTimeSheet::ShowFieldsFolded);
+    }
+    ShowFieldsFolded(m_sheet != nullptr && m_sheet->FieldsFolded());
     connect(m_modeCheck, &QPushButton::toggled, this, [this](bool on) { SetRangeMode(on); });
 
     m_model->SetSlotNames([this](int slot) {
@@ -141,6 +158,23 @@ void CTimeSheet::BuildLayout() {
     SetControlId(m_grid, kGridId);
     layout->addWidget(m_grid, 1);
     SetRangeMode(false);  // the brush cursor and the mode's hint
+}
+
+QWidget* CTimeSheet::FieldsArea() const {
+    return m_upperScroll;
+}
+
+void CTimeSheet::ShowFieldsFolded(bool folded) {
+    m_upperScroll->setVisible(!folded);
+    m_foldButton->setChecked(folded);
+    m_foldButton->setArrowType(folded ? Qt::DownArrow : Qt::UpArrow);
+    m_foldButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_foldButton->setText(folded ? QStringLiteral("セルの情報・設定・再生を表示")
+                                 : QStringLiteral("セルの情報・設定・再生をたたむ"));
+    m_foldButton->setToolTip(
+        folded
+            ? QStringLiteral("セルの情報、設定と再生の操作をグリッドの上に戻します")
+            : QStringLiteral("セルの情報、設定と再生の操作をたたんで、グリッドの行を増やします"));
 }
 
 void CTimeSheet::PlaySelection(int fallbackRow) {

@@ -15,6 +15,7 @@
 #include "editor/timesheet/cut_edits.h"
 
 class QPushButton;
+class QToolButton;
 class QScrollArea;
 class QHBoxLayout;
 class QMenu;
@@ -92,6 +93,10 @@ public:
 
     // Where the property groups and the playback controls stand, above the grid.
     QHBoxLayout* UpperLayout() const { return m_upper; }
+    // The strip that holds them; hidden while the sheet's fields are folded away.
+    QWidget* FieldsArea() const;
+    // The toggle beside the mode button that folds them away and back.
+    QToolButton* FoldButton() const { return m_foldButton; }
     CutGrid* Grid() const { return m_grid; }
     // The playback controls of the page (speed, frame slider, the four buttons).
     CPlaybackControls* Playback() const { return m_playback; }
@@ -166,6 +171,7 @@ Q_SIGNALS:
 
 private:
     void BuildLayout();
+    void ShowFieldsFolded(bool folded);
     void PaintCell(int row, int column);
     void AnnounceSelection();
     void AfterRowCountChange(int normalBefore);
@@ -181,6 +187,7 @@ private:
     std::unique_ptr<CutTableModel> m_model;
     CutGrid* m_grid = nullptr;
     QPushButton* m_modeCheck = nullptr;
+    QToolButton* m_foldButton = nullptr;
     QScrollArea* m_upperScroll = nullptr;
     QHBoxLayout* m_upper = nullptr;
     CPlaybackControls* m_playback = nullptr;

@@ -52,6 +52,13 @@ CTimeSheetBase::~CTimeSheetBase() {
     RemoveAllCuts();
 }
 
+void CTimeSheetBase::SetFieldsFolded(bool folded) {
+    if (folded != m_fieldsFolded) {
+        m_fieldsFolded = folded;
+        Q_EMIT fieldsFoldedChanged(folded);
+    }
+}
+
 void CTimeSheetBase::SetMessageBoxes(std::unique_ptr<MessageBoxes> boxes) {
     m_boxes = std::move(boxes);
 }

@@ -44,6 +44,10 @@ public:
     int CurrentIndex() const;
     CTimeSheet* CurrentPage() const;
     void SelectCut(int index);
+    // The pages' cell fields and playback controls folded away, leaving their room to the
+    // grid: one toggle for every page.
+    bool FieldsFolded() const { return m_fieldsFolded; }
+    void SetFieldsFolded(bool folded);
     // Every cut as its page holds it, in tab order, for saving and the export.
     std::vector<Cut> Cuts() const;
     // Appends a cut read from a file; false (and nothing changes) when 16 cuts exist.
@@ -81,6 +85,7 @@ public:
     void ApplyCutName(int index, const std::array<char, kCutNameSize>& name);
 
 Q_SIGNALS:
+    void fieldsFoldedChanged(bool folded);
     // A page was made (for a new, read, inserted or restored cut).
     void pageCreated(CTimeSheet* page);
     // Frames were copied into the clipboard.
@@ -100,6 +105,7 @@ private:
     QPointer<CResourcePalette> m_palette;  // goes before the pages when the frame closes
     std::unique_ptr<CutNameTable> m_names;
     int m_copiedCut = -1;
+    bool m_fieldsFolded = false;
     std::vector<FrameRecord> m_frameClipboard;
     MultiRowTabWidget* m_tabs;
     std::unique_ptr<MessageBoxes> m_boxes;
