@@ -57,14 +57,9 @@ inline QRgb BlendPixel(QRgb s, QRgb d, const Mix& mix) {
                  static_cast<int>(sa + Div255(qAlpha(d) * keep)));
 }
 
-// On x86-64 built twice, for AVX2 and for the plain instruction set; the loader picks the
-// one the processor runs. Both give the same bytes.
-#if defined(__x86_64__)
-#define PLKCE_BLEND_CLONES __attribute__((target_clones("avx2", "default")))
-#else
-#define PLKCE_BLEND_CLONES
-#endif
-PLKCE_BLEND_CLONES void BlendRow(QRgb* dst, const QRgb* src, int count, const Mix& mix) {
+// The body is compiled into each instruction-set variant below; both give the same bytes.
+[[gnu::always_inline]] inline void BlendRowBody(QRgb* dst, const QRgb* src, int count,
+                                                const Mix& mix) {
     Lanes16 target;
     for (int lane = 0; lane < 16; ++lane) {
         target[lane] = static_cast<std::uint16_t>(mix.target[lane % 4]);
@@ -92,6 +87,34 @@ PLKCE_BLEND_CLONES void BlendRow(QRgb* dst, const QRgb* src, int count, const Mi
     for (; x < count; ++x) {
         dst[x] = BlendPixel(src[x], dst[x], mix);
     }
+}
+
+void BlendRowPlain(QRgb* dst, const QRgb* src, int count, const Mix& mix) {
+    BlendRowBody(dst, src, count, mix);
+}
+
+using BlendRowFunction = void (*)(QRgb*, const QRgb*, int, const Mix&);
+
+#if defined(__x86_64__)
+[[gnu::target("avx2")]] void BlendRowAvx2(QRgb* dst, const QRgb* src, int count, const Mix& mix) {
+    BlendRowBody(dst, src, count, mix);
+}
+
+// Chosen once, on first use, by what the processor runs. Not a loader-resolved clone: the
+// loader calls such resolvers before the sanitizers' runtimes are set up.
+BlendRowFunction ChooseBlendRow() {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") ? BlendRowAvx2 : BlendRowPlain;
+}
+#else
+BlendRowFunction ChooseBlendRow() {
+    return BlendRowPlain;
+}
+#endif
+
+void BlendRow(QRgb* dst, const QRgb* src, int count, const Mix& mix) {
+    static const BlendRowFunction chosen = ChooseBlendRow();
+    chosen(dst, src, count, mix);
 }
 
 void Blend(QImage& canvas, const QImage& layer, const QRect& bounds, const Mix& mix) {
