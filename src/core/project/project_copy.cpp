@@ -11,10 +11,6 @@
 namespace plk {
 namespace {
 
-std::filesystem::path PathFromSjis(std::string_view sjis) {
-    return std::filesystem::path(SjisToUtf8(sjis));
-}
-
 bool IsRegularFile(const std::filesystem::path& path) {
     std::error_code error;
     return std::filesystem::is_regular_file(path, error);
@@ -28,7 +24,7 @@ std::filesystem::path Absolute(const std::filesystem::path& path) {
 
 // Where the copy takes a slot's file from; empty when it is nowhere.
 std::filesystem::path SourceFile(const ResourceSlot& slot, const std::filesystem::path& project) {
-    const std::filesystem::path stored = PathFromSjis(slot.Path());
+    const std::filesystem::path stored = FileSystemPathOf(slot.Path());
     if (!stored.empty()) {
         if (stored.is_absolute()) {
             if (IsRegularFile(stored)) {
@@ -63,12 +59,12 @@ std::filesystem::path CopyProjectWithResources(const std::filesystem::path& sour
         if (slot.IsEmpty() || slot.Name().empty()) {
             continue;
         }
-        const std::filesystem::path name = PathFromSjis(slot.Name()).filename();
+        const std::filesystem::path name = FileSystemPathOf(slot.Name()).filename();
         const std::filesystem::path from = SourceFile(slot, project);
         if (name.empty() || from.empty()) {
             throw FileError(
                 FileError::Kind::NotFound,
-                slot.Path().empty() ? PathFromSjis(slot.Name()) : PathFromSjis(slot.Path()),
+                slot.Path().empty() ? FileSystemPathOf(slot.Name()) : FileSystemPathOf(slot.Path()),
                 "the file of palette slot " + std::to_string(s));
         }
         const std::filesystem::path to = target / name;

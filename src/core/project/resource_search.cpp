@@ -17,11 +17,6 @@ bool IsFile(const std::filesystem::path& path) {
     return !path.empty() && std::filesystem::is_regular_file(path, error);
 }
 
-// The file system speaks UTF-8; stored text is Shift-JIS.
-std::filesystem::path FromSjis(std::string_view sjis) {
-    return std::filesystem::path(SjisToUtf8(sjis));
-}
-
 // The folders of a stored path, outermost first, without the file name, drive or empty
 // parts. Separators are looked for character by character, so that the trail byte 0x5C of
 // a double-byte character ("表" is 0x95 0x5C) does not split a name.
@@ -54,10 +49,14 @@ std::vector<std::string_view> StoredFolders(std::string_view path) {
 
 }  // namespace
 
+std::filesystem::path FileSystemPathOf(std::string_view storedSjis) {
+    return std::filesystem::path(SjisToUtf8(storedSjis));
+}
+
 std::filesystem::path FindMovedResource(const ResourceSlot& slot,
                                         const std::filesystem::path& projectFile,
                                         const std::filesystem::path& currentFolder) {
-    const std::filesystem::path name = FromSjis(slot.Name()).filename();
+    const std::filesystem::path name = FileSystemPathOf(slot.Name()).filename();
     if (name.empty()) {
         return {};
     }
@@ -73,7 +72,7 @@ std::filesystem::path FindMovedResource(const ResourceSlot& slot,
         const std::vector<std::string_view> folders = StoredFolders(slot.Path());
         std::filesystem::path below;
         for (std::size_t depth = 1; depth <= std::min(folders.size(), kFolderDepth); ++depth) {
-            below = FromSjis(folders[folders.size() - depth]) / below;
+            below = FileSystemPathOf(folders[folders.size() - depth]) / below;
             candidates.push_back(projectFolder / below / name);
         }
     }
@@ -91,7 +90,7 @@ std::vector<int> RelinkMovedResources(ResourceTable& table,
     std::vector<int> relinked;
     for (int s = 1; s < kResourceSlots; ++s) {
         ResourceSlot& slot = table.slot[static_cast<std::size_t>(s)];
-        if (slot.IsEmpty() || IsFile(FromSjis(slot.Path()))) {
+        if (slot.IsEmpty() || IsFile(FileSystemPathOf(slot.Path()))) {
             continue;
         }
         const std::filesystem::path found = FindMovedResource(slot, projectFile, currentFolder);

@@ -1,11 +1,15 @@
 #pragma once
 
 #include <filesystem>
+#include <string_view>
 #include <vector>
 
 #include "core/content/resource_table.h"
 
 namespace plk {
+
+// A stored Shift-JIS name or path as a file-system path (the file system speaks UTF-8).
+std::filesystem::path FileSystemPathOf(std::string_view storedSjis);
 
 // Where a palette slot's file is looked for once it is no longer at its stored path, in
 // this order: the file of the slot's name in `currentFolder`; in the folder of the project

@@ -267,15 +267,7 @@ bool Renderer::PresentPrepared(const ResourceTable& resources, const FrameRecord
         FrameMutex().unlock();
     }
     if (playSounds) {
-        for (int k = 0; k < kPartCopySlot; ++k) {
-            const std::int32_t number = frame.cells[k].resource;
-            if (number >= 0 && number < kResourceSlots) {
-                const ResourceSlot& slot = resources.slot[static_cast<std::size_t>(number)];
-                if (slot.Kind() == ResourceKind::Sound) {
-                    m_playSound(slot.Name());
-                }
-            }
-        }
+        Scene::PlayCellSounds(resources, frame, m_playSound);
     }
     std::swap(m_canvas, m_spare);
     EndSceneAndPresent();

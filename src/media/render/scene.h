@@ -26,14 +26,30 @@ public:
 
     // A stored image centred on the view centre plus `offset`, at the current zoom (about
     // its own centre: the offset is not scaled).
-    void DrawImageCentered(QPainter& painter, std::string_view name,
-                           std::optional<QPoint> offset, int alphaPercent) const;
+    void DrawImageCentered(QPainter& painter, std::string_view name, std::optional<QPoint> offset,
+                           int alphaPercent) const;
+
+    // The sound cells of a frame handed to `playSound` in slot order, as drawing the frame
+    // plays them; for a frame whose picture was drawn earlier.
+    template <typename PlaySound>
+    static void PlayCellSounds(const ResourceTable& resources, const FrameRecord& frame,
+                               PlaySound&& playSound) {
+        for (int k = 0; k < kPartCopySlot; ++k) {
+            const std::int32_t number = frame.cells[k].resource;
+            if (number >= 0 && number < kResourceSlots) {
+                const ResourceSlot& slot = resources.slot[static_cast<std::size_t>(number)];
+                if (slot.Kind() == ResourceKind::Sound) {
+                    playSound(slot.Name());
+                }
+            }
+        }
+    }
 
     // Cell slots 0..26 in order, later ones covering earlier ones. Sound cells are handed
     // to `playSound` instead of being drawn. The zoom does not apply to cells.
     template <typename PlaySound>
-    void DrawCellLayers(QPainter& painter, const ResourceTable& resources,
-                        const FrameRecord& frame, PlaySound&& playSound) const {
+    void DrawCellLayers(QPainter& painter, const ResourceTable& resources, const FrameRecord& frame,
+                        PlaySound&& playSound) const {
         for (int k = 0; k < kPartCopySlot; ++k) {
             const CellRecord& cell = frame.cells[k];
             if (cell.resource < 0 || cell.resource >= kResourceSlots) {
