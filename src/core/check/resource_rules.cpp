@@ -70,7 +70,9 @@ std::string UsesText(const std::vector<std::pair<int, int>>& rows, bool japanese
     }
     if (rows.size() > kListed) {
         const std::string more = std::to_string(rows.size() - kListed);
-        text += japanese ? " ほか " + more + " 行" : " and " + more + " more rows";
+        const bool one = rows.size() - kListed == 1;
+        text += japanese ? " ほか " + more + " 行"
+                         : " and " + more + (one ? " more row" : " more rows");
     }
     return text + (japanese ? "。" : ".");
 }

@@ -58,7 +58,7 @@ TEST(ResourceRules, MissingAndUnreadableFilesNameTheirUses) {
     ASSERT_EQ(findings.size(), 2u);
     EXPECT_EQ(findings[0].english,
               "The file of slot 1 (face.png) cannot be found; export fails and the game never "
-              "gets it. Used at cut 1 row 2, cut 2 row 1, cut 2 row 8 and 1 more rows. Put the "
+              "gets it. Used at cut 1 row 2, cut 2 row 1, cut 2 row 8 and 1 more row. Put the "
               "file back or load it again.");
     // Without the files read, nothing is said about them.
     EXPECT_TRUE(RunRule(CheckMissingFiles, project).empty());
