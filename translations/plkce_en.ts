@@ -459,11 +459,11 @@ Alpha %7</translation>
     </message>
     <message>
         <source>複数フレームの挿入</source>
-        <translation>Insert Frames</translation>
+        <translation>Insert Multiple Frames</translation>
     </message>
     <message>
         <source>複数フレームの削除</source>
-        <translation>Delete Frames</translation>
+        <translation>Delete Multiple Frames</translation>
     </message>
     <message>
         <source>制御フレームの挿入</source>
