@@ -1001,7 +1001,7 @@ The copy was moved to &quot;%3&quot;.</translation>
     </message>
     <message>
         <source>セルの情報・設定・再生をたたむ</source>
-        <translation>Fold away cell info, settings and playback</translation>
+        <translation>Hide cell info, settings and playback</translation>
     </message>
     <message>
         <source>セルの情報、設定と再生の操作をグリッドの上に戻します</source>
@@ -1009,7 +1009,7 @@ The copy was moved to &quot;%3&quot;.</translation>
     </message>
     <message>
         <source>セルの情報、設定と再生の操作をたたんで、グリッドの行を増やします</source>
-        <translation>Folds away the cell info, settings and playback controls to show more grid rows</translation>
+        <translation>Hides the cell info, settings and playback controls to show more grid rows</translation>
     </message>
     <message>
         <source>範囲指定</source>
