@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>ControlCommands</name>
+    <message>
+        <source>リピート</source>
+        <translation>Repeat</translation>
+    </message>
+    <message>
+        <source>ウェイト</source>
+        <translation>Wait</translation>
+    </message>
+    <message>
+        <source>message</source>
+        <translation>message</translation>
+    </message>
+    <message>
+        <source>chat</source>
+        <translation>chat</translation>
+    </message>
+    <message>
+        <source>chatclear</source>
+        <translation>chatclear</translation>
+    </message>
+    <message>
+        <source>chargestart</source>
+        <translation>chargestart</translation>
+    </message>
+    <message>
+        <source>chargeend</source>
+        <translation>chargeend</translation>
+    </message>
+    <message>
+        <source>chargestack</source>
+        <translation>chargestack</translation>
+    </message>
+    <message>
+        <source>showstart</source>
+        <translation>showstart</translation>
+    </message>
+    <message>
+        <source>showend</source>
+        <translation>showend</translation>
+    </message>
+    <message>
+        <source>ウインドウ表示位置</source>
+        <translation>Window position</translation>
+    </message>
+    <message>
+        <source>戻るセル番号</source>
+        <translation>Return to cell</translation>
+    </message>
+    <message>
+        <source>タイムシート進行</source>
+        <translation>Sheet progress</translation>
+    </message>
+    <message>
+        <source>時間</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>復帰タイプ</source>
+        <translation>Return type</translation>
+    </message>
+    <message>
+        <source>表示位置</source>
+        <translation>Position</translation>
+    </message>
+</context>
+<context>
     <name>ErrorTexts</name>
     <message>
         <source>「%1」に書き込めません。保存先のフォルダーがあるか確かめてください。</source>
@@ -331,6 +398,115 @@ Rename the file or its folders, or move it to a folder with a shorter path, then
     </message>
 </context>
 <context>
+    <name>TimeSheet</name>
+    <message>
+        <source>セルNo %1
+位置 %2, %3
+拡大率 %4 x %5
+回転 %6
+透明度 %7</source>
+        <translation>Cell No. %1
+Position %2, %3
+Scale %4 x %5
+Rotation %6
+Alpha %7</translation>
+    </message>
+</context>
+<context>
+    <name>TimeSheetDialogs</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TimeSheetMenus</name>
+    <message>
+        <source>パートを挿入</source>
+        <translation>Insert Part</translation>
+    </message>
+    <message>
+        <source>パートを削除</source>
+        <translation>Delete Part</translation>
+    </message>
+    <message>
+        <source>パートのコピー</source>
+        <translation>Copy Part</translation>
+    </message>
+    <message>
+        <source>パートのペースト</source>
+        <translation>Paste Part</translation>
+    </message>
+    <message>
+        <source>フレームの挿入</source>
+        <translation>Insert Frame</translation>
+    </message>
+    <message>
+        <source>フレームの削除</source>
+        <translation>Delete Frame</translation>
+    </message>
+    <message>
+        <source>フレームのコピー</source>
+        <translation>Copy Frames</translation>
+    </message>
+    <message>
+        <source>フレームのペースト</source>
+        <translation>Paste Frames</translation>
+    </message>
+    <message>
+        <source>複数フレームの挿入</source>
+        <translation>Insert Multiple Frames</translation>
+    </message>
+    <message>
+        <source>複数フレームの削除</source>
+        <translation>Delete Multiple Frames</translation>
+    </message>
+    <message>
+        <source>制御フレームの挿入</source>
+        <translation>Insert Control Frame</translation>
+    </message>
+    <message>
+        <source>制御フレームの変更</source>
+        <translation>Change Control Frame</translation>
+    </message>
+    <message>
+        <source>フレームを末尾に挿入</source>
+        <translation>Append Frame</translation>
+    </message>
+    <message>
+        <source>制御フレームを末尾に挿入</source>
+        <translation>Append Control Frame</translation>
+    </message>
+    <message>
+        <source>選択範囲を再生</source>
+        <translation>Play Selection</translation>
+    </message>
+    <message>
+        <source>カットを挿入</source>
+        <translation>Insert Cut</translation>
+    </message>
+    <message>
+        <source>カットの削除</source>
+        <translation>Delete Cut</translation>
+    </message>
+    <message>
+        <source>カットのコピー</source>
+        <translation>Copy Cut</translation>
+    </message>
+    <message>
+        <source>カットのペースト</source>
+        <translation>Paste Cut</translation>
+    </message>
+    <message>
+        <source>カット名の変更</source>
+        <translation>Rename Cut</translation>
+    </message>
+</context>
+<context>
     <name>UndoTexts</name>
     <message>
         <source>元に戻す(&amp;U)</source>
@@ -487,6 +663,25 @@ The copy was moved to &quot;%3&quot;.</translation>
     </message>
 </context>
 <context>
+    <name>plk::CCelldlg</name>
+    <message>
+        <source>セルの挿入</source>
+        <translation>Insert Frames</translation>
+    </message>
+    <message>
+        <source>セルの削除</source>
+        <translation>Delete Frames</translation>
+    </message>
+    <message>
+        <source>挿入するセル数</source>
+        <translation>Number of frames to insert</translation>
+    </message>
+    <message>
+        <source>削除するセル数</source>
+        <translation>Number of frames to delete</translation>
+    </message>
+</context>
+<context>
     <name>plk::CCharacterCheck</name>
     <message>
         <source>キャラクター名</source>
@@ -603,6 +798,87 @@ The copy was moved to &quot;%3&quot;.</translation>
     </message>
 </context>
 <context>
+    <name>plk::CControlCommand</name>
+    <message>
+        <source>Control Command</source>
+        <translation>Control Command</translation>
+    </message>
+    <message>
+        <source>表示メッセージ</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>「%1」は制御コマンドではありません。一覧からコマンドを選んでください。</source>
+        <translation>&quot;%1&quot; is not a control command. Choose a command from the list.</translation>
+    </message>
+</context>
+<context>
+    <name>plk::CCutName</name>
+    <message>
+        <source>カットの名称</source>
+        <translation>Cut Name</translation>
+    </message>
+</context>
+<context>
+    <name>plk::CPlaybackControls</name>
+    <message>
+        <source>再生速度</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>フレーム</source>
+        <translation>Frame</translation>
+    </message>
+    <message>
+        <source>オートリピート</source>
+        <translation>Auto repeat</translation>
+    </message>
+    <message>
+        <source>フレームスキップ有効</source>
+        <translation>Skip frames</translation>
+    </message>
+    <message>
+        <source>巻き戻し: 1 フレーム目を表示します</source>
+        <translation>Rewind: show the first frame</translation>
+    </message>
+    <message>
+        <source>一時停止 / 再開</source>
+        <translation>Pause / resume</translation>
+    </message>
+    <message>
+        <source>シンプル再生: 通常フレームだけを順に再生します (制御フレームは飛ばします)</source>
+        <translation>Simple play: play the normal frames in order (control frames are skipped)</translation>
+    </message>
+    <message>
+        <source>コマンド再生: 制御フレームを実行してゲームと同じように再生します</source>
+        <translation>Command play: run the control frames and play as the game does</translation>
+    </message>
+    <message>
+        <source>再生速度 (1 秒あたりのフレーム数)</source>
+        <translation>Playback speed (frames per second)</translation>
+    </message>
+    <message>
+        <source>表示するフレーム</source>
+        <translation>Frame shown</translation>
+    </message>
+    <message>
+        <source> %1 フレーム</source>
+        <translation> Frame %1</translation>
+    </message>
+    <message>
+        <source>再生速度 %1 Frame/Sec</source>
+        <translation>Speed %1 fps</translation>
+    </message>
+</context>
+<context>
     <name>plk::CResourcePalette</name>
     <message>
         <source>ワールド座標の変更</source>
@@ -711,6 +987,172 @@ The copy was moved to &quot;%3&quot;.</translation>
     <message>
         <source>次のリソースは元の場所になかったため、同じ名前のファイルを見つけて新しい場所に置き換えました。保存すると新しい場所が記録されます。</source>
         <translation>These resources were not where they were recorded; files of the same names were found and their new places used instead. Saving records the new places.</translation>
+    </message>
+</context>
+<context>
+    <name>plk::CTimeSheet</name>
+    <message>
+        <source>リソース指定</source>
+        <translation>Resource mode</translation>
+    </message>
+    <message>
+        <source>セルの情報・設定・再生を表示</source>
+        <translation>Show cell info, settings and playback</translation>
+    </message>
+    <message>
+        <source>セルの情報・設定・再生をたたむ</source>
+        <translation>Hide cell info, settings and playback</translation>
+    </message>
+    <message>
+        <source>セルの情報、設定と再生の操作をグリッドの上に戻します</source>
+        <translation>Brings the cell info, settings and playback controls back above the grid</translation>
+    </message>
+    <message>
+        <source>セルの情報、設定と再生の操作をたたんで、グリッドの行を増やします</source>
+        <translation>Hides the cell info, settings and playback controls to show more grid rows</translation>
+    </message>
+    <message>
+        <source>範囲指定</source>
+        <translation>Range mode</translation>
+    </message>
+    <message>
+        <source>範囲指定: クリック、Shift+クリック、ドラッグで範囲を選びます</source>
+        <translation>Range mode: click, Shift+click or drag to select a range</translation>
+    </message>
+    <message>
+        <source>リソース指定: クリックしたセルにパレットで選んだリソースを指定します</source>
+        <translation>Resource mode: a clicked cell gets the resource selected in the palette</translation>
+    </message>
+    <message>
+        <source>フレームの切り取り</source>
+        <translation>Cut Frames</translation>
+    </message>
+    <message>
+        <source>リソース名で表示</source>
+        <translation>Show Resource Names</translation>
+    </message>
+    <message>
+        <source>リソースの指定</source>
+        <translation>Assign Resource</translation>
+    </message>
+</context>
+<context>
+    <name>plk::CellPropertiesPanel</name>
+    <message>
+        <source>X移動のトゥイーン</source>
+        <translation>Tween Move X</translation>
+    </message>
+    <message>
+        <source>Y移動のトゥイーン</source>
+        <translation>Tween Move Y</translation>
+    </message>
+    <message>
+        <source>X伸縮のトゥイーン</source>
+        <translation>Tween Scale X</translation>
+    </message>
+    <message>
+        <source>Y伸縮のトゥイーン</source>
+        <translation>Tween Scale Y</translation>
+    </message>
+    <message>
+        <source>回転のトゥイーン</source>
+        <translation>Tween Rotation</translation>
+    </message>
+    <message>
+        <source>透明度のトゥイーン</source>
+        <translation>Tween Alpha</translation>
+    </message>
+    <message>
+        <source>セルの情報</source>
+        <translation>Cell info</translation>
+    </message>
+    <message>
+        <source>縦横比を固定</source>
+        <translation>Keep aspect ratio</translation>
+    </message>
+    <message>
+        <source>平行移動後に回転を適用</source>
+        <translation>Rotate after moving</translation>
+    </message>
+    <message>
+        <source>セルNo</source>
+        <translation>Cell No.</translation>
+    </message>
+    <message>
+        <source>位置</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>拡大率</source>
+        <translation>Scale</translation>
+    </message>
+    <message>
+        <source>回転</source>
+        <translation>Rotation</translation>
+    </message>
+    <message>
+        <source>透明度</source>
+        <translation>Alpha</translation>
+    </message>
+    <message>
+        <source>設定</source>
+        <translation>Tween settings</translation>
+    </message>
+    <message>
+        <source>規定値</source>
+        <translation>Default</translation>
+    </message>
+    <message>
+        <source>開始値</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>終了値</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>リミテッド単位</source>
+        <translation>Limited step</translation>
+    </message>
+    <message>
+        <source>Ｘ移動</source>
+        <translation>Move X</translation>
+    </message>
+    <message>
+        <source>Ｙ移動</source>
+        <translation>Move Y</translation>
+    </message>
+    <message>
+        <source>Ｘ伸縮</source>
+        <translation>Scale X</translation>
+    </message>
+    <message>
+        <source>Ｙ伸縮</source>
+        <translation>Scale Y</translation>
+    </message>
+    <message>
+        <source>セルNoの入力</source>
+        <translation>Enter Cell No.</translation>
+    </message>
+    <message>
+        <source>回転の入力</source>
+        <translation>Enter Rotation</translation>
+    </message>
+    <message>
+        <source>透明度の入力</source>
+        <translation>Enter Alpha</translation>
+    </message>
+    <message>
+        <source>X座標の入力</source>
+        <translation>Enter X</translation>
+    </message>
+    <message>
+        <source>Y座標の入力</source>
+        <translation>Enter Y</translation>
+    </message>
+    <message>
+        <source>拡大率の入力</source>
+        <translation>Enter Scale</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 #include "editor/timesheet/cell_dialog.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -7,8 +8,8 @@
 #include <QVBoxLayout>
 
 #include "editor/app/control_id.h"
-#include "editor/app/sjis_input_guard.h"
 #include "editor/app/field_reading.h"
+#include "editor/app/sjis_input_guard.h"
 #include "editor/app/user_dialogs.h"
 
 namespace plk {
@@ -16,8 +17,12 @@ namespace {
 
 QDialogButtonBox* OkCancelButtons(QDialog* dialog) {
     auto* buttons = new QDialogButtonBox(dialog);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    buttons
+        ->addButton(QCoreApplication::translate("TimeSheetDialogs", "OK"),
+                    QDialogButtonBox::AcceptRole)
+        ->setDefault(true);
+    buttons->addButton(QCoreApplication::translate("TimeSheetDialogs", "キャンセル"),
+                       QDialogButtonBox::RejectRole);
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;
@@ -28,11 +33,10 @@ QDialogButtonBox* OkCancelButtons(QDialog* dialog) {
 CCelldlg::CCelldlg(QWidget* parent, Mode mode, MessageBoxes& boxes)
     : QDialog(parent), m_boxes(boxes), m_edit(new QLineEdit(QStringLiteral("1"), this)) {
     const bool insert = mode == Mode::Insert;
-    setWindowTitle(insert ? QStringLiteral("セルの挿入") : QStringLiteral("セルの削除"));
+    setWindowTitle(insert ? tr("セルの挿入") : tr("セルの削除"));
     SetControlId(m_edit, kCountEditId);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(
-        insert ? QStringLiteral("挿入するセル数") : QStringLiteral("削除するセル数"), this));
+    layout->addWidget(new QLabel(insert ? tr("挿入するセル数") : tr("削除するセル数"), this));
     layout->addWidget(m_edit);
     layout->addWidget(OkCancelButtons(this));
     m_edit->selectAll();
@@ -58,7 +62,7 @@ std::optional<int> CCelldlg::AskCount(QWidget* parent, Mode mode, MessageBoxes& 
 }
 
 CCutName::CCutName(QWidget* parent) : QDialog(parent), m_edit(new QLineEdit(this)) {
-    setWindowTitle(QStringLiteral("カットの名称"));
+    setWindowTitle(tr("カットの名称"));
     SetControlId(m_edit, kNameEditId);
     new SjisInputGuard(m_edit);
     auto* layout = new QVBoxLayout(this);

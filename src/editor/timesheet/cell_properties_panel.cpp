@@ -1,6 +1,7 @@
 #include "editor/timesheet/cell_properties_panel.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -64,19 +65,19 @@ QString FloatText(float value) {
 QString TweenStepName(TweenProperty property) {
     switch (property) {
         case TweenProperty::X:
-            return QStringLiteral("X移動のトゥイーン");
+            return QCoreApplication::translate("plk::CellPropertiesPanel", "X移動のトゥイーン");
         case TweenProperty::Y:
-            return QStringLiteral("Y移動のトゥイーン");
+            return QCoreApplication::translate("plk::CellPropertiesPanel", "Y移動のトゥイーン");
         case TweenProperty::ScaleX:
-            return QStringLiteral("X伸縮のトゥイーン");
+            return QCoreApplication::translate("plk::CellPropertiesPanel", "X伸縮のトゥイーン");
         case TweenProperty::ScaleY:
-            return QStringLiteral("Y伸縮のトゥイーン");
+            return QCoreApplication::translate("plk::CellPropertiesPanel", "Y伸縮のトゥイーン");
         case TweenProperty::Rotation:
-            return QStringLiteral("回転のトゥイーン");
+            return QCoreApplication::translate("plk::CellPropertiesPanel", "回転のトゥイーン");
         case TweenProperty::Alpha:
             break;
     }
-    return QStringLiteral("透明度のトゥイーン");
+    return QCoreApplication::translate("plk::CellPropertiesPanel", "透明度のトゥイーン");
 }
 
 constexpr float kMinPosition = -2048;
@@ -108,7 +109,7 @@ QLineEdit* CellPropertiesPanel::AddEdit(int id) {
 }
 
 QWidget* CellPropertiesPanel::BuildCellGroup() {
-    auto* group = new QGroupBox(QStringLiteral("セルの情報"), this);
+    auto* group = new QGroupBox(tr("セルの情報"), this);
     m_resource = AddEdit(kResourceId);
     m_x = AddEdit(kXId);
     m_y = AddEdit(kYId);
@@ -116,10 +117,10 @@ QWidget* CellPropertiesPanel::BuildCellGroup() {
     m_scaleY = AddEdit(kScaleYId);
     m_rotation = AddEdit(kRotationId);
     m_alpha = AddEdit(kAlphaId);
-    m_aspectLock = new QCheckBox(QStringLiteral("縦横比を固定"), this);
+    m_aspectLock = new QCheckBox(tr("縦横比を固定"), this);
     SetControlId(m_aspectLock, kAspectLockId);
     // Kept for the author's eye only: the drawing always rotates the same way.
-    m_rotateAfterMove = new QCheckBox(QStringLiteral("平行移動後に回転を適用"), this);
+    m_rotateAfterMove = new QCheckBox(tr("平行移動後に回転を適用"), this);
     SetControlId(m_rotateAfterMove, kRotateAfterMoveId);
     m_thumbnail = new ThumbnailBox(this, [this] { return m_host.SelectedThumbnail(); });
 
@@ -131,12 +132,12 @@ QWidget* CellPropertiesPanel::BuildCellGroup() {
             grid->addWidget(second, row, 2);
         }
     };
-    addRow(0, QStringLiteral("セルNo"), m_resource, nullptr);
-    addRow(1, QStringLiteral("位置"), m_x, m_y);
-    addRow(2, QStringLiteral("拡大率"), m_scaleX, m_scaleY);
+    addRow(0, tr("セルNo"), m_resource, nullptr);
+    addRow(1, tr("位置"), m_x, m_y);
+    addRow(2, tr("拡大率"), m_scaleX, m_scaleY);
     grid->addWidget(m_aspectLock, 2, 3);
-    addRow(3, QStringLiteral("回転"), m_rotation, nullptr);
-    addRow(4, QStringLiteral("透明度"), m_alpha, nullptr);
+    addRow(3, tr("回転"), m_rotation, nullptr);
+    addRow(4, tr("透明度"), m_alpha, nullptr);
     grid->addWidget(m_rotateAfterMove, 5, 0, 1, 4);
     grid->addWidget(m_thumbnail, 0, 3, 2, 1, Qt::AlignLeft | Qt::AlignTop);
     grid->setRowStretch(6, 1);
@@ -156,7 +157,7 @@ QPushButton* CellPropertiesPanel::AddTweenButton(int id, const QString& text,
 }
 
 QWidget* CellPropertiesPanel::BuildSettingsGroup() {
-    auto* group = new QGroupBox(QStringLiteral("設定"), this);
+    auto* group = new QGroupBox(tr("設定"), this);
     m_start = AddEdit(kStartId);
     m_end = AddEdit(kEndId);
     m_unit = new QSpinBox(this);
@@ -167,30 +168,26 @@ QWidget* CellPropertiesPanel::BuildSettingsGroup() {
         SetControlId(buddy, kUnitEditId);
     }
     m_curve = new CurveBox(this);
-    auto* defaultCurve = new QPushButton(QStringLiteral("規定値"), this);
+    auto* defaultCurve = new QPushButton(tr("規定値"), this);
     SetControlId(defaultCurve, kDefaultCurveId);
     defaultCurve->setAutoDefault(false);
 
     auto* values = new QGridLayout;
-    values->addWidget(new QLabel(QStringLiteral("開始値"), this), 0, 0);
+    values->addWidget(new QLabel(tr("開始値"), this), 0, 0);
     values->addWidget(m_start, 0, 1);
-    values->addWidget(new QLabel(QStringLiteral("終了値"), this), 1, 0);
+    values->addWidget(new QLabel(tr("終了値"), this), 1, 0);
     values->addWidget(m_end, 1, 1);
-    values->addWidget(new QLabel(QStringLiteral("リミテッド単位"), this), 2, 0);
+    values->addWidget(new QLabel(tr("リミテッド単位"), this), 2, 0);
     values->addWidget(m_unit, 2, 1);
     values->setRowStretch(3, 1);
 
     auto* buttons = new QGridLayout;
-    buttons->addWidget(AddTweenButton(kTweenXId, QStringLiteral("Ｘ移動"), TweenProperty::X), 0, 0);
-    buttons->addWidget(AddTweenButton(kTweenYId, QStringLiteral("Ｙ移動"), TweenProperty::Y), 0, 1);
-    buttons->addWidget(
-        AddTweenButton(kTweenScaleXId, QStringLiteral("Ｘ伸縮"), TweenProperty::ScaleX), 1, 0);
-    buttons->addWidget(
-        AddTweenButton(kTweenScaleYId, QStringLiteral("Ｙ伸縮"), TweenProperty::ScaleY), 1, 1);
-    buttons->addWidget(
-        AddTweenButton(kTweenRotationId, QStringLiteral("回転"), TweenProperty::Rotation), 2, 0);
-    buttons->addWidget(
-        AddTweenButton(kTweenAlphaId, QStringLiteral("透明度"), TweenProperty::Alpha), 2, 1);
+    buttons->addWidget(AddTweenButton(kTweenXId, tr("Ｘ移動"), TweenProperty::X), 0, 0);
+    buttons->addWidget(AddTweenButton(kTweenYId, tr("Ｙ移動"), TweenProperty::Y), 0, 1);
+    buttons->addWidget(AddTweenButton(kTweenScaleXId, tr("Ｘ伸縮"), TweenProperty::ScaleX), 1, 0);
+    buttons->addWidget(AddTweenButton(kTweenScaleYId, tr("Ｙ伸縮"), TweenProperty::ScaleY), 1, 1);
+    buttons->addWidget(AddTweenButton(kTweenRotationId, tr("回転"), TweenProperty::Rotation), 2, 0);
+    buttons->addWidget(AddTweenButton(kTweenAlphaId, tr("透明度"), TweenProperty::Alpha), 2, 1);
 
     auto* curveColumn = new QVBoxLayout;
     curveColumn->addWidget(m_curve);
@@ -309,8 +306,7 @@ bool CellPropertiesPanel::Commit(QLineEdit* edit) {
             return false;
         }
         m_fields.resource = value;
-        WriteRectangle(QStringLiteral("セルNoの入力"),
-                       [value](CellRecord& cell) { cell.resource = value; });
+        WriteRectangle(tr("セルNoの入力"), [value](CellRecord& cell) { cell.resource = value; });
     } else if (edit == m_scaleX || edit == m_scaleY) {
         const bool xAxis = edit == m_scaleX;
         if (!TakeIntegerField(parent, boxes, edit, 0, 1600,
@@ -323,15 +319,13 @@ bool CellPropertiesPanel::Commit(QLineEdit* edit) {
             return false;
         }
         m_fields.rotation = value;
-        WriteRectangle(QStringLiteral("回転の入力"),
-                       [value](CellRecord& cell) { cell.rotation = value; });
+        WriteRectangle(tr("回転の入力"), [value](CellRecord& cell) { cell.rotation = value; });
     } else if (edit == m_alpha) {
         if (!TakeIntegerField(parent, boxes, edit, 0, 100, m_fields.alpha, value)) {
             return false;
         }
         m_fields.alpha = value;
-        WriteRectangle(QStringLiteral("透明度の入力"),
-                       [value](CellRecord& cell) { cell.alpha = value; });
+        WriteRectangle(tr("透明度の入力"), [value](CellRecord& cell) { cell.alpha = value; });
     } else if (edit == m_start || edit == m_end) {
         int& field = edit == m_start ? m_fields.start : m_fields.end;
         if (!TakeIntegerField(parent, boxes, edit, INT_MIN, INT_MAX, field, value)) {
@@ -358,7 +352,7 @@ void CellPropertiesPanel::CommitPosition(bool xAxis) {
     const float value = std::trunc(reading.value);
     stored = value;
     edit->setText(FloatText(value));
-    WriteRectangle(xAxis ? QStringLiteral("X座標の入力") : QStringLiteral("Y座標の入力"),
+    WriteRectangle(xAxis ? tr("X座標の入力") : tr("Y座標の入力"),
                    [xAxis, value](CellRecord& cell) { (xAxis ? cell.x : cell.y) = value; });
 }
 
@@ -372,7 +366,7 @@ void CellPropertiesPanel::CommitScale(bool xAxis, int scale) {
         m_fields.scaleY = scale;
         m_scaleY->setText(QString::number(scale));
     }
-    WriteRectangle(QStringLiteral("拡大率の入力"), [xAxis, both, scale](CellRecord& cell) {
+    WriteRectangle(tr("拡大率の入力"), [xAxis, both, scale](CellRecord& cell) {
         if (xAxis || both) {
             cell.scaleX = scale;
         }

@@ -1,5 +1,6 @@
 #include "editor/timesheet/cell_tooltip.h"
 
+#include <QCoreApplication>
 #include <charconv>
 
 namespace plk {
@@ -14,7 +15,8 @@ QString ExactFloatText(float value) {
 }  // namespace
 
 QString CellToolTip(const CellRecord& cell) {
-    return QStringLiteral("セルNo %1\n位置 %2, %3\n拡大率 %4 x %5\n回転 %6\n透明度 %7")
+    return QCoreApplication::translate("TimeSheet",
+                                       "セルNo %1\n位置 %2, %3\n拡大率 %4 x %5\n回転 %6\n透明度 %7")
         .arg(cell.resource)
         .arg(ExactFloatText(cell.x), ExactFloatText(cell.y))
         .arg(cell.scaleX)

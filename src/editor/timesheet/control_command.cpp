@@ -16,23 +16,29 @@
 #include "editor/app/qt_text.h"
 #include "editor/app/sjis_input_guard.h"
 #include "editor/app/user_dialogs.h"
+#include "editor/timesheet/control_command_names.h"
 
 namespace plk {
 namespace {
 
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The dialog template's own text of label 1074, before the command sets it.
 constexpr std::string_view kTemplatePositionLabel = "表示位置";
+
+// The entry an item of the command list stands for; null for no item.
+const ControlCommandEntry* EntryAt(int index) {
+    const auto entries = ControlCommandEntries();
+    if (index < 0 || static_cast<std::size_t>(index) >= entries.size()) {
+        return nullptr;
+    }
+    return &entries[static_cast<std::size_t>(index)];
+}
 
 }  // namespace
 
 CControlCommand::CControlCommand(QWidget* parent, const ControlBlock& block, MessageBoxes& boxes,
                                  bool showCurrent)
     : QDialog(parent), m_block(block), m_boxes(boxes) {
-    setWindowTitle(QStringLiteral("Control Command"));
+    setWindowTitle(tr("Control Command"));
     SetControlId(this, kDialogId);
     BuildControls();
     if (showCurrent) {
@@ -50,26 +56,27 @@ void CControlCommand::BuildControls() {
     m_command->setInsertPolicy(QComboBox::NoInsert);
     m_command->setCompleter(nullptr);
     SetControlId(m_command, kCommandId);
-    for (const ControlCommandEntry& entry : ControlCommandEntries()) {
-        m_command->addItem(Utf8(entry.text));
+    // Items follow the core's list, so an item's index is its entry's.
+    for (std::size_t i = 0; i < ControlCommandEntries().size(); ++i) {
+        m_command->addItem(ControlCommandName(static_cast<int>(i)));
     }
 
     m_message = new QLineEdit(this);
     SetControlId(m_message, kMessageId);
     new SjisInputGuard(
         m_message, [this](QWidget*, const QString& message) { m_boxes.ShowError(this, message); });
-    m_timeLabel = new QLabel(Utf8(kTimeLabel), this);
+    m_timeLabel = new QLabel(ControlLabel(kTimeLabel), this);
     SetControlId(m_timeLabel, kTimeLabelId);
     m_timeEdit = new QLineEdit(this);
     SetControlId(m_timeEdit, kTimeId);
-    m_positionLabel = new QLabel(Utf8(kTemplatePositionLabel), this);
+    m_positionLabel = new QLabel(ControlLabel(kTemplatePositionLabel), this);
     SetControlId(m_positionLabel, kPositionLabelId);
     m_positionEdit = new QLineEdit(this);
     SetControlId(m_positionEdit, kPositionId);
 
     auto* fields = new QGridLayout;
     fields->addWidget(m_command, 0, 0, 1, 2);
-    fields->addWidget(new QLabel(QStringLiteral("表示メッセージ"), this), 1, 0);
+    fields->addWidget(new QLabel(tr("表示メッセージ"), this), 1, 0);
     fields->addWidget(m_message, 1, 1);
     fields->addWidget(m_timeLabel, 2, 0);
     fields->addWidget(m_timeEdit, 2, 1);
@@ -78,9 +85,8 @@ void CControlCommand::BuildControls() {
     fields->setColumnMinimumWidth(1, 220);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    QPushButton* cancel =
-        buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    QPushButton* ok = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
+    QPushButton* cancel = buttons->addButton(tr("キャンセル"), QDialogButtonBox::RejectRole);
     SetControlId(ok, 1);
     SetControlId(cancel, 2);
     ok->setDefault(true);
@@ -140,8 +146,8 @@ void CControlCommand::ApplyEntry(const ControlCommandEntry& entry) {
     m_message->setEnabled(entry.message);
     m_positionEdit->setEnabled(entry.position);
     m_timeEdit->setEnabled(entry.time);
-    m_positionLabel->setText(Utf8(entry.positionLabel));
-    m_timeLabel->setText(Utf8(entry.timeLabel));
+    m_positionLabel->setText(ControlLabel(entry.positionLabel));
+    m_timeLabel->setText(ControlLabel(entry.timeLabel));
 }
 
 void CControlCommand::OnSelectionChanged(int index) {
@@ -153,13 +159,12 @@ void CControlCommand::OnSelectionChanged(int index) {
         m_message->setEnabled(true);
         m_positionEdit->setEnabled(true);
         m_timeEdit->setEnabled(false);
-        m_positionLabel->setText(Utf8(kWindowPositionLabel));
+        m_positionLabel->setText(ControlLabel(kWindowPositionLabel));
         return;
     }
-    m_positionLabel->setText(Utf8(kWindowPositionLabel));
-    m_timeLabel->setText(Utf8(kTimeLabel));
-    const std::string text = m_command->itemText(index).toStdString();
-    if (const ControlCommandEntry* entry = FindControlCommandEntry(text)) {
+    m_positionLabel->setText(ControlLabel(kWindowPositionLabel));
+    m_timeLabel->setText(ControlLabel(kTimeLabel));
+    if (const ControlCommandEntry* entry = EntryAt(index)) {
         ApplyEntry(*entry);
     }
 }
@@ -191,8 +196,8 @@ void CControlCommand::accept() {
         // Typed text: a command's exact text picks it, anything else is refused aloud.
         index = m_command->findText(m_command->currentText(), Qt::MatchExactly);
         if (index < 0) {
-            m_boxes.ShowError(this, QStringLiteral("「%1」は制御コマンドではありません。"
-                                                   "一覧からコマンドを選んでください。")
+            m_boxes.ShowError(this, tr("「%1」は制御コマンドではありません。"
+                                       "一覧からコマンドを選んでください。")
                                         .arg(m_command->currentText()));
             m_command->setFocus();
             return;
@@ -202,8 +207,7 @@ void CControlCommand::accept() {
     if (!ReadValues()) {
         return;
     }
-    const ControlCommandEntry* entry =
-        FindControlCommandEntry(m_command->itemText(index).toStdString());
+    const ControlCommandEntry* entry = EntryAt(index);
     if (entry == nullptr) {
         return;
     }

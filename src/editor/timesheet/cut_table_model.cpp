@@ -4,10 +4,10 @@
 #include <QPalette>
 
 #include "core/text/sjis.h"
-#include "core/timesheet/control_commands.h"
 #include "core/timesheet/cut_editing.h"
 #include "editor/app/qt_text.h"
 #include "editor/timesheet/cell_tooltip.h"
+#include "editor/timesheet/control_command_names.h"
 
 namespace plk {
 
@@ -41,10 +41,9 @@ QString CutTableModel::CellText(int row, int column) const {
             // The row says what it does: its message and what its values mean (the grid
             // spans this cell over the part columns).
             QString text = QStringFromSjis(FieldText(control.message));
-            const std::string values = ControlValuesText(control);
-            if (!values.empty()) {
-                text += (text.isEmpty() ? QString() : QStringLiteral("  ｜  ")) +
-                        QString::fromStdString(values);
+            const QString values = ControlValuesDisplayText(control);
+            if (!values.isEmpty()) {
+                text = text.isEmpty() ? values : QStringLiteral("%1  ｜  %2").arg(text, values);
             }
             return QStringLiteral(" %1 ").arg(text);
         }
@@ -100,9 +99,9 @@ QVariant CutTableModel::data(const QModelIndex& index, int role) const {
             }
             if (!frame.IsNormal()) {
                 QString tip = QString::fromLatin1(ControlCommandLabel(frame.control.command));
-                const std::string values = ControlValuesText(frame.control);
-                if (!values.empty()) {
-                    tip += QLatin1Char('\n') + QString::fromStdString(values);
+                const QString values = ControlValuesDisplayText(frame.control);
+                if (!values.isEmpty()) {
+                    tip += QLatin1Char('\n') + values;
                 }
                 const QString message = QStringFromSjis(FieldText(frame.control.message));
                 if (!message.isEmpty()) {

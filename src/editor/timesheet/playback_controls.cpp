@@ -103,7 +103,7 @@ CPlaybackControls::~CPlaybackControls() {
 }
 
 void CPlaybackControls::BuildControls() {
-    m_speedGroup = WithId(new QGroupBox(QStringLiteral("再生速度"), this), kSpeedGroupId);
+    m_speedGroup = WithId(new QGroupBox(tr("再生速度"), this), kSpeedGroupId);
     m_speedSlider = WithId(new QSlider(Qt::Horizontal, m_speedGroup), kSpeedSliderId);
     m_speedSlider->setRange(1, kSpeedPositions);
     m_speedSlider->setPageStep(1);
@@ -111,14 +111,14 @@ void CPlaybackControls::BuildControls() {
     auto* speedLayout = new QVBoxLayout(m_speedGroup);
     speedLayout->addWidget(m_speedSlider);
 
-    m_frameGroup = WithId(new QGroupBox(QStringLiteral("フレーム"), this), kFrameGroupId);
+    m_frameGroup = WithId(new QGroupBox(tr("フレーム"), this), kFrameGroupId);
     m_frameSlider = WithId(new QSlider(Qt::Horizontal, m_frameGroup), kFrameSliderId);
     m_frameSlider->setRange(1, 1);
     auto* frameLayout = new QVBoxLayout(m_frameGroup);
     frameLayout->addWidget(m_frameSlider);
 
-    m_autoRepeat = WithId(new QCheckBox(QStringLiteral("オートリピート"), this), kAutoRepeatId);
-    m_frameSkip = WithId(new QCheckBox(QStringLiteral("フレームスキップ有効"), this), kFrameSkipId);
+    m_autoRepeat = WithId(new QCheckBox(tr("オートリピート"), this), kAutoRepeatId);
+    m_frameSkip = WithId(new QCheckBox(tr("フレームスキップ有効"), this), kFrameSkipId);
 
     auto makeButton = [this](PlaybackGlyph glyph, int id) {
         auto* button = WithId(new QPushButton(this), id);
@@ -134,14 +134,14 @@ void CPlaybackControls::BuildControls() {
     m_commandPlay->setIcon(CommandIconOf(PlaybackGlyph::Play));
     // The pause button stays down while the playback is paused.
     m_pause->setCheckable(true);
-    m_rewind->setToolTip(QStringLiteral("巻き戻し: 1 フレーム目を表示します"));
-    m_pause->setToolTip(QStringLiteral("一時停止 / 再開"));
-    m_simplePlay->setToolTip(QStringLiteral(
-        "シンプル再生: 通常フレームだけを順に再生します (制御フレームは飛ばします)"));
+    m_rewind->setToolTip(tr("巻き戻し: 1 フレーム目を表示します"));
+    m_pause->setToolTip(tr("一時停止 / 再開"));
+    m_simplePlay->setToolTip(
+        tr("シンプル再生: 通常フレームだけを順に再生します (制御フレームは飛ばします)"));
     m_commandPlay->setToolTip(
-        QStringLiteral("コマンド再生: 制御フレームを実行してゲームと同じように再生します"));
-    m_speedSlider->setToolTip(QStringLiteral("再生速度 (1 秒あたりのフレーム数)"));
-    m_frameSlider->setToolTip(QStringLiteral("表示するフレーム"));
+        tr("コマンド再生: 制御フレームを実行してゲームと同じように再生します"));
+    m_speedSlider->setToolTip(tr("再生速度 (1 秒あたりのフレーム数)"));
+    m_frameSlider->setToolTip(tr("表示するフレーム"));
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {m_rewind, m_pause, m_simplePlay, m_commandPlay}) {
@@ -184,7 +184,7 @@ void CPlaybackControls::SetFrameCount(int normalFrames) {
 }
 
 void CPlaybackControls::SetFrameLabel(int frameNumber) {
-    m_frameGroup->setTitle(QString::asprintf(" %4d フレーム", frameNumber));
+    m_frameGroup->setTitle(tr(" %1 フレーム").arg(frameNumber, 4));
 }
 
 void CPlaybackControls::SetButtonImage(QPushButton* button, bool playing) {
@@ -194,8 +194,7 @@ void CPlaybackControls::SetButtonImage(QPushButton* button, bool playing) {
 }
 
 void CPlaybackControls::OnSpeedChanged(int position) {
-    m_speedGroup->setTitle(
-        QString::asprintf("再生速度 %2d Frame/Sec", SpeedFramesPerSecond(position)));
+    m_speedGroup->setTitle(tr("再生速度 %1 Frame/Sec").arg(SpeedFramesPerSecond(position), 2));
     m_worker->SetSpeedPosition(position);
 }
 

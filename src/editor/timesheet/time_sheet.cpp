@@ -39,11 +39,8 @@ namespace {
 using namespace timesheet_command;
 
 constexpr int kPaintMergeKey = 1;
-const char* const kResourceModeText = "リソース指定";
-const char* const kRangeModeText = "範囲指定";
-
 QString EditText(int id) {
-    return QString::fromUtf8(PopupItemText(id));
+    return PopupCommandName(id);
 }
 
 // A small brush: the cursor of resource mode, which paints cells.
@@ -123,7 +120,7 @@ void CTimeSheet::BuildLayout() {
 
     auto* modeRow = new QHBoxLayout();
     // A push-like check box: a button that stays down in range mode.
-    m_modeCheck = new QPushButton(QString::fromUtf8(kResourceModeText), this);
+    m_modeCheck = new QPushButton(tr("リソース指定"), this);
     m_modeCheck->setCheckable(true);
     SetControlId(m_modeCheck, kModeCheckId);
     modeRow->addWidget(m_modeCheck);
@@ -169,12 +166,11 @@ void CTimeSheet::ShowFieldsFolded(bool folded) {
     m_foldButton->setChecked(folded);
     m_foldButton->setArrowType(folded ? Qt::DownArrow : Qt::UpArrow);
     m_foldButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    m_foldButton->setText(folded ? QStringLiteral("セルの情報・設定・再生を表示")
-                                 : QStringLiteral("セルの情報・設定・再生をたたむ"));
+    m_foldButton->setText(folded ? tr("セルの情報・設定・再生を表示")
+                                 : tr("セルの情報・設定・再生をたたむ"));
     m_foldButton->setToolTip(
-        folded
-            ? QStringLiteral("セルの情報、設定と再生の操作をグリッドの上に戻します")
-            : QStringLiteral("セルの情報、設定と再生の操作をたたんで、グリッドの行を増やします"));
+        folded ? tr("セルの情報、設定と再生の操作をグリッドの上に戻します")
+               : tr("セルの情報、設定と再生の操作をたたんで、グリッドの行を増やします"));
 }
 
 void CTimeSheet::PlaySelection(int fallbackRow) {
@@ -203,14 +199,13 @@ void CTimeSheet::SetRangeMode(bool on) {
         return;
     }
     m_rangeMode = on;
-    m_modeCheck->setText(QString::fromUtf8(on ? kRangeModeText : kResourceModeText));
+    m_modeCheck->setText(on ? tr("範囲指定") : tr("リソース指定"));
     // The rectangle stays highlighted in both modes: the fields and the tween act on it.
     // Resource mode paints: the grid shows a brush and says what a click does.
     m_grid->viewport()->setCursor(on ? QCursor(Qt::ArrowCursor) : BrushCursor());
     m_modeCheck->setToolTip(
-        on ? QStringLiteral("範囲指定: クリック、Shift+クリック、ドラッグで範囲を選びます")
-           : QStringLiteral(
-                 "リソース指定: クリックしたセルにパレットで選んだリソースを指定します"));
+        on ? tr("範囲指定: クリック、Shift+クリック、ドラッグで範囲を選びます")
+           : tr("リソース指定: クリックしたセルにパレットで選んだリソースを指定します"));
     m_grid->setStatusTip(m_modeCheck->toolTip());
     m_dragging = false;
     m_painting = false;
@@ -319,7 +314,7 @@ void CTimeSheet::CutSelectedFrames() {
         return;
     }
     CopySelectedFrames();
-    EraseRows(row, deleted, QStringLiteral("フレームの切り取り"));
+    EraseRows(row, deleted, tr("フレームの切り取り"));
 }
 
 void CTimeSheet::PasteFramesAtSelection() {
@@ -669,12 +664,12 @@ void CTimeSheet::OpenHeaderMenu(const QPoint& globalPosition, int column) {
     // The part commands, and a switch between slot numbers and slot names in the cells.
     QMenu menu(this);
     for (const PopupItem& item : HeaderPopup().items) {
-        QAction* action = menu.addAction(QString::fromUtf8(item.text));
+        QAction* action = menu.addAction(PopupItemLabel(item));
         action->setData(item.id);
         action->setEnabled(IsHeaderCommandEnabled(item.id, column));
     }
     menu.addSeparator();
-    QAction* names = menu.addAction(QStringLiteral("リソース名で表示"));
+    QAction* names = menu.addAction(tr("リソース名で表示"));
     names->setCheckable(true);
     names->setChecked(m_model->ShowsSlotNames());
     QAction* chosen = menu.exec(globalPosition);
@@ -833,7 +828,7 @@ void CTimeSheet::PaintCell(int row, int column) {
             writes.push_back({r, column, cell});
         }
     }
-    EditCells(writes, QStringLiteral("リソースの指定"), kPaintMergeKey);
+    EditCells(writes, tr("リソースの指定"), kPaintMergeKey);
     if (m_cut.Frame(row).IsNormal()) {
         Q_EMIT showCell(row, column);
     }

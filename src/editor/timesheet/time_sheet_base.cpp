@@ -25,7 +25,7 @@ namespace {
 using namespace timesheet_command;
 
 QString EditText(int id) {
-    return QString::fromUtf8(PopupItemText(id));
+    return PopupCommandName(id);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "editor/timesheet/time_sheet_menus.h"
 
+#include <QCoreApplication>
 #include <QMenu>
 
 namespace plk {
@@ -8,29 +9,32 @@ namespace {
 using namespace timesheet_command;
 
 constexpr PopupItem kHeaderItems[] = {
-    {kInsertPart, "パートを挿入"},
-    {kDeletePart, "パートを削除"},
-    {kCopyPart, "パートのコピー"},
-    {kPastePart, "パートのペースト"},
+    {kInsertPart, QT_TRANSLATE_NOOP("TimeSheetMenus", "パートを挿入")},
+    {kDeletePart, QT_TRANSLATE_NOOP("TimeSheetMenus", "パートを削除")},
+    {kCopyPart, QT_TRANSLATE_NOOP("TimeSheetMenus", "パートのコピー")},
+    {kPastePart, QT_TRANSLATE_NOOP("TimeSheetMenus", "パートのペースト")},
 };
 
 constexpr PopupItem kCellItems[] = {
-    {kInsertFrame, "フレームの挿入"},
-    {kDeleteFrame, "フレームの削除"},
-    {kCopyFrames, "フレームのコピー"},
-    {kPasteFrames, "フレームのペースト"},
-    {kInsertFrames, "複数フレームの挿入"},
-    {kDeleteFrames, "複数フレームの削除"},
-    {kInsertControlFrame, "制御フレームの挿入"},
-    {kChangeControlFrame, "制御フレームの変更"},
-    {kAppendFrame, "フレームを末尾に挿入"},
-    {kAppendControlFrame, "制御フレームを末尾に挿入"},
-    {kPlaySelection, "選択範囲を再生"},
+    {kInsertFrame, QT_TRANSLATE_NOOP("TimeSheetMenus", "フレームの挿入")},
+    {kDeleteFrame, QT_TRANSLATE_NOOP("TimeSheetMenus", "フレームの削除")},
+    {kCopyFrames, QT_TRANSLATE_NOOP("TimeSheetMenus", "フレームのコピー")},
+    {kPasteFrames, QT_TRANSLATE_NOOP("TimeSheetMenus", "フレームのペースト")},
+    {kInsertFrames, QT_TRANSLATE_NOOP("TimeSheetMenus", "複数フレームの挿入")},
+    {kDeleteFrames, QT_TRANSLATE_NOOP("TimeSheetMenus", "複数フレームの削除")},
+    {kInsertControlFrame, QT_TRANSLATE_NOOP("TimeSheetMenus", "制御フレームの挿入")},
+    {kChangeControlFrame, QT_TRANSLATE_NOOP("TimeSheetMenus", "制御フレームの変更")},
+    {kAppendFrame, QT_TRANSLATE_NOOP("TimeSheetMenus", "フレームを末尾に挿入")},
+    {kAppendControlFrame, QT_TRANSLATE_NOOP("TimeSheetMenus", "制御フレームを末尾に挿入")},
+    {kPlaySelection, QT_TRANSLATE_NOOP("TimeSheetMenus", "選択範囲を再生")},
 };
 
 constexpr PopupItem kCutItems[] = {
-    {kInsertCut, "カットを挿入"},    {kDeleteCut, "カットの削除"},   {kCopyCut, "カットのコピー"},
-    {kPasteCut, "カットのペースト"}, {kRenameCut, "カット名の変更"},
+    {kInsertCut, QT_TRANSLATE_NOOP("TimeSheetMenus", "カットを挿入")},
+    {kDeleteCut, QT_TRANSLATE_NOOP("TimeSheetMenus", "カットの削除")},
+    {kCopyCut, QT_TRANSLATE_NOOP("TimeSheetMenus", "カットのコピー")},
+    {kPasteCut, QT_TRANSLATE_NOOP("TimeSheetMenus", "カットのペースト")},
+    {kRenameCut, QT_TRANSLATE_NOOP("TimeSheetMenus", "カット名の変更")},
 };
 
 }  // namespace
@@ -58,11 +62,19 @@ const char* PopupItemText(int id) {
     return "";
 }
 
+QString PopupItemLabel(const PopupItem& item) {
+    return QCoreApplication::translate("TimeSheetMenus", item.text);
+}
+
+QString PopupCommandName(int id) {
+    return QCoreApplication::translate("TimeSheetMenus", PopupItemText(id));
+}
+
 int ExecPopup(QWidget* parent, const QPoint& globalPosition, PopupSpec popup,
               const std::function<bool(int id)>& enabled) {
     QMenu menu(parent);
     for (const PopupItem& item : popup.items) {
-        QAction* action = menu.addAction(QString::fromUtf8(item.text));
+        QAction* action = menu.addAction(PopupItemLabel(item));
         action->setData(item.id);
         action->setEnabled(enabled(item.id));
     }

@@ -3,6 +3,8 @@
 #include <functional>
 #include <span>
 
+#include <QString>
+
 class QPoint;
 class QWidget;
 
@@ -34,11 +36,11 @@ inline constexpr int kPlaySelection = 240;
 
 struct PopupItem {
     int id;
-    const char* text;  // UTF-8
+    const char* text;  // UTF-8, the Japanese source text
 };
 
 struct PopupSpec {
-    const char* title;
+    const char* title;  // the menu resource's name, never shown
     std::span<const PopupItem> items;
 };
 
@@ -48,8 +50,12 @@ PopupSpec HeaderPopup();
 PopupSpec CellPopup();
 // "カットメニュー": the cut tabs.
 PopupSpec CutPopup();
-// The text of a popup command, for the undo history ("" for an unknown id).
+// The Japanese text of a popup command ("" for an unknown id).
 const char* PopupItemText(int id);
+// An item's text as the menu shows it, in the editor's language.
+QString PopupItemLabel(const PopupItem& item);
+// A popup command's name in the editor's language, for the undo history.
+QString PopupCommandName(int id);
 
 // Shows `popup` at a global position with each item enabled as `enabled` says; the id of
 // the item chosen, 0 when the menu was closed without a choice.
