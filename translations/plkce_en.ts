@@ -825,19 +825,19 @@ New File</translation>
     <message>
         <source>選択範囲を切り取ってクリップボードに移動します
 切り取り</source>
-        <translation>Cut the selection and put it on the clipboard
+        <translation>Cut the selection to the clipboard
 Cut</translation>
     </message>
     <message>
         <source>選択範囲をコピーしてクリップボードに保存します
 コピー</source>
-        <translation>Copy the selection and put it on the clipboard
+        <translation>Copy the selection to the clipboard
 Copy</translation>
     </message>
     <message>
         <source>クリップボードの内容を挿入します
 貼り付け</source>
-        <translation>Insert the contents of the clipboard
+        <translation>Insert the clipboard&apos;s contents
 Paste</translation>
     </message>
     <message>
@@ -861,7 +861,7 @@ Print</translation>
     <message>
         <source>プログラム情報、バージョン、著作権を表示します
 バージョン情報</source>
-        <translation>Show the program information, version and copyright
+        <translation>Show the program&apos;s version and copyright
 About</translation>
     </message>
     <message>
@@ -881,11 +881,11 @@ About</translation>
     <name>plk::CPreView</name>
     <message>
         <source>フレーム表示中: ←→ , . で前後のフレーム、Home End で最初と最後、Ctrl+←→ で前後の制御フレームへ</source>
-        <translation>Showing frames: ← → , . previous/next frame, Home End first/last, Ctrl+← → previous/next control frame</translation>
+        <translation>Frames: ←→ , . previous/next, Home End first/last, Ctrl+←→ control frames</translation>
     </message>
     <message>
         <source>画像の配置中: 矢印キーとドラッグでパレットの画像を動かします（, . でフレーム送り）</source>
-        <translation>Placing an image: arrow keys and dragging move the palette image (, . step frames)</translation>
+        <translation>Placing: arrow keys or dragging move the palette image (, . step frames)</translation>
     </message>
 </context>
 <context>
@@ -964,7 +964,7 @@ About</translation>
     </message>
     <message>
         <source>前後のフレームを薄く重ねて表示します（前は赤、後は青緑）&#x3000;%1</source>
-        <translation>Shows the frames before and after, faintly (before in red, after in cyan)  %1</translation>
+        <translation>Shows the frames before and after faintly (before in red, after in cyan)  %1</translation>
     </message>
     <message>
         <source>前後それぞれのフレーム数</source>
