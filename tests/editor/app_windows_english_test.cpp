@@ -1,6 +1,5 @@
 // The main frame, its menus and status bar, the about box and the preview in English: no
-// Japanese text is left once the English translation is installed, and a project saved
-// in English is the same file as one saved in Japanese.
+// Japanese text is left once the English translation is installed.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -13,15 +12,11 @@
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QToolBar>
-#include <fstream>
-#include <iterator>
 
 #include "editor/app/about_dialog.h"
 #include "editor/app/command_ids.h"
 #include "editor/app/cut_name_list.h"
-#include "editor/app/file_commands.h"
 #include "editor/app/hidden_windows_strip.h"
 #include "editor/app/ui_language.h"
 #include "editor/preview/preview.h"
@@ -87,11 +82,6 @@ QStringList JapaneseAmong(const QStringList& texts) {
     return found;
 }
 
-std::vector<char> Bytes(const QString& path) {
-    std::ifstream in(ToFileSystemPath(path), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 class AppWindowsEnglishTest : public testing::Test {
 protected:
     void SetUp() override { test::ClearSettings(); }
@@ -149,25 +139,6 @@ TEST_F(AppWindowsEnglishTest, PreviewPanelAndAboutBoxSpeakEnglish) {
     EXPECT_EQ(about.windowTitle(), "About PLK-CE");
     // Tool windows find each other by their titles, which no language changes.
     EXPECT_EQ(preview.ControlPanel()->windowTitle(), "PreViewControl");
-}
-
-// The untitled name and the menus are shown in English; the file keeps the project's own
-// Japanese default names and every other byte.
-TEST_F(AppWindowsEnglishTest, AProjectSavedInEnglishIsTheFileSavedInJapanese) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const auto saveNew = [&](const QString& name) {
-        auto made = test::MakeFrame();
-        const QString path = dir.filePath(name);
-        made.files->answers.push_back(path);
-        EXPECT_TRUE(made.frame->Commands().SaveAs());
-        return Bytes(path);
-    };
-    const std::vector<char> japanese = saveNew(QStringLiteral("ja.cre"));
-    English();
-    const std::vector<char> english = saveNew(QStringLiteral("en.cre"));
-    ASSERT_FALSE(japanese.empty());
-    EXPECT_EQ(english, japanese);
 }
 
 }  // namespace
