@@ -69,6 +69,13 @@
     </message>
 </context>
 <context>
+    <name>CutNameList</name>
+    <message>
+        <source>カット:%1</source>
+        <translation>Cut:%1</translation>
+    </message>
+</context>
+<context>
     <name>ErrorTexts</name>
     <message>
         <source>「%1」に書き込めません。保存先のフォルダーがあるか確かめてください。</source>
@@ -186,6 +193,22 @@ Export anyway?</translation>
     <message>
         <source>GIF アニメーション (*.gif);;WebP アニメーション (*.webp)</source>
         <translation>GIF animation (*.gif);;WebP animation (*.webp)</translation>
+    </message>
+    <message>
+        <source>PLK-CE サンプル</source>
+        <translation>PLK-CE Sample</translation>
+    </message>
+    <message>
+        <source>サンプルキャラクターのコピー先</source>
+        <translation>Where to Put the Sample Character</translation>
+    </message>
+    <message>
+        <source>「%1」はフォルダーではありません。別の場所を選んでください。</source>
+        <translation>&quot;%1&quot; is not a folder. Choose another place.</translation>
+    </message>
+    <message>
+        <source>サンプルキャラクターを取り出せませんでした。</source>
+        <translation>The sample character could not be unpacked.</translation>
     </message>
 </context>
 <context>
@@ -551,6 +574,18 @@ Alpha %7</translation>
         <source>キャンセル</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>フォルダー (*)</source>
+        <translation>Folders (*)</translation>
+    </message>
+    <message>
+        <source>フォルダー名:</source>
+        <translation>Folder name:</translation>
+    </message>
+    <message>
+        <source>ここに置く</source>
+        <translation>Put It Here</translation>
+    </message>
 </context>
 <context>
     <name>plk::AutosaveController</name>
@@ -565,6 +600,13 @@ Alpha %7</translation>
         <translation>The recovery copy &quot;%1&quot; is damaged and cannot be opened (%2).
 
 The copy was moved to &quot;%3&quot;.</translation>
+    </message>
+</context>
+<context>
+    <name>plk::CAboutDlg</name>
+    <message>
+        <source>バージョン情報 PLK-CE</source>
+        <translation>About PLK-CE</translation>
     </message>
 </context>
 <context>
@@ -828,6 +870,239 @@ The copy was moved to &quot;%3&quot;.</translation>
     </message>
 </context>
 <context>
+    <name>plk::CMainFrame</name>
+    <message>
+        <source>レディ</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>無題</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>新規作成	Ctrl+N(&amp;N)</source>
+        <translation>&amp;New	Ctrl+N</translation>
+    </message>
+    <message>
+        <source>CREファイルを開く&#x3000;	Ctrl+O(&amp;O)</source>
+        <translation>&amp;Open CRE File...	Ctrl+O</translation>
+    </message>
+    <message>
+        <source>名前をつけて保存	Ctrl+S(&amp;S)</source>
+        <translation>&amp;Save As...	Ctrl+S</translation>
+    </message>
+    <message>
+        <source>上書き保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>チェック...</source>
+        <translation>Check Character...</translation>
+    </message>
+    <message>
+        <source>実行形式でエクスポート</source>
+        <translation>Export for the Game...</translation>
+    </message>
+    <message>
+        <source>アニメーションを書き出す...</source>
+        <translation>Export Animation...</translation>
+    </message>
+    <message>
+        <source>プロパティ</source>
+        <translation>Properties</translation>
+    </message>
+    <message>
+        <source>印刷...	Ctrl+P(&amp;P)</source>
+        <translation>&amp;Print...	Ctrl+P</translation>
+    </message>
+    <message>
+        <source>印刷プレビュー(&amp;V)</source>
+        <translation>Print Pre&amp;view</translation>
+    </message>
+    <message>
+        <source>プリンタの設定(&amp;R)...</source>
+        <translation>P&amp;rint Setup...</translation>
+    </message>
+    <message>
+        <source>最近使ったファイル</source>
+        <translation>Recent Files</translation>
+    </message>
+    <message>
+        <source>アプリケーションの終了(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>元に戻す	Ctrl+Z</source>
+        <translation>Undo	Ctrl+Z</translation>
+    </message>
+    <message>
+        <source>やり直し	Ctrl+Y</source>
+        <translation>Redo	Ctrl+Y</translation>
+    </message>
+    <message>
+        <source>切り取り(&amp;T)	Ctrl+X</source>
+        <translation>Cu&amp;t	Ctrl+X</translation>
+    </message>
+    <message>
+        <source>コピー(&amp;C)	Ctrl+C</source>
+        <translation>&amp;Copy	Ctrl+C</translation>
+    </message>
+    <message>
+        <source>貼り付け(&amp;P)	Ctrl+V</source>
+        <translation>&amp;Paste	Ctrl+V</translation>
+    </message>
+    <message>
+        <source>ツール バー(&amp;T)</source>
+        <translation>&amp;Toolbar</translation>
+    </message>
+    <message>
+        <source>ステータス バー(&amp;S)</source>
+        <translation>&amp;Status Bar</translation>
+    </message>
+    <message>
+        <source>リソース パレット(&amp;R)</source>
+        <translation>&amp;Resource Palette</translation>
+    </message>
+    <message>
+        <source>メッセージ ブラウザ(&amp;M)</source>
+        <translation>&amp;Message Browser</translation>
+    </message>
+    <message>
+        <source>プロフィール ブラウザ(&amp;P)</source>
+        <translation>&amp;Profile Browser</translation>
+    </message>
+    <message>
+        <source>プレビュー(&amp;V)</source>
+        <translation>Pre&amp;view</translation>
+    </message>
+    <message>
+        <source>プレビュー コントロール(&amp;C)</source>
+        <translation>Preview &amp;Control</translation>
+    </message>
+    <message>
+        <source>タイムシート(&amp;I)</source>
+        <translation>T&amp;ime Sheet</translation>
+    </message>
+    <message>
+        <source>キャラクターチェック(&amp;K)</source>
+        <translation>Character Chec&amp;k</translation>
+    </message>
+    <message>
+        <source>サンプルキャラクターを開く</source>
+        <translation>Open the Sample Character</translation>
+    </message>
+    <message>
+        <source>バージョン情報 PLK-CE(&amp;A)...</source>
+        <translation>&amp;About PLK-CE...</translation>
+    </message>
+    <message>
+        <source>ファイル(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>表示(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>ヘルプ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>CREファイルを開く
+CREファイルを開く</source>
+        <translation>Open a CRE file
+Open CRE File</translation>
+    </message>
+    <message>
+        <source>実行形式でエクスポート
+実行形式でエクスポート</source>
+        <translation>Export the character in the game&apos;s format
+Export for the Game</translation>
+    </message>
+    <message>
+        <source>現在のカットをGIFまたはWebPのアニメーションとして書き出す
+アニメーションを書き出す</source>
+        <translation>Export the current cut as an animated GIF or WebP
+Export Animation</translation>
+    </message>
+    <message>
+        <source>CREファイルとして保存
+CREファイルとして保存</source>
+        <translation>Save as a CRE file
+Save as CRE File</translation>
+    </message>
+    <message>
+        <source>上書き保存
+上書き保存</source>
+        <translation>Save over the project file
+Save</translation>
+    </message>
+    <message>
+        <source>新規にファイルを作成
+新規ファイル</source>
+        <translation>Create a new file
+New File</translation>
+    </message>
+    <message>
+        <source>選択範囲を切り取ってクリップボードに移動します
+切り取り</source>
+        <translation>Cut the selection to the clipboard
+Cut</translation>
+    </message>
+    <message>
+        <source>選択範囲をコピーしてクリップボードに保存します
+コピー</source>
+        <translation>Copy the selection to the clipboard
+Copy</translation>
+    </message>
+    <message>
+        <source>クリップボードの内容を挿入します
+貼り付け</source>
+        <translation>Insert the clipboard&apos;s contents
+Paste</translation>
+    </message>
+    <message>
+        <source>直前に行った動作を元に戻します
+元に戻す</source>
+        <translation>Undo the last action
+Undo</translation>
+    </message>
+    <message>
+        <source>直前に元に戻した動作をやり直します
+やり直し</source>
+        <translation>Redo the last action undone
+Redo</translation>
+    </message>
+    <message>
+        <source>アクティブなドキュメントを印刷します
+印刷</source>
+        <translation>Print the active document
+Print</translation>
+    </message>
+    <message>
+        <source>プログラム情報、バージョン、著作権を表示します
+バージョン情報</source>
+        <translation>Show the program&apos;s version and copyright
+About</translation>
+    </message>
+    <message>
+        <source>ツール バー</source>
+        <translation>Toolbar</translation>
+    </message>
+    <message>
+        <source>「%1」を保存しました。</source>
+        <translation>Saved &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>「%1」にエクスポートしました。</source>
+        <translation>Exported &quot;%1&quot;.</translation>
+    </message>
+</context>
+<context>
     <name>plk::CPlaybackControls</name>
     <message>
         <source>再生速度</source>
@@ -876,6 +1151,104 @@ The copy was moved to &quot;%3&quot;.</translation>
     <message>
         <source>再生速度 %1 Frame/Sec</source>
         <translation>Speed %1 fps</translation>
+    </message>
+</context>
+<context>
+    <name>plk::CPreView</name>
+    <message>
+        <source>フレーム表示中: ←→ , . で前後のフレーム、Home End で最初と最後、Ctrl+←→ で前後の制御フレームへ</source>
+        <translation>Frames: ←→ , . previous/next, Home End first/last, Ctrl+←→ control frames</translation>
+    </message>
+    <message>
+        <source>画像の配置中: 矢印キーとドラッグでパレットの画像を動かします（, . でフレーム送り）</source>
+        <translation>Placing: arrow keys or dragging move the palette image (, . step frames)</translation>
+    </message>
+</context>
+<context>
+    <name>plk::CPreViewCtrl</name>
+    <message>
+        <source>常に最前面</source>
+        <translation>Always on top</translation>
+    </message>
+    <message>
+        <source>X（横方向）のサイズ</source>
+        <translation>X (horizontal) size</translation>
+    </message>
+    <message>
+        <source>Y（縦方向）のサイズ</source>
+        <translation>Y (vertical) size</translation>
+    </message>
+    <message>
+        <source>背景</source>
+        <translation>Background</translation>
+    </message>
+    <message>
+        <source>同期</source>
+        <translation>Sync</translation>
+    </message>
+    <message>
+        <source>アルファ値</source>
+        <translation>Alpha</translation>
+    </message>
+    <message>
+        <source>ガイド</source>
+        <translation>Guides</translation>
+    </message>
+    <message>
+        <source>罫線</source>
+        <translation>Grid</translation>
+    </message>
+    <message>
+        <source>中央クロスバー</source>
+        <translation>Centre crossbar</translation>
+    </message>
+    <message>
+        <source>中央クロスバー（リソース）</source>
+        <translation>Centre crossbar (resource)</translation>
+    </message>
+    <message>
+        <source>800×600枠</source>
+        <translation>800×600 frame</translation>
+    </message>
+    <message>
+        <source>キャラクターメッセージ</source>
+        <translation>Character message</translation>
+    </message>
+    <message>
+        <source>キャラクターメニューアイコン</source>
+        <translation>Character menu icon</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>アニメーション</source>
+        <translation>Animation</translation>
+    </message>
+    <message>
+        <source>ウインドウに合わせる</source>
+        <translation>Fit to window</translation>
+    </message>
+    <message>
+        <source>画面全体（1024 x 768）をウインドウの大きさに合わせて表示します</source>
+        <translation>Shows the whole screen (1024 x 768) scaled to the window</translation>
+    </message>
+    <message>
+        <source>オニオンスキン</source>
+        <translation>Onion skin</translation>
+    </message>
+    <message>
+        <source>前後のフレームを薄く重ねて表示します（前は赤、後は青緑）&#x3000;%1</source>
+        <translation>Shows the frames before and after faintly (before in red, after in cyan)  %1</translation>
+    </message>
+    <message>
+        <source>前後それぞれのフレーム数</source>
+        <translation>Frames on each side</translation>
+    </message>
+    <message>
+        <source>前後</source>
+        <translation>Each side</translation>
     </message>
 </context>
 <context>
@@ -1153,6 +1526,23 @@ The copy was moved to &quot;%3&quot;.</translation>
     <message>
         <source>拡大率の入力</source>
         <translation>Enter Scale</translation>
+    </message>
+</context>
+<context>
+    <name>plk::HiddenWindowsStrip</name>
+    <message>
+        <source>隠れているウインドウです。クリックするか、表示 メニューで表示します</source>
+        <translation>Hidden windows. Click one, or use the View menu, to show it</translation>
+    </message>
+    <message>
+        <source>隠れているウインドウ (表示 メニューで戻せます): %1</source>
+        <extracomment>%1 lists the hidden windows as links, joined by the list separator.</extracomment>
+        <translation>Hidden windows (the View menu brings them back): %1</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <comment>list separator</comment>
+        <translation>, </translation>
     </message>
 </context>
 <context>

@@ -53,7 +53,7 @@ TEST_F(SampleCharacterMenuTest, CopiesTheSampleIntoTheChosenFolderAndOpensTheCop
     OpenSampleInto(PathOf("ひなた"));
 
     ASSERT_EQ(m_files->foldersAsked.size(), 1);
-    EXPECT_TRUE(m_files->foldersAsked.front().contains(kSampleFolderName));
+    EXPECT_TRUE(m_files->foldersAsked.front().contains(SampleFolderName()));
     EXPECT_EQ(Commands().ProjectPath(), QDir(PathOf("ひなた")).filePath(kSampleProjectName));
     // Nothing was missing or moved: no message, and nothing to save.
     EXPECT_TRUE(m_boxes->errors.isEmpty()) << m_boxes->errors.join('\n').toStdString();
@@ -83,8 +83,8 @@ TEST_F(SampleCharacterMenuTest, AFolderThatHoldsFilesGetsTheSampleInANewFolderIn
     OpenSampleInto(busy);
 
     EXPECT_EQ(Commands().ProjectPath(),
-              QDir(busy).filePath(kSampleFolderName + QStringLiteral(" (2)/sample.cre")));
-    EXPECT_TRUE(QFile::exists(QDir(busy).filePath(kSampleFolderName + "/sample.cre")));
+              QDir(busy).filePath(SampleFolderName() + QStringLiteral(" (2)/sample.cre")));
+    EXPECT_TRUE(QFile::exists(QDir(busy).filePath(SampleFolderName() + "/sample.cre")));
     ASSERT_TRUE(mine.open(QIODevice::ReadOnly));
     EXPECT_EQ(mine.readAll(), QByteArray("mine"));  // the author's own file is untouched
 }

@@ -12,7 +12,7 @@
 namespace plk {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("バージョン情報 PLK-CE"));
+    setWindowTitle(tr("バージョン情報 PLK-CE"));
     auto* icon = new QLabel(this);
     icon->setPixmap(QPixmap::fromImage(ApplicationIcon()));
     auto* text = new QLabel(QStringLiteral("PLK-CE Version 1.0"), this);

@@ -1,13 +1,21 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace plk {
 
 // Texts of the application's string table.
 inline const QString kApplicationTitle = QStringLiteral("PLK-CE");
-inline const QString kIdleStatusText = QStringLiteral("レディ");
-inline const QString kUntitledDocument = QStringLiteral("無題");
-inline const QString kSaveChangesQuestion = QStringLiteral("変更を保存しますか？");
+
+// The status bar's idle text, shown in the editor's language.
+inline QString IdleStatusText() {
+    return QCoreApplication::translate("plk::CMainFrame", "レディ");
+}
+
+// The caption's name for a project never saved; shown only, never stored.
+inline QString UntitledDocumentName() {
+    return QCoreApplication::translate("plk::CMainFrame", "無題");
+}
 
 }  // namespace plk

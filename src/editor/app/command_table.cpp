@@ -1,5 +1,6 @@
 #include "editor/app/command_table.h"
 
+#include <QCoreApplication>
 #include <array>
 
 #include "editor/app/command_ids.h"
@@ -10,61 +11,61 @@ namespace {
 using namespace command;
 
 constexpr MenuItemSpec kFileItems[] = {
-    {kNew, "新規作成\tCtrl+N(&N)"},
-    {kOpenProject, "CREファイルを開く　\tCtrl+O(&O)"},
-    {kSaveAs, "名前をつけて保存\tCtrl+S(&S)"},
-    {kSave, "上書き保存"},
+    {kNew, QT_TRANSLATE_NOOP("plk::CMainFrame", "新規作成\tCtrl+N(&N)")},
+    {kOpenProject, QT_TRANSLATE_NOOP("plk::CMainFrame", "CREファイルを開く　\tCtrl+O(&O)")},
+    {kSaveAs, QT_TRANSLATE_NOOP("plk::CMainFrame", "名前をつけて保存\tCtrl+S(&S)")},
+    {kSave, QT_TRANSLATE_NOOP("plk::CMainFrame", "上書き保存")},
     {0, nullptr},
-    {kCheckCharacter, "チェック..."},
-    {kExport, "実行形式でエクスポート"},
-    {kExportAnimation, "アニメーションを書き出す..."},
+    {kCheckCharacter, QT_TRANSLATE_NOOP("plk::CMainFrame", "チェック...")},
+    {kExport, QT_TRANSLATE_NOOP("plk::CMainFrame", "実行形式でエクスポート")},
+    {kExportAnimation, QT_TRANSLATE_NOOP("plk::CMainFrame", "アニメーションを書き出す...")},
     {0, nullptr},
-    {kProperties, "プロパティ"},
+    {kProperties, QT_TRANSLATE_NOOP("plk::CMainFrame", "プロパティ")},
     {0, nullptr},
-    {kPrint, "印刷...\tCtrl+P(&P)"},
-    {kPrintPreview, "印刷プレビュー(&V)"},
-    {kPrinterSetup, "プリンタの設定(&R)..."},
+    {kPrint, QT_TRANSLATE_NOOP("plk::CMainFrame", "印刷...\tCtrl+P(&P)")},
+    {kPrintPreview, QT_TRANSLATE_NOOP("plk::CMainFrame", "印刷プレビュー(&V)")},
+    {kPrinterSetup, QT_TRANSLATE_NOOP("plk::CMainFrame", "プリンタの設定(&R)...")},
     {0, nullptr},
-    {kRecentFile1, "最近使ったファイル"},
+    {kRecentFile1, QT_TRANSLATE_NOOP("plk::CMainFrame", "最近使ったファイル")},
     {0, nullptr},
-    {kExit, "アプリケーションの終了(&X)"},
+    {kExit, QT_TRANSLATE_NOOP("plk::CMainFrame", "アプリケーションの終了(&X)")},
 };
 
 // Undo and redo act on the project's one undo history; cut, copy and paste on what has
 // the focus.
 constexpr MenuItemSpec kEditItems[] = {
-    {kEditUndo, "元に戻す\tCtrl+Z"},
-    {kEditRedo, "やり直し\tCtrl+Y"},
+    {kEditUndo, QT_TRANSLATE_NOOP("plk::CMainFrame", "元に戻す\tCtrl+Z")},
+    {kEditRedo, QT_TRANSLATE_NOOP("plk::CMainFrame", "やり直し\tCtrl+Y")},
     {0, nullptr},
-    {kEditCut, "切り取り(&T)\tCtrl+X"},
-    {kEditCopy, "コピー(&C)\tCtrl+C"},
-    {kEditPaste, "貼り付け(&P)\tCtrl+V"},
+    {kEditCut, QT_TRANSLATE_NOOP("plk::CMainFrame", "切り取り(&T)\tCtrl+X")},
+    {kEditCopy, QT_TRANSLATE_NOOP("plk::CMainFrame", "コピー(&C)\tCtrl+C")},
+    {kEditPaste, QT_TRANSLATE_NOOP("plk::CMainFrame", "貼り付け(&P)\tCtrl+V")},
 };
 
 constexpr MenuItemSpec kViewItems[] = {
-    {kViewToolbar, "ツール バー(&T)"},
-    {kViewStatusBar, "ステータス バー(&S)"},
+    {kViewToolbar, QT_TRANSLATE_NOOP("plk::CMainFrame", "ツール バー(&T)")},
+    {kViewStatusBar, QT_TRANSLATE_NOOP("plk::CMainFrame", "ステータス バー(&S)")},
     {0, nullptr},
-    {kViewPalette, "リソース パレット(&R)"},
-    {kViewMessageBrowser, "メッセージ ブラウザ(&M)"},
-    {kViewProfileBrowser, "プロフィール ブラウザ(&P)"},
-    {kViewPreview, "プレビュー(&V)"},
-    {kViewPreviewControl, "プレビュー コントロール(&C)"},
-    {kViewTimeSheet, "タイムシート(&I)"},
-    {kViewCharacterCheck, "キャラクターチェック(&K)"},
+    {kViewPalette, QT_TRANSLATE_NOOP("plk::CMainFrame", "リソース パレット(&R)")},
+    {kViewMessageBrowser, QT_TRANSLATE_NOOP("plk::CMainFrame", "メッセージ ブラウザ(&M)")},
+    {kViewProfileBrowser, QT_TRANSLATE_NOOP("plk::CMainFrame", "プロフィール ブラウザ(&P)")},
+    {kViewPreview, QT_TRANSLATE_NOOP("plk::CMainFrame", "プレビュー(&V)")},
+    {kViewPreviewControl, QT_TRANSLATE_NOOP("plk::CMainFrame", "プレビュー コントロール(&C)")},
+    {kViewTimeSheet, QT_TRANSLATE_NOOP("plk::CMainFrame", "タイムシート(&I)")},
+    {kViewCharacterCheck, QT_TRANSLATE_NOOP("plk::CMainFrame", "キャラクターチェック(&K)")},
 };
 
 constexpr MenuItemSpec kHelpItems[] = {
-    {kOpenSample, "サンプルキャラクターを開く"},
+    {kOpenSample, QT_TRANSLATE_NOOP("plk::CMainFrame", "サンプルキャラクターを開く")},
     {0, nullptr},
-    {kAbout, "バージョン情報 PLK-CE(&A)..."},
+    {kAbout, QT_TRANSLATE_NOOP("plk::CMainFrame", "バージョン情報 PLK-CE(&A)...")},
 };
 
 constexpr MenuPopupSpec kMenu[] = {
-    {"ファイル(&F)", kFileItems},
-    {"編集(&E)", kEditItems},
-    {"表示(&V)", kViewItems},
-    {"ヘルプ(&H)", kHelpItems},
+    {QT_TRANSLATE_NOOP("plk::CMainFrame", "ファイル(&F)"), kFileItems},
+    {QT_TRANSLATE_NOOP("plk::CMainFrame", "編集(&E)"), kEditItems},
+    {QT_TRANSLATE_NOOP("plk::CMainFrame", "表示(&V)"), kViewItems},
+    {QT_TRANSLATE_NOOP("plk::CMainFrame", "ヘルプ(&H)"), kHelpItems},
 };
 
 constexpr ToolbarButtonSpec kToolbar[] = {
@@ -84,21 +85,29 @@ struct PromptEntry {
 
 constexpr PromptEntry kPrompts[] = {
     // The application's own commands.
-    {kOpenProject, "CREファイルを開く\nCREファイルを開く"},
-    {kExport, "実行形式でエクスポート\n実行形式でエクスポート"},
+    {kOpenProject, QT_TRANSLATE_NOOP("plk::CMainFrame", "CREファイルを開く\nCREファイルを開く")},
+    {kExport,
+     QT_TRANSLATE_NOOP("plk::CMainFrame", "実行形式でエクスポート\n実行形式でエクスポート")},
     {kExportAnimation,
-     "現在のカットをGIFまたはWebPのアニメーションとして書き出す\nアニメーションを書き出す"},
-    {kSaveAs, "CREファイルとして保存\nCREファイルとして保存"},
-    {kSave, "上書き保存\n上書き保存"},
-    {kNew, "新規にファイルを作成\n新規ファイル"},
+     QT_TRANSLATE_NOOP(
+         "plk::CMainFrame",
+         "現在のカットをGIFまたはWebPのアニメーションとして書き出す\nアニメーションを書き出す")},
+    {kSaveAs, QT_TRANSLATE_NOOP("plk::CMainFrame", "CREファイルとして保存\nCREファイルとして保存")},
+    {kSave, QT_TRANSLATE_NOOP("plk::CMainFrame", "上書き保存\n上書き保存")},
+    {kNew, QT_TRANSLATE_NOOP("plk::CMainFrame", "新規にファイルを作成\n新規ファイル")},
     // The framework's commands on the toolbar.
-    {kEditCut, "選択範囲を切り取ってクリップボードに移動します\n切り取り"},
-    {kEditCopy, "選択範囲をコピーしてクリップボードに保存します\nコピー"},
-    {kEditPaste, "クリップボードの内容を挿入します\n貼り付け"},
-    {kEditUndo, "直前に行った動作を元に戻します\n元に戻す"},
-    {kEditRedo, "直前に元に戻した動作をやり直します\nやり直し"},
-    {kPrint, "アクティブなドキュメントを印刷します\n印刷"},
-    {kAbout, "プログラム情報、バージョン、著作権を表示します\nバージョン情報"},
+    {kEditCut, QT_TRANSLATE_NOOP("plk::CMainFrame",
+                                 "選択範囲を切り取ってクリップボードに移動します\n切り取り")},
+    {kEditCopy, QT_TRANSLATE_NOOP("plk::CMainFrame",
+                                  "選択範囲をコピーしてクリップボードに保存します\nコピー")},
+    {kEditPaste,
+     QT_TRANSLATE_NOOP("plk::CMainFrame", "クリップボードの内容を挿入します\n貼り付け")},
+    {kEditUndo, QT_TRANSLATE_NOOP("plk::CMainFrame", "直前に行った動作を元に戻します\n元に戻す")},
+    {kEditRedo,
+     QT_TRANSLATE_NOOP("plk::CMainFrame", "直前に元に戻した動作をやり直します\nやり直し")},
+    {kPrint, QT_TRANSLATE_NOOP("plk::CMainFrame", "アクティブなドキュメントを印刷します\n印刷")},
+    {kAbout, QT_TRANSLATE_NOOP("plk::CMainFrame",
+                               "プログラム情報、バージョン、著作権を表示します\nバージョン情報")},
 };
 
 const std::array<AcceleratorSpec, 14> kAccelerators = {{
@@ -131,11 +140,15 @@ std::span<const ToolbarButtonSpec> MainToolbar() {
 CommandPrompt PromptOf(int id) {
     for (const PromptEntry& entry : kPrompts) {
         if (entry.id == id) {
-            QStringList parts = QString::fromUtf8(entry.text).split(QLatin1Char('\n'));
+            QStringList parts = CommandText(entry.text).split(QLatin1Char('\n'));
             return {parts.value(0), parts.value(1)};
         }
     }
     return {};
+}
+
+QString CommandText(const char* text) {
+    return QCoreApplication::translate(kCommandTextContext, text);
 }
 
 std::span<const AcceleratorSpec> MainAccelerators() {

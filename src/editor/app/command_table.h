@@ -8,10 +8,13 @@
 
 namespace plk {
 
+// The translation context of the menu, toolbar and status-bar texts of the main frame.
+inline constexpr const char* kCommandTextContext = "plk::CMainFrame";
+
 // One item of a menu popup; id 0 stands for a separator.
 struct MenuItemSpec {
     int id;
-    const char* text;  // UTF-8; a tab separates the shortcut hint
+    const char* text;  // Japanese source text; a tab separates the shortcut hint
 };
 
 struct MenuPopupSpec {
@@ -21,6 +24,9 @@ struct MenuPopupSpec {
 
 // Menu 128, popup by popup.
 std::span<const MenuPopupSpec> MainMenu();
+
+// A title or item text of the menu as shown: translated into the editor's language.
+QString CommandText(const char* text);
 
 // Toolbar 128 from left to right; id 0 stands for a separator.
 struct ToolbarButtonSpec {

@@ -1,5 +1,6 @@
 #include "editor/app/cut_name_list.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 #include "core/timesheet/cut.h"
@@ -24,7 +25,8 @@ QStringList NumberedCutItems(LParam count) {
     QStringList items;
     const int n = static_cast<int>(std::clamp<LParam>(count, 0, kMaxCuts));
     for (int i = 0; i < n; ++i) {
-        items.append(QStringLiteral("カット:%1").arg(i + 1));
+        // Shown only: the names that follow are the project's own, in whatever language.
+        items.append(QCoreApplication::translate("CutNameList", "カット:%1").arg(i + 1));
     }
     return items;
 }

@@ -32,8 +32,7 @@ HiddenWindowsStrip::HiddenWindowsStrip(QWidget* parent) : QLabel(parent) {
     // A short main window clips the strip rather than growing.
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     setMinimumSize(0, 0);
-    setToolTip(
-        QStringLiteral("隠れているウインドウです。クリックするか、表示 メニューで表示します"));
+    setToolTip(tr("隠れているウインドウです。クリックするか、表示 メニューで表示します"));
     connect(this, &QLabel::linkActivated, this, [this](const QString& link) {
         const int k = link.toInt();
         if (k >= 0 && k < static_cast<int>(m_windows.size())) {
@@ -55,8 +54,9 @@ QString HiddenWindowsStrip::TextFor(const QStringList& indices) const {
         const QAction* action = m_windows[static_cast<std::size_t>(index.toInt())].second;
         links << QStringLiteral("<a href=\"%1\">%2</a>").arg(index, NameOf(action).toHtmlEscaped());
     }
-    return QStringLiteral("隠れているウインドウ (表示 メニューで戻せます): ") +
-           links.join(QStringLiteral("、"));
+    //: %1 lists the hidden windows as links, joined by the list separator.
+    return tr("隠れているウインドウ (表示 メニューで戻せます): %1")
+        .arg(links.join(tr("、", "list separator")));
 }
 
 QStringList HiddenWindowsStrip::Offered() const {

@@ -177,7 +177,7 @@ void CMainFrame::CreateActions() {
     for (const MenuPopupSpec& popup : MainMenu()) {
         for (const MenuItemSpec& item : popup.items) {
             if (item.id != 0) {
-                add(item.id, QString::fromUtf8(item.text));
+                add(item.id, CommandText(item.text));
             }
         }
     }
@@ -220,7 +220,7 @@ void CMainFrame::CreateActions() {
 
 void CMainFrame::CreateMenus() {
     for (const MenuPopupSpec& popup : MainMenu()) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(popup.title));
+        QMenu* menu = menuBar()->addMenu(CommandText(popup.title));
         for (const MenuItemSpec& item : popup.items) {
             if (item.id == 0) {
                 menu->addSeparator();
@@ -238,7 +238,7 @@ void CMainFrame::CreateMenus() {
 }
 
 void CMainFrame::CreateToolbar() {
-    m_toolBar = new QToolBar(QStringLiteral("ツール バー"), this);
+    m_toolBar = new QToolBar(tr("ツール バー"), this);
     m_toolBar->setObjectName(QStringLiteral("toolbar128"));
     m_toolBar->setIconSize(QSize(kToolbarIconWidth, kToolbarIconHeight));
     m_toolBar->setMovable(true);
@@ -281,10 +281,10 @@ void CMainFrame::CreateStatusBar() {
     // Whenever a prompt goes away the idle text comes back.
     connect(bar, &QStatusBar::messageChanged, bar, [bar](const QString& text) {
         if (text.isEmpty()) {
-            bar->showMessage(kIdleStatusText);
+            bar->showMessage(IdleStatusText());
         }
     });
-    bar->showMessage(kIdleStatusText);
+    bar->showMessage(IdleStatusText());
     Action(kViewStatusBar)->setChecked(true);
     connect(Action(kViewStatusBar), &QAction::triggered, bar, &QStatusBar::setVisible);
 }
@@ -458,14 +458,12 @@ void CMainFrame::ConnectCommands() {
     connect(m_commands, &FileCommands::pathChanged, this, &CMainFrame::UpdateTitle);
     connect(m_commands, &FileCommands::modifiedChanged, this, &QWidget::setWindowModified);
     connect(m_commands, &FileCommands::saved, this, [this](const QString& path) {
-        statusBar()->showMessage(
-            QStringLiteral("「%1」を保存しました。").arg(QFileInfo(path).fileName()),
-            kStatusNoticeMs);
+        statusBar()->showMessage(tr("「%1」を保存しました。").arg(QFileInfo(path).fileName()),
+                                 kStatusNoticeMs);
     });
     connect(m_commands, &FileCommands::exported, this, [this](const QString& path) {
         statusBar()->showMessage(
-            QStringLiteral("「%1」にエクスポートしました。").arg(QFileInfo(path).fileName()),
-            kStatusNoticeMs);
+            tr("「%1」にエクスポートしました。").arg(QFileInfo(path).fileName()), kStatusNoticeMs);
     });
     ConnectUndoCommands();
     m_focusEdit = new FocusEditCommands(this, m_timeSheet, Action(kEditCut), Action(kEditCopy),

@@ -10,7 +10,7 @@ namespace plk {
 // goes into the frame's caption.
 class CPLKCEDoc {
 public:
-    QString Title() const { return kUntitledDocument; }
+    QString Title() const { return UntitledDocumentName(); }
 };
 
 }  // namespace plk

@@ -1,6 +1,7 @@
 #include "editor/app/sample_character.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -77,13 +78,17 @@ QString UniqueFolderPath(const QString& wanted) {
     return candidate;
 }
 
+QString SampleFolderName() {
+    return QCoreApplication::translate("FileCommands", "PLK-CE サンプル");
+}
+
 QString DefaultSampleFolder() {
     // Without a documents folder (a fresh account, a server) the home folder takes its place.
     QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (documents.isEmpty() || !QFileInfo(documents).isDir()) {
         documents = QDir::homePath();
     }
-    return UniqueFolderPath(QDir(documents).filePath(kSampleFolderName));
+    return UniqueFolderPath(QDir(documents).filePath(SampleFolderName()));
 }
 
 void FileCommands::OpenSample() {
@@ -91,7 +96,8 @@ void FileCommands::OpenSample() {
         return;
     }
     QString folder = m_files->GetTargetFolder(
-        m_frame, QStringLiteral("サンプルキャラクターのコピー先"), DefaultSampleFolder());
+        m_frame, QCoreApplication::translate("FileCommands", "サンプルキャラクターのコピー先"),
+        DefaultSampleFolder());
     if (folder.isEmpty()) {
         return;
     }
@@ -99,17 +105,21 @@ void FileCommands::OpenSample() {
     // sample in a new folder inside it.
     if (QFileInfo::exists(folder) && !IsEmptyFolder(folder)) {
         if (!QFileInfo(folder).isDir()) {
-            m_boxes->ShowError(m_frame, QStringLiteral("「%1」はフォルダーではありません。"
-                                                       "別の場所を選んでください。")
-                                            .arg(QDir::toNativeSeparators(folder)));
+            m_boxes->ShowError(m_frame,
+                               QCoreApplication::translate("FileCommands",
+                                                           "「%1」はフォルダーではありません。"
+                                                           "別の場所を選んでください。")
+                                   .arg(QDir::toNativeSeparators(folder)));
             return;
         }
-        folder = UniqueFolderPath(QDir(folder).filePath(kSampleFolderName));
+        folder = UniqueFolderPath(QDir(folder).filePath(SampleFolderName()));
     }
 
     QTemporaryDir unpacked;
     if (!unpacked.isValid() || !UnpackEmbeddedSample(unpacked.path())) {
-        m_boxes->ShowError(m_frame, QStringLiteral("サンプルキャラクターを取り出せませんでした。"));
+        m_boxes->ShowError(
+            m_frame, QCoreApplication::translate("FileCommands",
+                                                 "サンプルキャラクターを取り出せませんでした。"));
         return;
     }
     std::filesystem::path copy;

@@ -7,7 +7,9 @@ namespace plk {
 // The folder the sample character is embedded under, in the program's resources.
 inline const QString kEmbeddedSampleFolder = QStringLiteral(":/sample");
 inline const QString kSampleProjectName = QStringLiteral("sample.cre");
-inline const QString kSampleFolderName = QStringLiteral("PLK-CE サンプル");
+// The folder made for the copy, named in the editor's language: it belongs to the author's
+// documents, not to the project, which keeps its own names.
+QString SampleFolderName();
 
 class CMainFrame;
 

@@ -79,9 +79,11 @@ QString QtFileDialogs::GetTargetFolder(QWidget* parent, const QString& caption,
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setNameFilter(QStringLiteral("フォルダー (*)"));
-    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("フォルダー名:"));
-    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("ここに置く"));
+    dialog.setNameFilter(QCoreApplication::translate("UserDialogs", "フォルダー (*)"));
+    dialog.setLabelText(QFileDialog::FileName,
+                        QCoreApplication::translate("UserDialogs", "フォルダー名:"));
+    dialog.setLabelText(QFileDialog::Accept,
+                        QCoreApplication::translate("UserDialogs", "ここに置く"));
     dialog.selectFile(info.fileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};

@@ -311,11 +311,10 @@ void CPreView::UpdateArrowHint() {
         return;
     }
     m_hintSteps = steps;
-    setStatusTip(steps
-                     ? QStringLiteral("フレーム表示中: ←→ , . で前後のフレーム、Home End で最初と"
-                                      "最後、Ctrl+←→ で前後の制御フレームへ")
-                     : QStringLiteral("画像の配置中: 矢印キーとドラッグでパレットの画像を動かします"
-                                      "（, . でフレーム送り）"));
+    setStatusTip(steps ? tr("フレーム表示中: ←→ , . で前後のフレーム、Home End で最初と"
+                            "最後、Ctrl+←→ で前後の制御フレームへ")
+                       : tr("画像の配置中: 矢印キーとドラッグでパレットの画像を動かします"
+                            "（, . でフレーム送り）"));
     // A hint already in the status bar is replaced at once, not on the next mouse move.
     if (underMouse()) {
         QStatusTipEvent tip(statusTip());

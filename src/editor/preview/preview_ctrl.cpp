@@ -53,7 +53,7 @@ CPreViewCtrl::CPreViewCtrl(QWidget* preview)
       m_files(std::make_unique<QtFileDialogs>()),
       m_boxes(std::make_unique<QtMessageBoxes>()) {
     auto* layout = new QVBoxLayout(this);
-    m_topmost = new QCheckBox(QStringLiteral("常に最前面"), this);
+    m_topmost = new QCheckBox(tr("常に最前面"), this);
     SetControlId(m_topmost, 1010);
     layout->addWidget(m_topmost);
     layout->addWidget(BuildSizeControls());

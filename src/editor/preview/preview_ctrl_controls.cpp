@@ -75,10 +75,10 @@ QWidget* CPreViewCtrl::BuildSizeControls() {
     m_zoomSlider->setMinimumWidth(kSliderWidth);
     m_zoomText = ValueText(ZoomStepText(0), ZoomStepText(kMinZoomStep), 1027, box);
 
-    grid->addWidget(new QLabel(QStringLiteral("X（横方向）のサイズ"), box), 0, 0, 1, 2);
+    grid->addWidget(new QLabel(tr("X（横方向）のサイズ"), box), 0, 0, 1, 2);
     grid->addWidget(m_xSlider, 1, 0);
     grid->addWidget(m_xEdit, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Y（縦方向）のサイズ"), box), 2, 0, 1, 2);
+    grid->addWidget(new QLabel(tr("Y（縦方向）のサイズ"), box), 2, 0, 1, 2);
     grid->addWidget(m_ySlider, 3, 0);
     grid->addWidget(m_yEdit, 3, 1);
     grid->addWidget(new QLabel(QStringLiteral("ZOOM"), box), 4, 0, 1, 2);
@@ -88,7 +88,7 @@ QWidget* CPreViewCtrl::BuildSizeControls() {
 }
 
 QWidget* CPreViewCtrl::BuildBackgroundControls() {
-    auto* box = new QGroupBox(QStringLiteral("背景"), this);
+    auto* box = new QGroupBox(tr("背景"), this);
     auto* grid = new QGridLayout(box);
     grid->setColumnStretch(1, 1);
     const QString widest = QStringLiteral("255");
@@ -113,7 +113,7 @@ QWidget* CPreViewCtrl::BuildBackgroundControls() {
         grid->addWidget(channel.value, row, 2);
         ++row;
     }
-    m_sync = WithId(new QCheckBox(QStringLiteral("同期"), box), 1099);
+    m_sync = WithId(new QCheckBox(tr("同期"), box), 1099);
     grid->addWidget(m_sync, row++, 0, 1, 3);
 
     m_imageButton = WithId(new QPushButton(kNoImageYetText, box), 1112);
@@ -122,25 +122,25 @@ QWidget* CPreViewCtrl::BuildBackgroundControls() {
 
     m_alphaSlider = PlainSlider(0, 100, 100, 1023, box);
     m_alphaText = ValueText(QStringLiteral("100"), QStringLiteral("100"), 1030, box);
-    grid->addWidget(new QLabel(QStringLiteral("アルファ値"), box), row++, 0, 1, 3);
+    grid->addWidget(new QLabel(tr("アルファ値"), box), row++, 0, 1, 3);
     grid->addWidget(m_alphaSlider, row, 0, 1, 2);
     grid->addWidget(m_alphaText, row, 2);
     return box;
 }
 
 QWidget* CPreViewCtrl::BuildGuideControls() {
-    auto* box = new QGroupBox(QStringLiteral("ガイド"), this);
+    auto* box = new QGroupBox(tr("ガイド"), this);
     auto* layout = new QVBoxLayout(box);
     for (int i = 0; i < kGuideCount; ++i) {
-        auto* check = WithId(new QCheckBox(kGuideTexts[i], box), kFirstGuideId + i);
+        auto* check = WithId(new QCheckBox(PanelText(kGuideTexts[i]), box), kFirstGuideId + i);
         layout->addWidget(check);
         connect(check, &QCheckBox::clicked, this, [this, i](bool on) { OnGuideClicked(i, on); });
     }
     auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(QStringLiteral("罫線"), box));
+    row->addWidget(new QLabel(tr("罫線"), box));
     m_grid = WithId(new QComboBox(box), 1100);
-    for (const QString& item : kGridTexts) {
-        m_grid->addItem(item);
+    for (const char* item : kGridTexts) {
+        m_grid->addItem(PanelText(item));
     }
     row->addWidget(m_grid, 1);
     layout->addLayout(row);

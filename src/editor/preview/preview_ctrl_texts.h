@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <array>
 
@@ -25,15 +26,22 @@ inline const QString kNoImageText = QStringLiteral("No File");
 
 // The guide check boxes carry consecutive ids, in the order of the renderer's switches.
 inline constexpr int kFirstGuideId = 1018;
-inline const std::array<QString, kGuideCount> kGuideTexts = {
-    QStringLiteral("中央クロスバー"), QStringLiteral("中央クロスバー（リソース）"),
-    QStringLiteral("800×600枠"), QStringLiteral("キャラクターメッセージ"),
-    QStringLiteral("キャラクターメニューアイコン")};
+// Japanese source texts, shown through the panel's translation (see PanelText).
+inline constexpr std::array<const char*, kGuideCount> kGuideTexts = {
+    QT_TRANSLATE_NOOP("plk::CPreViewCtrl", "中央クロスバー"),
+    QT_TRANSLATE_NOOP("plk::CPreViewCtrl", "中央クロスバー（リソース）"),
+    QT_TRANSLATE_NOOP("plk::CPreViewCtrl", "800×600枠"),
+    QT_TRANSLATE_NOOP("plk::CPreViewCtrl", "キャラクターメッセージ"),
+    QT_TRANSLATE_NOOP("plk::CPreViewCtrl", "キャラクターメニューアイコン")};
 
 // Grid list: item i draws lines 2 to the power of i pixels apart; item 0 (spacing 1)
 // draws none.
-inline const std::array<QString, 7> kGridTexts = {
-    QStringLiteral("なし"), QStringLiteral("2"),  QStringLiteral("4"), QStringLiteral("8"),
-    QStringLiteral("16"),   QStringLiteral("32"), QStringLiteral("64")};
+inline constexpr std::array<const char*, 7> kGridTexts = {
+    QT_TRANSLATE_NOOP("plk::CPreViewCtrl", "なし"), "2", "4", "8", "16", "32", "64"};
+
+// A text of the tables above as the panel shows it, in the editor's language.
+inline QString PanelText(const char* source) {
+    return QCoreApplication::translate("plk::CPreViewCtrl", source);
+}
 
 }  // namespace plk

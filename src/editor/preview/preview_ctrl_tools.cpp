@@ -22,21 +22,19 @@ QKeySequence CPreViewCtrl::OnionShortcut() {
 }
 
 QWidget* CPreViewCtrl::BuildAnimationTools() {
-    auto* box = new QGroupBox(QStringLiteral("アニメーション"), this);
+    auto* box = new QGroupBox(tr("アニメーション"), this);
     auto* layout = new QVBoxLayout(box);
 
-    m_fit = new QCheckBox(QStringLiteral("ウインドウに合わせる"), box);
+    m_fit = new QCheckBox(tr("ウインドウに合わせる"), box);
     m_fit->setObjectName(QStringLiteral("fitToWindow"));
-    m_fit->setToolTip(
-        QStringLiteral("画面全体（1024 x 768）をウインドウの大きさに合わせて表示します"));
+    m_fit->setToolTip(tr("画面全体（1024 x 768）をウインドウの大きさに合わせて表示します"));
     layout->addWidget(m_fit);
 
     auto* onionRow = new QHBoxLayout;
-    m_onion = new QCheckBox(QStringLiteral("オニオンスキン"), box);
+    m_onion = new QCheckBox(tr("オニオンスキン"), box);
     m_onion->setObjectName(QStringLiteral("onionSkin"));
-    m_onion->setToolTip(
-        QStringLiteral("前後のフレームを薄く重ねて表示します（前は赤、後は青緑）　%1")
-            .arg(OnionShortcut().toString(QKeySequence::NativeText)));
+    m_onion->setToolTip(tr("前後のフレームを薄く重ねて表示します（前は赤、後は青緑）　%1")
+                            .arg(OnionShortcut().toString(QKeySequence::NativeText)));
     m_onionDepth = new QSpinBox(box);
     m_onionDepth->setObjectName(QStringLiteral("onionDepth"));
     m_onionDepth->setRange(1, kMaxOnionDepth);
@@ -46,9 +44,9 @@ QWidget* CPreViewCtrl::BuildAnimationTools() {
         m_onion->setChecked(view.onionSkin);
         m_onionDepth->setValue(view.onionDepth);
     }
-    m_onionDepth->setToolTip(QStringLiteral("前後それぞれのフレーム数"));
+    m_onionDepth->setToolTip(tr("前後それぞれのフレーム数"));
     onionRow->addWidget(m_onion, 1);
-    onionRow->addWidget(new QLabel(QStringLiteral("前後"), box));
+    onionRow->addWidget(new QLabel(tr("前後"), box));
     onionRow->addWidget(m_onionDepth);
     layout->addLayout(onionRow);
 
