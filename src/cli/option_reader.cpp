@@ -118,7 +118,7 @@ std::vector<std::string> OptionReader::Parts(char separator, std::size_t count,
 
 void OptionReader::TakeOperand() {
     const std::string& arg = Arg();
-    if (!arg.empty() && arg[0] == '-') {
+    if (arg.size() > 1 && arg[0] == '-') {  // a lone "-" names a file, as is usual
         throw UsageError("unknown option " + arg);
     }
     if (!m_operand.empty()) {

@@ -65,6 +65,7 @@ TEST(OptionReaderTest, NamesTheOptionAndTheValueInEachMistake) {
         {{"p.cre", "--size", "640"}, "--size takes WxH"},
         {{"p.cre", "--size", "0x480"}, "--size takes an integer from 1 to 1024, not '0'"},
         {{"p.cre", "--zoom", "2"}, "unknown option --zoom"},
+        {{"-", "-x"}, "unknown option -x"},  // a lone "-" is a file name
         {{"p.cre", "q.cre"}, "unexpected argument q.cre"},
         {{"--cut", "1"}, "no project file given"},
         {{"", "--cut", "1"}, "no project file given"},
