@@ -2,11 +2,20 @@
 
 // Pictures like a character's for the benchmarks that load a whole palette.
 
+#include <benchmark/benchmark.h>
+#include <spng.h>
+
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <optional>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "bench_data.h"
+#include "core/codec/packed_loader.h"
+#include "support/temp_folder.h"
 
 namespace plk::bench {
 
@@ -52,6 +61,43 @@ inline Bytes ArtPng(Size size, std::uint32_t seed) {
         }
     }
     return EncodeRgbaPng(pixels, size.width, size.height);
+}
+
+// Every image slot of a full palette.
+inline constexpr int kPaletteSlots = 255;
+
+struct SlotFile {
+    std::string name;  // "slot7.png"
+    std::filesystem::path path;
+    Size size;
+    std::size_t fileBytes;
+};
+
+// A full palette's pictures written into `folder`: slot s as "slots.png", SlotSize(s) large.
+inline std::vector<SlotFile> WriteSlotFiles(const std::filesystem::path& folder) {
+    std::vector<SlotFile> files;
+    for (int s = 1; s <= kPaletteSlots; ++s) {
+        SlotFile file{"slot" + std::to_string(s) + ".png", {}, SlotSize(s), 0};
+        file.path = folder / file.name;
+        const Bytes png = ArtPng(file.size, static_cast<std::uint32_t>(s));
+        testing_support::WriteBytes(file.path, png);
+        file.fileBytes = png.size();
+        files.push_back(std::move(file));
+    }
+    return files;
+}
+
+// Reads and decodes one PNG file with libspng alone, as the baselines do; the pixels are
+// dropped at once.
+inline void DecodeWithSpngAlone(const std::filesystem::path& path) {
+    std::optional<Bytes> bytes = LoadPackedFile(path);
+    std::unique_ptr<spng_ctx, decltype(&spng_ctx_free)> ctx(spng_ctx_new(0), &spng_ctx_free);
+    spng_set_png_buffer(ctx.get(), bytes->data(), bytes->size());
+    std::size_t size = 0;
+    spng_decoded_image_size(ctx.get(), SPNG_FMT_RGBA8, &size);
+    std::vector<std::uint8_t> out(size);
+    spng_decode_image(ctx.get(), out.data(), out.size(), SPNG_FMT_RGBA8, 0);
+    benchmark::DoNotOptimize(out.data());
 }
 
 }  // namespace plk::bench

@@ -13,7 +13,6 @@
 // "ratio_one_thread" shows what the pipeline costs beyond the decode itself.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
-#include <spng.h>
 
 #include <cmath>
 #include <fstream>
@@ -21,7 +20,6 @@
 
 #include "art_png.h"
 #include "bench_data.h"
-#include "core/codec/packed_loader.h"
 #include "media/render/resource_image_batch.h"
 #include "media/render/texture_store.h"
 #include "support/temp_folder.h"
@@ -29,34 +27,20 @@
 namespace plk::bench {
 namespace {
 
-constexpr int kSlots = 255;
-
 class PaletteFiles {
 public:
     PaletteFiles() {
-        for (int s = 1; s <= kSlots; ++s) {
-            const Size size = SlotSize(s);
-            const Bytes png = ArtPng(size, static_cast<std::uint32_t>(s));
-            const std::filesystem::path path = m_folder / ("slot" + std::to_string(s) + ".png");
-            testing_support::WriteBytes(path, png);
-            m_paths.push_back(path);
-            m_decodedBytes += std::uint64_t{size.width} * size.height * 4;
-            m_fileBytes += png.size();
+        for (const SlotFile& file : WriteSlotFiles(m_folder.Path())) {
+            m_paths.push_back(file.path);
+            m_decodedBytes += std::uint64_t{file.size.width} * file.size.height * 4;
+            m_fileBytes += file.fileBytes;
         }
     }
     // libspng alone, one file after another; the pixels are dropped at once.
     double SequentialDecode() const {
         return Seconds([&] {
             for (const auto& path : m_paths) {
-                std::optional<Bytes> bytes = LoadPackedFile(path);
-                std::unique_ptr<spng_ctx, decltype(&spng_ctx_free)> ctx(spng_ctx_new(0),
-                                                                        &spng_ctx_free);
-                spng_set_png_buffer(ctx.get(), bytes->data(), bytes->size());
-                std::size_t size = 0;
-                spng_decoded_image_size(ctx.get(), SPNG_FMT_RGBA8, &size);
-                std::vector<std::uint8_t> out(size);
-                spng_decode_image(ctx.get(), out.data(), out.size(), SPNG_FMT_RGBA8, 0);
-                benchmark::DoNotOptimize(out.data());
+                DecodeWithSpngAlone(path);
             }
         });
     }

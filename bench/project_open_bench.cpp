@@ -6,7 +6,6 @@
 // opens as the editor did before the images started decoding during the read: the whole
 // file read, then the palette rebuilt.
 #include <benchmark/benchmark.h>
-#include <spng.h>
 #include <stdlib.h>
 
 #include <QApplication>
@@ -16,7 +15,6 @@
 
 #include "art_png.h"
 #include "bench_data.h"
-#include "core/codec/packed_loader.h"
 #include "core/project/project_file.h"
 #include "editor/app/file_commands.h"
 #include "editor/app/main_frame.h"
@@ -24,8 +22,6 @@
 
 namespace plk::bench {
 namespace {
-
-constexpr int kSlots = 255;
 
 QApplication& App(const std::filesystem::path& settings) {
     static int argc = 1;
@@ -44,21 +40,19 @@ class MaximalCharacter {
 public:
     MaximalCharacter() {
         auto project = std::make_unique<Project>(NewProject());
-        for (int s = 1; s <= kSlots; ++s) {
-            const std::string name = "slot" + std::to_string(s) + ".png";
-            const std::filesystem::path path = m_folder / name;
-            testing_support::WriteBytes(path, ArtPng(SlotSize(s), static_cast<std::uint32_t>(s)));
-            m_paths.push_back(path);
-            ResourceSlot& slot = project->palette.slot[static_cast<std::size_t>(s)];
-            std::snprintf(slot.name, sizeof slot.name, "%s", name.c_str());
-            std::snprintf(slot.path, sizeof slot.path, "%s", path.c_str());
+        std::size_t s = 0;
+        for (const SlotFile& file : WriteSlotFiles(m_folder.Path())) {
+            m_paths.push_back(file.path);
+            ResourceSlot& slot = project->palette.slot[++s];
+            std::snprintf(slot.name, sizeof slot.name, "%s", file.name.c_str());
+            std::snprintf(slot.path, sizeof slot.path, "%s", file.path.c_str());
             slot.kind = static_cast<std::uint8_t>(ResourceKind::Image);
         }
         project->cuts.clear();
         for (int c = 0; c < kMaxCuts; ++c) {
             std::vector<FrameRecord> frames(2048, NewNormalFrame());
             for (std::size_t f = 0; f < frames.size(); f += 3) {
-                frames[f].cells[1].resource = static_cast<int>(f % kSlots) + 1;
+                frames[f].cells[1].resource = static_cast<int>(f % kPaletteSlots) + 1;
             }
             project->cuts.emplace_back(std::move(frames), 27);
         }
@@ -71,15 +65,7 @@ public:
         std::atomic<std::size_t> next{0};
         auto decode = [&] {
             for (std::size_t i = next++; i < m_paths.size(); i = next++) {
-                std::optional<Bytes> bytes = LoadPackedFile(m_paths[i]);
-                std::unique_ptr<spng_ctx, decltype(&spng_ctx_free)> ctx(spng_ctx_new(0),
-                                                                        &spng_ctx_free);
-                spng_set_png_buffer(ctx.get(), bytes->data(), bytes->size());
-                std::size_t size = 0;
-                spng_decoded_image_size(ctx.get(), SPNG_FMT_RGBA8, &size);
-                std::vector<std::uint8_t> out(size);
-                spng_decode_image(ctx.get(), out.data(), out.size(), SPNG_FMT_RGBA8, 0);
-                benchmark::DoNotOptimize(out.data());
+                DecodeWithSpngAlone(m_paths[i]);
             }
         };
         return Seconds([&] {

@@ -2,6 +2,7 @@
 
 #include "cli/command.h"
 #include "cli/json.h"
+#include "cli/option_reader.h"
 #include "core/check/check_character.h"
 #include "core/project/project_file.h"
 
@@ -67,19 +68,17 @@ std::string PlaceText(const Place& place) {
 
 int RunCheck(CommandArgs args, std::ostream& out) {
     bool json = false;
-    std::vector<std::string> files;
-    for (const std::string& arg : args) {
-        if (arg == "--json") {
+    OptionReader reader(args);
+    while (reader.Next()) {
+        if (reader.Is("--json")) {
             json = true;
-        } else if (arg.rfind("--", 0) == 0) {
-            throw UsageError("unknown option '" + arg + "'");
         } else {
-            files.push_back(arg);
+            reader.TakeOperand();
         }
     }
-    RequireArgs(files, 1);
-    const OpenedProject opened = ReadProjectFile(files[0]);
-    const Findings findings = CheckCharacterWithFiles(opened.project, files[0]);
+    const std::string& file = reader.Operand("no project file given");
+    const OpenedProject opened = ReadProjectFile(file);
+    const Findings findings = CheckCharacterWithFiles(opened.project, file);
     for (const Finding& finding : findings) {
         if (json) {
             JsonWriter writer(out);

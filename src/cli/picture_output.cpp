@@ -2,14 +2,17 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <iostream>
 #include <optional>
 
+#include "cli/command.h"
 #include "core/codec/packed_loader.h"
 #include "core/io/file_error.h"
 #include "core/io/file_io.h"
 #include "core/project/resource_search.h"
 #include "core/text/sjis.h"
 #include "media/render/image_decoder.h"
+#include "media/render/renderer.h"
 #include "media/render/texture_store.h"
 
 namespace plk::cli {
@@ -53,6 +56,17 @@ void WritePng(const QImage& image, const std::string& path) {
     WriteWholeFile(
         path, std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(png.constData()),
                                             static_cast<std::size_t>(png.size())));
+}
+
+Renderer& StartCommandRenderer(const ResourceTable& palette,
+                               const std::filesystem::path& projectFile) {
+    Renderer& renderer = Renderer::Instance();
+    if (renderer.Init() != Renderer::kOk) {
+        throw InputError("the drawing canvas could not be created");
+    }
+    renderer.SetSoundPlayer([](std::string_view) {});
+    LoadPaletteImages(palette, projectFile, std::cerr);
+    return renderer;
 }
 
 }  // namespace plk::cli

@@ -1,13 +1,13 @@
 #include <cerrno>
-#include <charconv>
 #include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
-#include <sstream>
 
+#include "cli/chosen_cut.h"
 #include "cli/command.h"
 #include "cli/json.h"
+#include "cli/option_reader.h"
 #include "cli/picture_output.h"
 #include "core/io/file_error.h"
 #include "core/playback/playback_speed.h"
@@ -31,78 +31,35 @@ struct PlaybackOptions {
     std::optional<std::filesystem::path> frames;
 };
 
-std::int64_t ParseMs(const std::string& text, const std::string& option) {
-    std::int64_t value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < 0) {
-        throw UsageError(option + " takes milliseconds (an integer of at least 0), not '" + text +
-                         "'");
-    }
-    return value;
-}
-
 PlaybackOptions ParseOptions(CommandArgs args) {
     PlaybackOptions options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) {
-                throw UsageError(arg + " needs a value");
-            }
-            return args[++i];
-        };
-        if (arg == "--cut") {
-            const std::int64_t cut = ParseMs(value(), arg);
-            if (cut < 1 || cut > kMaxCuts) {
-                throw UsageError("--cut takes a cut number from 1 to 16");
-            }
-            options.cut = static_cast<int>(cut);
-        } else if (arg == "--simple") {
+    OptionReader reader(args);
+    while (reader.Next()) {
+        if (reader.Is("--cut")) {
+            options.cut = reader.Int(1, kMaxCuts, "a cut number");
+        } else if (reader.Is("--simple")) {
             options.simple = true;
-        } else if (arg == "--command") {
+        } else if (reader.Is("--command")) {
             options.command = true;
-        } else if (arg == "--repeat") {
+        } else if (reader.Is("--repeat")) {
             options.repeat = true;
-        } else if (arg == "--speed") {
-            const std::string& text = value();
-            const std::int64_t speed = ParseMs(text, arg);
-            if (speed < 1 || speed > kSpeedPositions) {
-                throw UsageError("--speed takes a position from 1 to 12, not '" + text + "'");
+        } else if (reader.Is("--speed")) {
+            options.speed = reader.Int(1, kSpeedPositions, "a position");
+        } else if (reader.Is("--clicks")) {
+            for (const std::int64_t click : reader.MsList()) {
+                options.clicks.push_back(click);
             }
-            options.speed = static_cast<int>(speed);
-        } else if (arg == "--clicks") {
-            std::stringstream list(value());
-            std::string item;
-            while (std::getline(list, item, ',')) {
-                options.clicks.push_back(ParseMs(item, arg));
-            }
-        } else if (arg == "--hold") {
-            const std::string& text = value();
-            const auto dash = text.find('-');
-            if (dash == std::string::npos) {
-                throw UsageError("--hold takes FROM-TO in milliseconds, not '" + text + "'");
-            }
-            const std::int64_t from = ParseMs(text.substr(0, dash), arg);
-            const std::int64_t to = ParseMs(text.substr(dash + 1), arg);
-            if (to < from) {
-                throw UsageError("--hold: the range " + text + " ends before it starts");
-            }
-            options.holds.emplace_back(from, to);
-        } else if (arg == "--until") {
-            options.until = ParseMs(value(), arg);
-        } else if (arg == "--frames") {
-            options.frames = value();
-        } else if (!arg.empty() && arg[0] == '-') {
-            throw UsageError("unknown option " + arg);
-        } else if (options.project.empty()) {
-            options.project = arg;
+        } else if (reader.Is("--hold")) {
+            options.holds.push_back(reader.MsRange());
+        } else if (reader.Is("--until")) {
+            options.until = reader.Ms();
+        } else if (reader.Is("--frames")) {
+            options.frames = reader.Value();
         } else {
-            throw UsageError("unexpected argument " + arg);
+            reader.TakeOperand();
         }
     }
-    if (options.project.empty()) {
-        throw UsageError("no project file given");
-    }
+    options.project = reader.Operand("no project file given");
     if (options.cut == 0) {
         throw UsageError("--cut is required");
     }
@@ -144,18 +101,6 @@ private:
     int m_presents = 0;
 };
 
-const char* EndName(RunEnd end) {
-    switch (end) {
-        case RunEnd::Rows:
-            return "rows";
-        case RunEnd::Until:
-            return "until";
-        case RunEnd::Stalled:
-            return "stalled";
-    }
-    return "rows";
-}
-
 // Creates the folder the drawn frames go to. When a file stands where the folder or one
 // of its parents should be, the error names that file as not being a folder.
 void MakeFramesFolder(const std::filesystem::path& folder) {
@@ -186,21 +131,12 @@ int RunPlayback(CommandArgs args, std::ostream& out) {
     const PlaybackOptions options = ParseOptions(args);
     OpenedProject opened = ReadProjectFile(options.project);
     const Project& project = opened.project;
-    if (options.cut > static_cast<int>(project.cuts.size())) {
-        throw InputError(options.project + ": there is no cut " + std::to_string(options.cut) +
-                         " (the project has " + std::to_string(project.cuts.size()) + ")");
-    }
+    const Cut& cut = ChosenCut(project, options.project, options.cut);
     if (options.frames) {
         MakeFramesFolder(*options.frames);
     }
-    const Cut& cut = project.cuts[static_cast<std::size_t>(options.cut - 1)];
 
-    Renderer& renderer = Renderer::Instance();
-    if (renderer.Init() != Renderer::kOk) {
-        throw InputError("the drawing canvas could not be created");
-    }
-    renderer.SetSoundPlayer([](std::string_view) {});
-    LoadPaletteImages(project.palette, options.project, std::cerr);
+    Renderer& renderer = StartCommandRenderer(project.palette, options.project);
 
     VirtualPlaybackOptions run;
     run.command = options.command;
@@ -219,7 +155,7 @@ int RunPlayback(CommandArgs args, std::ostream& out) {
         .Key("t")
         .Number(result.endMs)
         .Key("end")
-        .String(EndName(result.end))
+        .String(RunEndName(result.end))
         .EndObject();
     out << '\n';
     return kExitOk;

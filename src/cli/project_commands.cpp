@@ -2,6 +2,7 @@
 
 #include "cli/command.h"
 #include "cli/json.h"
+#include "cli/option_reader.h"
 #include "core/project/project_copy.h"
 #include "core/project/project_file.h"
 #include "core/text/sjis.h"
@@ -92,21 +93,15 @@ int RunNew(CommandArgs args, std::ostream&) {
 
 int RunInfo(CommandArgs args, std::ostream& out) {
     bool asJson = false;
-    std::string file;
-    for (const std::string& arg : args) {
-        if (arg == "--json") {
+    OptionReader reader(args);
+    while (reader.Next()) {
+        if (reader.Is("--json")) {
             asJson = true;
-        } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
-            throw UsageError("unknown option " + arg);
-        } else if (file.empty()) {
-            file = arg;
         } else {
-            throw UsageError("more than one file given");
+            reader.TakeOperand();
         }
     }
-    if (file.empty()) {
-        throw UsageError("no file given");
-    }
+    const std::string& file = reader.Operand("no project file given");
     // Only what is described is read: the frames are skipped, however many there are.
     const ProjectSummary summary = ReadProjectSummary(file);
     if (asJson) {

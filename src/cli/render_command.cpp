@@ -3,6 +3,7 @@
 #include <cmath>
 #include <iostream>
 
+#include "cli/chosen_cut.h"
 #include "cli/command.h"
 #include "cli/picture_output.h"
 #include "cli/render_options.h"
@@ -20,11 +21,7 @@ int RunRender(CommandArgs args, std::ostream&) {
     const RenderOptions options = ParseRenderOptions(args);
     OpenedProject opened = ReadProjectFile(options.project);
     const Project& project = opened.project;
-    if (options.cut > static_cast<int>(project.cuts.size())) {
-        throw InputError(options.project + ": there is no cut " + std::to_string(options.cut) +
-                         " (the project has " + std::to_string(project.cuts.size()) + ")");
-    }
-    const Cut& cut = project.cuts[static_cast<std::size_t>(options.cut - 1)];
+    const Cut& cut = ChosenCut(project, options.project, options.cut);
     const int row = cut.RowOfFrameNumber(options.frame);
     if (row >= cut.FrameCount()) {
         throw InputError(options.project + ": cut " + std::to_string(options.cut) +
@@ -32,12 +29,7 @@ int RunRender(CommandArgs args, std::ostream&) {
                          std::to_string(cut.CountNormalFrames(0, cut.FrameCount())) + ")");
     }
 
-    Renderer& renderer = Renderer::Instance();
-    if (renderer.Init() != Renderer::kOk) {
-        throw InputError("the drawing canvas could not be created");
-    }
-    renderer.SetSoundPlayer([](std::string_view) {});  // a still picture plays nothing
-    LoadPaletteImages(project.palette, options.project, std::cerr);
+    Renderer& renderer = StartCommandRenderer(project.palette, options.project);
 
     ViewSettings& settings = renderer.Settings();
     settings.zoom = std::ldexp(1.0f, options.zoomStep);

@@ -1,10 +1,11 @@
 #include <array>
-#include <charconv>
 #include <optional>
 #include <utility>
 
+#include "cli/chosen_cut.h"
 #include "cli/command.h"
 #include "cli/json.h"
+#include "cli/option_reader.h"
 #include "core/project/project_file.h"
 #include "core/timesheet/frame_steps.h"
 
@@ -28,16 +29,6 @@ struct StepOptions {
     std::optional<FrameStep> step;
 };
 
-int ParseNumber(const std::string& text, const std::string& option, int low, int high) {
-    int value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) {
-        throw UsageError(option + " takes an integer from " + std::to_string(low) + " to " +
-                         std::to_string(high) + ", not '" + text + "'");
-    }
-    return value;
-}
-
 FrameStep ParseStep(const std::string& name) {
     for (const auto& [text, step] : kSteps) {
         if (name == text) {
@@ -50,31 +41,19 @@ FrameStep ParseStep(const std::string& name) {
 
 StepOptions ParseOptions(CommandArgs args) {
     StepOptions options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) {
-                throw UsageError(arg + " needs a value");
-            }
-            return args[++i];
-        };
-        if (arg == "--cut") {
-            options.cut = ParseNumber(value(), arg, 1, kMaxCuts);
-        } else if (arg == "--row") {
-            options.row = ParseNumber(value(), arg, 0, 1 << 30);
-        } else if (arg == "--to") {
-            options.step = ParseStep(value());
-        } else if (!arg.empty() && arg[0] == '-') {
-            throw UsageError("unknown option " + arg);
-        } else if (options.project.empty()) {
-            options.project = arg;
+    OptionReader reader(args);
+    while (reader.Next()) {
+        if (reader.Is("--cut")) {
+            options.cut = reader.Int(1, kMaxCuts, "a cut number");
+        } else if (reader.Is("--row")) {
+            options.row = reader.Int(0, 1 << 30);
+        } else if (reader.Is("--to")) {
+            options.step = ParseStep(reader.Value());
         } else {
-            throw UsageError("unexpected argument " + arg);
+            reader.TakeOperand();
         }
     }
-    if (options.project.empty()) {
-        throw UsageError("no project file given");
-    }
+    options.project = reader.Operand("no project file given");
     if (options.cut == 0 || !options.step) {
         throw UsageError("--cut and --to are required");
     }
@@ -92,11 +71,7 @@ int RunStep(CommandArgs args, std::ostream& out) {
     const StepOptions options = ParseOptions(args);
     const OpenedProject opened = ReadProjectFile(options.project);
     const Project& project = opened.project;
-    if (options.cut > static_cast<int>(project.cuts.size())) {
-        throw InputError(options.project + ": there is no cut " + std::to_string(options.cut) +
-                         " (the project has " + std::to_string(project.cuts.size()) + ")");
-    }
-    const Cut& cut = project.cuts[static_cast<std::size_t>(options.cut - 1)];
+    const Cut& cut = ChosenCut(project, options.project, options.cut);
     if (options.row && *options.row >= cut.FrameCount()) {
         throw InputError(options.project + ": cut " + std::to_string(options.cut) + " has no row " +
                          std::to_string(*options.row) + " (its rows are 0 to " +

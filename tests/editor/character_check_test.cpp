@@ -19,7 +19,7 @@
 #include "editor/content/resource_palette.h"
 #include "editor/timesheet/time_sheet.h"
 #include "editor/timesheet/time_sheet_base.h"
-#include "editor_test_support.h"
+#include "frame_test.h"
 #include "support/character_fixture.h"
 
 namespace plk {
@@ -38,15 +38,10 @@ bool WaitFor(Done done) {
     return done();
 }
 
-class CharacterCheckTest : public testing::Test {
+class CharacterCheckTest : public test::FrameTest {
 protected:
     void SetUp() override {
-        test::ClearSettings();
-        ASSERT_TRUE(m_dir.isValid());
-        auto made = test::MakeFrame();
-        m_frame = std::move(made.frame);
-        m_files = made.files;
-        m_boxes = made.boxes;
+        FrameTest::SetUp();
         m_frame->show();
     }
 
@@ -91,11 +86,6 @@ protected:
         QTest::keyClick(tree, Qt::Key_Return);
         QApplication::processEvents();
     }
-
-    QTemporaryDir m_dir;
-    std::unique_ptr<CMainFrame> m_frame;
-    test::ScriptedFileDialogs* m_files = nullptr;
-    test::RecordingMessageBoxes* m_boxes = nullptr;
 };
 
 TEST_F(CharacterCheckTest, FindingsAreGroupedBySeverityAndActivatingOneLandsOnItsPlace) {

@@ -23,7 +23,7 @@
 #include "editor/content/message_browser.h"
 #include "editor/content/resource_palette.h"
 #include "editor/timesheet/time_sheet_base.h"
-#include "editor_test_support.h"
+#include "frame_test.h"
 
 namespace plk {
 namespace {
@@ -49,20 +49,8 @@ void Trigger(CMainFrame& frame, int id) {
     action->trigger();
 }
 
-class FileCommandsTest : public testing::Test {
+class FileCommandsTest : public test::FrameTest {
 protected:
-    void SetUp() override {
-        test::ClearSettings();
-        ASSERT_TRUE(m_dir.isValid());
-        auto made = test::MakeFrame();
-        m_frame = std::move(made.frame);
-        m_files = made.files;
-        m_boxes = made.boxes;
-        m_paletteBoxes = made.paletteBoxes;
-    }
-    QString PathOf(const QString& name) const { return m_dir.filePath(name); }
-    FileCommands& Commands() { return m_frame->Commands(); }
-
     // Names slot 1 of the palette, so a later reset or load is visible.
     void NameSlot(const char* name) {
         ResourceSlot& slot = m_frame->Palette()->Table().slot[1];
@@ -70,12 +58,6 @@ protected:
         slot.kind = 1;
     }
     std::string SlotName() const { return std::string(m_frame->Palette()->Table().slot[1].Name()); }
-
-    QTemporaryDir m_dir;
-    std::unique_ptr<CMainFrame> m_frame;
-    test::ScriptedFileDialogs* m_files = nullptr;
-    test::RecordingMessageBoxes* m_boxes = nullptr;
-    test::RecordingMessageBoxes* m_paletteBoxes = nullptr;
 };
 
 TEST_F(FileCommandsTest, NewSaveOpenRoundTripMatchesTheCommandLineTool) {

@@ -16,7 +16,7 @@
 #include "editor/app/multi_row_tab_widget.h"
 #include "editor/content/message_browser.h"
 #include "editor/content/resource_palette.h"
-#include "editor_test_support.h"
+#include "frame_test.h"
 
 namespace plk {
 namespace {
@@ -29,29 +29,18 @@ QByteArray Bytes(const QString& path) {
     return file.readAll();
 }
 
-class ProjectFilesTest : public testing::Test {
+class ProjectFilesTest : public test::FrameTest {
 protected:
     void SetUp() override {
-        test::ClearSettings();
-        ASSERT_TRUE(m_dir.isValid());
         m_previous = QDir::currentPath();
-        auto made = test::MakeFrame();
-        m_frame = std::move(made.frame);
-        m_files = made.files;
-        m_paletteBoxes = made.paletteBoxes;
+        FrameTest::SetUp();
     }
     void TearDown() override {
         m_frame.reset();
         QDir::setCurrent(m_previous);
     }
-    QString PathOf(const QString& name) const { return m_dir.filePath(name); }
-    FileCommands& Commands() { return m_frame->Commands(); }
 
-    QTemporaryDir m_dir;
     QString m_previous;
-    std::unique_ptr<CMainFrame> m_frame;
-    test::ScriptedFileDialogs* m_files = nullptr;
-    test::RecordingMessageBoxes* m_paletteBoxes = nullptr;
 };
 
 TEST_F(ProjectFilesTest, OpenThenSaveChangesOnlyTheShownSituationWhicheverTabIsSelected) {

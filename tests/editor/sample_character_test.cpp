@@ -14,23 +14,13 @@
 #include "editor/timesheet/playback_controls.h"
 #include "editor/timesheet/time_sheet.h"
 #include "editor/timesheet/time_sheet_base.h"
-#include "editor_test_support.h"
+#include "frame_test.h"
 
 namespace plk {
 namespace {
 
-class SampleCharacterMenuTest : public testing::Test {
+class SampleCharacterMenuTest : public test::FrameTest {
 protected:
-    void SetUp() override {
-        test::ClearSettings();
-        ASSERT_TRUE(m_dir.isValid());
-        auto made = test::MakeFrame();
-        m_frame = std::move(made.frame);
-        m_files = made.files;
-        m_boxes = made.boxes;
-        m_paletteBoxes = made.paletteBoxes;
-    }
-
     // ヘルプ → "サンプルキャラクターを開く", the folder dialog answered with `folder`.
     void OpenSampleInto(const QString& folder) {
         m_files->answers.push_back(folder);
@@ -38,15 +28,6 @@ protected:
         ASSERT_NE(action, nullptr);
         action->trigger();
     }
-
-    QString PathOf(const QString& name) const { return m_dir.filePath(name); }
-    FileCommands& Commands() { return m_frame->Commands(); }
-
-    QTemporaryDir m_dir;
-    std::unique_ptr<CMainFrame> m_frame;
-    test::ScriptedFileDialogs* m_files = nullptr;
-    test::RecordingMessageBoxes* m_boxes = nullptr;
-    test::RecordingMessageBoxes* m_paletteBoxes = nullptr;
 };
 
 TEST_F(SampleCharacterMenuTest, CopiesTheSampleIntoTheChosenFolderAndOpensTheCopy) {

@@ -6,7 +6,6 @@
 
 #include "core/io/file_io.h"
 #include "core/project/resource_search.h"
-#include "core/text/sjis.h"
 
 namespace plk {
 namespace {
@@ -25,16 +24,6 @@ bool TagAt(std::span<const std::uint8_t> bytes, std::size_t at, const char (&tag
     return std::memcmp(bytes.data() + at, tag, 4) == 0;
 }
 
-// Stored Shift-JIS as a file-system path; plain ASCII needs no conversion.
-std::filesystem::path ToPath(std::string_view sjis) {
-    for (char c : sjis) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            return std::filesystem::path(SjisToUtf8(sjis));
-        }
-    }
-    return std::filesystem::path(sjis);
-}
-
 bool IsRegularFile(const std::filesystem::path& path) {
     std::error_code error;
     return std::filesystem::is_regular_file(path, error);
@@ -46,7 +35,7 @@ std::optional<InputFile> OpenResourceFile(const ResourceSlot& slot,
                                           const std::filesystem::path& projectFile) {
     if (!slot.Path().empty()) {
         try {
-            return std::optional<InputFile>(std::in_place, ToPath(slot.Path()));
+            return std::optional<InputFile>(std::in_place, FileSystemPathOf(slot.Path()));
         } catch (const FileError&) {
             // looked for below
         }
@@ -113,7 +102,7 @@ ResourceFileReport ReadOne(const ResourceSlot& slot, const std::filesystem::path
 std::optional<std::filesystem::path> LocateResourceFile(const ResourceSlot& slot,
                                                         const std::filesystem::path& projectFile) {
     if (!slot.Path().empty()) {
-        const std::filesystem::path stored = ToPath(slot.Path());
+        const std::filesystem::path stored = FileSystemPathOf(slot.Path());
         if (IsRegularFile(stored)) {
             return stored;
         }

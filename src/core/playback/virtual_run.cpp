@@ -20,6 +20,18 @@ bool ScriptedInput::Held() {
                        [&](const auto& hold) { return hold.first <= now && now < hold.second; });
 }
 
+const char* RunEndName(RunEnd end) {
+    switch (end) {
+        case RunEnd::Rows:
+            return "rows";
+        case RunEnd::Until:
+            return "until";
+        case RunEnd::Stalled:
+            return "stalled";
+    }
+    return "rows";
+}
+
 RunResult RunSimpleVirtual(SimplePlayback& playback, ScriptedInput& input, std::int64_t untilMs) {
     input.now = 0;
     while (input.now < untilMs) {

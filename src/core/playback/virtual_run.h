@@ -33,6 +33,9 @@ private:
 
 enum class RunEnd { Rows, Until, Stalled };
 
+// The end's stable name, as the command line's JSON output gives it: "rows", "until", "stalled".
+const char* RunEndName(RunEnd end);
+
 struct RunResult {
     RunEnd end;
     std::int64_t endMs;

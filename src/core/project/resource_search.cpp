@@ -50,7 +50,14 @@ std::vector<std::string_view> StoredFolders(std::string_view path) {
 }  // namespace
 
 std::filesystem::path FileSystemPathOf(std::string_view storedSjis) {
-    return std::filesystem::path(SjisToUtf8(storedSjis));
+    // Most stored paths are plain ASCII, which reads the same in Shift-JIS and needs no
+    // conversion; the check reads every slot's path, so this is worth skipping.
+    for (char c : storedSjis) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return std::filesystem::path(SjisToUtf8(storedSjis));
+        }
+    }
+    return std::filesystem::path(storedSjis);
 }
 
 std::filesystem::path FindMovedResource(const ResourceSlot& slot,
