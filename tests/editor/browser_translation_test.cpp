@@ -8,11 +8,13 @@
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QUndoStack>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "core/content/tendency.h"
 #include "core/text/sjis.h"
@@ -93,10 +95,13 @@ TEST_F(BrowserTranslationTest, MessageBrowserSpeaksEnglishAndStoresTheSameBytes)
     for (const QLabel* label : page.findChildren<QLabel*>()) {
         labels.append(label->text());
     }
-    EXPECT_TRUE(labels.contains(QStringLiteral("Message window cut")))
-        << labels.join('|').toStdString();
-    EXPECT_EQ(qobject_cast<QGroupBox*>(page.LineEdit(1)->parentWidget())->title(),
-              QStringLiteral("Line 2"));
+    for (const QGroupBox* group : page.findChildren<QGroupBox*>()) {
+        labels.append(group->title());
+    }
+    for (const char* label : {"Message window cut", "Line 2", "Frequency", "Cut"}) {
+        EXPECT_TRUE(labels.contains(QString::fromUtf8(label)))
+            << label << " in " << labels.join('|').toStdString();
+    }
 
     // The defaults of a new project are the Japanese ones whatever the language.
     japanese.ResetMessages();
@@ -157,6 +162,32 @@ TEST_F(BrowserTranslationTest, ProfileBrowserSpeaksEnglishAndStoresTheSameBytes)
     const ProfileBlock english = browser.ProfileData();
     const ProfileBlock source = japanese.ProfileData();
     EXPECT_EQ(std::memcmp(&english, &source, sizeof(ProfileBlock)), 0);
+}
+
+// The window keeps its size in both languages; more tab rows of longer labels must not
+// squeeze the page's fields below a line of their text.
+TEST_F(BrowserTranslationTest, MessagePageFieldsShowTheirTextInBothLanguages) {
+    for (bool english : {false, true}) {
+        if (english) {
+            English();
+        }
+        CMessageBrowser browser(nullptr);
+        const QSize size = browser.size();
+        browser.show();
+        QApplication::processEvents();
+        EXPECT_EQ(browser.size(), size);
+        CMessageMenu& page = *browser.Page();
+        std::vector<QWidget*> fields;
+        for (int j = 0; j < 4; ++j) {
+            fields.insert(fields.end(),
+                          {page.LineEdit(j), page.FrequencyCombo(j), page.CutCombo(j + 1)});
+        }
+        fields.push_back(page.CutCombo(0));
+        for (const QWidget* field : fields) {
+            EXPECT_GE(field->height(), field->fontMetrics().height())
+                << (english ? "English " : "Japanese ") << field->metaObject()->className();
+        }
+    }
 }
 
 }  // namespace

@@ -111,6 +111,25 @@ CMessageBrowser::CMessageBrowser(QWidget* owner)
     setFixedSize(620, 690);
 }
 
+void CMessageBrowser::showEvent(QShowEvent* event) {
+    // The page's sizes are known once the style has polished and laid it out, just after
+    // its first showing.
+    if (!m_pageFitted) {
+        m_pageFitted = true;
+        QMetaObject::invokeMethod(this, &CMessageBrowser::MakeRoomForThePage, Qt::QueuedConnection);
+    }
+    CToolWindow::showEvent(event);
+}
+
+void CMessageBrowser::MakeRoomForThePage() {
+    // The Japanese tab rows leave the page nearly its room: its fields give up a little
+    // padding. Longer labels (English) make more rows, and rather than cut its fields' text
+    // the page puts the line titles beside the lines.
+    if (m_page->FieldsCutText()) {
+        m_page->PlaceLineTitlesBeside();
+    }
+}
+
 CMessageBrowser::~CMessageBrowser() {
     // The page's fields lose the focus while they are torn down; this window is gone by then.
     disconnect(m_page, nullptr, this, nullptr);

@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <vector>
 
 #include "editor/app/control_id.h"
 #include "editor/app/window_messages.h"
@@ -50,6 +52,7 @@ CMessageMenu::CMessageMenu(QWidget* browser) : QWidget(browser), m_browser(brows
     for (int j = 0; j < 4; ++j) {
         const auto at = static_cast<std::size_t>(j);
         auto* group = new QGroupBox(CMessageBrowser::tr("セリフ%1").arg(j + 1), this);
+        m_groups[at] = group;
         auto* grid = new QGridLayout(group);
         m_lines[at] = new QLineEdit(group);
         SetControlId(m_lines[at], kLineEditIds[at]);
@@ -127,6 +130,32 @@ void CMessageMenu::FillCutCombos(const QStringList& items) {
         combo->clear();
         combo->addItems(items);
         combo->setCurrentIndex(-1);
+    }
+}
+
+bool CMessageMenu::FieldsCutText() const {
+    std::vector<const QWidget*> fields(m_lines.begin(), m_lines.end());
+    fields.insert(fields.end(), m_frequencies.begin(), m_frequencies.end());
+    fields.insert(fields.end(), m_cuts.begin(), m_cuts.end());
+    return std::any_of(fields.begin(), fields.end(), [](const QWidget* field) {
+        // Lower than a line of its text: the text is cut. (The Japanese page gives up
+        // some padding but never that much.)
+        return field->height() < field->fontMetrics().height();
+    });
+}
+
+void CMessageMenu::PlaceLineTitlesBeside() {
+    if (m_titlesBeside) {
+        return;
+    }
+    m_titlesBeside = true;
+    for (std::size_t j = 0; j < m_groups.size(); ++j) {
+        QGroupBox* group = m_groups[j];
+        auto* grid = static_cast<QGridLayout*>(group->layout());
+        grid->removeWidget(m_lines[j]);
+        grid->addWidget(new QLabel(group->title(), group), 0, 0);
+        grid->addWidget(m_lines[j], 0, 1, 1, 4);
+        group->setTitle(QString());
     }
 }
 
