@@ -588,6 +588,637 @@ Alpha %7</translation>
     </message>
 </context>
 <context>
+    <name>YakuNames</name>
+    <message>
+        <source>単鶏金糸(1翻)</source>
+        <translation>Tankei Kinshi (1 han)</translation>
+    </message>
+    <message>
+        <source>全求人(1翻)</source>
+        <translation>Zenkyuujin (1 han)</translation>
+    </message>
+    <message>
+        <source>全倒鋪(1翻)</source>
+        <translation>Zentouho (1 han)</translation>
+    </message>
+    <message>
+        <source>パーマン(1翻)</source>
+        <translation>Paaman (1 han)</translation>
+    </message>
+    <message>
+        <source>アナゴ(1翻)</source>
+        <translation>Anago (1 han)</translation>
+    </message>
+    <message>
+        <source>オバＱ(1翻)</source>
+        <translation>Obakyuu (1 han)</translation>
+    </message>
+    <message>
+        <source>小三風(1翻)</source>
+        <translation>Shousanfuu (1 han)</translation>
+    </message>
+    <message>
+        <source>ショカン(1翻)</source>
+        <translation>Shokan (1 han)</translation>
+    </message>
+    <message>
+        <source>ノッポ(1翻)</source>
+        <translation>Noppo (1 han)</translation>
+    </message>
+    <message>
+        <source>ポンチーカンロン(1翻)</source>
+        <translation>Pon Chii Kan Ron (1 han)</translation>
+    </message>
+    <message>
+        <source>ラストオーダーマーボードウフ(1翻)</source>
+        <translation>Last Order Maabou Doufu (1 han)</translation>
+    </message>
+    <message>
+        <source>紅白饅頭(1翻)</source>
+        <translation>Kouhaku Manjuu (1 han)</translation>
+    </message>
+    <message>
+        <source>東發つきもの(1翻)</source>
+        <translation>Ton Hatsu Tsukimono (1 han)</translation>
+    </message>
+    <message>
+        <source>南白つきもの(1翻)</source>
+        <translation>Nan Haku Tsukimono (1 han)</translation>
+    </message>
+    <message>
+        <source>中西君(1翻)</source>
+        <translation>Nakanishi-kun (1 han)</translation>
+    </message>
+    <message>
+        <source>パンダ(1翻)</source>
+        <translation>Panda (1 han)</translation>
+    </message>
+    <message>
+        <source>青春に悔いなし(1翻)</source>
+        <translation>Seishun ni Kui Nashi (1 han)</translation>
+    </message>
+    <message>
+        <source>アル中(1翻)</source>
+        <translation>Aruchuu (1 han)</translation>
+    </message>
+    <message>
+        <source>暗中模索(1翻)</source>
+        <translation>Anchuu Mosaku (1 han)</translation>
+    </message>
+    <message>
+        <source>ルート２４６(1翻)</source>
+        <translation>Route 246 (1 han)</translation>
+    </message>
+    <message>
+        <source>二暗刻(1翻)</source>
+        <translation>Ryanankou (1 han)</translation>
+    </message>
+    <message>
+        <source>乱風子(1翻)</source>
+        <translation>Ranfuushi (1 han)</translation>
+    </message>
+    <message>
+        <source>乱将一色(1翻)</source>
+        <translation>Ranshou Iisou (1 han)</translation>
+    </message>
+    <message>
+        <source>欠牌和(1翻)</source>
+        <translation>Keppaihou (1 han)</translation>
+    </message>
+    <message>
+        <source>カラス(1翻)</source>
+        <translation>Karasu (1 han)</translation>
+    </message>
+    <message>
+        <source>連風(1翻)</source>
+        <translation>Renfuu (1 han)</translation>
+    </message>
+    <message>
+        <source>銅鑼和(1翻)</source>
+        <translation>Dorahou (1 han)</translation>
+    </message>
+    <message>
+        <source>絶一門(1翻)</source>
+        <translation>Zetsu Ichimon (1 han)</translation>
+    </message>
+    <message>
+        <source>五心通貫(1翻)</source>
+        <translation>Uushin Tonkan (1 han)</translation>
+    </message>
+    <message>
+        <source>五門斎(2翻)</source>
+        <translation>Uumenchii (2 han)</translation>
+    </message>
+    <message>
+        <source>異色通貫(2翻)</source>
+        <translation>Ishoku Tsuukan (2 han)</translation>
+    </message>
+    <message>
+        <source>客風三風(2翻)</source>
+        <translation>Kyakufuu Sanfuu (2 han)</translation>
+    </message>
+    <message>
+        <source>大三喜(2翻)</source>
+        <translation>Daisanshii (2 han)</translation>
+    </message>
+    <message>
+        <source>跳牌刻(2翻)</source>
+        <translation>Choupaikou (2 han)</translation>
+    </message>
+    <message>
+        <source>筋牌刻(2翻)</source>
+        <translation>Suji Paikou (2 han)</translation>
+    </message>
+    <message>
+        <source>頂三刻(2翻)</source>
+        <translation>Chousankou (2 han)</translation>
+    </message>
+    <message>
+        <source>偶数連刻(2翻)</source>
+        <translation>Guusuu Renkou (2 han)</translation>
+    </message>
+    <message>
+        <source>飛び清一(2翻)</source>
+        <translation>Tobi Chinitsu (2 han)</translation>
+    </message>
+    <message>
+        <source>三色連刻(2翻)</source>
+        <translation>Sanshoku Renkou (2 han)</translation>
+    </message>
+    <message>
+        <source>二色二同順(2翻)</source>
+        <translation>Nishoku Nidoujun (2 han)</translation>
+    </message>
+    <message>
+        <source>三色三歩(2翻)</source>
+        <translation>Sanshoku Sanpo (2 han)</translation>
+    </message>
+    <message>
+        <source>一色三歩(2翻)</source>
+        <translation>Iishoku Sanpo (2 han)</translation>
+    </message>
+    <message>
+        <source>白一点(2翻)</source>
+        <translation>Haku Itten (2 han)</translation>
+    </message>
+    <message>
+        <source>西南戦争(2翻)</source>
+        <translation>Seinan Sensou (2 han)</translation>
+    </message>
+    <message>
+        <source>青の洞門(2翻)</source>
+        <translation>Ao no Doumon (2 han)</translation>
+    </message>
+    <message>
+        <source>上越新幹線とき(2翻)</source>
+        <translation>Joetsu Shinkansen Toki (2 han)</translation>
+    </message>
+    <message>
+        <source>ダブルデート(2翻)</source>
+        <translation>Double Date (2 han)</translation>
+    </message>
+    <message>
+        <source>ゴールドラッシュ(2翻)</source>
+        <translation>Gold Rush (2 han)</translation>
+    </message>
+    <message>
+        <source>鏡同和(2翻)</source>
+        <translation>Kyou Douhou (2 han)</translation>
+    </message>
+    <message>
+        <source>四風七対子(3翻)</source>
+        <translation>Suufuu Chiitoitsu (3 han)</translation>
+    </message>
+    <message>
+        <source>三元七対子(3翻)</source>
+        <translation>Sangen Chiitoitsu (3 han)</translation>
+    </message>
+    <message>
+        <source>偶数七対子(3翻)</source>
+        <translation>Guusuu Chiitoitsu (3 han)</translation>
+    </message>
+    <message>
+        <source>奇数七対子(3翻)</source>
+        <translation>Kisuu Chiitoitsu (3 han)</translation>
+    </message>
+    <message>
+        <source>一色同順(3翻)</source>
+        <translation>Iishoku Doujun (3 han)</translation>
+    </message>
+    <message>
+        <source>未成年(3翻)</source>
+        <translation>Miseinen (3 han)</translation>
+    </message>
+    <message>
+        <source>鳴き九連宝燈(3翻)</source>
+        <translation>Naki Chuuren Poutou (3 han)</translation>
+    </message>
+    <message>
+        <source>米寿(3翻)</source>
+        <translation>Beiju (3 han)</translation>
+    </message>
+    <message>
+        <source>清奇数連刻(3翻)</source>
+        <translation>Chin Kisuu Renkou (3 han)</translation>
+    </message>
+    <message>
+        <source>両同刻(4翻)</source>
+        <translation>Ryandoukou (4 han)</translation>
+    </message>
+    <message>
+        <source>成人式(4翻)</source>
+        <translation>Seijinshiki (4 han)</translation>
+    </message>
+    <message>
+        <source>七五三(4翻)</source>
+        <translation>Shichigosan (4 han)</translation>
+    </message>
+    <message>
+        <source>セブンアップ(4翻)</source>
+        <translation>Seven Up (4 han)</translation>
+    </message>
+    <message>
+        <source>一筒撈月(4翻)</source>
+        <translation>Iipin Raoyue (4 han)</translation>
+    </message>
+    <message>
+        <source>連字混一色(4翻)</source>
+        <translation>Renji Honitsu (4 han)</translation>
+    </message>
+    <message>
+        <source>ペイロン祭り(4翻)</source>
+        <translation>Peiron Matsuri (4 han)</translation>
+    </message>
+    <message>
+        <source>双竜争珠(4翻)</source>
+        <translation>Souryuu Soushu (4 han)</translation>
+    </message>
+    <message>
+        <source>清盃口(4翻)</source>
+        <translation>Chinpeikou (4 han)</translation>
+    </message>
+    <message>
+        <source>一気注連縄(6翻)</source>
+        <translation>Ikki Shimenawa (6 han)</translation>
+    </message>
+    <message>
+        <source>オールインワン(6翻)</source>
+        <translation>All in One (6 han)</translation>
+    </message>
+    <message>
+        <source>オールナイン(6翻)</source>
+        <translation>All Nine (6 han)</translation>
+    </message>
+    <message>
+        <source>エリア８８(6翻)</source>
+        <translation>Area 88 (6 han)</translation>
+    </message>
+    <message>
+        <source>雨台風(役満)</source>
+        <translation>Ame Taifuu (yakuman)</translation>
+    </message>
+    <message>
+        <source>風台風(役満)</source>
+        <translation>Kaze Taifuu (yakuman)</translation>
+    </message>
+    <message>
+        <source>ウィンドウズ９５(役満)</source>
+        <translation>Windows 95 (yakuman)</translation>
+    </message>
+    <message>
+        <source>ウィンドウズ９８(役満)</source>
+        <translation>Windows 98 (yakuman)</translation>
+    </message>
+    <message>
+        <source>救急車(役満)</source>
+        <translation>Kyuukyuusha (yakuman)</translation>
+    </message>
+    <message>
+        <source>十三無靠(役満)</source>
+        <translation>Shiisan Uushii (yakuman)</translation>
+    </message>
+    <message>
+        <source>十四連嵌(役満)</source>
+        <translation>Shiisuu Renkan (yakuman)</translation>
+    </message>
+    <message>
+        <source>小乳首(役満)</source>
+        <translation>Shou Chikubi (yakuman)</translation>
+    </message>
+    <message>
+        <source>大乳首(役満)</source>
+        <translation>Dai Chikubi (yakuman)</translation>
+    </message>
+    <message>
+        <source>西中島南方(役満)</source>
+        <translation>Nishinakajima Minamigata (yakuman)</translation>
+    </message>
+    <message>
+        <source>石の上にも三年(役満)</source>
+        <translation>Ishi no Ue ni mo Sannen (yakuman)</translation>
+    </message>
+    <message>
+        <source>東大役満(役満)</source>
+        <translation>Toudai Yakuman (yakuman)</translation>
+    </message>
+    <message>
+        <source>独釣寒江雪(役満)</source>
+        <translation>Dokuchou Kankousetsu (yakuman)</translation>
+    </message>
+    <message>
+        <source>南北戦争(役満)</source>
+        <translation>Nanboku Sensou (yakuman)</translation>
+    </message>
+    <message>
+        <source>北極白熊(役満)</source>
+        <translation>Hokkyoku Shirokuma (yakuman)</translation>
+    </message>
+    <message>
+        <source>大竹林(役満)</source>
+        <translation>Daichikurin (yakuman)</translation>
+    </message>
+    <message>
+        <source>紅孔雀(役満)</source>
+        <translation>Beni Kujaku (yakuman)</translation>
+    </message>
+    <message>
+        <source>紅一点(役満)</source>
+        <translation>Kouitten (yakuman)</translation>
+    </message>
+    <message>
+        <source>大草原(役満)</source>
+        <translation>Daisougen (yakuman)</translation>
+    </message>
+    <message>
+        <source>花鳥風月(役満)</source>
+        <translation>Kachou Fuugetsu (yakuman)</translation>
+    </message>
+    <message>
+        <source>風花雪月(役満)</source>
+        <translation>Fuuka Setsugetsu (yakuman)</translation>
+    </message>
+    <message>
+        <source>宝紅開花(役満)</source>
+        <translation>Houkou Kaika (yakuman)</translation>
+    </message>
+    <message>
+        <source>世界一(役満)</source>
+        <translation>Sekaiichi (yakuman)</translation>
+    </message>
+    <message>
+        <source>一色四歩(役満)</source>
+        <translation>Iishoku Yonpo (yakuman)</translation>
+    </message>
+    <message>
+        <source>東北新幹線(役満)</source>
+        <translation>Touhoku Shinkansen (yakuman)</translation>
+    </message>
+    <message>
+        <source>青函連絡船(役満)</source>
+        <translation>Seikan Renrakusen (yakuman)</translation>
+    </message>
+    <message>
+        <source>上越新幹線あさひ(役満)</source>
+        <translation>Joetsu Shinkansen Asahi (yakuman)</translation>
+    </message>
+    <message>
+        <source>青函トンネル(役満)</source>
+        <translation>Seikan Tunnel (yakuman)</translation>
+    </message>
+    <message>
+        <source>紀州五十五万石(役満)</source>
+        <translation>Kishuu Gojuugomangoku (yakuman)</translation>
+    </message>
+    <message>
+        <source>九十九里浜(役満)</source>
+        <translation>Kujuukuri Hama (yakuman)</translation>
+    </message>
+    <message>
+        <source>除夜の鐘(役満)</source>
+        <translation>Joya no Kane (yakuman)</translation>
+    </message>
+    <message>
+        <source>五龍鳴動(役満)</source>
+        <translation>Goryuu Meidou (yakuman)</translation>
+    </message>
+    <message>
+        <source>四跳牌刻(役満)</source>
+        <translation>Suu Choupaikou (yakuman)</translation>
+    </message>
+    <message>
+        <source>金門橋(役満)</source>
+        <translation>Kinmonkyou (yakuman)</translation>
+    </message>
+    <message>
+        <source>頭槓和(役満)</source>
+        <translation>Toukanhou (yakuman)</translation>
+    </message>
+    <message>
+        <source>変形九連宝燈(役満)</source>
+        <translation>Henkei Chuuren Poutou (yakuman)</translation>
+    </message>
+    <message>
+        <source>非常食(役満)</source>
+        <translation>Hijoushoku (yakuman)</translation>
+    </message>
+    <message>
+        <source>石の上にも三年(ダブル役満)</source>
+        <translation>Ishi no Ue ni mo Sannen (double yakuman)</translation>
+    </message>
+    <message>
+        <source>七福星(ダブル役満)</source>
+        <translation>Shichifukusei (double yakuman)</translation>
+    </message>
+    <message>
+        <source>超三元(ダブル役満)</source>
+        <translation>Chousangen (double yakuman)</translation>
+    </message>
+    <message>
+        <source>超四喜(ダブル役満)</source>
+        <translation>Chousuushii (double yakuman)</translation>
+    </message>
+    <message>
+        <source>十三龍門(トリプル役満)</source>
+        <translation>Shiisan Ryuumon (triple yakuman)</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>平和</source>
+        <translation>Pinfu</translation>
+    </message>
+    <message>
+        <source>断ヤオ九</source>
+        <translation>Tanyao</translation>
+    </message>
+    <message>
+        <source>一盃口</source>
+        <translation>Iipeikou</translation>
+    </message>
+    <message>
+        <source>翻牌</source>
+        <translation>Yakuhai</translation>
+    </message>
+    <message>
+        <source>対々和</source>
+        <translation>Toitoi</translation>
+    </message>
+    <message>
+        <source>全帯ヤオ</source>
+        <translation>Chanta</translation>
+    </message>
+    <message>
+        <source>三色同順</source>
+        <translation>Sanshoku</translation>
+    </message>
+    <message>
+        <source>一気通貫</source>
+        <translation>Ittsuu</translation>
+    </message>
+    <message>
+        <source>三色同刻</source>
+        <translation>Sanshoku Doukou</translation>
+    </message>
+    <message>
+        <source>混老頭</source>
+        <translation>Honroutou</translation>
+    </message>
+    <message>
+        <source>三暗刻</source>
+        <translation>Sanankou</translation>
+    </message>
+    <message>
+        <source>三槓子</source>
+        <translation>Sankantsu</translation>
+    </message>
+    <message>
+        <source>小三元</source>
+        <translation>Shousangen</translation>
+    </message>
+    <message>
+        <source>七対子</source>
+        <translation>Chiitoitsu</translation>
+    </message>
+    <message>
+        <source>三連刻</source>
+        <translation>Sanrenkou</translation>
+    </message>
+    <message>
+        <source>一色三順</source>
+        <translation>Iishoku Sanjun</translation>
+    </message>
+    <message>
+        <source>二盃口</source>
+        <translation>Ryanpeikou</translation>
+    </message>
+    <message>
+        <source>混一色</source>
+        <translation>Honitsu</translation>
+    </message>
+    <message>
+        <source>純全帯ヤオ</source>
+        <translation>Junchan</translation>
+    </message>
+    <message>
+        <source>清一色</source>
+        <translation>Chinitsu</translation>
+    </message>
+    <message>
+        <source>国士無双</source>
+        <translation>Kokushi Musou</translation>
+    </message>
+    <message>
+        <source>四暗刻</source>
+        <translation>Suuankou</translation>
+    </message>
+    <message>
+        <source>大三元</source>
+        <translation>Daisangen</translation>
+    </message>
+    <message>
+        <source>小四喜</source>
+        <translation>Shousuushii</translation>
+    </message>
+    <message>
+        <source>字一色</source>
+        <translation>Tsuuiisou</translation>
+    </message>
+    <message>
+        <source>清老頭</source>
+        <translation>Chinroutou</translation>
+    </message>
+    <message>
+        <source>緑一色</source>
+        <translation>Ryuuiisou</translation>
+    </message>
+    <message>
+        <source>四槓子</source>
+        <translation>Suukantsu</translation>
+    </message>
+    <message>
+        <source>九連宝燈</source>
+        <translation>Chuuren Poutou</translation>
+    </message>
+    <message>
+        <source>地和</source>
+        <translation>Chiihou</translation>
+    </message>
+    <message>
+        <source>人和</source>
+        <translation>Renhou</translation>
+    </message>
+    <message>
+        <source>八連荘</source>
+        <translation>Paarenchan</translation>
+    </message>
+    <message>
+        <source>十三不搭</source>
+        <translation>Shiisan Puutaa</translation>
+    </message>
+    <message>
+        <source>大車輪</source>
+        <translation>Daisharin</translation>
+    </message>
+    <message>
+        <source>小車輪</source>
+        <translation>Shousharin</translation>
+    </message>
+    <message>
+        <source>四連刻</source>
+        <translation>Suurenkou</translation>
+    </message>
+    <message>
+        <source>四連大宝</source>
+        <translation>Suuren Daihou</translation>
+    </message>
+    <message>
+        <source>加賀百万石</source>
+        <translation>Kaga Hyakumangoku</translation>
+    </message>
+    <message>
+        <source>大四喜</source>
+        <translation>Daisuushii</translation>
+    </message>
+    <message>
+        <source>天和</source>
+        <translation>Tenhou</translation>
+    </message>
+    <message>
+        <source>特殊役１</source>
+        <translation>Special Yaku 1</translation>
+    </message>
+    <message>
+        <source>特殊役２</source>
+        <translation>Special Yaku 2</translation>
+    </message>
+    <message>
+        <source>特殊役３</source>
+        <translation>Special Yaku 3</translation>
+    </message>
+</context>
+<context>
     <name>plk::AutosaveController</name>
     <message>
         <source>無題</source>
@@ -1103,6 +1734,83 @@ About</translation>
     </message>
 </context>
 <context>
+    <name>plk::CMessageBrowser</name>
+    <message>
+        <source>\charaの書式に誤りがあります：&apos;,&apos;が抜けている可能性があります</source>
+        <translation>\chara is malformed: a &apos;,&apos; may be missing</translation>
+    </message>
+    <message>
+        <source>\charaの書式に誤りがあります：&apos;)&apos;が抜けている可能性があります</source>
+        <translation>\chara is malformed: a &apos;)&apos; may be missing</translation>
+    </message>
+    <message>
+        <source>%1 のセリフ%2:
+%3</source>
+        <translation>%1, line %2:
+%3</translation>
+    </message>
+    <message>
+        <source>セリフの編集</source>
+        <translation>Edit Line</translation>
+    </message>
+    <message>
+        <source>頻度の変更</source>
+        <translation>Change Frequency</translation>
+    </message>
+    <message>
+        <source>カットの変更</source>
+        <translation>Change Cut</translation>
+    </message>
+    <message>
+        <source>全メッセージのカットの変更</source>
+        <translation>Change Cut of All Messages</translation>
+    </message>
+    <message>
+        <source>%1 / %2 バイト</source>
+        <translation>%1 / %2 bytes</translation>
+    </message>
+    <message>
+        <source>セリフ%1 のプレビュー</source>
+        <translation>Preview of line %1</translation>
+    </message>
+    <message>
+        <source>セリフ%1: 3行に収まらない部分（表示されません）: %2</source>
+        <translation>Line %1: beyond three lines (not shown): %2</translation>
+    </message>
+    <message>
+        <source>よく使う</source>
+        <translation>Often</translation>
+    </message>
+    <message>
+        <source>普通</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>ほとんど使わない</source>
+        <translation>Rarely</translation>
+    </message>
+    <message>
+        <source>まったく使わない</source>
+        <translation>Never</translation>
+    </message>
+    <message>
+        <source>メッセージウインドウカット</source>
+        <translation>Message window cut</translation>
+    </message>
+    <message>
+        <source>セリフ%1</source>
+        <translation>Line %1</translation>
+    </message>
+    <message>
+        <source>頻度</source>
+        <translation>Frequency</translation>
+    </message>
+    <message>
+        <source>カット</source>
+        <translation>Cut</translation>
+    </message>
+</context>
+<context>
     <name>plk::CPlaybackControls</name>
     <message>
         <source>再生速度</source>
@@ -1249,6 +1957,151 @@ About</translation>
     <message>
         <source>前後</source>
         <translation>Each side</translation>
+    </message>
+</context>
+<context>
+    <name>plk::CProfileBrowser</name>
+    <message>
+        <source>キャラクタ</source>
+        <translation>Character</translation>
+    </message>
+    <message>
+        <source>麻雀</source>
+        <translation>Mahjong</translation>
+    </message>
+    <message>
+        <source>キャラクター名「%1」:%2</source>
+        <translation>Character name &quot;%1&quot;:%2</translation>
+    </message>
+    <message>
+        <source>英字名「%1」:%2</source>
+        <translation>Roman name &quot;%1&quot;:%2</translation>
+    </message>
+    <message>
+        <source>このプロジェクトに保存されている次の名前は入力の規則に合いませんが、変えずにそのまま残しました。
+%1</source>
+        <translation>These names stored in the project break the input rules; they were kept as they are.
+%1</translation>
+    </message>
+    <message>
+        <source>プロフィールの編集</source>
+        <translation>Edit Profile</translation>
+    </message>
+    <message>
+        <source>カットの変更</source>
+        <translation>Change Cut</translation>
+    </message>
+    <message>
+        <source>傾向の変更</source>
+        <translation>Change Tendency</translation>
+    </message>
+    <message>
+        <source>キャラクター名</source>
+        <translation>Character name</translation>
+    </message>
+    <message>
+        <source>英字名</source>
+        <translation>Roman name</translation>
+    </message>
+    <message>
+        <source>愛称</source>
+        <translation>Nickname</translation>
+    </message>
+    <message>
+        <source>年齢</source>
+        <translation>Age</translation>
+    </message>
+    <message>
+        <source>国籍</source>
+        <translation>Nationality</translation>
+    </message>
+    <message>
+        <source>身長/体重</source>
+        <translation>Height/Weight</translation>
+    </message>
+    <message>
+        <source>スリーサイズ</source>
+        <translation>Measurements</translation>
+    </message>
+    <message>
+        <source>プロフィールカット</source>
+        <translation>Profile cut</translation>
+    </message>
+    <message>
+        <source>メニューアイコンカット</source>
+        <translation>Menu icon cut</translation>
+    </message>
+    <message>
+        <source>メッセージウインドウカット</source>
+        <translation>Message window cut</translation>
+    </message>
+    <message>
+        <source>テキスト</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>フリーワード</source>
+        <translation>Free words</translation>
+    </message>
+    <message>
+        <source>グラフィック</source>
+        <translation>Graphics</translation>
+    </message>
+    <message>
+        <source>メッセージウインドウカットの変更</source>
+        <translation>Change Message Window Cut</translation>
+    </message>
+    <message>
+        <source>特殊役</source>
+        <translation>Special yaku</translation>
+    </message>
+    <message>
+        <source>雀力レベル</source>
+        <translation>Playing strength</translation>
+    </message>
+    <message>
+        <source>弱</source>
+        <translation>Weak</translation>
+    </message>
+    <message>
+        <source>強</source>
+        <translation>Strong</translation>
+    </message>
+    <message>
+        <source>傾向</source>
+        <translation>Style</translation>
+    </message>
+    <message>
+        <source>タンヤオ系</source>
+        <translation>Tanyao</translation>
+    </message>
+    <message>
+        <source>チャンタ系</source>
+        <translation>Chanta</translation>
+    </message>
+    <message>
+        <source>ピンフ系</source>
+        <translation>Pinfu</translation>
+    </message>
+    <message>
+        <source>トイトイ系</source>
+        <translation>Toitoi</translation>
+    </message>
+    <message>
+        <source>低め役</source>
+        <translation>Cheap yaku</translation>
+    </message>
+    <message>
+        <source>高め役</source>
+        <translation>Costly yaku</translation>
+    </message>
+    <message>
+        <source>特に設定する役</source>
+        <translation>Favourite yaku</translation>
+    </message>
+    <message>
+        <source>0に設定するとその役を全く狙わなくなります</source>
+        <translation>At 0 the character never aims for this yaku</translation>
     </message>
 </context>
 <context>

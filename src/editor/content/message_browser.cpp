@@ -20,6 +20,7 @@
 #include "editor/content/cut_list_follower.h"
 #include "editor/content/message_line_preview.h"
 #include "editor/content/message_menu.h"
+#include "editor/content/situation_names.h"
 
 namespace plk {
 namespace {
@@ -28,6 +29,21 @@ constexpr int kLines = 4;
 
 bool IsLine(WParam number) {
     return number >= 1 && number <= kLines;
+}
+
+// The escape check's findings in the shown language, one line each (the core's own warning
+// carries the Japanese of the same lines).
+QString EscapeWarningText(const CharaEscapeCheck& check) {
+    QStringList lines;
+    if (check.commaMismatch) {
+        lines.append(
+            CMessageBrowser::tr("\\charaの書式に誤りがあります：','が抜けている可能性があります"));
+    }
+    if (check.parenthesisMismatch) {
+        lines.append(
+            CMessageBrowser::tr("\\charaの書式に誤りがあります：')'が抜けている可能性があります"));
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 SituationCuts CutsOf(const SituationMessages& situation) {
@@ -52,12 +68,11 @@ CMessageBrowser::CMessageBrowser(QWidget* owner)
         });
 
     // One page serves every tab: it moves into the display area of the selected tab.
-    const auto& labels = SituationLabels();
     for (int k = 0; k < kSituationCount; ++k) {
         auto* area = new QWidget;
         auto* areaLayout = new QVBoxLayout(area);
         areaLayout->setContentsMargins(0, 0, 0, 0);
-        m_tabs->AddTab(area, QStringFromSjis(labels[static_cast<std::size_t>(k)]));
+        m_tabs->AddTab(area, SituationName(k));
     }
     connect(m_tabs, &MultiRowTabWidget::currentChanged, this, [this](int k) {
         if (k < 0) {
@@ -94,6 +109,25 @@ CMessageBrowser::CMessageBrowser(QWidget* owner)
     // A fixed dialog: the tab rows are laid out for this width from the start, so the
     // window never grows to the height of one tab per row.
     setFixedSize(620, 690);
+}
+
+void CMessageBrowser::showEvent(QShowEvent* event) {
+    // The page's sizes are known once the style has polished and laid it out, just after
+    // its first showing.
+    if (!m_pageFitted) {
+        m_pageFitted = true;
+        QMetaObject::invokeMethod(this, &CMessageBrowser::MakeRoomForThePage, Qt::QueuedConnection);
+    }
+    CToolWindow::showEvent(event);
+}
+
+void CMessageBrowser::MakeRoomForThePage() {
+    // The Japanese tab rows leave the page nearly its room: its fields give up a little
+    // padding. Longer labels (English) make more rows, and rather than cut its fields' text
+    // the page puts the line titles beside the lines.
+    if (m_page->FieldsCutText()) {
+        m_page->PlaceLineTitlesBeside();
+    }
 }
 
 CMessageBrowser::~CMessageBrowser() {
@@ -264,15 +298,12 @@ void CMessageBrowser::OnLineLeft(int line) {
 }
 
 void CMessageBrowser::CheckEscapes(int k, int line) {
-    const std::string warning =
-        CharaEscapeWarning(CheckCharaEscapes(FieldText(Situation(k).line[line].text)));
-    if (warning.empty()) {
+    const CharaEscapeCheck check = CheckCharaEscapes(FieldText(Situation(k).line[line].text));
+    if (check.Passed()) {
         return;
     }
-    const QString text = QStringLiteral("%1 のセリフ%2:\n%3")
-                             .arg(QStringFromSjis(SituationLabels()[static_cast<std::size_t>(k)]))
-                             .arg(line + 1)
-                             .arg(QString::fromStdString(warning).trimmed());
+    const QString text =
+        tr("%1 のセリフ%2:\n%3").arg(SituationName(k)).arg(line + 1).arg(EscapeWarningText(check));
     // The box waits until the focus has moved: a modal loop started in the middle of a
     // focus change never gets its window painted.
     QMetaObject::invokeMethod(

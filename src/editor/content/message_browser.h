@@ -55,6 +55,7 @@ public:
 
 protected:
     LResult OnWindowMessage(const WindowMessage& message) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     SituationMessages& Situation(int k) { return m_table->situations[static_cast<std::size_t>(k)]; }
@@ -70,6 +71,8 @@ private:
     // The "\\chara" check of line `line` of situation `k`; a failure is reported naming both.
     void CheckEscapes(int k, int line);
     void ShowPreview();
+    // Lays the page out more tightly when the tab rows leave it too little room.
+    void MakeRoomForThePage();
     void UpdateTabMark(int k);
     void SetCutItems(const QStringList& items);
 
@@ -81,6 +84,7 @@ private:
     MessageLinePreview* m_preview;
     int m_previewLine = 0;     // the line the author is writing (the last one focused)
     int m_shownSituation = 0;  // the situation the page shows
+    bool m_pageFitted = false;
     QStringList m_cutItems;
     // Keystrokes merge into one undo step until a line's edit loses the focus.
     int m_typingSession = 0;

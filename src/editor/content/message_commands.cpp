@@ -16,7 +16,7 @@ constexpr int kMessageTextCommandId = 0x8066;
 SetMessageTextCommand::SetMessageTextCommand(CMessageBrowser* browser, int situation, int line,
                                              std::string before, std::string after, int session,
                                              Frequency frequency)
-    : QUndoCommand(QStringLiteral("セリフの編集")),
+    : QUndoCommand(CMessageBrowser::tr("セリフの編集")),
       m_browser(browser),
       m_situation(situation),
       m_line(line),
@@ -63,7 +63,7 @@ bool SetMessageTextCommand::mergeWith(const QUndoCommand* other) {
 SetMessageFrequencyCommand::SetMessageFrequencyCommand(CMessageBrowser* browser, int situation,
                                                        int line, std::int32_t before,
                                                        std::int32_t after)
-    : QUndoCommand(QStringLiteral("頻度の変更")),
+    : QUndoCommand(CMessageBrowser::tr("頻度の変更")),
       m_browser(browser),
       m_situation(situation),
       m_line(line),
@@ -85,7 +85,7 @@ void SetMessageFrequencyCommand::redo() {
 
 SetSituationCutsCommand::SetSituationCutsCommand(CMessageBrowser* browser, int situation,
                                                  SituationCuts before, SituationCuts after)
-    : QUndoCommand(QStringLiteral("カットの変更")),
+    : QUndoCommand(CMessageBrowser::tr("カットの変更")),
       m_browser(browser),
       m_situation(situation),
       m_before(before),
@@ -117,7 +117,7 @@ void SetSituationCutsCommand::Reveal() {
 
 SetAllMessageCutsCommand::SetAllMessageCutsCommand(CMessageBrowser* browser, CutReferences before,
                                                    CutReferences after)
-    : QUndoCommand(QStringLiteral("全メッセージのカットの変更")),
+    : QUndoCommand(CMessageBrowser::tr("全メッセージのカットの変更")),
       m_browser(browser),
       m_before(std::move(before)),
       m_after(std::move(after)) {}

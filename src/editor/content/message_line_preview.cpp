@@ -9,6 +9,7 @@
 #include "core/content/message_text.h"
 #include "core/text/message_layout.h"
 #include "editor/app/qt_text.h"
+#include "editor/content/message_browser.h"
 #include "media/render/message_canvas.h"
 
 namespace plk {
@@ -83,15 +84,15 @@ void MessageLinePreview::ShowLine(int line, std::string_view sjis) {
     const std::optional<std::size_t> beyond = FirstByteBeyondLines(sjis);
     m_view->Show(m_strip, beyond.has_value());
 
-    m_count->setText(QStringLiteral("%1 / %2 バイト").arg(sjis.size()).arg(kMessageTextMax));
+    m_count->setText(CMessageBrowser::tr("%1 / %2 バイト").arg(sjis.size()).arg(kMessageTextMax));
     m_overflow = beyond ? QStringFromSjis(sjis.substr(*beyond)) : QString();
     if (m_overflow.isEmpty()) {
         m_caption->setStyleSheet(QString());
-        m_caption->setText(QStringLiteral("セリフ%1 のプレビュー").arg(line + 1));
+        m_caption->setText(CMessageBrowser::tr("セリフ%1 のプレビュー").arg(line + 1));
         m_caption->setToolTip(QString());
         return;
     }
-    const QString text = QStringLiteral("セリフ%1: 3行に収まらない部分（表示されません）: %2")
+    const QString text = CMessageBrowser::tr("セリフ%1: 3行に収まらない部分（表示されません）: %2")
                              .arg(line + 1)
                              .arg(m_overflow);
     m_caption->setStyleSheet(QStringLiteral("color: #c02020;"));

@@ -10,15 +10,23 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <vector>
 
 #include "editor/app/control_id.h"
 #include "editor/app/window_messages.h"
+#include "editor/content/message_browser.h"
 
 namespace plk {
 namespace {
 
 // Item i of a frequency combo stands for frequency 3 - i.
-const char* const kFrequencyItems[] = {"よく使う", "普通", "ほとんど使わない", "まったく使わない"};
+const char* const kFrequencyItems[] = {
+    QT_TRANSLATE_NOOP("plk::CMessageBrowser", "よく使う"),
+    QT_TRANSLATE_NOOP("plk::CMessageBrowser", "普通"),
+    QT_TRANSLATE_NOOP("plk::CMessageBrowser", "ほとんど使わない"),
+    QT_TRANSLATE_NOOP("plk::CMessageBrowser", "まったく使わない"),
+};
 const char* const kInitialCutItems[] = {"カット：1", "カット：2", "カット：3"};
 
 QComboBox* MakeCombo(QWidget* parent, int id) {
@@ -35,7 +43,7 @@ CMessageMenu::CMessageMenu(QWidget* browser) : QWidget(browser), m_browser(brows
     auto* layout = new QVBoxLayout(this);
 
     auto* windowRow = new QHBoxLayout;
-    windowRow->addWidget(new QLabel(QStringLiteral("メッセージウインドウカット"), this));
+    windowRow->addWidget(new QLabel(CMessageBrowser::tr("メッセージウインドウカット"), this));
     m_cuts[0] = MakeCombo(this, kWindowCutComboId);
     windowRow->addWidget(m_cuts[0]);
     windowRow->addStretch(1);
@@ -43,19 +51,20 @@ CMessageMenu::CMessageMenu(QWidget* browser) : QWidget(browser), m_browser(brows
 
     for (int j = 0; j < 4; ++j) {
         const auto at = static_cast<std::size_t>(j);
-        auto* group = new QGroupBox(QStringLiteral("セリフ%1").arg(j + 1), this);
+        auto* group = new QGroupBox(CMessageBrowser::tr("セリフ%1").arg(j + 1), this);
+        m_groups[at] = group;
         auto* grid = new QGridLayout(group);
         m_lines[at] = new QLineEdit(group);
         SetControlId(m_lines[at], kLineEditIds[at]);
         m_lines[at]->installEventFilter(this);
         grid->addWidget(m_lines[at], 0, 0, 1, 5);
-        grid->addWidget(new QLabel(QStringLiteral("頻度"), group), 1, 0);
+        grid->addWidget(new QLabel(CMessageBrowser::tr("頻度"), group), 1, 0);
         m_frequencies[at] = MakeCombo(group, kFrequencyComboIds[at]);
         for (const char* item : kFrequencyItems) {
-            m_frequencies[at]->addItem(QString::fromUtf8(item));
+            m_frequencies[at]->addItem(CMessageBrowser::tr(item));
         }
         grid->addWidget(m_frequencies[at], 1, 1);
-        grid->addWidget(new QLabel(QStringLiteral("カット"), group), 1, 2);
+        grid->addWidget(new QLabel(CMessageBrowser::tr("カット"), group), 1, 2);
         m_cuts[at + 1] = MakeCombo(group, kLineCutComboIds[at]);
         grid->addWidget(m_cuts[at + 1], 1, 3);
         grid->setColumnStretch(4, 1);
@@ -121,6 +130,32 @@ void CMessageMenu::FillCutCombos(const QStringList& items) {
         combo->clear();
         combo->addItems(items);
         combo->setCurrentIndex(-1);
+    }
+}
+
+bool CMessageMenu::FieldsCutText() const {
+    std::vector<const QWidget*> fields(m_lines.begin(), m_lines.end());
+    fields.insert(fields.end(), m_frequencies.begin(), m_frequencies.end());
+    fields.insert(fields.end(), m_cuts.begin(), m_cuts.end());
+    return std::any_of(fields.begin(), fields.end(), [](const QWidget* field) {
+        // Lower than a line of its text: the text is cut. (The Japanese page gives up
+        // some padding but never that much.)
+        return field->height() < field->fontMetrics().height();
+    });
+}
+
+void CMessageMenu::PlaceLineTitlesBeside() {
+    if (m_titlesBeside) {
+        return;
+    }
+    m_titlesBeside = true;
+    for (std::size_t j = 0; j < m_groups.size(); ++j) {
+        QGroupBox* group = m_groups[j];
+        auto* grid = static_cast<QGridLayout*>(group->layout());
+        grid->removeWidget(m_lines[j]);
+        grid->addWidget(new QLabel(group->title(), group), 0, 0);
+        grid->addWidget(m_lines[j], 0, 1, 1, 4);
+        group->setTitle(QString());
     }
 }
 

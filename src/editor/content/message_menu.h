@@ -6,6 +6,7 @@
 #include <cstdint>
 
 class QComboBox;
+class QGroupBox;
 class QLineEdit;
 
 namespace plk {
@@ -40,6 +41,14 @@ public:
     // Every cut combo lists `items` and selects nothing.
     void FillCutCombos(const QStringList& items);
 
+    // Each line's title moves from its frame to the left of its edit, above the frequency
+    // label: the page then needs one text row less per line. For a window whose tab rows
+    // leave too little room (longer labels make more rows).
+    void PlaceLineTitlesBeside();
+    bool LineTitlesBeside() const { return m_titlesBeside; }
+    // Whether an edit or combo of the page, as laid out, is too low to show its text whole.
+    bool FieldsCutText() const;
+
 Q_SIGNALS:
     // A line's edit lost the focus.
     void lineLeft(int line);
@@ -53,10 +62,12 @@ private:
     void Report(std::uint32_t message, int number, int item);
 
     QWidget* m_browser;
+    std::array<QGroupBox*, 4> m_groups{};
     std::array<QLineEdit*, 4> m_lines{};
     std::array<QComboBox*, 4> m_frequencies{};
     std::array<QComboBox*, kCutComboCount> m_cuts{};
     bool m_showing = false;
+    bool m_titlesBeside = false;
 };
 
 }  // namespace plk

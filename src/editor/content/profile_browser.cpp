@@ -8,8 +8,8 @@
 #include "core/timesheet/cut.h"
 #include "editor/app/control_id.h"
 #include "editor/app/cut_name_list.h"
-#include "editor/app/qt_text.h"
 #include "editor/app/field_reading.h"
+#include "editor/app/qt_text.h"
 #include "editor/app/user_dialogs.h"
 #include "editor/content/profile_editer.h"
 #include "editor/content/profile_tendency.h"
@@ -24,8 +24,8 @@ CProfileBrowser::CProfileBrowser(QWidget* owner)
     m_editer = new CProfileEditer(this, [this]() -> MessageBoxes& { return *m_boxes; });
     m_tendency = new CProfileTendency(this);
     // QTabWidget sizes its display area around the larger page.
-    m_tabs->addTab(m_editer, QStringLiteral("キャラクタ"));
-    m_tabs->addTab(m_tendency, QStringLiteral("麻雀"));
+    m_tabs->addTab(m_editer, tr("キャラクタ"));
+    m_tabs->addTab(m_tendency, tr("麻雀"));
     connect(m_editer, &CProfileEditer::revealed, this, [this] { m_tabs->setCurrentIndex(0); });
     connect(m_tendency, &CProfileTendency::revealed, this, [this] { m_tabs->setCurrentIndex(1); });
 
@@ -77,21 +77,20 @@ void CProfileBrowser::WarnAboutStoredNames(const ProfileRecord& record) {
     // Each failing field is named with its stored text, then the rule it breaks.
     if (check.characterNameFails) {
         problems.append(
-            QStringLiteral("キャラクター名「%1」:")
-                .arg(QStringFromSjis(FieldText(record.characterName))) +
-            CharacterNameErrorText());
+            tr("キャラクター名「%1」:%2")
+                .arg(QStringFromSjis(FieldText(record.characterName)), CharacterNameErrorText()));
     }
     if (check.romanNameFails) {
         problems.append(
-            QStringLiteral("英字名「%1」:").arg(QStringFromSjis(FieldText(record.romanName))) +
-            RomanNameErrorText());
+            tr("英字名「%1」:%2")
+                .arg(QStringFromSjis(FieldText(record.romanName)), RomanNameErrorText()));
     }
     if (!problems.isEmpty()) {
         m_boxes->ShowCaptionedError(
             this, InputErrorCaption(),
-            QStringLiteral("このプロジェクトに保存されている次の名前は入力の規則に合いませんが、"
-                           "変えずにそのまま残しました。\n") +
-                problems.join(QLatin1Char('\n')));
+            tr("このプロジェクトに保存されている次の名前は入力の規則に合いませんが、"
+               "変えずにそのまま残しました。\n%1")
+                .arg(problems.join(QLatin1Char('\n'))));
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include "editor/content/profile_browser.h"
 #include "editor/content/profile_editer.h"
 #include "editor/content/profile_tendency.h"
 
@@ -16,7 +17,7 @@ constexpr int kTendencyValueCommandId = 0x2350;
 
 SetProfileTextCommand::SetProfileTextCommand(CProfileEditer* page, int field, std::string before,
                                              std::string after, int session)
-    : QUndoCommand(QStringLiteral("プロフィールの編集")),
+    : QUndoCommand(CProfileBrowser::tr("プロフィールの編集")),
       m_page(page),
       m_field(field),
       m_before(std::move(before)),
@@ -52,7 +53,7 @@ bool SetProfileTextCommand::mergeWith(const QUndoCommand* other) {
 
 SetProfileCutCommand::SetProfileCutCommand(CProfileEditer* page, int which, std::int32_t before,
                                            std::int32_t after)
-    : QUndoCommand(QStringLiteral("カットの変更")),
+    : QUndoCommand(CProfileBrowser::tr("カットの変更")),
       m_page(page),
       m_which(which),
       m_before(before),
@@ -74,7 +75,7 @@ void SetProfileCutCommand::redo() {
 SetTendencyValueCommand::SetTendencyValueCommand(CProfileTendency* page, int field,
                                                  std::int32_t before, std::int32_t after,
                                                  int session)
-    : QUndoCommand(QStringLiteral("傾向の変更")),
+    : QUndoCommand(CProfileBrowser::tr("傾向の変更")),
       m_page(page),
       m_field(field),
       m_before(before),

@@ -18,16 +18,29 @@
 #include "editor/app/tool_window.h"
 #include "editor/app/user_dialogs.h"
 #include "editor/content/cut_list_follower.h"
+#include "editor/content/profile_browser.h"
 #include "editor/content/profile_commands.h"
 
 namespace plk {
 namespace {
 
 const char* const kTextLabels[CProfileEditer::kTextCount] = {
-    "キャラクター名", "英字名", "愛称", "年齢", "国籍", "身長/体重", "スリーサイズ", "", "", "",
+    QT_TRANSLATE_NOOP("plk::CProfileBrowser", "キャラクター名"),
+    QT_TRANSLATE_NOOP("plk::CProfileBrowser", "英字名"),
+    QT_TRANSLATE_NOOP("plk::CProfileBrowser", "愛称"),
+    QT_TRANSLATE_NOOP("plk::CProfileBrowser", "年齢"),
+    QT_TRANSLATE_NOOP("plk::CProfileBrowser", "国籍"),
+    QT_TRANSLATE_NOOP("plk::CProfileBrowser", "身長/体重"),
+    QT_TRANSLATE_NOOP("plk::CProfileBrowser", "スリーサイズ"),
+    "",
+    "",
+    "",
 };
-const char* const kCutLabels[kProfileCuts] = {"プロフィールカット", "メニューアイコンカット",
-                                              "メッセージウインドウカット"};
+const char* const kCutLabels[kProfileCuts] = {
+    QT_TRANSLATE_NOOP("plk::CProfileBrowser", "プロフィールカット"),
+    QT_TRANSLATE_NOOP("plk::CProfileBrowser", "メニューアイコンカット"),
+    QT_TRANSLATE_NOOP("plk::CProfileBrowser", "メッセージウインドウカット"),
+};
 const char* const kInitialCutItems[] = {"カット：1", "カット：2", "カット：3"};
 
 }  // namespace
@@ -36,9 +49,9 @@ CProfileEditer::CProfileEditer(CToolWindow* browser, std::function<MessageBoxes&
     : QWidget(browser), m_browser(browser), m_boxes(std::move(boxes)) {
     auto* layout = new QVBoxLayout(this);
 
-    auto* texts = new QGroupBox(QStringLiteral("テキスト"), this);
+    auto* texts = new QGroupBox(CProfileBrowser::tr("テキスト"), this);
     auto* textForm = new QFormLayout(texts);
-    auto* freeWords = new QGroupBox(QStringLiteral("フリーワード"), texts);
+    auto* freeWords = new QGroupBox(CProfileBrowser::tr("フリーワード"), texts);
     auto* freeForm = new QVBoxLayout(freeWords);
     for (int i = 0; i < kTextCount; ++i) {
         const auto at = static_cast<std::size_t>(i);
@@ -49,7 +62,7 @@ CProfileEditer::CProfileEditer(CToolWindow* browser, std::function<MessageBoxes&
             m_boxes().ShowError(m_browser, message);
         });
         if (*kTextLabels[i] != '\0') {
-            textForm->addRow(QString::fromUtf8(kTextLabels[i]), m_edits[at]);
+            textForm->addRow(CProfileBrowser::tr(kTextLabels[i]), m_edits[at]);
         } else {
             freeForm->addWidget(m_edits[at]);
         }
@@ -62,7 +75,7 @@ CProfileEditer::CProfileEditer(CToolWindow* browser, std::function<MessageBoxes&
     textForm->addRow(freeWords);
     layout->addWidget(texts);
 
-    auto* pictures = new QGroupBox(QStringLiteral("グラフィック"), this);
+    auto* pictures = new QGroupBox(CProfileBrowser::tr("グラフィック"), this);
     auto* pictureForm = new QFormLayout(pictures);
     for (int c = 0; c < kProfileCuts; ++c) {
         const auto at = static_cast<std::size_t>(c);
@@ -70,7 +83,7 @@ CProfileEditer::CProfileEditer(CToolWindow* browser, std::function<MessageBoxes&
         SetControlId(m_combos[at], kCutComboIds[at]);
         m_combos[at]->setMinimumContentsLength(14);
         m_combos[at]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        pictureForm->addRow(QString::fromUtf8(kCutLabels[c]), m_combos[at]);
+        pictureForm->addRow(CProfileBrowser::tr(kCutLabels[c]), m_combos[at]);
         connect(m_combos[at], &QComboBox::activated, this,
                 [this, c](int item) { OnCutActivated(c, item); });
     }
@@ -203,7 +216,7 @@ void CProfileEditer::OnCutActivated(int which, int item) {
     // make one step of the history.
     QUndoStack* history = m_browser->UndoStack();
     if (changes) {
-        history->beginMacro(QStringLiteral("メッセージウインドウカットの変更"));
+        history->beginMacro(CProfileBrowser::tr("メッセージウインドウカットの変更"));
         m_browser->PushEdit(std::make_unique<SetProfileCutCommand>(this, which, before, item));
     }
     SendWindowMessage(FindWindowByTitle(QStringLiteral("Message Browser")), WM_WINDOW_CUT_FOR_ALL,

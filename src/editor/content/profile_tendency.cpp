@@ -11,7 +11,9 @@
 #include "editor/app/control_id.h"
 #include "editor/app/qt_text.h"
 #include "editor/app/tool_window.h"
+#include "editor/content/profile_browser.h"
 #include "editor/content/profile_commands.h"
+#include "editor/content/yaku_names.h"
 
 namespace plk {
 namespace {
@@ -25,15 +27,13 @@ constexpr int kStyleFields[3] = {4, 5, 6};
 constexpr int kFavouriteFields[5] = {7, 9, 11, 13, 15};
 constexpr int kWeightFields[5] = {8, 10, 12, 14, 16};
 
-const QString kWeightTip = QStringLiteral("0に設定するとその役を全く狙わなくなります");
-
-template <std::size_t N>
-QComboBox* MakeYakuCombo(QWidget* parent, int id, const std::array<YakuName, N>& table) {
+// Lists the names of a yaku table (`count` entries, `name` of each in the shown language).
+QComboBox* MakeYakuCombo(QWidget* parent, int id, int count, QString (*name)(int)) {
     auto* combo = new QComboBox(parent);
     SetControlId(combo, id);
     combo->setMaxVisibleItems(20);
-    for (const YakuName& name : table) {
-        combo->addItem(QStringFromSjis(YakuText(name)));
+    for (int i = 0; i < count; ++i) {
+        combo->addItem(name(i));
     }
     return combo;
 }
@@ -49,7 +49,7 @@ QSlider* MakeSlider(QWidget* parent, int id) {
 }
 
 QLabel* Label(const char* text, QWidget* parent) {
-    return new QLabel(QString::fromUtf8(text), parent);
+    return new QLabel(CProfileBrowser::tr(text), parent);
 }
 
 }  // namespace
@@ -57,22 +57,22 @@ QLabel* Label(const char* text, QWidget* parent) {
 CProfileTendency::CProfileTendency(CToolWindow* browser) : QWidget(browser), m_browser(browser) {
     auto* layout = new QVBoxLayout(this);
 
-    auto* special = new QGroupBox(QStringLiteral("特殊役"), this);
+    auto* special = new QGroupBox(CProfileBrowser::tr("特殊役"), this);
     auto* specialLayout = new QVBoxLayout(special);
     for (int i = 0; i < 3; ++i) {
         QComboBox* combo = MakeYakuCombo(special, kSpecialComboIds[static_cast<std::size_t>(i)],
-                                         SpecialYakuTable());
+                                         kSpecialYakuCount, SpecialYakuName);
         m_combos[kSpecialFields[i]] = combo;
         specialLayout->addWidget(combo);
     }
     layout->addWidget(special);
 
-    auto* strength = new QGroupBox(QStringLiteral("雀力レベル"), this);
+    auto* strength = new QGroupBox(CProfileBrowser::tr("雀力レベル"), this);
     auto* strengthRow = new QHBoxLayout(strength);
-    strengthRow->addWidget(Label("弱", strength));
+    strengthRow->addWidget(Label(QT_TRANSLATE_NOOP("plk::CProfileBrowser", "弱"), strength));
     m_sliders[kStrengthField] = MakeSlider(strength, kStrengthSliderId);
     strengthRow->addWidget(m_sliders[kStrengthField], 1);
-    strengthRow->addWidget(Label("強", strength));
+    strengthRow->addWidget(Label(QT_TRANSLATE_NOOP("plk::CProfileBrowser", "強"), strength));
     m_strengthText = new QLabel(strength);
     SetControlId(m_strengthText, kStrengthTextId);
     m_strengthText->setMinimumWidth(24);
@@ -80,10 +80,16 @@ CProfileTendency::CProfileTendency(CToolWindow* browser) : QWidget(browser), m_b
     strengthRow->addWidget(m_strengthText);
     layout->addWidget(strength);
 
-    auto* style = new QGroupBox(QStringLiteral("傾向"), this);
+    auto* style = new QGroupBox(CProfileBrowser::tr("傾向"), this);
     auto* styleGrid = new QGridLayout(style);
     const char* const ends[3][2] = {
-        {"タンヤオ系", "チャンタ系"}, {"ピンフ系", "トイトイ系"}, {"低め役", "高め役"}};
+        {QT_TRANSLATE_NOOP("plk::CProfileBrowser", "タンヤオ系"),
+         QT_TRANSLATE_NOOP("plk::CProfileBrowser", "チャンタ系")},
+        {QT_TRANSLATE_NOOP("plk::CProfileBrowser", "ピンフ系"),
+         QT_TRANSLATE_NOOP("plk::CProfileBrowser", "トイトイ系")},
+        {QT_TRANSLATE_NOOP("plk::CProfileBrowser", "低め役"),
+         QT_TRANSLATE_NOOP("plk::CProfileBrowser", "高め役")},
+    };
     for (int i = 0; i < 3; ++i) {
         styleGrid->addWidget(Label(ends[i][0], style), i, 0, Qt::AlignRight);
         m_sliders[kStyleFields[i]] =
@@ -94,17 +100,17 @@ CProfileTendency::CProfileTendency(CToolWindow* browser) : QWidget(browser), m_b
     styleGrid->setColumnStretch(1, 1);
     layout->addWidget(style);
 
-    auto* favourites = new QGroupBox(QStringLiteral("特に設定する役"), this);
+    auto* favourites = new QGroupBox(CProfileBrowser::tr("特に設定する役"), this);
     auto* favouriteGrid = new QGridLayout(favourites);
-    favouriteGrid->addWidget(Label("0", favourites), 0, 1, Qt::AlignLeft);
-    favouriteGrid->addWidget(Label("4", favourites), 0, 1, Qt::AlignRight);
+    favouriteGrid->addWidget(new QLabel(QStringLiteral("0"), favourites), 0, 1, Qt::AlignLeft);
+    favouriteGrid->addWidget(new QLabel(QStringLiteral("4"), favourites), 0, 1, Qt::AlignRight);
     for (int i = 0; i < 5; ++i) {
         const auto at = static_cast<std::size_t>(i);
-        m_combos[kFavouriteFields[i]] =
-            MakeYakuCombo(favourites, kFavouriteComboIds[at], FavouriteYakuTable());
+        m_combos[kFavouriteFields[i]] = MakeYakuCombo(favourites, kFavouriteComboIds[at],
+                                                      kFavouriteYakuCount, FavouriteYakuName);
         favouriteGrid->addWidget(m_combos[kFavouriteFields[i]], i + 1, 0);
         QSlider* weight = MakeSlider(favourites, kWeightSliderIds[at]);
-        weight->setToolTip(kWeightTip);
+        weight->setToolTip(CProfileBrowser::tr("0に設定するとその役を全く狙わなくなります"));
         m_sliders[kWeightFields[i]] = weight;
         favouriteGrid->addWidget(weight, i + 1, 1);
     }
