@@ -1207,15 +1207,15 @@ Alpha %7</translation>
     </message>
     <message>
         <source>特殊役１</source>
-        <translation>Special Yaku 1</translation>
+        <translation>Special yaku 1</translation>
     </message>
     <message>
         <source>特殊役２</source>
-        <translation>Special Yaku 2</translation>
+        <translation>Special yaku 2</translation>
     </message>
     <message>
         <source>特殊役３</source>
-        <translation>Special Yaku 3</translation>
+        <translation>Special yaku 3</translation>
     </message>
 </context>
 <context>

@@ -75,7 +75,7 @@ TEST_F(BrowserTranslationTest, YakuNamesAreTheCoresTablesAndTranslate) {
     // The two entries of one name keep their different values apart.
     EXPECT_NE(SpecialYakuName(81), SpecialYakuName(108));
     EXPECT_EQ(FavouriteYakuName(21), QStringLiteral("Kokushi Musou"));
-    EXPECT_EQ(FavouriteYakuName(43), QStringLiteral("Special Yaku 3"));
+    EXPECT_EQ(FavouriteYakuName(43), QStringLiteral("Special yaku 3"));
 }
 
 TEST_F(BrowserTranslationTest, MessageBrowserSpeaksEnglishAndStoresTheSameBytes) {

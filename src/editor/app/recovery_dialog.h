@@ -25,9 +25,6 @@ struct RecoveryChoice {
     int index = 0;  // into the offers
 };
 
-// The question as the Japanese source text (the dialog shows it through tr()).
-inline const QString kRecoveryQuestion = QStringLiteral("前回、保存されていない編集が残っています");
-
 // "前回、保存されていない編集が残っています": the copies left by editors that did not end
 // cleanly, each with its project's name and path and the time of the copy, and the
 // buttons 復元 / 破棄 / 後で for the selected one (後で keeps them all for the next start).
