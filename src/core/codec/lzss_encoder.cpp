@@ -4,6 +4,7 @@
 #include <atomic>
 #include <bit>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <limits>
@@ -72,6 +73,22 @@ LaneSplit BalanceTrees(std::span<const std::uint8_t> input) {
     }
     split.worthwhile = oneLane >= kLeastGain * std::max(load[0], load[1]);
     return split;
+}
+
+// Whether a second thread would find a core to itself: not when the runnable threads of
+// the last minute (this one among them) already fill every core, as on a machine busy
+// with builds. There the lanes would take turns with other programs, the first waiting on
+// the second, and two lanes cost about a third more work than one. Where the load cannot
+// be read, the lanes are left to judge themselves by their waits.
+bool CoreFreeForSecondLane() {
+#if defined(__unix__) || defined(__APPLE__)
+    double load = 0;
+    if (getloadavg(&load, 1) == 1) {
+        const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+        return load < static_cast<double>(cores) - 0.5;
+    }
+#endif
+    return true;
 }
 
 // The CPU time the calling thread has used: unlike the wall clock it does not count the
@@ -160,7 +177,8 @@ std::size_t LzssEncoder::Encode(std::span<const std::uint8_t> input,
     if (lanesPossible) {
         split = BalanceTrees(input);
     }
-    m_lastLanes = lanesPossible && (split.worthwhile || m_choice == LaneChoice::Always) ? 2 : 1;
+    const bool lanesPay = split.worthwhile && CoreFreeForSecondLane();
+    m_lastLanes = lanesPossible && (lanesPay || m_choice == LaneChoice::Always) ? 2 : 1;
     if (m_lastLanes == 2) {
         m_owned = split.owned;
         EncodeInTwoLanes(input, coder);

@@ -22,7 +22,8 @@ namespace plk {
 //
 // The trees can be shared out between two lanes that run on two threads (see LzssTrees);
 // the stream is the same either way. Two lanes are used only when a model of the work a
-// step brings to each lane, from how often each byte value occurs, promises a clear gain.
+// step brings to each lane, from how often each byte value occurs, promises a clear gain,
+// and when the machine has a core free for the second lane.
 // One encoder is reused for many items; each Encode starts afresh. Not thread-safe: use one
 // encoder per thread.
 class LzssEncoder {

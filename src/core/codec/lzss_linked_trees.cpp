@@ -69,6 +69,7 @@ std::uint32_t LzssTrees::InsertIntoLinkedTree(std::size_t r) {
             m_rank[Node(r)] = m_rank[Node(p)];
             if (top == p) {
                 m_top[bucket] = static_cast<std::uint16_t>(r);
+                m_bucketSize[Node(r)] = m_bucketSize[Node(p)];
             }
             return (static_cast<std::uint32_t>(kMaxMatch) << 26) | static_cast<std::uint32_t>(p);
         }
@@ -86,6 +87,9 @@ std::uint32_t LzssTrees::InsertIntoLinkedTree(std::size_t r) {
     ++m_count[key[0]];
     if (top == kNil) {
         m_top[bucket] = static_cast<std::uint16_t>(r);
+        m_bucketSize[Node(r)] = 1;
+    } else {
+        ++m_bucketSize[Node(top)];
     }
     return best;
 }
@@ -120,7 +124,8 @@ void LzssTrees::ReplaceNode(std::size_t p, std::size_t r) {
 void LzssTrees::DeleteFromLinkedTree(std::size_t p) {
     const std::size_t node = Node(p);
     const std::size_t bucket = BucketOf(p);
-    const bool wasTop = m_top[bucket] == p;
+    const std::size_t top = m_top[bucket];
+    const bool wasTop = top == p;
     const std::size_t left = m_child[node][kLeft];
     const std::size_t right = m_child[node][kRight];
     std::size_t q;
@@ -143,6 +148,7 @@ void LzssTrees::DeleteFromLinkedTree(std::size_t p) {
         // The predecessor takes the rank, and may become the top of its own bucket.
         if (const std::size_t its = BucketOf(q);
             its != bucket && m_rank[node] < m_rank[Node(m_top[its])]) {
+            m_bucketSize[Node(q)] = m_bucketSize[Node(m_top[its])];
             m_top[its] = static_cast<std::uint16_t>(q);
         }
         m_rank[Node(q)] = m_rank[node];
@@ -151,9 +157,16 @@ void LzssTrees::DeleteFromLinkedTree(std::size_t p) {
     SetChildOfParent(p, q);
     m_parent[node] = kNil;
     --m_count[m_bytes[p]];
-    if (wasTop) {
+    const std::size_t remaining = m_bucketSize[Node(top)] - 1u;
+    if (!wasTop) {
+        m_bucketSize[Node(top)] = static_cast<std::uint16_t>(remaining);
+    } else if (remaining == 0) {
+        m_top[bucket] = kNil;
+    } else {
         // What is left of the bucket hangs below the string that took p's place.
-        m_top[bucket] = static_cast<std::uint16_t>(TopOfBucketFrom(bucket, q));
+        const std::size_t newTop = TopOfBucketFrom(bucket, q);
+        m_top[bucket] = static_cast<std::uint16_t>(newTop);
+        m_bucketSize[Node(newTop)] = static_cast<std::uint16_t>(remaining);
     }
 }
 
@@ -179,13 +192,20 @@ void LzssTrees::MakeLinked(std::size_t tree) {
         m_parent[Node(id)] = static_cast<std::uint16_t>(parent);
         spine[depth++] = static_cast<std::uint16_t>(id);
     }
-    // Each bucket's top is its string of lowest rank.
+    // Each bucket's top is its string of lowest rank. A bucket's strings sit together.
     ForgetTops(tree);
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t id = ids[i];
         std::uint16_t& top = m_top[BucketOf(id)];
-        if (top == kNil || m_rank[Node(id)] < m_rank[Node(top)]) {
+        if (top == kNil) {
             top = static_cast<std::uint16_t>(id);
+            m_bucketSize[Node(id)] = 1;
+        } else {
+            const auto size = static_cast<std::uint16_t>(m_bucketSize[Node(top)] + 1);
+            if (m_rank[Node(id)] < m_rank[Node(top)]) {
+                top = static_cast<std::uint16_t>(id);
+            }
+            m_bucketSize[Node(top)] = size;
         }
     }
     m_linked[tree] = true;

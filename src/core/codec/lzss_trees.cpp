@@ -92,6 +92,7 @@ void LzssTrees::TakeTreesFrom(const LzssTrees& other, const std::array<bool, 256
             m_child[node] = other.m_child[node];
             m_parent[node] = other.m_parent[node];
             m_rank[node] = other.m_rank[node];
+            m_bucketSize[node] = other.m_bucketSize[node];
         }
     }
     for (std::size_t tree = 0; tree < trees.size(); ++tree) {

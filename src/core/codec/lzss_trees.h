@@ -146,6 +146,10 @@ private:
     alignas(64) std::array<std::array<std::uint16_t, 2 * kArrayCapacity>, 256> m_ids{};
     // Tops of the buckets of linked trees, by bucket; kNil otherwise.
     std::array<std::uint16_t, std::size_t{1} << 16> m_top;
+    // By node, for the tops of linked trees' buckets: how many strings the bucket holds.
+    // Most buckets of sound and other binary data hold one string, and a top that leaves
+    // such a bucket empties it without a walk for what is left.
+    std::array<std::uint16_t, lzss::kRingSize + 1> m_bucketSize{};
     // Strings per tree, and which trees are linked rather than arrays.
     std::array<std::uint16_t, 256> m_count{};
     std::array<bool, 256> m_linked{};

@@ -120,6 +120,7 @@ std::vector<DifferentialCase> DifferentialCases() {
                          inputs::RepeatedBlocks(50000, 4000 + seed * 60, seed)});
         cases.push_back({"png-like" + tag, inputs::PngLike(50000, seed)});
         cases.push_back({"shifting alphabets" + tag, inputs::ShiftingAlphabets(80000, seed)});
+        cases.push_back({"sound-like" + tag, inputs::SoundLike(70001, seed)});
     }
     cases.push_back({"zero runs with a counter", inputs::ZeroRunsWithCounter(12000)});
     return cases;
@@ -152,6 +153,7 @@ TEST(LzssEncoderTest, TwoLanesGiveTheReferenceStream) {
         {"shifting alphabets", inputs::ShiftingAlphabets(200000, 7)},
         {"zero runs with a counter", inputs::ZeroRunsWithCounter(70000)},
         {"random", inputs::RandomBytes(70000, 8)},
+        {"sound-like", inputs::SoundLike(150000, 9)},
         {"one byte value", Bytes(131072 + 17, 0x41)},
     };
     for (const auto& [name, input] : cases) {
