@@ -383,9 +383,16 @@ TEST(FirstStartLayoutTest, FoldedFieldsAndHiddenWindowsComeBackInOneClick) {
     EXPECT_FALSE(again.frame->TimeSheet()->FieldsFolded());
     EXPECT_TRUE(again.frame->ProfileBrowser()->isVisible());
     EXPECT_FALSE(again.frame->MessageBrowser()->isVisible());
-    EXPECT_FALSE(again.frame->PreView()->FitToWindow());
+    EXPECT_TRUE(again.frame->PreView()->FitToWindow());
     EXPECT_EQ(again.frame->HiddenStrip()->Offered(),
               QStringList{QStringLiteral("メッセージ ブラウザ")});
+
+    // The preview's fit is the author's choice and comes back as it was left.
+    again.frame->PreView()->ControlPanel()->SetFitToWindow(false);
+    ASSERT_TRUE(again.frame->close());
+    auto third = test::MakeFrame();
+    third.frame->ShowAll();
+    EXPECT_FALSE(third.frame->PreView()->FitToWindow());
 }
 
 }  // namespace

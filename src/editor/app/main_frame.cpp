@@ -58,6 +58,7 @@ using namespace command;
 constexpr const char* kMainFrameRectKey = "MainFrameRect";
 constexpr const char* kHiddenWindowsKey = "HiddenToolWindows";
 constexpr const char* kFieldsFoldedKey = "TimeSheetFieldsFolded";
+constexpr const char* kPreviewFitsKey = "PreviewFitsWindow";
 constexpr int kStatusNoticeMs = 4000;
 constexpr int kLockPollMs = 300;
 
@@ -111,17 +112,20 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     QRect storedFrame;
     QStringList hidden;
     bool folded = false;
+    bool previewFits = true;
     {
         QSettings settings(kSettingsOrganization, kSettingsApplication);
         m_storedLayout = ReadWindowLayout(settings);
         storedFrame = settings.value(kMainFrameRectKey).toRect();
         hidden = settings.value(kHiddenWindowsKey).toStringList();
         folded = settings.value(kFieldsFoldedKey, false).toBool();
+        previewFits = settings.value(kPreviewFitsKey, true).toBool();
     }
     CreateToolWindows();
     ConnectViewCommands();
     if (m_storedLayout) {
         m_timeSheet->SetFieldsFolded(folded);
+        m_preview->ControlPanel()->SetFitToWindow(previewFits);
         PlaceToolWindows(*m_storedLayout);
         for (CToolWindow* window : ToolWindows()) {
             m_startHidden[window] = hidden.contains(window->windowTitle());
@@ -415,6 +419,7 @@ void CMainFrame::StoreLayout() {
     }
     settings.setValue(kHiddenWindowsKey, hidden);
     settings.setValue(kFieldsFoldedKey, m_timeSheet->FieldsFolded());
+    settings.setValue(kPreviewFitsKey, m_preview->FitToWindow());
     // A maximized frame keeps the place it will come back to when restored.
     if (!isMaximized() && !isMinimized() && !isFullScreen()) {
         m_normalFrame = FrameRect(this);
