@@ -9,7 +9,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <memory>
 #include <vector>
 
@@ -36,6 +38,12 @@ double MemcpyBytesPerSecond() {
         return best;
     }();
     return bandwidth;
+}
+
+double ProcessCpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
 }
 
 struct Layer {
@@ -148,8 +156,9 @@ BENCHMARK(BM_HeavyFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(
 // kFrames frames each way, the order alternating from round to round. Baseline: the
 // one-band time of the same round. Counters: ratio_min / ratio_median / ratio_max (two
 // bands over one), ms_one and ms_two (median frame times), identical (1 when the two
-// pictures match pixel for pixel). Other work on the machine shows in the ratios: the second
-// band's thread waits for a core.
+// pictures match pixel for pixel), cpu_one and cpu_two (median process CPU time a frame, every
+// thread counted, Qt's own pool included), load (the one-minute load average at the end).
+// Other work on the machine shows in the ratios: the second band's thread waits for a core.
 void BM_HeavyFrameTwoBands(benchmark::State& state) {
     constexpr int kRounds = 7;
     constexpr int kFrames = 20;
@@ -157,9 +166,14 @@ void BM_HeavyFrameTwoBands(benchmark::State& state) {
     renderer.Init();
     renderer.SetSoundPlayer([](std::string_view) {});
     const LoadedFrame loaded = LoadFrame(HeavyLayers());
+    struct Timing {
+        double wall = 0;  // ms a frame
+        double cpu = 0;   // ms of process CPU time a frame, on every thread (Qt's included)
+    };
     auto timeFrames = [&](int bands) {
         renderer.SetBands(bands);
         renderer.DrawCellFrame(*loaded.palette, loaded.frame, true);  // pool started, warm
+        const double cpuStart = ProcessCpuMs();
         const auto start = std::chrono::steady_clock::now();
         for (int i = 0; i < kFrames; ++i) {
             renderer.DrawCellFrame(*loaded.palette, loaded.frame, true);
@@ -167,14 +181,14 @@ void BM_HeavyFrameTwoBands(benchmark::State& state) {
         const double wall =
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                 .count();
-        return wall / kFrames;
+        return Timing{wall / kFrames, (ProcessCpuMs() - cpuStart) / kFrames};
     };
-    std::vector<double> ratios, one, two;
+    std::vector<double> ratios, one, two, cpuOne, cpuTwo;
     bool identical = true;
     for (auto _ : state) {
         for (int round = 0; round < kRounds; ++round) {
-            double single = 0;
-            double banded = 0;
+            Timing single;
+            Timing banded;
             if (round % 2 == 0) {
                 single = timeFrames(1);
                 banded = timeFrames(2);
@@ -182,9 +196,11 @@ void BM_HeavyFrameTwoBands(benchmark::State& state) {
                 banded = timeFrames(2);
                 single = timeFrames(1);
             }
-            one.push_back(single);
-            two.push_back(banded);
-            ratios.push_back(banded / single);
+            one.push_back(single.wall);
+            two.push_back(banded.wall);
+            cpuOne.push_back(single.cpu);
+            cpuTwo.push_back(banded.cpu);
+            ratios.push_back(banded.wall / single.wall);
         }
         renderer.SetBands(1);
         renderer.DrawCellFrame(*loaded.palette, loaded.frame, true);
@@ -202,7 +218,13 @@ void BM_HeavyFrameTwoBands(benchmark::State& state) {
     state.counters["ratio_max"] = *std::max_element(ratios.begin(), ratios.end());
     state.counters["ms_one"] = median(one);
     state.counters["ms_two"] = median(two);
+    state.counters["cpu_one"] = median(cpuOne);
+    state.counters["cpu_two"] = median(cpuTwo);
     state.counters["identical"] = identical ? 1 : 0;
+    double load[1] = {0};
+    if (getloadavg(load, 1) == 1) {
+        state.counters["load"] = load[0];
+    }
     renderer.SetBands(0);
     renderer.Shutdown();
 }

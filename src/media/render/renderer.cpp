@@ -215,20 +215,37 @@ void Renderer::ComposeCells(QImage& target, const ResourceTable& resources,
     if (bands > 1 && (!m_bandPool || m_bandPool->Workers() < bands - 1)) {
         m_bandPool = std::make_unique<BandPool>(bands - 1);
     }
-    const Scene scene = MakeScene();
+    if (playSounds) {
+        Scene::PlayCellSounds(resources, frame, m_playSound);
+    }
+    // The frame is planned once; every band draws the planned calls that reach its rows.
+    m_draws.clear();
+    MakeScene().PlanCellLayers(m_draws, resources, frame);
+    const std::vector<int> edges = bands > 1 ? BalancedBandEdges(RowCosts(target.height()), bands)
+                                             : EqualBandEdges(target.height(), 1);
     const QColor background = m_settings.Background();
-    PaintInBands(target, bands, m_bandPool.get(), [&](QPainter& painter, int band) {
+    PaintInBands(target, edges, m_bandPool.get(), [&](QPainter& painter, const QRect& area) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.fillRect(target.rect(), background);
+        painter.fillRect(area, background);
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        // Band 0 runs on this thread: sounds play from here, once per frame.
-        if (band == 0 && playSounds) {
-            scene.DrawCellLayers(painter, resources, frame, m_playSound);
-        } else {
-            scene.DrawCellLayers(painter, resources, frame, [](std::string_view) {});
-        }
+        SpriteDrawer::DrawPlanned(painter, m_draws, area);
     });
+}
+
+std::vector<double> Renderer::RowCosts(int height) const {
+    // A row costs its clear plus the width of every planned call's bounds across it; the
+    // bounds of a rotated quad are wider than the quad, which evens out between bands.
+    constexpr double kClearCostPerPixel = 0.1;
+    std::vector<double> costs(static_cast<std::size_t>(std::max(height, 0)),
+                              kClearCostPerPixel * kCanvasWidth);
+    for (const SpriteDraw& draw : m_draws) {
+        const QRect reach = draw.bounds & QRect(0, 0, kCanvasWidth, height);
+        for (int y = reach.top(); y <= reach.bottom(); ++y) {
+            costs[static_cast<std::size_t>(y)] += reach.width();
+        }
+    }
+    return costs;
 }
 
 void Renderer::PrepareCellFrame(const ResourceTable& resources, const FrameRecord& frame) {

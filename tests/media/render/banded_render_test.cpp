@@ -97,7 +97,7 @@ TEST(BandedPaintTest, OddHeightsJoinPixelForPixel) {
     const std::vector<Layer> layers = HeavyLayers(7);
     LoadLayers(layers);
     const SpriteDrawer drawer;
-    auto draw = [&](QPainter& painter, int) {
+    auto draw = [&](QPainter& painter, const QRect&) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
         for (const Layer& l : layers) {
             const TextureEntry* image = TextureStore::Instance().Bind(l.name);
@@ -116,8 +116,8 @@ TEST(BandedPaintTest, OddHeightsJoinPixelForPixel) {
         QImage single(611, c.height, QImage::Format_ARGB32_Premultiplied);
         single.fill(Qt::darkCyan);
         QImage banded = single.copy();
-        PaintInBands(single, 1, &pool, draw);
-        PaintInBands(banded, c.bands, &pool, draw);
+        PaintInBands(single, EqualBandEdges(c.height, 1), &pool, draw);
+        PaintInBands(banded, EqualBandEdges(c.height, c.bands), &pool, draw);
         EXPECT_TRUE(banded == single) << c.height << " rows in " << c.bands << " bands";
     }
     TextureStore::Destroy();
