@@ -221,31 +221,29 @@ void Renderer::ComposeCells(QImage& target, const ResourceTable& resources,
     // The frame is planned once; every band draws the planned calls that reach its rows.
     m_draws.clear();
     MakeScene().PlanCellLayers(m_draws, resources, frame);
-    const std::vector<int> edges = bands > 1 ? BalancedBandEdges(RowCosts(target.height()), bands)
-                                             : EqualBandEdges(target.height(), 1);
     const QColor background = m_settings.Background();
-    PaintInBands(target, edges, m_bandPool.get(), [&](QPainter& painter, const QRect& area) {
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.fillRect(area, background);
-        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        SpriteDrawer::DrawPlanned(painter, m_draws, area);
-    });
+    PaintInBands(
+        target, bands, m_bandPool.get(),
+        [&](QPainter& painter, const QRect& area) {
+            painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            painter.fillRect(area, background);
+            painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            SpriteDrawer::DrawPlanned(painter, m_draws, area);
+        },
+        [&](const QRect& strip) { return StripCost(strip); });
 }
 
-std::vector<double> Renderer::RowCosts(int height) const {
-    // A row costs its clear plus the width of every planned call's bounds across it; the
-    // bounds of a rotated quad are wider than the quad, which evens out between bands.
+double Renderer::StripCost(const QRect& strip) const {
+    // The clear plus the area of every planned call's bounds within the strip; the bounds
+    // of a rotated quad are larger than the quad, which matters little for the order.
     constexpr double kClearCostPerPixel = 0.1;
-    std::vector<double> costs(static_cast<std::size_t>(std::max(height, 0)),
-                              kClearCostPerPixel * kCanvasWidth);
+    double cost = kClearCostPerPixel * strip.width() * strip.height();
     for (const SpriteDraw& draw : m_draws) {
-        const QRect reach = draw.bounds & QRect(0, 0, kCanvasWidth, height);
-        for (int y = reach.top(); y <= reach.bottom(); ++y) {
-            costs[static_cast<std::size_t>(y)] += reach.width();
-        }
+        const QRect reach = draw.bounds & strip;
+        cost += static_cast<double>(reach.width()) * reach.height();
     }
-    return costs;
+    return cost;
 }
 
 void Renderer::PrepareCellFrame(const ResourceTable& resources, const FrameRecord& frame) {

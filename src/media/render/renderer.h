@@ -148,8 +148,8 @@ private:
     void ComposeCells(QImage& target, const ResourceTable& resources, const FrameRecord& frame,
                       bool playSounds);
     Scene MakeScene() const;
-    // What each row of a `height`-row canvas costs to draw with the planned calls.
-    std::vector<double> RowCosts(int height) const;
+    // About what drawing the planned calls within `strip` costs.
+    double StripCost(const QRect& strip) const;
 
     DeviceState m_state = DeviceState::None;
     QImage m_canvas;
