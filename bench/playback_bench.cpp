@@ -22,6 +22,7 @@
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
+#include <cstdlib>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -164,7 +165,9 @@ double Percentile(std::vector<double> values, double p) {
 // thread beside it that only sleeps until the same deadlines (start + k periods) in the
 // same window. Baselines: the speed table's period (mean_ratio: mean period between
 // presents over it) and the reference thread's lateness (p99_late_ms of the presents
-// against p99_ref_ms of the reference; p99_over_ref_ms is the difference).
+// against p99_ref_ms of the reference; p99_over_ref_ms is the difference). cpu_ms_frame is the
+// process CPU time a presented frame took (every thread, Qt's included) and load the one-minute
+// load average at the end: a frame can keep the period only while the cores have that to spare.
 void BM_HeavyPacing(benchmark::State& state) {
     const int position = static_cast<int>(state.range(0));
     const int frames = static_cast<int>(state.range(1));
@@ -185,6 +188,7 @@ void BM_HeavyPacing(benchmark::State& state) {
         PlaybackWorker worker(view, [palette] { return palette; },
                               {nullptr, [&ended] { ended.Signal(); }});
         worker.SetSpeedPosition(position);
+        const double cpuStart = CpuSeconds();
         const Clock::time_point start = Clock::now();
         std::vector<double> reference;
         std::thread waiter([&] {
@@ -200,6 +204,7 @@ void BM_HeavyPacing(benchmark::State& state) {
         ended.Wait();
         worker.Join();
         waiter.join();
+        const double cpu = CpuSeconds() - cpuStart;
         renderer.SetPresentListener({});
 
         std::vector<double> late;
@@ -218,6 +223,11 @@ void BM_HeavyPacing(benchmark::State& state) {
         state.counters["p99_over_ref_ms"] =
             state.counters["p99_late_ms"] - state.counters["p99_ref_ms"];
         state.counters["bands"] = renderer.Bands();
+        state.counters["cpu_ms_frame"] = cpu * 1e3 / static_cast<double>(presents.size());
+        double load[1] = {0};
+        if (getloadavg(load, 1) == 1) {
+            state.counters["load"] = load[0];
+        }
     }
     renderer.Shutdown();
 }

@@ -151,6 +151,21 @@ void BM_HeavyFrame(benchmark::State& state) {
     RunFrame(state, HeavyLayers());
 }
 BENCHMARK(BM_HeavyFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
+// A fixed number of frames, for counting the work with `perf stat` (instructions do not
+// depend on the load): run it with PLKCE_RENDER_BANDS=1 and =2 and subtract a run of
+// --benchmark_filter=BM_Setup, which loads the same frame and draws nothing.
+BENCHMARK(BM_HeavyFrame)->Iterations(100)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Setup(benchmark::State& state) {
+    Renderer& renderer = Renderer::Instance();
+    renderer.Init();
+    const LoadedFrame loaded = LoadFrame(HeavyLayers());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(MemcpyBytesPerSecond());
+    }
+    renderer.Shutdown();
+}
+BENCHMARK(BM_Setup)->Iterations(1);
 
 // The heavy frame in two bands against one band, side by side in one run: rounds of
 // kFrames frames each way, the order alternating from round to round. Baseline: the
