@@ -16,12 +16,15 @@
 #include <vector>
 
 #include "core/text/sjis.h"
+#include "heavy_scene.h"
 #include "media/render/renderer.h"
 #include "media/render/texture_store.h"
 
 namespace {
 
 using namespace plk;
+using bench::HeavyLayers;
+using bench::Layer;
 
 double MemcpyBytesPerSecond() {
     static const double bandwidth = [] {
@@ -44,22 +47,6 @@ double ProcessCpuMs() {
     timespec now{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
     return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
-}
-
-struct Layer {
-    int width, height, worldX, worldY, rotation, scaleX, scaleY, alpha;
-};
-
-QImage Pattern(int width, int height, int seed) {
-    QImage image(width, height, QImage::Format_ARGB32);
-    for (int y = 0; y < height; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            line[x] = qRgba((x + seed * 40) & 255, (y * 3) & 255, (x ^ y) & 255,
-                            (x / 8 + y / 8) % 5 == 0 ? 128 : 255);
-        }
-    }
-    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 // On-canvas area of a layer's quad, from the same corner math the drawer uses.
@@ -91,22 +78,8 @@ struct LoadedFrame {
 LoadedFrame LoadFrame(const std::vector<Layer>& layers) {
     LoadedFrame loaded{std::make_unique<ResourceTable>(), NewNormalFrame()};
     loaded.palette->ClearAll();
-    for (std::size_t i = 0; i < layers.size(); ++i) {
-        const Layer& l = layers[i];
-        std::string name = "layer" + std::to_string(i) + ".png";
-        TextureStore::Instance().LoadFromImage(
-            name, "", Pattern(l.width, l.height, static_cast<int>(i)), 0, 0);
-        ResourceSlot& slot = loaded.palette->slot[i + 1];
-        SetFieldText(slot.name, name);
-        slot.kind = 1;
-        slot.worldX = l.worldX;
-        slot.worldY = l.worldY;
-        CellRecord& cell = loaded.frame.cells[i];
-        cell.resource = static_cast<int>(i) + 1;
-        cell.rotation = l.rotation;
-        cell.scaleX = l.scaleX;
-        cell.scaleY = l.scaleY;
-        cell.alpha = l.alpha;
+    loaded.frame = bench::LoadLayers(*loaded.palette, layers, "layer");
+    for (const Layer& l : layers) {
         loaded.touched += TouchedPixels(l);
     }
     return loaded;
@@ -130,21 +103,6 @@ void RunFrame(benchmark::State& state, const std::vector<Layer>& layers) {
     state.counters["x_bound"] = perFrame / bound;
     state.counters["bands"] = renderer.Bands();
     renderer.Shutdown();
-}
-
-// 27 rotated and scaled layers, 8 of them 800 x 600, on the 1024 x 768 canvas.
-std::vector<Layer> HeavyLayers() {
-    std::vector<Layer> layers;
-    for (int i = 0; i < 27; ++i) {
-        if (i % 3 == 0 && i / 3 < 8) {
-            layers.push_back(
-                {800, 600, (i % 5) * 10 - 20, (i % 4) * 8 - 12, 5 + i * 13, 90 + i, 95, 70});
-        } else {
-            layers.push_back(
-                {256, 256, (i * 37) % 600 - 300, (i * 53) % 400 - 200, i * 29, 120, 80, 60});
-        }
-    }
-    return layers;
 }
 
 void BM_HeavyFrame(benchmark::State& state) {
