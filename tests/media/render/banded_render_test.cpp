@@ -126,6 +126,40 @@ TEST(BandedPaintTest, OddHeightsJoinPixelForPixel) {
     TextureStore::Destroy();
 }
 
+// Planned sprites drawn strip by strip are left out of a strip only where they cannot touch
+// it: small ones rotated and scaled around every strip edge come out as one painter draws
+// them.
+TEST(BandedPaintTest, PlannedSpritesAtStripEdgesAreNotCutOff) {
+    TextureStore::Instance().LoadFromImage("dot.png", "", Busy(5, 3, 1), 0, 0);
+    const TextureEntry* dot = TextureStore::Instance().Bind("dot.png");
+    ASSERT_NE(dot, nullptr);
+    const SpriteDrawer drawer;
+    std::vector<SpriteDraw> draws;
+    int step = 0;
+    for (int edge = kStripRows; edge < 4 * kStripRows; edge += kStripRows) {
+        for (int dy = -4; dy <= 3; ++dy) {
+            for (int rotation : {0, 37, 90, 181, 300}) {
+                const QRect destination(3 + 9 * step % 290, edge + dy, 5, 3);
+                drawer.PlanSpriteScaled(draws, *dot, QRect(0, 0, 5, 3), destination, 80, rotation,
+                                        60 + step % 90, 60 + step % 70);
+                ++step;
+            }
+        }
+    }
+    auto draw = [&](QPainter& painter, const QRect& area) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        SpriteDrawer::DrawPlanned(painter, draws, area);
+    };
+    QImage single(300, 4 * kStripRows, QImage::Format_ARGB32_Premultiplied);
+    single.fill(Qt::black);
+    QImage banded = single.copy();
+    BandPool pool(1);
+    PaintInBands(single, 1, &pool, draw);
+    PaintInBands(banded, 2, &pool, draw);
+    EXPECT_TRUE(banded == single);
+    TextureStore::Destroy();
+}
+
 class BandedRenderTest : public testing::Test {
 protected:
     void SetUp() override {
