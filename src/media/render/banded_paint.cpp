@@ -44,7 +44,7 @@ void PaintInBands(QImage& target, int bands, BandPool* pool,
     const qsizetype stride = target.bytesPerLine();
     const QImage::Format format = target.format();
     std::atomic<std::size_t> next{0};
-    pool->Run(bands, [&](int) {
+    pool->Share(bands, [&](int) {
         std::size_t taken = next.fetch_add(1, std::memory_order_relaxed);
         if (taken >= strips.size()) {
             return;  // a band whose thread came late: the others drew everything

@@ -19,11 +19,12 @@ inline constexpr int kStripRows = 64;
 // The strips of a `width` x `height` canvas, top to bottom.
 std::vector<QRect> Strips(int width, int height);
 
-// Paints `target` on `bands` threads at once (band 0 on the calling thread). Each thread has
-// a painter of its own and takes the canvas's strips one at a time until none is left, so
-// a thread that gets less of the processor takes fewer strips; `paint` is called once per
-// strip with the painter clipped to the strip and the strip's rectangle. With `stripCost`,
-// the costliest strips go first, so the last ones to finish are cheap.
+// Paints `target` on up to `bands` threads at once (the calling thread and the pool's workers
+// that start in time). Each thread has a painter of its own and takes the canvas's strips one
+// at a time until none is left, so a thread that gets less of the processor takes fewer
+// strips and one that wakes late none. `paint` is called once per strip with the painter
+// clipped to the strip and the strip's rectangle. With `stripCost`, the costliest strips go
+// first, so the last ones to finish are cheap.
 // Every painter works on the whole canvas at the canvas's own coordinates (a header over the
 // same pixels), so a shape crossing strip edges is drawn in every strip it touches with the
 // very transform a single painter would use, and the strips join pixel for pixel into the

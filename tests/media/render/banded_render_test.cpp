@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 #include <random>
 #include <string>
@@ -91,6 +92,39 @@ TEST(BandPoolTest, RunsEveryPartOnceAndPassesOnAFailure) {
     std::vector<int> after(3, 0);
     pool.Run(3, [&](int part) { ++after[static_cast<std::size_t>(part)]; });
     EXPECT_EQ(after, std::vector<int>(3, 1)) << "the pool works on after a failure";
+}
+
+// Shared jobs: every item is taken once whichever threads join, and a failure on any thread
+// reaches the caller with the pool still working afterwards.
+TEST(BandPoolTest, SharedJobsTakeEveryItemOnceAndPassOnAFailure) {
+    BandPool pool(3);
+    for (int threads : {1, 2, 4, 9}) {
+        for (int round = 0; round < 50; ++round) {
+            std::vector<std::atomic<int>> taken(64);
+            std::atomic<std::size_t> next{0};
+            pool.Share(threads, [&](int) {
+                for (std::size_t i; (i = next.fetch_add(1)) < taken.size();) {
+                    ++taken[i];
+                }
+            });
+            for (const std::atomic<int>& count : taken) {
+                ASSERT_EQ(count.load(), 1) << threads << " threads";
+            }
+        }
+    }
+    std::atomic<int> calls{0};
+    EXPECT_THROW(pool.Share(4,
+                            [&](int thread) {
+                                ++calls;
+                                if (thread == 0) {
+                                    throw std::runtime_error("band failed");
+                                }
+                            }),
+                 std::runtime_error);
+    EXPECT_GE(calls.load(), 1);
+    std::atomic<int> after{0};
+    pool.Share(2, [&](int) { after = 1; });
+    EXPECT_EQ(after.load(), 1);
 }
 
 // The sprite drawer's quads painted in bands on canvases of odd heights give the picture a
