@@ -13,8 +13,9 @@ namespace plk {
 // Banded painting works in strips of at most this many rows. Qt's raster engine hands a
 // blend of 96 or more spans to its own small thread pool and waits for it; the band threads
 // would all queue on that pool, so each strip stays under that size (a quad gives one span a
-// row).
-inline constexpr int kStripRows = 64;
+// row). Within that, taller strips cost less: each strip brings the textures it crosses into
+// the cache again.
+inline constexpr int kStripRows = 88;
 
 // The strips of a `width` x `height` canvas, top to bottom.
 std::vector<QRect> Strips(int width, int height);
