@@ -6,35 +6,35 @@
 
 namespace plk {
 
-std::vector<QRect> Strips(int width, int height) {
-    std::vector<QRect> strips;
-    for (int top = 0; top < height; top += kStripRows) {
-        strips.emplace_back(0, top, width, std::min(kStripRows, height - top));
+std::vector<QRect> Chunks(int width, int height) {
+    std::vector<QRect> chunks;
+    for (int top = 0; top < height; top += kChunkRows) {
+        chunks.emplace_back(0, top, width, std::min(kChunkRows, height - top));
     }
-    return strips;
+    return chunks;
 }
 
 void PaintInBands(QImage& target, int bands, BandPool* pool,
-                  const std::function<void(QPainter&, const QRect&)>& paint,
-                  const std::function<double(const QRect&)>& stripCost) {
+                  const std::function<void(QPainter&, const QRect&, int)>& paint,
+                  const std::function<double(const QRect&)>& chunkCost) {
     if (bands <= 1 || pool == nullptr || target.height() <= 1) {
         QPainter painter(&target);
-        paint(painter, target.rect());
+        paint(painter, target.rect(), 0);
         return;
     }
-    std::vector<QRect> strips = Strips(target.width(), target.height());
-    if (stripCost) {
-        std::vector<double> costs(strips.size());
-        std::transform(strips.begin(), strips.end(), costs.begin(), stripCost);
-        std::vector<std::size_t> order(strips.size());
+    std::vector<QRect> chunks = Chunks(target.width(), target.height());
+    if (chunkCost) {
+        std::vector<double> costs(chunks.size());
+        std::transform(chunks.begin(), chunks.end(), costs.begin(), chunkCost);
+        std::vector<std::size_t> order(chunks.size());
         std::iota(order.begin(), order.end(), std::size_t{0});
         std::stable_sort(order.begin(), order.end(),
                          [&](std::size_t a, std::size_t b) { return costs[a] > costs[b]; });
         std::vector<QRect> sorted;
         for (std::size_t index : order) {
-            sorted.push_back(strips[index]);
+            sorted.push_back(chunks[index]);
         }
-        strips = std::move(sorted);
+        chunks = std::move(sorted);
     }
     // Qt allows one painter per image at a time, so every band gets a header of its own
     // over the target's pixels; the clips keep their writes apart.
@@ -46,14 +46,14 @@ void PaintInBands(QImage& target, int bands, BandPool* pool,
     std::atomic<std::size_t> next{0};
     pool->Share(bands, [&](int) {
         std::size_t taken = next.fetch_add(1, std::memory_order_relaxed);
-        if (taken >= strips.size()) {
-            return;  // a band whose thread came late: the others drew everything
+        if (taken >= chunks.size()) {
+            return;  // a thread that came late: the others drew everything
         }
         QImage view(bits, width, height, stride, format);
         QPainter painter(&view);
-        for (; taken < strips.size(); taken = next.fetch_add(1, std::memory_order_relaxed)) {
-            painter.setClipRect(strips[taken]);
-            paint(painter, strips[taken]);
+        for (; taken < chunks.size(); taken = next.fetch_add(1, std::memory_order_relaxed)) {
+            painter.setClipRect(chunks[taken]);
+            paint(painter, chunks[taken], kStripRows);
         }
     });
 }

@@ -218,29 +218,29 @@ void Renderer::ComposeCells(QImage& target, const ResourceTable& resources,
     if (playSounds) {
         Scene::PlayCellSounds(resources, frame, m_playSound);
     }
-    // The frame is planned once; every band draws the planned calls that reach its rows.
+    // The frame is planned once; every chunk draws the planned calls that reach its rows.
     m_draws.clear();
     MakeScene().PlanCellLayers(m_draws, resources, frame);
     const QColor background = m_settings.Background();
     PaintInBands(
         target, bands, m_bandPool.get(),
-        [&](QPainter& painter, const QRect& area) {
+        [&](QPainter& painter, const QRect& area, int stripRows) {
             painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
             painter.setCompositionMode(QPainter::CompositionMode_Source);
             painter.fillRect(area, background);
             painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-            SpriteDrawer::DrawPlanned(painter, m_draws, area);
+            SpriteDrawer::DrawPlanned(painter, m_draws, area, stripRows);
         },
-        [&](const QRect& strip) { return StripCost(strip); });
+        [&](const QRect& chunk) { return ChunkCost(chunk); });
 }
 
-double Renderer::StripCost(const QRect& strip) const {
-    // The clear plus the area of every planned call's bounds within the strip; the bounds
+double Renderer::ChunkCost(const QRect& chunk) const {
+    // The clear plus the area of every planned call's bounds within the chunk; the bounds
     // of a rotated quad are larger than the quad, which matters little for the order.
     constexpr double kClearCostPerPixel = 0.1;
-    double cost = kClearCostPerPixel * strip.width() * strip.height();
+    double cost = kClearCostPerPixel * chunk.width() * chunk.height();
     for (const SpriteDraw& draw : m_draws) {
-        const QRect reach = draw.bounds & strip;
+        const QRect reach = draw.bounds & chunk;
         cost += static_cast<double>(reach.width()) * reach.height();
     }
     return cost;

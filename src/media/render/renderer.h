@@ -148,8 +148,8 @@ private:
     void ComposeCells(QImage& target, const ResourceTable& resources, const FrameRecord& frame,
                       bool playSounds);
     Scene MakeScene() const;
-    // About what drawing the planned calls within `strip` costs.
-    double StripCost(const QRect& strip) const;
+    // About what drawing the planned calls within `chunk` costs.
+    double ChunkCost(const QRect& chunk) const;
 
     DeviceState m_state = DeviceState::None;
     QImage m_canvas;

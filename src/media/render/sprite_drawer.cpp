@@ -76,7 +76,7 @@ int SpriteDrawer::TableIndex(int rotation) {
 }
 
 void SpriteDrawer::DrawPlanned(QPainter& painter, std::span<const SpriteDraw> draws,
-                               const QRect& area) {
+                               const QRect& area, int stripRows) {
     bool saved = false;
     for (const SpriteDraw& draw : draws) {
         if (!draw.bounds.intersects(area)) {
@@ -86,9 +86,24 @@ void SpriteDrawer::DrawPlanned(QPainter& painter, std::span<const SpriteDraw> dr
             painter.save();
             saved = true;
         }
-        painter.setTransform(draw.transform);
-        painter.setOpacity(draw.opacity);
-        painter.drawImage(draw.target, *draw.texture, draw.source);
+        if (stripRows <= 0) {
+            painter.setTransform(draw.transform);
+            painter.setOpacity(draw.opacity);
+            painter.drawImage(draw.target, *draw.texture, draw.source);
+            continue;
+        }
+        // One sprite through every strip of the area before the next sprite, so its texture
+        // stays in the cache from strip to strip.
+        const QRect reach = draw.bounds & area;
+        const int first = area.top() + (reach.top() - area.top()) / stripRows * stripRows;
+        for (int top = first; top <= reach.bottom(); top += stripRows) {
+            painter.resetTransform();
+            painter.setClipRect(QRect(area.left(), top, area.width(),
+                                      std::min(stripRows, area.bottom() + 1 - top)));
+            painter.setTransform(draw.transform);
+            painter.setOpacity(draw.opacity);
+            painter.drawImage(draw.target, *draw.texture, draw.source);
+        }
     }
     if (saved) {
         painter.restore();

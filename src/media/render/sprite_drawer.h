@@ -44,10 +44,12 @@ public:
     void PlanSpriteScaled(std::vector<SpriteDraw>& draws, const TextureEntry& image,
                           const QRect& source, const QRect& destination, int alphaPercent,
                           int rotation, int scaleX, int scaleY) const;
-    // The planned calls whose bounds meet `area`, in order. The painter's transform and
-    // opacity are kept.
-    static void DrawPlanned(QPainter& painter, std::span<const SpriteDraw> draws,
-                            const QRect& area);
+    // The planned calls whose bounds meet `area`, in order. With `stripRows`, each call is
+    // drawn in the strips of that many rows of `area` it reaches (replacing the clip), one
+    // call through all its strips before the next. The painter's transform, opacity and
+    // clip are kept.
+    static void DrawPlanned(QPainter& painter, std::span<const SpriteDraw> draws, const QRect& area,
+                            int stripRows = 0);
     // An area every planned call meets.
     static QRect Anywhere() {
         return QRect(QPoint(-(1 << 30), -(1 << 30)), QPoint(1 << 30, 1 << 30));

@@ -60,16 +60,15 @@ void LoadLayers(const std::vector<Layer>& layers) {
     }
 }
 
-TEST(StripsTest, CoverEveryRowOnceInOrderUnderTheSpanLimit) {
-    for (int height : {1, 7, 64, 65, 301, 768}) {
-        const std::vector<QRect> strips = Strips(611, height);
+TEST(ChunksTest, CoverEveryRowOnceInOrder) {
+    for (int height : {1, 7, kChunkRows, kChunkRows + 1, 301, 768}) {
         int row = 0;
-        for (const QRect& strip : strips) {
-            EXPECT_EQ(strip.top(), row) << height;
-            EXPECT_EQ(strip.width(), 611);
-            EXPECT_GE(strip.height(), 1);
-            EXPECT_LE(strip.height(), kStripRows);
-            row = strip.bottom() + 1;
+        for (const QRect& chunk : Chunks(611, height)) {
+            EXPECT_EQ(chunk.top(), row) << height;
+            EXPECT_EQ(chunk.width(), 611);
+            EXPECT_GE(chunk.height(), 1);
+            EXPECT_LE(chunk.height(), kChunkRows);
+            row = chunk.bottom() + 1;
         }
         EXPECT_EQ(row, height);
     }
@@ -134,7 +133,7 @@ TEST(BandedPaintTest, OddHeightsJoinPixelForPixel) {
     const std::vector<Layer> layers = HeavyLayers(7);
     LoadLayers(layers);
     const SpriteDrawer drawer;
-    auto draw = [&](QPainter& painter, const QRect&) {
+    auto draw = [&](QPainter& painter, const QRect&, int) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
         for (const Layer& l : layers) {
             const TextureEntry* image = TextureStore::Instance().Bind(l.name);
@@ -160,9 +159,9 @@ TEST(BandedPaintTest, OddHeightsJoinPixelForPixel) {
     TextureStore::Destroy();
 }
 
-// Planned sprites drawn strip by strip are left out of a strip only where they cannot touch
-// it: small ones rotated and scaled around every strip edge come out as one painter draws
-// them.
+// Planned sprites drawn chunk by chunk and strip by strip are left out of a strip only where
+// they cannot touch it: small ones rotated and scaled around every strip and chunk edge come
+// out as one painter draws them.
 TEST(BandedPaintTest, PlannedSpritesAtStripEdgesAreNotCutOff) {
     TextureStore::Instance().LoadFromImage("dot.png", "", Busy(5, 3, 1), 0, 0);
     const TextureEntry* dot = TextureStore::Instance().Bind("dot.png");
@@ -180,9 +179,9 @@ TEST(BandedPaintTest, PlannedSpritesAtStripEdgesAreNotCutOff) {
             }
         }
     }
-    auto draw = [&](QPainter& painter, const QRect& area) {
+    auto draw = [&](QPainter& painter, const QRect& area, int stripRows) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        SpriteDrawer::DrawPlanned(painter, draws, area);
+        SpriteDrawer::DrawPlanned(painter, draws, area, stripRows);
     };
     QImage single(300, 4 * kStripRows, QImage::Format_ARGB32_Premultiplied);
     single.fill(Qt::black);
