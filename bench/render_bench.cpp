@@ -9,17 +9,22 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <memory>
 #include <vector>
 
 #include "core/text/sjis.h"
+#include "heavy_scene.h"
 #include "media/render/renderer.h"
 #include "media/render/texture_store.h"
 
 namespace {
 
 using namespace plk;
+using bench::HeavyLayers;
+using bench::Layer;
 
 double MemcpyBytesPerSecond() {
     static const double bandwidth = [] {
@@ -38,20 +43,16 @@ double MemcpyBytesPerSecond() {
     return bandwidth;
 }
 
-struct Layer {
-    int width, height, worldX, worldY, rotation, scaleX, scaleY, alpha;
-};
-
-QImage Pattern(int width, int height, int seed) {
-    QImage image(width, height, QImage::Format_ARGB32);
-    for (int y = 0; y < height; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            line[x] = qRgba((x + seed * 40) & 255, (y * 3) & 255, (x ^ y) & 255,
-                            (x / 8 + y / 8) % 5 == 0 ? 128 : 255);
-        }
-    }
-    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+double CpuMs(clockid_t clock) {
+    timespec now{};
+    clock_gettime(clock, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
+}
+double ProcessCpuMs() {
+    return CpuMs(CLOCK_PROCESS_CPUTIME_ID);
+}
+double ThreadCpuMs() {
+    return CpuMs(CLOCK_THREAD_CPUTIME_ID);
 }
 
 // On-canvas area of a layer's quad, from the same corner math the drawer uses.
@@ -83,22 +84,8 @@ struct LoadedFrame {
 LoadedFrame LoadFrame(const std::vector<Layer>& layers) {
     LoadedFrame loaded{std::make_unique<ResourceTable>(), NewNormalFrame()};
     loaded.palette->ClearAll();
-    for (std::size_t i = 0; i < layers.size(); ++i) {
-        const Layer& l = layers[i];
-        std::string name = "layer" + std::to_string(i) + ".png";
-        TextureStore::Instance().LoadFromImage(
-            name, "", Pattern(l.width, l.height, static_cast<int>(i)), 0, 0);
-        ResourceSlot& slot = loaded.palette->slot[i + 1];
-        SetFieldText(slot.name, name);
-        slot.kind = 1;
-        slot.worldX = l.worldX;
-        slot.worldY = l.worldY;
-        CellRecord& cell = loaded.frame.cells[i];
-        cell.resource = static_cast<int>(i) + 1;
-        cell.rotation = l.rotation;
-        cell.scaleX = l.scaleX;
-        cell.scaleY = l.scaleY;
-        cell.alpha = l.alpha;
+    loaded.frame = bench::LoadLayers(*loaded.palette, layers, "layer");
+    for (const Layer& l : layers) {
         loaded.touched += TouchedPixels(l);
     }
     return loaded;
@@ -124,32 +111,35 @@ void RunFrame(benchmark::State& state, const std::vector<Layer>& layers) {
     renderer.Shutdown();
 }
 
-// 27 rotated and scaled layers, 8 of them 800 x 600, on the 1024 x 768 canvas.
-std::vector<Layer> HeavyLayers() {
-    std::vector<Layer> layers;
-    for (int i = 0; i < 27; ++i) {
-        if (i % 3 == 0 && i / 3 < 8) {
-            layers.push_back(
-                {800, 600, (i % 5) * 10 - 20, (i % 4) * 8 - 12, 5 + i * 13, 90 + i, 95, 70});
-        } else {
-            layers.push_back(
-                {256, 256, (i * 37) % 600 - 300, (i * 53) % 400 - 200, i * 29, 120, 80, 60});
-        }
-    }
-    return layers;
-}
-
 void BM_HeavyFrame(benchmark::State& state) {
     RunFrame(state, HeavyLayers());
 }
 BENCHMARK(BM_HeavyFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
+// A fixed number of frames, for counting the work with `perf stat` (instructions do not
+// depend on the load): run it with PLKCE_RENDER_BANDS=1 and =2 and subtract a run of
+// --benchmark_filter=BM_Setup, which loads the same frame and draws nothing.
+BENCHMARK(BM_HeavyFrame)->Iterations(100)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Setup(benchmark::State& state) {
+    Renderer& renderer = Renderer::Instance();
+    renderer.Init();
+    const LoadedFrame loaded = LoadFrame(HeavyLayers());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(MemcpyBytesPerSecond());
+    }
+    renderer.Shutdown();
+}
+BENCHMARK(BM_Setup)->Iterations(1);
 
 // The heavy frame in two bands against one band, side by side in one run: rounds of
 // kFrames frames each way, the order alternating from round to round. Baseline: the
 // one-band time of the same round. Counters: ratio_min / ratio_median / ratio_max (two
 // bands over one), ms_one and ms_two (median frame times), identical (1 when the two
-// pictures match pixel for pixel). Other work on the machine shows in the ratios: the second
-// band's thread waits for a core.
+// pictures match pixel for pixel), cpu_one and cpu_two (median process CPU time a frame, every
+// thread counted, Qt's own pool included), cpu_two_critical (the larger of the two bands' CPU
+// times a frame: what two bands take on two idle cores), load (the one-minute load average at
+// the end).
+// Other work on the machine shows in the ratios: the second band's thread waits for a core.
 void BM_HeavyFrameTwoBands(benchmark::State& state) {
     constexpr int kRounds = 7;
     constexpr int kFrames = 20;
@@ -157,9 +147,16 @@ void BM_HeavyFrameTwoBands(benchmark::State& state) {
     renderer.Init();
     renderer.SetSoundPlayer([](std::string_view) {});
     const LoadedFrame loaded = LoadFrame(HeavyLayers());
+    struct Timing {
+        double wall = 0;  // ms a frame
+        double cpu = 0;   // ms of process CPU time a frame, on every thread (Qt's included)
+        double own = 0;   // ms of this thread's CPU time a frame
+    };
     auto timeFrames = [&](int bands) {
         renderer.SetBands(bands);
         renderer.DrawCellFrame(*loaded.palette, loaded.frame, true);  // pool started, warm
+        const double cpuStart = ProcessCpuMs();
+        const double ownStart = ThreadCpuMs();
         const auto start = std::chrono::steady_clock::now();
         for (int i = 0; i < kFrames; ++i) {
             renderer.DrawCellFrame(*loaded.palette, loaded.frame, true);
@@ -167,14 +164,15 @@ void BM_HeavyFrameTwoBands(benchmark::State& state) {
         const double wall =
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                 .count();
-        return wall / kFrames;
+        return Timing{wall / kFrames, (ProcessCpuMs() - cpuStart) / kFrames,
+                      (ThreadCpuMs() - ownStart) / kFrames};
     };
-    std::vector<double> ratios, one, two;
+    std::vector<double> ratios, one, two, cpuOne, cpuTwo, critical;
     bool identical = true;
     for (auto _ : state) {
         for (int round = 0; round < kRounds; ++round) {
-            double single = 0;
-            double banded = 0;
+            Timing single;
+            Timing banded;
             if (round % 2 == 0) {
                 single = timeFrames(1);
                 banded = timeFrames(2);
@@ -182,9 +180,13 @@ void BM_HeavyFrameTwoBands(benchmark::State& state) {
                 banded = timeFrames(2);
                 single = timeFrames(1);
             }
-            one.push_back(single);
-            two.push_back(banded);
-            ratios.push_back(banded / single);
+            one.push_back(single.wall);
+            two.push_back(banded.wall);
+            cpuOne.push_back(single.cpu);
+            cpuTwo.push_back(banded.cpu);
+            // This thread draws band 0; the rest of the process's time is the other band's.
+            critical.push_back(std::max(banded.own, banded.cpu - banded.own));
+            ratios.push_back(banded.wall / single.wall);
         }
         renderer.SetBands(1);
         renderer.DrawCellFrame(*loaded.palette, loaded.frame, true);
@@ -202,7 +204,14 @@ void BM_HeavyFrameTwoBands(benchmark::State& state) {
     state.counters["ratio_max"] = *std::max_element(ratios.begin(), ratios.end());
     state.counters["ms_one"] = median(one);
     state.counters["ms_two"] = median(two);
+    state.counters["cpu_one"] = median(cpuOne);
+    state.counters["cpu_two"] = median(cpuTwo);
+    state.counters["cpu_two_critical"] = median(critical);
     state.counters["identical"] = identical ? 1 : 0;
+    double load[1] = {0};
+    if (getloadavg(load, 1) == 1) {
+        state.counters["load"] = load[0];
+    }
     renderer.SetBands(0);
     renderer.Shutdown();
 }

@@ -29,6 +29,7 @@ void BandPool::Run(int parts, const std::function<void(int)>& work) {
         m_work = &work;
         m_parts = shared + 1;
         m_pending = shared;
+        m_sharing = false;
         m_error = nullptr;
         ++m_job;
     }
@@ -57,6 +58,42 @@ void BandPool::Run(int parts, const std::function<void(int)>& work) {
     }
 }
 
+void BandPool::Share(int threads, const std::function<void(int)>& work) {
+    std::lock_guard run(m_runMutex);
+    const int shared = std::clamp(threads - 1, 0, Workers());
+    if (shared > 0) {
+        std::lock_guard lock(m_mutex);
+        m_work = &work;
+        m_parts = shared + 1;
+        m_sharing = true;
+        m_closed = false;
+        m_active = 0;
+        m_error = nullptr;
+        ++m_job;
+    }
+    if (shared > 0) {
+        m_start.notify_all();
+    }
+    std::exception_ptr error;
+    try {
+        work(0);
+    } catch (...) {
+        error = std::current_exception();
+    }
+    if (shared > 0) {
+        std::unique_lock lock(m_mutex);
+        m_closed = true;
+        m_done.wait(lock, [this] { return m_active == 0; });
+        m_work = nullptr;
+        if (!error) {
+            error = m_error;
+        }
+    }
+    if (error) {
+        std::rethrow_exception(error);
+    }
+}
+
 void BandPool::Loop(std::stop_token stop, int part) {
     std::uint64_t seen = 0;
     std::unique_lock lock(m_mutex);
@@ -65,10 +102,14 @@ void BandPool::Loop(std::stop_token stop, int part) {
             return;  // stop requested
         }
         seen = m_job;
-        if (part >= m_parts) {
-            continue;  // a job with fewer parts than workers
+        if (part >= m_parts || (m_sharing && m_closed)) {
+            continue;  // a job with fewer parts than workers, or one done without this one
         }
         const std::function<void(int)>& work = *m_work;
+        const bool sharing = m_sharing;
+        if (sharing) {
+            ++m_active;
+        }
         lock.unlock();
         std::exception_ptr error;
         try {
@@ -80,7 +121,7 @@ void BandPool::Loop(std::stop_token stop, int part) {
         if (error && !m_error) {
             m_error = error;
         }
-        if (--m_pending == 0) {
+        if (sharing ? --m_active == 0 : --m_pending == 0) {
             m_done.notify_one();
         }
     }

@@ -28,6 +28,14 @@ public:
     // is rethrown here once every part has finished.
     void Run(int parts, const std::function<void(int part)>& work);
 
+    // Calls `work(0)` on this thread and `work(k)` on up to `threads` - 1 workers, but only
+    // on those that start before this thread's call returns: a worker that wakes later
+    // leaves the job alone, so a thread kept from a core holds nothing up. Each call must
+    // be able to finish the whole job on its own (the calls share it, e.g. by taking items
+    // from a common counter). Returns once every call that started has returned; an
+    // exception from one is rethrown here.
+    void Share(int threads, const std::function<void(int thread)>& work);
+
 private:
     void Loop(std::stop_token stop, int part);
 
@@ -38,7 +46,10 @@ private:
     const std::function<void(int)>* m_work = nullptr;
     std::uint64_t m_job = 0;  // counts jobs handed out; a worker waits for the next one
     int m_parts = 0;
-    int m_pending = 0;
+    int m_pending = 0;       // parts of a Run job not yet done
+    bool m_sharing = false;  // the job is a Share job
+    bool m_closed = false;   // a Share job whose caller is done: no worker may join
+    int m_active = 0;        // workers inside a Share job
     std::exception_ptr m_error;
     std::vector<std::jthread> m_threads;
 };

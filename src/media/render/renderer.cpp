@@ -215,20 +215,35 @@ void Renderer::ComposeCells(QImage& target, const ResourceTable& resources,
     if (bands > 1 && (!m_bandPool || m_bandPool->Workers() < bands - 1)) {
         m_bandPool = std::make_unique<BandPool>(bands - 1);
     }
-    const Scene scene = MakeScene();
+    if (playSounds) {
+        Scene::PlayCellSounds(resources, frame, m_playSound);
+    }
+    // The frame is planned once; every chunk draws the planned calls that reach its rows.
+    m_draws.clear();
+    MakeScene().PlanCellLayers(m_draws, resources, frame);
     const QColor background = m_settings.Background();
-    PaintInBands(target, bands, m_bandPool.get(), [&](QPainter& painter, int band) {
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.fillRect(target.rect(), background);
-        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        // Band 0 runs on this thread: sounds play from here, once per frame.
-        if (band == 0 && playSounds) {
-            scene.DrawCellLayers(painter, resources, frame, m_playSound);
-        } else {
-            scene.DrawCellLayers(painter, resources, frame, [](std::string_view) {});
-        }
-    });
+    PaintInBands(
+        target, bands, m_bandPool.get(),
+        [&](QPainter& painter, const QRect& area, int stripRows) {
+            painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            painter.fillRect(area, background);
+            painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            SpriteDrawer::DrawPlanned(painter, m_draws, area, stripRows);
+        },
+        [&](const QRect& chunk) { return ChunkCost(chunk); });
+}
+
+double Renderer::ChunkCost(const QRect& chunk) const {
+    // The clear plus the area of every planned call's bounds within the chunk; the bounds
+    // of a rotated quad are larger than the quad, which matters little for the order.
+    constexpr double kClearCostPerPixel = 0.1;
+    double cost = kClearCostPerPixel * chunk.width() * chunk.height();
+    for (const SpriteDraw& draw : m_draws) {
+        const QRect reach = draw.bounds & chunk;
+        cost += static_cast<double>(reach.width()) * reach.height();
+    }
+    return cost;
 }
 
 void Renderer::PrepareCellFrame(const ResourceTable& resources, const FrameRecord& frame) {

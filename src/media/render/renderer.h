@@ -148,6 +148,8 @@ private:
     void ComposeCells(QImage& target, const ResourceTable& resources, const FrameRecord& frame,
                       bool playSounds);
     Scene MakeScene() const;
+    // About what drawing the planned calls within `chunk` costs.
+    double ChunkCost(const QRect& chunk) const;
 
     DeviceState m_state = DeviceState::None;
     QImage m_canvas;
@@ -174,6 +176,7 @@ private:
     std::atomic<bool> m_showsPlacedImage{false};
     int m_bands = 0;  // as asked; 0: one per core
     std::unique_ptr<BandPool> m_bandPool;
+    std::vector<SpriteDraw> m_draws;  // the frame being composed, kept for its capacity
     QImage m_spare;  // the prepared picture, swapped with the canvas when presented
     std::optional<PreparedFrameKey> m_prepared;
 };

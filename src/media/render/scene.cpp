@@ -55,6 +55,27 @@ void Scene::DrawImageCentered(QPainter& painter, std::string_view name,
 }
 
 void Scene::DrawCell(QPainter& painter, const ResourceSlot& slot, const CellRecord& cell) const {
+    std::vector<SpriteDraw> draws;
+    PlanCell(draws, slot, cell);
+    SpriteDrawer::DrawPlanned(painter, draws, SpriteDrawer::Anywhere());
+}
+
+void Scene::PlanCellLayers(std::vector<SpriteDraw>& draws, const ResourceTable& resources,
+                           const FrameRecord& frame) const {
+    for (int k = 0; k < kPartCopySlot; ++k) {
+        const CellRecord& cell = frame.cells[k];
+        if (cell.resource < 0 || cell.resource >= kResourceSlots) {
+            continue;
+        }
+        const ResourceSlot& slot = resources.slot[static_cast<std::size_t>(cell.resource)];
+        if (slot.Kind() == ResourceKind::Image) {
+            PlanCell(draws, slot, cell);
+        }
+    }
+}
+
+void Scene::PlanCell(std::vector<SpriteDraw>& draws, const ResourceSlot& slot,
+                     const CellRecord& cell) const {
     const TextureEntry* image = m_store.Bind(slot.Name());
     if (image == nullptr) {
         return;
@@ -75,15 +96,14 @@ void Scene::DrawCell(QPainter& painter, const ResourceSlot& slot, const CellReco
     }
     const QRect destination(static_cast<int>(left), static_cast<int>(top), 2 * hw, 2 * hh);
     const QRect source(0, 0, static_cast<int>(image->width), static_cast<int>(image->height));
-    m_drawer.DrawSpriteScaled(painter, *image, source, destination, cell.alpha, cell.rotation,
+    m_drawer.PlanSpriteScaled(draws, *image, source, destination, cell.alpha, cell.rotation,
                               cell.scaleX, cell.scaleY);
 }
 
 void Scene::DrawGuides(QPainter& painter) const {
     const ViewSettings& s = m_settings;
     if (s.GuideOn(Guide::CentreCrossbar)) {
-        DrawLines(painter, kGuideWhite,
-                  {QLineF(512, 0, 512, 767), QLineF(0, 384, 1023, 384)});
+        DrawLines(painter, kGuideWhite, {QLineF(512, 0, 512, 767), QLineF(0, 384, 1023, 384)});
     }
     if (s.GuideOn(Guide::ScreenFrame)) {
         const double l = 512 - 400 * s.zoom;

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "core/content/resource_table.h"
 #include "core/timesheet/frame_record.h"
@@ -64,10 +65,16 @@ public:
         }
     }
 
+    // The drawing calls of the image cells DrawCellLayers draws, in the same order.
+    void PlanCellLayers(std::vector<SpriteDraw>& draws, const ResourceTable& resources,
+                        const FrameRecord& frame) const;
+
     void DrawGuides(QPainter& painter) const;
 
 private:
     void DrawCell(QPainter& painter, const ResourceSlot& slot, const CellRecord& cell) const;
+    void PlanCell(std::vector<SpriteDraw>& draws, const ResourceSlot& slot,
+                  const CellRecord& cell) const;
 
     const SpriteDrawer& m_drawer;
     const TextureStore& m_store;

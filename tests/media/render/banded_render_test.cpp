@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 #include <random>
 #include <string>
@@ -59,15 +60,17 @@ void LoadLayers(const std::vector<Layer>& layers) {
     }
 }
 
-TEST(BandTopTest, BandsCoverEveryRowOnceInOrder) {
-    for (int height : {1, 7, 301, 768}) {
-        for (int bands = 1; bands <= 8 && bands <= height; ++bands) {
-            EXPECT_EQ(BandTop(height, bands, 0), 0);
-            EXPECT_EQ(BandTop(height, bands, bands), height);
-            for (int b = 0; b < bands; ++b) {
-                EXPECT_LT(BandTop(height, bands, b), BandTop(height, bands, b + 1));
-            }
+TEST(ChunksTest, CoverEveryRowOnceInOrder) {
+    for (int height : {1, 7, kChunkRows, kChunkRows + 1, 301, 768}) {
+        int row = 0;
+        for (const QRect& chunk : Chunks(611, height)) {
+            EXPECT_EQ(chunk.top(), row) << height;
+            EXPECT_EQ(chunk.width(), 611);
+            EXPECT_GE(chunk.height(), 1);
+            EXPECT_LE(chunk.height(), kChunkRows);
+            row = chunk.bottom() + 1;
         }
+        EXPECT_EQ(row, height);
     }
 }
 
@@ -90,6 +93,39 @@ TEST(BandPoolTest, RunsEveryPartOnceAndPassesOnAFailure) {
     EXPECT_EQ(after, std::vector<int>(3, 1)) << "the pool works on after a failure";
 }
 
+// Shared jobs: every item is taken once whichever threads join, and a failure on any thread
+// reaches the caller with the pool still working afterwards.
+TEST(BandPoolTest, SharedJobsTakeEveryItemOnceAndPassOnAFailure) {
+    BandPool pool(3);
+    for (int threads : {1, 2, 4, 9}) {
+        for (int round = 0; round < 50; ++round) {
+            std::vector<std::atomic<int>> taken(64);
+            std::atomic<std::size_t> next{0};
+            pool.Share(threads, [&](int) {
+                for (std::size_t i; (i = next.fetch_add(1)) < taken.size();) {
+                    ++taken[i];
+                }
+            });
+            for (const std::atomic<int>& count : taken) {
+                ASSERT_EQ(count.load(), 1) << threads << " threads";
+            }
+        }
+    }
+    std::atomic<int> calls{0};
+    EXPECT_THROW(pool.Share(4,
+                            [&](int thread) {
+                                ++calls;
+                                if (thread == 0) {
+                                    throw std::runtime_error("band failed");
+                                }
+                            }),
+                 std::runtime_error);
+    EXPECT_GE(calls.load(), 1);
+    std::atomic<int> after{0};
+    pool.Share(2, [&](int) { after = 1; });
+    EXPECT_EQ(after.load(), 1);
+}
+
 // The sprite drawer's quads painted in bands on canvases of odd heights give the picture a
 // single painter gives.
 TEST(BandedPaintTest, OddHeightsJoinPixelForPixel) {
@@ -97,7 +133,7 @@ TEST(BandedPaintTest, OddHeightsJoinPixelForPixel) {
     const std::vector<Layer> layers = HeavyLayers(7);
     LoadLayers(layers);
     const SpriteDrawer drawer;
-    auto draw = [&](QPainter& painter, int) {
+    auto draw = [&](QPainter& painter, const QRect&, int) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
         for (const Layer& l : layers) {
             const TextureEntry* image = TextureStore::Instance().Bind(l.name);
@@ -120,6 +156,40 @@ TEST(BandedPaintTest, OddHeightsJoinPixelForPixel) {
         PaintInBands(banded, c.bands, &pool, draw);
         EXPECT_TRUE(banded == single) << c.height << " rows in " << c.bands << " bands";
     }
+    TextureStore::Destroy();
+}
+
+// Planned sprites drawn chunk by chunk and strip by strip are left out of a strip only where
+// they cannot touch it: small ones rotated and scaled around every strip and chunk edge come
+// out as one painter draws them.
+TEST(BandedPaintTest, PlannedSpritesAtStripEdgesAreNotCutOff) {
+    TextureStore::Instance().LoadFromImage("dot.png", "", Busy(5, 3, 1), 0, 0);
+    const TextureEntry* dot = TextureStore::Instance().Bind("dot.png");
+    ASSERT_NE(dot, nullptr);
+    const SpriteDrawer drawer;
+    std::vector<SpriteDraw> draws;
+    int step = 0;
+    for (int edge = kStripRows; edge < 4 * kStripRows; edge += kStripRows) {
+        for (int dy = -4; dy <= 3; ++dy) {
+            for (int rotation : {0, 37, 90, 181, 300}) {
+                const QRect destination(3 + 9 * step % 290, edge + dy, 5, 3);
+                drawer.PlanSpriteScaled(draws, *dot, QRect(0, 0, 5, 3), destination, 80, rotation,
+                                        60 + step % 90, 60 + step % 70);
+                ++step;
+            }
+        }
+    }
+    auto draw = [&](QPainter& painter, const QRect& area, int stripRows) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        SpriteDrawer::DrawPlanned(painter, draws, area, stripRows);
+    };
+    QImage single(300, 4 * kStripRows, QImage::Format_ARGB32_Premultiplied);
+    single.fill(Qt::black);
+    QImage banded = single.copy();
+    BandPool pool(1);
+    PaintInBands(single, 1, &pool, draw);
+    PaintInBands(banded, 2, &pool, draw);
+    EXPECT_TRUE(banded == single);
     TextureStore::Destroy();
 }
 
