@@ -176,6 +176,9 @@ void BM_Encode_Speech4M_OneLane(benchmark::State& state) {
 void BM_Encode_Sweep4M(benchmark::State& state) {
     Encode(state, Sweep(), LzssEncoder::LanesForThisMachine());
 }
+void BM_Encode_Sweep4M_TwoLanes(benchmark::State& state) {
+    Encode(state, Sweep(), 2, LzssEncoder::LaneChoice::Always);
+}
 void BM_Decode_Text(benchmark::State& state) {
     Decode(state, Text());
 }
@@ -210,6 +213,7 @@ BENCHMARK(BM_Encode_Speech4M_OneLane)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(7);
 BENCHMARK(BM_Encode_Sweep4M)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(7);
+BENCHMARK(BM_Encode_Sweep4M_TwoLanes)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(7);
 BENCHMARK(BM_Decode_Text)->UseManualTime()->Unit(benchmark::kMicrosecond)->MinTime(0.5);
 BENCHMARK(BM_Decode_Png)->UseManualTime()->Unit(benchmark::kMicrosecond)->MinTime(0.5);
 
