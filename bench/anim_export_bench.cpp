@@ -37,6 +37,7 @@ namespace {
 using namespace plk;
 using bench::HeavyScene;
 using bench::MakeHeavyScene;
+using bench::StartSilentRenderer;
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
@@ -95,9 +96,7 @@ const Frames& PlaybackFrames() {
         made.dir = fs::temp_directory_path() / ("plkce_anim_bench_" + std::to_string(getpid()));
         fs::create_directories(made.dir);
         static const RemoveAtExit cleanup{made.dir};
-        Renderer& renderer = Renderer::Instance();
-        renderer.Init();
-        renderer.SetSoundPlayer([](std::string_view) {});
+        Renderer& renderer = StartSilentRenderer();
         auto palette = std::make_unique<ResourceTable>();
         palette->ClearAll();
         for (int i = 0; i < 3; ++i) {
@@ -256,9 +255,7 @@ BENCHMARK(BM_WebpAgainstImg2webp)
 
 // Milliseconds per still frame.
 double RunStill(benchmark::State& state, int depth, bool stepping) {
-    Renderer& renderer = Renderer::Instance();
-    renderer.Init();
-    renderer.SetSoundPlayer([](std::string_view) {});
+    Renderer& renderer = StartSilentRenderer();
     HeavyScene scene = MakeHeavyScene();
     const Cut cut(scene.frames, kMaxParts + 1);
     const CutView view(cut);

@@ -14,6 +14,7 @@
 #include "core/records.h"
 #include "core/text/sjis.h"
 #include "core/timesheet/frame_record.h"
+#include "media/render/renderer.h"
 #include "media/render/texture_store.h"
 
 namespace plk::bench {
@@ -76,6 +77,14 @@ inline FrameRecord LoadLayers(ResourceTable& palette, const std::vector<Layer>& 
         cell.alpha = l.alpha;
     }
     return frame;
+}
+
+// The renderer started for a benchmark, its sounds silenced.
+inline Renderer& StartSilentRenderer() {
+    Renderer& renderer = Renderer::Instance();
+    renderer.Init();
+    renderer.SetSoundPlayer([](std::string_view) {});
+    return renderer;
 }
 
 struct HeavyScene {

@@ -29,6 +29,7 @@ namespace {
 using namespace plk;
 using bench::HeavyScene;
 using bench::MakeHeavyScene;
+using bench::StartSilentRenderer;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kRounds = 7;
@@ -53,9 +54,7 @@ double Median(std::vector<double> values) {
 }
 
 void BM_OnionAgainstFrameAlone(benchmark::State& state) {
-    Renderer& renderer = Renderer::Instance();
-    renderer.Init();
-    renderer.SetSoundPlayer([](std::string_view) {});
+    Renderer& renderer = StartSilentRenderer();
     HeavyScene scene = MakeHeavyScene();
     const Cut cut(scene.frames, kMaxParts + 1);
     const CutView view(cut);

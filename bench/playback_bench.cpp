@@ -67,9 +67,7 @@ struct Ended {
 void BM_SimplePacing(benchmark::State& state) {
     const int position = static_cast<int>(state.range(0));
     const double period = SpeedPeriodMs(position);
-    Renderer& renderer = Renderer::Instance();
-    renderer.Init();
-    renderer.SetSoundPlayer([](std::string_view) {});
+    Renderer& renderer = bench::StartSilentRenderer();
     auto palette = std::make_shared<ResourceTable>();
     palette->ClearAll();
     std::vector<FrameRecord> frames(600, NewNormalFrame());
@@ -149,9 +147,7 @@ void BM_HeavyPacing(benchmark::State& state) {
     const int position = static_cast<int>(state.range(0));
     const int frames = static_cast<int>(state.range(1));
     const double period = SpeedPeriodMs(position);
-    Renderer& renderer = Renderer::Instance();
-    renderer.Init();
-    renderer.SetSoundPlayer([](std::string_view) {});
+    Renderer& renderer = bench::StartSilentRenderer();
     auto palette = std::make_shared<ResourceTable>();
     palette->ClearAll();
     const Cut cut = HeavyCut(*palette, frames);

@@ -25,6 +25,7 @@ namespace {
 using namespace plk;
 using bench::HeavyLayers;
 using bench::Layer;
+using bench::StartSilentRenderer;
 
 double MemcpyBytesPerSecond() {
     static const double bandwidth = [] {
@@ -92,9 +93,7 @@ LoadedFrame LoadFrame(const std::vector<Layer>& layers) {
 }
 
 void RunFrame(benchmark::State& state, const std::vector<Layer>& layers) {
-    Renderer& renderer = Renderer::Instance();
-    renderer.Init();
-    renderer.SetSoundPlayer([](std::string_view) {});
+    Renderer& renderer = StartSilentRenderer();
     const LoadedFrame loaded = LoadFrame(layers);
     double total = 0;
     for (auto _ : state) {
@@ -143,9 +142,7 @@ BENCHMARK(BM_Setup)->Iterations(1);
 void BM_HeavyFrameTwoBands(benchmark::State& state) {
     constexpr int kRounds = 7;
     constexpr int kFrames = 20;
-    Renderer& renderer = Renderer::Instance();
-    renderer.Init();
-    renderer.SetSoundPlayer([](std::string_view) {});
+    Renderer& renderer = StartSilentRenderer();
     const LoadedFrame loaded = LoadFrame(HeavyLayers());
     struct Timing {
         double wall = 0;  // ms a frame

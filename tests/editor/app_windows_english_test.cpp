@@ -22,6 +22,7 @@
 #include "editor/preview/preview.h"
 #include "editor/preview/preview_ctrl.h"
 #include "editor_test_support.h"
+#include "language_test.h"
 
 namespace plk {
 namespace {
@@ -82,17 +83,7 @@ QStringList JapaneseAmong(const QStringList& texts) {
     return found;
 }
 
-class AppWindowsEnglishTest : public testing::Test {
-protected:
-    void SetUp() override { test::ClearSettings(); }
-    void TearDown() override {
-        UninstallLanguage(*QCoreApplication::instance());
-        test::ClearSettings();
-    }
-    static void English() {
-        ASSERT_TRUE(InstallLanguage(*QCoreApplication::instance(), UiLanguage::English));
-    }
-};
+class AppWindowsEnglishTest : public test::LanguageTest {};
 
 TEST_F(AppWindowsEnglishTest, MenusStatusBarAndTitleSpeakEnglish) {
     English();

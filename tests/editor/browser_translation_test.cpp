@@ -29,21 +29,12 @@
 #include "editor/content/profile_tendency.h"
 #include "editor/content/yaku_names.h"
 #include "editor_test_support.h"
+#include "language_test.h"
 
 namespace plk {
 namespace {
 
-class BrowserTranslationTest : public testing::Test {
-protected:
-    void SetUp() override { test::ClearSettings(); }
-    void TearDown() override {
-        UninstallLanguage(*QCoreApplication::instance());
-        test::ClearSettings();
-    }
-    static void English() {
-        ASSERT_TRUE(InstallLanguage(*QCoreApplication::instance(), UiLanguage::English));
-    }
-};
+class BrowserTranslationTest : public test::LanguageTest {};
 
 // The editor's list of yaku names must not drift from the core's tables, which the game's
 // indices point into; only the shown name changes with the language.

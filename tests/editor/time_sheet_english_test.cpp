@@ -24,6 +24,7 @@
 #include "editor/timesheet/time_sheet_base.h"
 #include "editor/timesheet/time_sheet_menus.h"
 #include "editor_test_support.h"
+#include "language_test.h"
 
 namespace plk {
 namespace {
@@ -63,12 +64,12 @@ TEST(ControlCommandNames, MirrorTheCoresTableAndBuildTheSameValueTexts) {
     }
 }
 
-class TimeSheetEnglishTest : public testing::Test {
+class TimeSheetEnglishTest : public test::LanguageTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(InstallLanguage(*QCoreApplication::instance(), UiLanguage::English));
+        LanguageTest::SetUp();
+        English();
     }
-    void TearDown() override { UninstallLanguage(*QCoreApplication::instance()); }
 };
 
 TEST_F(TimeSheetEnglishTest, ControlCommandDialogListsEnglishNamesAndStoresTheirCodes) {

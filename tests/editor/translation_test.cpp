@@ -24,6 +24,7 @@
 #include "editor/check/character_check.h"
 #include "editor/content/situation_names.h"
 #include "editor_test_support.h"
+#include "language_test.h"
 
 namespace plk {
 namespace {
@@ -182,14 +183,7 @@ TEST(TranslationFile, HoldsExactlyTheTextsMarkedInTheEditor) {
     EXPECT_EQ(TsEntries(refreshed), TsEntries(ReadAll(committed)));
 }
 
-class TranslationTest : public testing::Test {
-protected:
-    void SetUp() override { test::ClearSettings(); }
-    void TearDown() override {
-        UninstallLanguage(*QCoreApplication::instance());
-        test::ClearSettings();
-    }
-};
+class TranslationTest : public test::LanguageTest {};
 
 TEST_F(TranslationTest, EnglishComesFromTheEmbeddedFileAndJapaneseStaysTheSource) {
     Findings findings = {{Severity::Error, "test", Place::Cut(2), "日本語の指摘", "in English"}};

@@ -1,6 +1,7 @@
 #include "media/render/band_pool.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace plk {
 
@@ -22,40 +23,14 @@ void BandPool::Run(int parts, const std::function<void(int)>& work) {
     if (parts <= 0) {
         return;
     }
-    std::lock_guard run(m_runMutex);
-    const int shared = std::min(parts - 1, Workers());
-    if (shared > 0) {
-        std::lock_guard lock(m_mutex);
-        m_work = &work;
-        m_parts = shared + 1;
-        m_pending = shared;
-        m_sharing = false;
-        m_error = nullptr;
-        ++m_job;
-    }
-    if (shared > 0) {
-        m_start.notify_all();
-    }
-    std::exception_ptr error;
-    try {
-        work(0);
-        for (int part = shared + 1; part < parts; ++part) {
+    // The threads take the parts from a common counter, so the calling thread does every part
+    // no worker started in time to take.
+    std::atomic<int> next{0};
+    Share(parts, [&](int) {
+        for (int part; (part = next.fetch_add(1)) < parts;) {
             work(part);
         }
-    } catch (...) {
-        error = std::current_exception();
-    }
-    if (shared > 0) {
-        std::unique_lock lock(m_mutex);
-        m_done.wait(lock, [this] { return m_pending == 0; });
-        m_work = nullptr;
-        if (!error) {
-            error = m_error;
-        }
-    }
-    if (error) {
-        std::rethrow_exception(error);
-    }
+    });
 }
 
 void BandPool::Share(int threads, const std::function<void(int)>& work) {
@@ -65,7 +40,6 @@ void BandPool::Share(int threads, const std::function<void(int)>& work) {
         std::lock_guard lock(m_mutex);
         m_work = &work;
         m_parts = shared + 1;
-        m_sharing = true;
         m_closed = false;
         m_active = 0;
         m_error = nullptr;
@@ -102,14 +76,11 @@ void BandPool::Loop(std::stop_token stop, int part) {
             return;  // stop requested
         }
         seen = m_job;
-        if (part >= m_parts || (m_sharing && m_closed)) {
-            continue;  // a job with fewer parts than workers, or one done without this one
+        if (part >= m_parts || m_closed) {
+            continue;  // a job for fewer threads than workers, or one done without this one
         }
         const std::function<void(int)>& work = *m_work;
-        const bool sharing = m_sharing;
-        if (sharing) {
-            ++m_active;
-        }
+        ++m_active;
         lock.unlock();
         std::exception_ptr error;
         try {
@@ -121,7 +92,7 @@ void BandPool::Loop(std::stop_token stop, int part) {
         if (error && !m_error) {
             m_error = error;
         }
-        if (sharing ? --m_active == 0 : --m_pending == 0) {
+        if (--m_active == 0) {
             m_done.notify_one();
         }
     }

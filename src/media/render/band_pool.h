@@ -10,9 +10,9 @@
 
 namespace plk {
 
-// Runs one job split into parts on several threads at once: the calling thread takes part 0
-// and persistent workers the others, so a frame costs no thread start. Run returns when
-// every part is done; jobs never overlap.
+// Runs one job on several threads at once: the calling thread and persistent workers, so a
+// frame costs no thread start. A job returns when every thread that joined it is done; jobs
+// never overlap.
 class BandPool {
 public:
     // `workers` threads beside the caller's, started here and joined by the destructor.
@@ -23,9 +23,9 @@ public:
 
     int Workers() const { return static_cast<int>(m_threads.size()); }
 
-    // Calls `work(part)` once for every part in [0, parts), part 0 on this thread. Parts
-    // beyond Workers() + 1 run on this thread after its own. An exception thrown by a part
-    // is rethrown here once every part has finished.
+    // Calls `work(part)` once for every part in [0, parts), on this thread and the workers
+    // that join in time (see Share). An exception thrown by a part is rethrown here once
+    // every thread has stopped.
     void Run(int parts, const std::function<void(int part)>& work);
 
     // Calls `work(0)` on this thread and `work(k)` on up to `threads` - 1 workers, but only
@@ -45,11 +45,9 @@ private:
     std::condition_variable m_done;
     const std::function<void(int)>* m_work = nullptr;
     std::uint64_t m_job = 0;  // counts jobs handed out; a worker waits for the next one
-    int m_parts = 0;
-    int m_pending = 0;       // parts of a Run job not yet done
-    bool m_sharing = false;  // the job is a Share job
-    bool m_closed = false;   // a Share job whose caller is done: no worker may join
-    int m_active = 0;        // workers inside a Share job
+    int m_parts = 0;          // the threads the job may use, the caller's included
+    bool m_closed = false;    // the caller is done with the job: no worker may join
+    int m_active = 0;         // workers inside the job
     std::exception_ptr m_error;
     std::vector<std::jthread> m_threads;
 };

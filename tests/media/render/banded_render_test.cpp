@@ -9,6 +9,7 @@
 #include "core/text/sjis.h"
 #include "media/render/banded_paint.h"
 #include "media/render/renderer.h"
+#include "media/render/renderer_fixture.h"
 #include "media/render/sprite_drawer.h"
 #include "media/render/texture_store.h"
 
@@ -193,18 +194,11 @@ TEST(BandedPaintTest, PlannedSpritesAtStripEdgesAreNotCutOff) {
     TextureStore::Destroy();
 }
 
-class BandedRenderTest : public testing::Test {
+class BandedRenderTest : public testing_support::RendererFixture {
 protected:
-    void SetUp() override {
-        ASSERT_EQ(Renderer::Instance().Init(), Renderer::kOk);
-        Renderer::Instance().SetSoundPlayer(
-            [this](std::string_view name) { m_played.emplace_back(name); });
-        m_palette = std::make_unique<ResourceTable>();
-        m_palette->ClearAll();
-    }
     void TearDown() override {
         Renderer::Instance().SetBands(0);
-        Renderer::Instance().Shutdown();
+        RendererFixture::TearDown();
     }
 
     // Slots 1..27 hold the layers, slot 30 a sound; cell k shows layer k, and one cell
@@ -243,9 +237,6 @@ protected:
         Renderer::Instance().DrawCellFrame(*m_palette, frame, true);
         return Renderer::Instance().Canvas().copy();
     }
-
-    std::unique_ptr<ResourceTable> m_palette;
-    std::vector<std::string> m_played;
 };
 
 TEST_F(BandedRenderTest, HeavyFramesAreTheSameInAnyNumberOfBands) {

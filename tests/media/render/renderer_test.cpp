@@ -4,6 +4,7 @@
 
 #include "core/text/sjis.h"
 #include "media/render/renderer.h"
+#include "media/render/renderer_fixture.h"
 #include "media/render/test_images.h"
 #include "media/render/texture_store.h"
 
@@ -14,17 +15,8 @@ using testing_support::Filled;
 using testing_support::TwoTone;
 
 // A renderer on a black canvas with a palette whose slot 1 holds the image "sprite".
-class RendererTest : public testing::Test {
+class RendererTest : public testing_support::RendererFixture {
 protected:
-    void SetUp() override {
-        ASSERT_EQ(Renderer::Instance().Init(), Renderer::kOk);
-        Renderer::Instance().SetSoundPlayer(
-            [this](std::string_view name) { m_played.emplace_back(name); });
-        m_palette = std::make_unique<ResourceTable>();
-        m_palette->ClearAll();
-    }
-    void TearDown() override { Renderer::Instance().Shutdown(); }
-
     void AddImage(int slot, const char* name, const QImage& image, int worldX = 0, int worldY = 0) {
         TextureStore::Instance().LoadFromImage(
             name, "", image.convertToFormat(QImage::Format_ARGB32_Premultiplied), 0, 0);
@@ -46,9 +38,6 @@ protected:
     }
 
     static QColor At(const QImage& image, int x, int y) { return image.pixelColor(x, y); }
-
-    std::unique_ptr<ResourceTable> m_palette;
-    std::vector<std::string> m_played;
 };
 
 bool IsRed(QColor c) {
