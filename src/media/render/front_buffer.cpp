@@ -6,6 +6,8 @@
 namespace plk {
 
 void FrontBuffer::Begin(const QImage& canvas, const QRect& source) {
+    m_asked = source;
+    m_canvasSize = canvas.size();
     // As QImage::copy reads its rectangle: a null one means all of it.
     m_source = source.isNull() ? canvas.rect() : source & canvas.rect();
     if (m_source.isEmpty() || canvas.isNull()) {

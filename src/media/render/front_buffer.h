@@ -24,11 +24,19 @@ public:
         Copy(canvas, canvas.rect());
     }
 
+    // True when the buffer was last readied for `source` of a canvas of `canvas`'s size
+    // and format.
+    bool Holds(const QImage& canvas, const QRect& source) const {
+        return m_asked == source && m_canvasSize == canvas.size() &&
+               m_image.format() == canvas.format() && !m_image.isNull();
+    }
+
     const QImage& Image() const { return m_image; }
-    void Reset() { m_image = QImage(); }
 
 private:
     QImage m_image;
+    QRect m_asked;
+    QSize m_canvasSize;
     QRect m_source;
     uchar* m_bits = nullptr;  // taken on the owning thread: scanLine would touch the header
     qsizetype m_stride = 0;

@@ -205,7 +205,7 @@ void Renderer::DrawCellFrame(const ResourceTable& resources, const FrameRecord& 
         EndSceneAndPresent();
         FrameMutex().unlock();
     }
-    ComposeCells(m_canvas, resources, frame, playSounds, present);
+    ComposeCells(m_canvas, resources, frame, playSounds, present ? &m_front : nullptr);
     if (present) {
         EndSceneAndPresent(true);
         FrameMutex().unlock();
@@ -216,7 +216,7 @@ void Renderer::DrawCellFrame(const ResourceTable& resources, const FrameRecord& 
 }
 
 void Renderer::ComposeCells(QImage& target, const ResourceTable& resources,
-                            const FrameRecord& frame, bool playSounds, bool present) {
+                            const FrameRecord& frame, bool playSounds, FrontBuffer* front) {
     const int bands = Bands();
     if (bands > 1 && (!m_bandPool || m_bandPool->Workers() < bands - 1)) {
         m_bandPool = std::make_unique<BandPool>(bands - 1);
@@ -228,8 +228,8 @@ void Renderer::ComposeCells(QImage& target, const ResourceTable& resources,
     m_draws.clear();
     MakeScene().PlanCellLayers(m_draws, resources, frame);
     const QColor background = m_settings.Background();
-    if (present) {
-        m_front.Begin(target, FrontSource());
+    if (front != nullptr) {
+        front->Begin(target, FrontSource());
     }
     m_lastBands = PaintInBands(
         target, bands, m_bandPool.get(),
@@ -239,9 +239,9 @@ void Renderer::ComposeCells(QImage& target, const ResourceTable& resources,
             painter.fillRect(area, background);
             painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
             SpriteDrawer::DrawPlanned(painter, m_draws, area, stripRows);
-            if (present) {
-                // Each band presents the rows it has just drawn, while they are in its cache.
-                m_front.Copy(target, area);
+            if (front != nullptr) {
+                // Each band copies out the rows it has just drawn, while they are in its cache.
+                front->Copy(target, area);
             }
         },
         [&](const QRect& chunk) { return ChunkCost(chunk); });
@@ -271,7 +271,7 @@ void Renderer::PrepareCellFrame(const ResourceTable& resources, const FrameRecor
             return;
         }
     }
-    ComposeCells(m_spare, resources, frame, false, false);
+    ComposeCells(m_spare, resources, frame, false, &m_spareFront);
     m_prepared = PreparedFrameKey::Of(resources, frame, m_settings.Background().rgb(),
                                       TextureStore::Generation());
 }
@@ -298,7 +298,12 @@ bool Renderer::PresentPrepared(const ResourceTable& resources, const FrameRecord
         Scene::PlayCellSounds(resources, frame, m_playSound);
     }
     std::swap(m_canvas, m_spare);
-    EndSceneAndPresent();
+    // The prepared front serves unless the presented part changed since.
+    const bool frontReady = m_spareFront.Holds(m_canvas, FrontSource());
+    if (frontReady) {
+        std::swap(m_front, m_spareFront);
+    }
+    EndSceneAndPresent(frontReady);
     return true;
 }
 

@@ -152,9 +152,9 @@ private:
     QRect FrontSource() const;
     void ClearTarget();
     // A frame's cells on a cleared `target`, in bands; sounds play from the calling thread.
-    // With `present`, each band also copies the rows it drew into the front.
+    // With `front`, each band also copies the rows it drew into it.
     void ComposeCells(QImage& target, const ResourceTable& resources, const FrameRecord& frame,
-                      bool playSounds, bool present);
+                      bool playSounds, FrontBuffer* front);
     Scene MakeScene() const;
     // About what drawing the planned calls within `chunk` costs.
     double ChunkCost(const QRect& chunk) const;
@@ -186,7 +186,8 @@ private:
     std::unique_ptr<BandPool> m_bandPool;
     BandReport m_lastBands;
     std::vector<SpriteDraw> m_draws;  // the frame being composed, kept for its capacity
-    QImage m_spare;  // the prepared picture, swapped with the canvas when presented
+    QImage m_spare;            // the prepared picture, swapped with the canvas when presented
+    FrontBuffer m_spareFront;  // its presented part, copied out while it was drawn
     std::optional<PreparedFrameKey> m_prepared;
 };
 

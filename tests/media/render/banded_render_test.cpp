@@ -344,8 +344,11 @@ TEST_F(BandedRenderTest, ThePresentedPictureIsTheCanvasAfterEveryKindOfPresent) 
             renderer.PrepareCellFrame(*m_palette, frames[1]);
             ASSERT_TRUE(renderer.PresentPrepared(*m_palette, frames[1], false));
             expectFront(how + " prepared frame");
+            renderer.PrepareCellFrame(*m_palette, frames[0]);
             renderer.SetPresentWhole(!whole);
             expectFront(how + " switched");
+            ASSERT_TRUE(renderer.PresentPrepared(*m_palette, frames[0], false));
+            expectFront(how + " prepared before the switch");
             renderer.SetPresentWhole(whole);
             expectFront(how + " switched back");
             renderer.SetClientSize({640, 300});
