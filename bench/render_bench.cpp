@@ -136,8 +136,9 @@ BENCHMARK(BM_Setup)->Iterations(1);
 // bands over one), ms_one and ms_two (median frame times), identical (1 when the two
 // pictures match pixel for pixel), cpu_one and cpu_two (median process CPU time a frame, every
 // thread counted, Qt's own pool included), cpu_two_critical (the larger of the two bands' CPU
-// times a frame: what two bands take on two idle cores), load (the one-minute load average at
-// the end).
+// times a frame: what two bands take on two idle cores), spread_ms (the mean time between the
+// two band threads finishing, over the frames both drew in), joined (the share of two-band
+// frames the second thread drew in at all), load (the one-minute load average at the end).
 // Other work on the machine shows in the ratios: the second band's thread waits for a core.
 void BM_HeavyFrameTwoBands(benchmark::State& state) {
     constexpr int kRounds = 7;
@@ -149,6 +150,9 @@ void BM_HeavyFrameTwoBands(benchmark::State& state) {
         double cpu = 0;   // ms of process CPU time a frame, on every thread (Qt's included)
         double own = 0;   // ms of this thread's CPU time a frame
     };
+    double spread = 0;
+    int spreadFrames = 0;
+    int bandedFrames = 0;
     auto timeFrames = [&](int bands) {
         renderer.SetBands(bands);
         renderer.DrawCellFrame(*loaded.palette, loaded.frame, true);  // pool started, warm
@@ -157,6 +161,14 @@ void BM_HeavyFrameTwoBands(benchmark::State& state) {
         const auto start = std::chrono::steady_clock::now();
         for (int i = 0; i < kFrames; ++i) {
             renderer.DrawCellFrame(*loaded.palette, loaded.frame, true);
+            if (bands > 1) {
+                const BandReport report = renderer.LastBandReport();
+                ++bandedFrames;
+                if (report.threads > 1) {
+                    spread += report.finishSpreadMs;
+                    ++spreadFrames;
+                }
+            }
         }
         const double wall =
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
@@ -205,6 +217,8 @@ void BM_HeavyFrameTwoBands(benchmark::State& state) {
     state.counters["cpu_two"] = median(cpuTwo);
     state.counters["cpu_two_critical"] = median(critical);
     state.counters["identical"] = identical ? 1 : 0;
+    state.counters["spread_ms"] = spreadFrames > 0 ? spread / spreadFrames : 0;
+    state.counters["joined"] = static_cast<double>(spreadFrames) / std::max(bandedFrames, 1);
     double load[1] = {0};
     if (getloadavg(load, 1) == 1) {
         state.counters["load"] = load[0];

@@ -47,7 +47,7 @@ std::int32_t Renderer::Init(bool /*windowed*/) {
     m_canvas.fill(Qt::black);
     m_spare = QImage();
     m_prepared.reset();
-    m_front = m_presentWhole ? m_canvas.copy() : m_canvas.copy(PresentSource(m_clientSize));
+    m_front.Present(m_canvas, FrontSource());
     m_state = DeviceState::Ready;
     SetRenderStates();
 
@@ -154,9 +154,15 @@ void Renderer::ClearTarget() {
     m_scene->restore();
 }
 
-void Renderer::EndSceneAndPresent() {
+QRect Renderer::FrontSource() const {
+    return m_presentWhole ? m_canvas.rect() : PresentSource(m_clientSize);
+}
+
+void Renderer::EndSceneAndPresent(bool frontFilled) {
     m_scene.reset();
-    m_front = m_presentWhole ? m_canvas.copy() : m_canvas.copy(PresentSource(m_clientSize));
+    if (!frontFilled) {
+        m_front.Present(m_canvas, FrontSource());
+    }
     if (m_presentListener) {
         m_presentListener();
     }
@@ -199,9 +205,9 @@ void Renderer::DrawCellFrame(const ResourceTable& resources, const FrameRecord& 
         EndSceneAndPresent();
         FrameMutex().unlock();
     }
-    ComposeCells(m_canvas, resources, frame, playSounds);
+    ComposeCells(m_canvas, resources, frame, playSounds, present ? &m_front : nullptr);
     if (present) {
-        EndSceneAndPresent();
+        EndSceneAndPresent(true);
         FrameMutex().unlock();
         return;
     }
@@ -210,7 +216,7 @@ void Renderer::DrawCellFrame(const ResourceTable& resources, const FrameRecord& 
 }
 
 void Renderer::ComposeCells(QImage& target, const ResourceTable& resources,
-                            const FrameRecord& frame, bool playSounds) {
+                            const FrameRecord& frame, bool playSounds, FrontBuffer* front) {
     const int bands = Bands();
     if (bands > 1 && (!m_bandPool || m_bandPool->Workers() < bands - 1)) {
         m_bandPool = std::make_unique<BandPool>(bands - 1);
@@ -222,7 +228,10 @@ void Renderer::ComposeCells(QImage& target, const ResourceTable& resources,
     m_draws.clear();
     MakeScene().PlanCellLayers(m_draws, resources, frame);
     const QColor background = m_settings.Background();
-    PaintInBands(
+    if (front != nullptr) {
+        front->Begin(target, FrontSource());
+    }
+    m_lastBands = PaintInBands(
         target, bands, m_bandPool.get(),
         [&](QPainter& painter, const QRect& area, int stripRows) {
             painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
@@ -230,6 +239,10 @@ void Renderer::ComposeCells(QImage& target, const ResourceTable& resources,
             painter.fillRect(area, background);
             painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
             SpriteDrawer::DrawPlanned(painter, m_draws, area, stripRows);
+            if (front != nullptr) {
+                // Each band copies out the rows it has just drawn, while they are in its cache.
+                front->Copy(target, area);
+            }
         },
         [&](const QRect& chunk) { return ChunkCost(chunk); });
 }
@@ -258,7 +271,7 @@ void Renderer::PrepareCellFrame(const ResourceTable& resources, const FrameRecor
             return;
         }
     }
-    ComposeCells(m_spare, resources, frame, false);
+    ComposeCells(m_spare, resources, frame, false, &m_spareFront);
     m_prepared = PreparedFrameKey::Of(resources, frame, m_settings.Background().rgb(),
                                       TextureStore::Generation());
 }
@@ -285,13 +298,23 @@ bool Renderer::PresentPrepared(const ResourceTable& resources, const FrameRecord
         Scene::PlayCellSounds(resources, frame, m_playSound);
     }
     std::swap(m_canvas, m_spare);
-    EndSceneAndPresent();
+    // The prepared front serves unless the presented part changed since.
+    const bool frontReady = m_spareFront.Holds(m_canvas, FrontSource());
+    if (frontReady) {
+        std::swap(m_front, m_spareFront);
+    }
+    EndSceneAndPresent(frontReady);
     return true;
 }
 
 void Renderer::SetBands(int bands) {
     std::lock_guard lock(FrameMutex());
     m_bands = std::clamp(bands, 0, kMaxBands);
+}
+
+BandReport Renderer::LastBandReport() const {
+    std::lock_guard lock(FrameMutex());
+    return m_lastBands;
 }
 
 int Renderer::Bands() const {
@@ -474,7 +497,7 @@ void Renderer::SetPresentWhole(bool whole) {
     m_presentWhole = whole;
     // The canvas still holds the last frame (no scene is open while the lock is free).
     if (!m_canvas.isNull() && !m_scene) {
-        m_front = whole ? m_canvas.copy() : m_canvas.copy(PresentSource(m_clientSize));
+        m_front.Present(m_canvas, FrontSource());
     }
 }
 
@@ -485,7 +508,7 @@ bool Renderer::PresentsWhole() const {
 
 QImage Renderer::PresentedImage() const {
     std::lock_guard lock(FrameMutex());
-    return m_front.copy();
+    return m_front.Image().copy();
 }
 
 QImage Renderer::PresentedImageScaled(QSize client) const {

@@ -17,6 +17,8 @@
 #include "core/playback/playback_io.h"
 #include "core/timesheet/frame_record.h"
 #include "media/render/band_pool.h"
+#include "media/render/banded_paint.h"
+#include "media/render/front_buffer.h"
 #include "media/render/message_canvas.h"
 #include "media/render/onion_layers.h"
 #include "media/render/prepared_frame.h"
@@ -72,7 +74,9 @@ public:
     // environment variable PLKCE_RENDER_BANDS. The picture is the same for any count.
     void SetBands(int bands);
     int Bands() const;
-    static constexpr int kMaxBands = 8;
+    static constexpr int kMaxBands = BandReport::kMaxThreads;
+    // How the last time-sheet frame's bands went (threads that drew, finishing spread).
+    BandReport LastBandReport() const;
     // Frame number `frameNumber` of `cut` as a still picture, with its onion skin when the
     // settings ask for one, presented; its sound cells play. The frame is remembered, so a
     // change of the onion settings can draw it again (RedrawStill).
@@ -142,11 +146,15 @@ private:
     void DrawOnionFrame(const ResourceTable& resources, const FrameRecord& frame,
                         std::span<const OnionFrame> neighbours, int depth, bool guides,
                         bool playSounds);
-    void EndSceneAndPresent();
+    // Presents the canvas, unless the frame's drawing already filled the front (`frontFilled`).
+    void EndSceneAndPresent(bool frontFilled = false);
+    // The canvas rectangle presented with the current settings.
+    QRect FrontSource() const;
     void ClearTarget();
     // A frame's cells on a cleared `target`, in bands; sounds play from the calling thread.
+    // With `front`, each band also copies the rows it drew into it.
     void ComposeCells(QImage& target, const ResourceTable& resources, const FrameRecord& frame,
-                      bool playSounds);
+                      bool playSounds, FrontBuffer* front);
     Scene MakeScene() const;
     // About what drawing the planned calls within `chunk` costs.
     double ChunkCost(const QRect& chunk) const;
@@ -154,7 +162,7 @@ private:
     DeviceState m_state = DeviceState::None;
     QImage m_canvas;
     std::unique_ptr<QPainter> m_scene;  // open between BeginScene and present
-    QImage m_front;
+    FrontBuffer m_front;
     QSize m_clientSize{800, 600};
     bool m_presentWhole = false;
     std::string m_currentImageName;
@@ -176,8 +184,10 @@ private:
     std::atomic<bool> m_showsPlacedImage{false};
     int m_bands = 0;  // as asked; 0: one per core
     std::unique_ptr<BandPool> m_bandPool;
+    BandReport m_lastBands;
     std::vector<SpriteDraw> m_draws;  // the frame being composed, kept for its capacity
-    QImage m_spare;  // the prepared picture, swapped with the canvas when presented
+    QImage m_spare;            // the prepared picture, swapped with the canvas when presented
+    FrontBuffer m_spareFront;  // its presented part, copied out while it was drawn
     std::optional<PreparedFrameKey> m_prepared;
 };
 

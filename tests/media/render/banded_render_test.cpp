@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <random>
 #include <string>
@@ -61,18 +62,49 @@ void LoadLayers(const std::vector<Layer>& layers) {
     }
 }
 
-TEST(ChunksTest, CoverEveryRowOnceInOrder) {
-    for (int height : {1, 7, kChunkRows, kChunkRows + 1, 301, 768}) {
-        int row = 0;
-        for (const QRect& chunk : Chunks(611, height)) {
-            EXPECT_EQ(chunk.top(), row) << height;
-            EXPECT_EQ(chunk.width(), 611);
-            EXPECT_GE(chunk.height(), 1);
-            EXPECT_LE(chunk.height(), kChunkRows);
-            row = chunk.bottom() + 1;
+TEST(ChunksTest, CoverEveryRowOnceTopToBottom) {
+    const std::function<double(const QRect&)> heavyBelow500 = [](const QRect& rect) {
+        const QRect heavy = rect & QRect(0, 500, rect.width(), 1 << 20);
+        return 1.0 * rect.width() * rect.height() + 20.0 * heavy.width() * heavy.height();
+    };
+    for (int bands : {2, 3, 8}) {
+        for (int height : {1, 7, kMinChunkRows, kMinChunkRows + 1, 301, 768}) {
+            for (bool weighted : {false, true}) {
+                const std::vector<QRect> plan =
+                    PlanChunks(611, height, bands,
+                               weighted ? heavyBelow500 : std::function<double(const QRect&)>{});
+                int row = 0;
+                for (const QRect& chunk : plan) {
+                    EXPECT_EQ(chunk.top(), row) << height;
+                    EXPECT_EQ(chunk.left(), 0);
+                    EXPECT_EQ(chunk.width(), 611);
+                    EXPECT_GE(chunk.height(), std::min(kMinChunkRows, height - row)) << height;
+                    row = chunk.bottom() + 1;
+                }
+                EXPECT_EQ(row, height) << height << " rows, " << bands << " bands";
+            }
         }
-        EXPECT_EQ(row, height);
     }
+}
+
+// Big chunks first and small ones last, sized by cost rather than rows.
+TEST(ChunksTest, ShareWhatIsLeftSoTheLastChunksAreSmall) {
+    const std::vector<QRect> even = PlanChunks(100, 768, 2);
+    ASSERT_GE(even.size(), 4u);
+    EXPECT_EQ(even.front().height(), 384) << "half of an even canvas";
+    EXPECT_LT(even.back().height(), 2 * kMinChunkRows);
+    for (std::size_t k = 1; k < even.size(); ++k) {
+        EXPECT_LE(even[k].height(), even[k - 1].height()) << k;
+    }
+    // Rows below 600 cost a hundred times as much: the chunks there are far shorter.
+    const std::vector<QRect> weighted = PlanChunks(100, 768, 2, [](const QRect& rect) {
+        const QRect heavy = rect & QRect(0, 600, rect.width(), 1 << 20);
+        return 1.0 * rect.width() * rect.height() + 99.0 * heavy.width() * heavy.height();
+    });
+    ASSERT_GE(weighted.size(), 3u);
+    EXPECT_GE(weighted.front().bottom(), 600) << "the light rows go in one chunk";
+    EXPECT_LE(weighted.front().top(), 0);
+    EXPECT_LT(weighted[1].height(), 100);
 }
 
 TEST(BandPoolTest, RunsEveryPartOnceAndPassesOnAFailure) {
@@ -161,16 +193,25 @@ TEST(BandedPaintTest, OddHeightsJoinPixelForPixel) {
 }
 
 // Planned sprites drawn chunk by chunk and strip by strip are left out of a strip only where
-// they cannot touch it: small ones rotated and scaled around every strip and chunk edge come
-// out as one painter draws them.
+// they cannot touch it: small ones rotated and scaled around every strip and chunk edge of the
+// plan come out as one painter draws them.
 TEST(BandedPaintTest, PlannedSpritesAtStripEdgesAreNotCutOff) {
     TextureStore::Instance().LoadFromImage("dot.png", "", Busy(5, 3, 1), 0, 0);
     const TextureEntry* dot = TextureStore::Instance().Bind("dot.png");
     ASSERT_NE(dot, nullptr);
+    constexpr int kWidth = 300;
+    constexpr int kHeight = 4 * kStripRows;
+    std::vector<int> edges;
+    for (const QRect& chunk : PlanChunks(kWidth, kHeight, 2)) {
+        for (int top = chunk.top(); top <= chunk.bottom(); top += kStripRows) {
+            edges.push_back(top);
+        }
+    }
+    ASSERT_GE(edges.size(), 5u);
     const SpriteDrawer drawer;
     std::vector<SpriteDraw> draws;
     int step = 0;
-    for (int edge = kStripRows; edge < 4 * kStripRows; edge += kStripRows) {
+    for (int edge : edges) {
         for (int dy = -4; dy <= 3; ++dy) {
             for (int rotation : {0, 37, 90, 181, 300}) {
                 const QRect destination(3 + 9 * step % 290, edge + dy, 5, 3);
@@ -184,7 +225,7 @@ TEST(BandedPaintTest, PlannedSpritesAtStripEdgesAreNotCutOff) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
         SpriteDrawer::DrawPlanned(painter, draws, area, stripRows);
     };
-    QImage single(300, 4 * kStripRows, QImage::Format_ARGB32_Premultiplied);
+    QImage single(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
     single.fill(Qt::black);
     QImage banded = single.copy();
     BandPool pool(1);
@@ -268,6 +309,56 @@ TEST_F(BandedRenderTest, AnOpenSceneFinishesAsWithOneBand) {
     }
     EXPECT_TRUE(pictures[0] == pictures[1]);
     EXPECT_EQ(pictures[1].pixelColor(512, 5), QColor(Qt::white));
+}
+
+// The front is a buffer kept from frame to frame and filled by the band threads: after every
+// kind of present it must hold exactly the presented part of the canvas, whatever was shown
+// before, and a picture handed out earlier must not change with it.
+TEST_F(BandedRenderTest, ThePresentedPictureIsTheCanvasAfterEveryKindOfPresent) {
+    Renderer& renderer = Renderer::Instance();
+    const FrameRecord frames[2] = {HeavyFrame(8), HeavyFrame(9)};
+    auto expectFront = [&](const std::string& what) {
+        const QRect source = renderer.PresentsWhole()
+                                 ? renderer.Canvas().rect()
+                                 : Renderer::PresentSource(renderer.ClientSize());
+        EXPECT_TRUE(renderer.PresentedImage() == renderer.Canvas().copy(source)) << what;
+    };
+    for (bool whole : {true, false}) {
+        renderer.SetPresentWhole(whole);
+        for (int bands : {1, 2}) {
+            const std::string how = (whole ? "whole, " : "middle, ") + std::to_string(bands);
+            renderer.SetBands(bands);
+            renderer.DrawCellFrame(*m_palette, frames[0], true);
+            expectFront(how + " first frame");
+            const QImage held = renderer.PresentedImage();
+            const QImage heldCanvas = renderer.Canvas().copy();
+            renderer.DrawCellFrame(*m_palette, frames[1], true);
+            expectFront(how + " next frame");
+            EXPECT_FALSE(held == renderer.PresentedImage()) << how;
+            EXPECT_TRUE(held ==
+                        (whole ? heldCanvas : heldCanvas.copy(Renderer::PresentSource({800, 600}))))
+                << how << ": an earlier picture kept";
+            renderer.DrawCellFrame(*m_palette, frames[0], false);
+            renderer.FinishFrame();
+            expectFront(how + " finished scene");
+            renderer.PrepareCellFrame(*m_palette, frames[1]);
+            ASSERT_TRUE(renderer.PresentPrepared(*m_palette, frames[1], false));
+            expectFront(how + " prepared frame");
+            renderer.PrepareCellFrame(*m_palette, frames[0]);
+            renderer.SetPresentWhole(!whole);
+            expectFront(how + " switched");
+            ASSERT_TRUE(renderer.PresentPrepared(*m_palette, frames[0], false));
+            expectFront(how + " prepared before the switch");
+            renderer.SetPresentWhole(whole);
+            expectFront(how + " switched back");
+            renderer.SetClientSize({640, 300});
+            renderer.DrawCellFrame(*m_palette, frames[0], true);
+            expectFront(how + " small client");
+            renderer.SetClientSize({800, 600});
+        }
+    }
+    renderer.RenderPreview();
+    expectFront("preview");
 }
 
 class RenderAheadTest : public BandedRenderTest {};
