@@ -32,66 +32,142 @@ std::size_t LzssTrees::TopOfBucketFrom(std::size_t bucket, std::size_t id) const
     return kNil;
 }
 
+[[gnu::always_inline]] inline void LzssTrees::BeginDescent(Descent& descent, std::size_t r) {
+    const std::uint8_t* key = m_bytes.data() + r;
+    descent.r = r;
+    descent.order1 = LoadBigEndian64(key + 1);
+    descent.order2 = LoadBigEndian64(key + 9);
+    descent.key17 = key[17];
+    m_child[Node(r)][kLeft] = kNil;
+    m_child[Node(r)][kRight] = kNil;
+    descent.best = 0;
+    // The strings above the top of the string's bucket share only the first byte with it:
+    // the walk can start at the top.
+    descent.bucket = BucketOf(r);
+    descent.top = m_top[descent.bucket];
+    descent.p = kRootBase + key[0];
+    descent.next = descent.top != kNil ? descent.top : m_child[descent.p][kRight];
+    descent.replaced = false;
+}
+
+[[gnu::always_inline]] inline void LzssTrees::DescendOne(Descent& descent, std::uint32_t depthTag) {
+    const std::size_t p = descent.next;
+    descent.p = p;
+    const std::uint32_t children = ChildPair(Node(p));
+    const std::uint8_t* candidate = m_bytes.data() + p;
+    const std::uint64_t word1 = LoadBigEndian64(candidate + 1);
+    const std::uint64_t differ1 = word1 ^ descent.order1;
+    const std::uint64_t word2 = LoadBigEndian64(candidate + 9);
+    const std::uint64_t differ2 = word2 ^ descent.order2;
+    const std::uint8_t byte17 = candidate[17];
+    if ((differ1 | differ2) == 0 && descent.key17 == byte17) [[unlikely]] {
+        TakePlace(p, descent.r, descent.top, descent.bucket);
+        descent.best = static_cast<std::uint32_t>(kMaxMatch << 26 | p);
+        descent.replaced = true;
+        descent.next = kNil;
+        return;
+    }
+    // Without a branch on how far the strings agree: in text that is a coin toss.
+    const bool goRight = differ1 != 0
+                             ? descent.order1 > word1
+                             : (differ2 != 0 ? descent.order2 > word2 : descent.key17 > byte17);
+    const auto bytes1 = static_cast<std::uint32_t>(std::countl_zero(differ1) >> 3);
+    const auto bytes2 = static_cast<std::uint32_t>(std::countl_zero(differ2) >> 3);
+    const std::uint32_t shared = bytes1 + (differ1 == 0 ? bytes2 : 0);
+    descent.best =
+        std::max(descent.best, (shared << 26) + depthTag + static_cast<std::uint32_t>(p));
+    descent.next = goRight ? children >> 16 : children & 0xFFFF;
+}
+
+// r, equal to p in all 18 bytes, takes p's place, rank and, if p was its bucket's top, that.
+void LzssTrees::TakePlace(std::size_t p, std::size_t r, std::size_t top, std::size_t bucket) {
+    ReplaceNode(p, r);
+    m_rank[Node(r)] = m_rank[Node(p)];
+    if (top == p) {
+        m_top[bucket] = static_cast<std::uint16_t>(r);
+        m_bucketSize[Node(r)] = m_bucketSize[Node(p)];
+    }
+}
+
+[[gnu::always_inline]] inline std::uint32_t LzssTrees::EndDescent(Descent& descent) {
+    if (descent.replaced) {
+        return descent.best;
+    }
+    const std::size_t r = descent.r;
+    // The side is found again here rather than carried down: the walks keep fewer values.
+    const std::size_t p = descent.p;
+    bool goRight = true;         // below a tree's root
+    if (p - kRootBase >= 256) {  // a node's id, of either half
+        const std::uint8_t* candidate = m_bytes.data() + p;
+        const std::uint64_t word1 = LoadBigEndian64(candidate + 1);
+        const std::uint64_t word2 = LoadBigEndian64(candidate + 9);
+        goRight = descent.order1 != word1   ? descent.order1 > word1
+                  : descent.order2 != word2 ? descent.order2 > word2
+                                            : descent.key17 > candidate[17];
+    }
+    m_child[Node(p)][goRight ? kRight : kLeft] = static_cast<std::uint16_t>(r);
+    m_parent[Node(r)] = static_cast<std::uint16_t>(Node(descent.p));
+    ++m_count[m_bytes[r]];
+    if (descent.top == kNil) {
+        m_top[descent.bucket] = static_cast<std::uint16_t>(r);
+        m_bucketSize[Node(r)] = 1;
+    } else {
+        ++m_bucketSize[Node(descent.top)];
+    }
+    return descent.best;
+}
+
 // Enters the string of id r into the linked tree of its first byte and returns the longest
 // earlier match. Of equally long matches the one met first on the way down wins. A string
 // equal in all 18 bytes takes the older node's place, so the tree keeps the latest copy.
 std::uint32_t LzssTrees::InsertIntoLinkedTree(std::size_t r) {
-    const std::uint8_t* key = m_bytes.data() + r;
-    const std::uint64_t order1 = LoadBigEndian64(key + 1);
-    const std::uint64_t order2 = LoadBigEndian64(key + 9);
-    const std::uint8_t key17 = key[17];
-    m_child[Node(r)][kLeft] = kNil;
-    m_child[Node(r)][kRight] = kNil;
+    Descent descent;
+    BeginDescent(descent, r);
+    for (std::uint32_t depthTag = kFirstDepthTag; descent.next != kNil; depthTag -= kDepthStep) {
+        DescendOne(descent, depthTag);
+    }
+    return EndDescent(descent);
+}
 
-    // The best match so far is packed as length, then 4095 - depth, then id: taking the
-    // maximum keeps the longest match and, of equally long ones, the first met, without a
-    // branch. A path holds fewer than 4096 nodes, so the depth field never runs out.
-    std::uint32_t best = 0;
-    std::uint32_t depthTag = static_cast<std::uint32_t>(kRingMask) << 14;
-    // The strings above the top of the string's bucket share only the first byte with it:
-    // the walk can start at the top.
-    const std::size_t bucket = BucketOf(r);
-    const std::size_t top = m_top[bucket];
-    std::size_t p = kRootBase + key[0];
-    bool goRight = true;
-    std::size_t next = top != kNil ? top : m_child[p][kRight];
-    while (next != kNil) {
-        p = next;
-        const std::uint32_t children = ChildPair(Node(p));
-        const std::uint8_t* candidate = m_bytes.data() + p;
-        const std::uint64_t word1 = LoadBigEndian64(candidate + 1);
-        const std::uint64_t differ1 = word1 ^ order1;
-        const std::uint64_t word2 = LoadBigEndian64(candidate + 9);
-        const std::uint64_t differ2 = word2 ^ order2;
-        const std::uint8_t byte17 = candidate[17];
-        if ((differ1 | differ2) == 0 && key17 == byte17) [[unlikely]] {
-            ReplaceNode(p, r);
-            m_rank[Node(r)] = m_rank[Node(p)];
-            if (top == p) {
-                m_top[bucket] = static_cast<std::uint16_t>(r);
-                m_bucketSize[Node(r)] = m_bucketSize[Node(p)];
+void LzssTrees::InsertTwoNodes(std::size_t r, Rank rRank, std::size_t s, Rank sRank,
+                               std::uint32_t& rMatch, std::uint32_t& sMatch) {
+    // Trees held as arrays take their strings at once; only linked ones need a walk.
+    auto linkedAfterEntry = [&](std::size_t id, Rank rank) {
+        const std::size_t tree = m_bytes[id];
+        m_rank[Node(id)] = rank;
+        if (!m_linked[tree]) {
+            if (m_count[tree] < kArrayCapacity) {
+                return false;
             }
-            return (static_cast<std::uint32_t>(kMaxMatch) << 26) | static_cast<std::uint32_t>(p);
+            MakeLinked(tree);
         }
-        // Without a branch on how far the strings agree: in text that is a coin toss.
-        goRight = differ1 != 0 ? order1 > word1 : (differ2 != 0 ? order2 > word2 : key17 > byte17);
-        const auto bytes1 = static_cast<std::uint32_t>(std::countl_zero(differ1) >> 3);
-        const auto bytes2 = static_cast<std::uint32_t>(std::countl_zero(differ2) >> 3);
-        const std::uint32_t length = 1 + bytes1 + (differ1 == 0 ? bytes2 : 0);
-        best = std::max(best, (length << 26) | depthTag | static_cast<std::uint32_t>(p));
-        depthTag -= 1u << 14;
-        next = goRight ? children >> 16 : children & 0xFFFF;
+        return true;
+    };
+    const bool rLinked = linkedAfterEntry(r, rRank);
+    const bool sLinked = linkedAfterEntry(s, sRank);
+    if (!rLinked || !sLinked) {
+        rMatch = rLinked ? InsertIntoLinkedTree(r) : InsertIntoArray(m_bytes[r], r);
+        sMatch = sLinked ? InsertIntoLinkedTree(s) : InsertIntoArray(m_bytes[s], s);
+        return;
     }
-    m_child[Node(p)][goRight ? kRight : kLeft] = static_cast<std::uint16_t>(r);
-    m_parent[Node(r)] = static_cast<std::uint16_t>(Node(p));
-    ++m_count[key[0]];
-    if (top == kNil) {
-        m_top[bucket] = static_cast<std::uint16_t>(r);
-        m_bucketSize[Node(r)] = 1;
-    } else {
-        ++m_bucketSize[Node(top)];
+    Descent first;
+    Descent second;
+    BeginDescent(first, r);
+    BeginDescent(second, s);
+    // The two are at the same depth as long as both go on.
+    std::uint32_t depthTag = kFirstDepthTag;
+    for (; first.next != kNil && second.next != kNil; depthTag -= kDepthStep) {
+        DescendOne(first, depthTag);
+        DescendOne(second, depthTag);
     }
-    return best;
+    for (; first.next != kNil; depthTag -= kDepthStep) {
+        DescendOne(first, depthTag);
+    }
+    for (; second.next != kNil; depthTag -= kDepthStep) {
+        DescendOne(second, depthTag);
+    }
+    rMatch = EndDescent(first);
+    sMatch = EndDescent(second);
 }
 
 std::uint32_t LzssTrees::ChildPair(std::size_t node) const {

@@ -11,9 +11,6 @@ namespace {
 using lzss::kMaxMatch;
 using lzss::kRingSize;
 
-// The string entered by step j replaces in the ring the one entered 4079 steps before.
-constexpr std::ptrdiff_t kDeleteLag = static_cast<std::ptrdiff_t>(lzss::kFirstWrite) + 1;
-
 }  // namespace
 
 LzssTrees::LzssTrees() {
@@ -56,7 +53,7 @@ void LzssTrees::FillTo(std::span<const std::uint8_t> input, std::size_t end) {
 }
 
 // Enters the string of id r with this rank and returns the longest earlier match.
-std::uint32_t LzssTrees::InsertNode(std::size_t r, Rank rank) {
+[[gnu::always_inline]] inline std::uint32_t LzssTrees::InsertNode(std::size_t r, Rank rank) {
     const std::size_t tree = m_bytes[r];
     m_rank[Node(r)] = rank;
     if (!m_linked[tree]) {
@@ -69,7 +66,7 @@ std::uint32_t LzssTrees::InsertNode(std::size_t r, Rank rank) {
 }
 
 // Removes id p from its tree, if it is in one.
-void LzssTrees::DeleteNode(std::size_t p) {
+[[gnu::always_inline]] inline void LzssTrees::DeleteNode(std::size_t p) {
     if (m_parent[Node(p)] == kNil) {
         return;
     }
@@ -81,6 +78,44 @@ void LzssTrees::DeleteNode(std::size_t p) {
     DeleteFromLinkedTree(p);
     if (m_count[tree] <= kArrayAgain) {
         MakeArray(tree);
+    }
+}
+
+void LzssTrees::RunListedSteps(std::size_t base, std::size_t count, std::size_t first,
+                               std::uint32_t* results) {
+    std::size_t k = 0;
+    while (k < count) {
+        const std::uint32_t listed = m_steps[k];
+        const std::size_t step = base + (listed >> 2);
+        const std::size_t entered = IdOf(static_cast<std::ptrdiff_t>(step));
+        if ((listed & kDeleteWork) != 0) {
+            DeleteNode(IdOf(static_cast<std::ptrdiff_t>(step) - kDeleteLag));
+        }
+        ++k;
+        if ((listed & kInsertWork) == 0) {
+            continue;
+        }
+        // The next listed step goes along when its string enters another tree and its
+        // deletion leaves this one's alone.
+        if (k < count) {
+            const std::uint32_t nextListed = m_steps[k];
+            const std::size_t nextStep = base + (nextListed >> 2);
+            const std::size_t nextEntered = IdOf(static_cast<std::ptrdiff_t>(nextStep));
+            const std::size_t nextDeleted =
+                IdOf(static_cast<std::ptrdiff_t>(nextStep) - kDeleteLag);
+            const std::uint8_t tree = m_bytes[entered];
+            if ((nextListed & kInsertWork) != 0 && m_bytes[nextEntered] != tree &&
+                ((nextListed & kDeleteWork) == 0 || m_bytes[nextDeleted] != tree)) {
+                if ((nextListed & kDeleteWork) != 0) {
+                    DeleteNode(nextDeleted);
+                }
+                ++k;
+                InsertTwoNodes(entered, RankOf(step), nextEntered, RankOf(nextStep),
+                               results[step - first], results[nextStep - first]);
+                continue;
+            }
+        }
+        results[step - first] = InsertNode(entered, RankOf(step));
     }
 }
 
@@ -109,11 +144,49 @@ void LzssTrees::TakeTreesFrom(const LzssTrees& other, const std::array<bool, 256
     }
 }
 
+void LzssTrees::RunEveryStep(std::size_t from, std::size_t to, std::size_t first,
+                             std::uint32_t* results) {
+    std::size_t j = from;
+    while (j + 2 < to) {
+        const auto step = static_cast<std::ptrdiff_t>(j);
+        const std::size_t r = IdOf(step);
+        DeleteNode(IdOf(step - kDeleteLag));
+        const std::size_t tree = m_bytes[r];
+        std::size_t partner = 0;  // steps ahead
+        std::size_t done = 0;     // steps after this one that are wholly done
+        for (std::size_t ahead = 1; ahead <= 2 && Walks(tree); ++ahead) {
+            const auto later = step + static_cast<std::ptrdiff_t>(ahead);
+            const std::size_t s = IdOf(later);
+            const std::size_t deleted = IdOf(later - kDeleteLag);
+            if (m_bytes[s] == tree || m_bytes[deleted] == tree) {
+                break;
+            }
+            DeleteNode(deleted);
+            if (Walks(m_bytes[s])) {
+                partner = ahead;
+                break;
+            }
+            results[j + ahead - first] = InsertNode(s, RankOf(j + ahead));
+            done = ahead;
+        }
+        if (partner != 0) {
+            InsertTwoNodes(r, RankOf(j), IdOf(step + static_cast<std::ptrdiff_t>(partner)),
+                           RankOf(j + partner), results[j - first], results[j + partner - first]);
+            j += partner + 1;
+        } else {
+            results[j - first] = InsertNode(r, RankOf(j));
+            j += done + 1;
+        }
+    }
+    for (; j < to; ++j) {
+        DeleteNode(IdOf(static_cast<std::ptrdiff_t>(j) - kDeleteLag));
+        results[j - first] = InsertNode(IdOf(static_cast<std::ptrdiff_t>(j)), RankOf(j));
+    }
+}
+
 void LzssTrees::Run(std::span<const std::uint8_t> input, const std::array<bool, 256>& owned,
                     std::size_t first, std::size_t last, std::uint32_t* results) {
     const bool ownsAll = std::all_of(owned.begin(), owned.end(), [](bool own) { return own; });
-    // The zero strings rank 0..17, then each step's string by its step.
-    auto rankOf = [](std::size_t step) { return static_cast<Rank>(kMaxMatch + step); };
     std::size_t j = first;
     if (j == 0 && j < last) {
         Reset();
@@ -126,7 +199,7 @@ void LzssTrees::Run(std::span<const std::uint8_t> input, const std::array<bool, 
             }
         }
         if (owned[input[0]]) {
-            results[0] = InsertNode(IdOf(0), rankOf(0));
+            results[0] = InsertNode(IdOf(0), RankOf(0));
         }
         ++j;
     }
@@ -134,10 +207,8 @@ void LzssTrees::Run(std::span<const std::uint8_t> input, const std::array<bool, 
         const std::size_t chunkEnd = std::min(last, j + kFillAhead);
         FillTo(input, chunkEnd + kMaxMatch - 1);
         if (ownsAll) {
-            for (; j < chunkEnd; ++j) {
-                DeleteNode(IdOf(static_cast<std::ptrdiff_t>(j) - kDeleteLag));
-                results[j - first] = InsertNode(IdOf(static_cast<std::ptrdiff_t>(j)), rankOf(j));
-            }
+            RunEveryStep(j, chunkEnd, first, results);
+            j = chunkEnd;
             continue;
         }
         // The steps of the chunk that touch this lane's trees, listed first without a branch,
@@ -150,16 +221,7 @@ void LzssTrees::Run(std::span<const std::uint8_t> input, const std::array<bool, 
             m_steps[count] = static_cast<std::uint32_t>((step - j) << 2 | work);
             count += work != 0;
         }
-        for (std::size_t k = 0; k < count; ++k) {
-            const std::size_t step = j + (m_steps[k] >> 2);
-            if (m_steps[k] & kDeleteWork) {
-                DeleteNode(IdOf(static_cast<std::ptrdiff_t>(step) - kDeleteLag));
-            }
-            if (m_steps[k] & kInsertWork) {
-                results[step - first] =
-                    InsertNode(IdOf(static_cast<std::ptrdiff_t>(step)), rankOf(step));
-            }
-        }
+        RunListedSteps(j, count, first, results);
         j = chunkEnd;
     }
 }

@@ -105,6 +105,56 @@ private:
     void DeleteNode(std::size_t p);
 
     std::uint32_t InsertIntoLinkedTree(std::size_t r);
+    // Runs the steps listed in m_steps[0, count) of the chunk that starts at step `base`,
+    // storing the match of step j at results[j - first]. Where two listed steps in a row
+    // enter different trees and the second one's deletion leaves the first one's tree
+    // alone, both deletions go first and the two strings then go down side by side, node
+    // by node, so that each one's loads overlap the other's; every tree still sees its
+    // steps in order.
+    void RunListedSteps(std::size_t base, std::size_t count, std::size_t first,
+                        std::uint32_t* results);
+    // Whether entering a string in this tree walks down linked nodes.
+    bool Walks(std::size_t tree) const { return m_linked[tree] || m_count[tree] >= kArrayCapacity; }
+    void InsertTwoNodes(std::size_t r, Rank rRank, std::size_t s, Rank sRank, std::uint32_t& rMatch,
+                        std::uint32_t& sMatch);
+    // Runs steps [from, to) on every tree, as RunListedSteps does without a listing; and a
+    // string that walks may go down with the one after next, when the next one enters a
+    // tree held as an array, which takes its string at once.
+    void RunEveryStep(std::size_t from, std::size_t to, std::size_t first, std::uint32_t* results);
+    // The zero strings rank 0..17, then each step's string by its step.
+    static Rank RankOf(std::size_t step) { return static_cast<Rank>(lzss::kMaxMatch + step); }
+    // The string entered by step j replaces in the ring the one entered 4079 steps before.
+    static constexpr std::ptrdiff_t kDeleteLag = static_cast<std::ptrdiff_t>(lzss::kFirstWrite) + 1;
+
+    // One string's way down a linked tree, kept apart so that two of them, in different
+    // trees, can take turns node by node: each node waits on loads the other's can overlap.
+    struct Descent {
+        std::size_t r;
+        std::size_t bucket;
+        std::size_t top;
+        std::size_t p;
+        std::size_t next;
+        std::uint64_t order1;
+        std::uint64_t order2;
+        std::uint32_t best;
+        std::uint8_t key17;
+        bool replaced;
+    };
+    void BeginDescent(Descent& descent, std::size_t r);
+    // Compares the string with the node at descent.next, which must not be kNil, and moves
+    // on to its child; an equal string takes the node's place and ends the descent.
+    void DescendOne(Descent& descent, std::uint32_t depthTag);
+    // The best match so far is packed as length, then 4095 - depth, then id: taking the
+    // maximum keeps the longest match and, of equally long ones, the first met, without a
+    // branch. A path holds fewer than 4096 nodes, so the depth field never runs out. The
+    // first tag also counts the first byte, which every string of the tree shares.
+    static constexpr std::uint32_t kFirstDepthTag =
+        (1u << 26) + (static_cast<std::uint32_t>(kRingMask) << 14);
+    static constexpr std::uint32_t kDepthStep = 1u << 14;
+    void TakePlace(std::size_t p, std::size_t r, std::size_t top, std::size_t bucket);
+    // Hangs the string below the last node met (unless it took a node's place) and returns
+    // its match.
+    std::uint32_t EndDescent(Descent& descent);
     void DeleteFromLinkedTree(std::size_t p);
     void ReplaceNode(std::size_t p, std::size_t r);
     void SetChildOfParent(std::size_t p, std::size_t q);

@@ -121,6 +121,7 @@ std::vector<DifferentialCase> DifferentialCases() {
         cases.push_back({"png-like" + tag, inputs::PngLike(50000, seed)});
         cases.push_back({"shifting alphabets" + tag, inputs::ShiftingAlphabets(80000, seed)});
         cases.push_back({"sound-like" + tag, inputs::SoundLike(70001, seed)});
+        cases.push_back({"text with rare bytes" + tag, inputs::TextWithRareBytes(50000, seed)});
     }
     cases.push_back({"zero runs with a counter", inputs::ZeroRunsWithCounter(12000)});
     return cases;
@@ -154,6 +155,7 @@ TEST(LzssEncoderTest, TwoLanesGiveTheReferenceStream) {
         {"zero runs with a counter", inputs::ZeroRunsWithCounter(70000)},
         {"random", inputs::RandomBytes(70000, 8)},
         {"sound-like", inputs::SoundLike(150000, 9)},
+        {"text with rare bytes", inputs::TextWithRareBytes(120001, 10)},
         {"one byte value", Bytes(131072 + 17, 0x41)},
     };
     for (const auto& [name, input] : cases) {

@@ -144,4 +144,18 @@ inline Bytes SoundLike(std::size_t size, unsigned seed) {
     return bytes;
 }
 
+// Text with a rare byte (one of 128) in about every third place: strings of the text's
+// common letters go down linked trees while the rare bytes' trees stay small, so the
+// encoder's entries change form from step to step.
+inline Bytes TextWithRareBytes(std::size_t size, unsigned seed) {
+    Bytes bytes = TextLike(size, seed);
+    const Bytes noise = RandomBytes(size, seed + 100);
+    for (std::size_t i = 0; i < size; ++i) {
+        if (noise[i] % 3 == 0) {
+            bytes[i] = static_cast<std::uint8_t>(0x80 | noise[i] >> 1);
+        }
+    }
+    return bytes;
+}
+
 }  // namespace plk::testing_inputs
