@@ -57,23 +57,22 @@ std::size_t LzssTrees::TopOfBucketFrom(std::size_t bucket, std::size_t id) const
     const std::uint8_t* candidate = m_bytes.data() + p;
     const std::uint64_t word1 = LoadBigEndian64(candidate + 1);
     const std::uint64_t differ1 = word1 ^ descent.order1;
-    const std::uint64_t word2 = LoadBigEndian64(candidate + 9);
-    const std::uint64_t differ2 = word2 ^ descent.order2;
-    const std::uint8_t byte17 = candidate[17];
-    if ((differ1 | differ2) == 0 && descent.key17 == byte17) [[unlikely]] {
-        TakePlace(p, descent.r, descent.top, descent.bucket);
-        descent.best = static_cast<std::uint32_t>(kMaxMatch << 26 | p);
-        descent.replaced = true;
-        descent.next = kNil;
-        return;
+    bool goRight = descent.order1 > word1;
+    auto shared = static_cast<std::uint32_t>(std::countl_zero(differ1) >> 3);
+    if (differ1 == 0) [[unlikely]] {
+        const std::uint64_t word2 = LoadBigEndian64(candidate + 9);
+        const std::uint64_t differ2 = word2 ^ descent.order2;
+        const std::uint8_t byte17 = candidate[17];
+        if (differ2 == 0 && descent.key17 == byte17) {
+            TakePlace(p, descent.r, descent.top, descent.bucket);
+            descent.best = static_cast<std::uint32_t>(kMaxMatch << 26 | p);
+            descent.replaced = true;
+            descent.next = kNil;
+            return;
+        }
+        goRight = differ2 != 0 ? descent.order2 > word2 : descent.key17 > byte17;
+        shared = static_cast<std::uint32_t>(8 + (std::countl_zero(differ2) >> 3));
     }
-    // Without a branch on how far the strings agree: in text that is a coin toss.
-    const bool goRight = differ1 != 0
-                             ? descent.order1 > word1
-                             : (differ2 != 0 ? descent.order2 > word2 : descent.key17 > byte17);
-    const auto bytes1 = static_cast<std::uint32_t>(std::countl_zero(differ1) >> 3);
-    const auto bytes2 = static_cast<std::uint32_t>(std::countl_zero(differ2) >> 3);
-    const std::uint32_t shared = bytes1 + (differ1 == 0 ? bytes2 : 0);
     descent.best =
         std::max(descent.best, (shared << 26) + depthTag + static_cast<std::uint32_t>(p));
     descent.next = goRight ? children >> 16 : children & 0xFFFF;
